@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+#include "ui/elements/values.h"
+
+namespace koropika {
+
+class Window;
+
+// What the windows need from the desktop they run on. The Qt front end is the real one; tests
+// use a recording one.
+class Desktop {
+  public:
+    virtual ~Desktop() = default;
+
+    // A window went on screen, or off it (hidden or unloaded).
+    virtual void windowShown(Window& window) = 0;
+    virtual void windowHidden(Window& window) = 0;
+    // An information box with one OK button over `owner`. It does not block: the caller's
+    // handler runs to its end, and the owner takes no input until the box is closed.
+    virtual void showMessage(Window& owner, const std::string& text) = 0;
+    virtual void openWebPage(const std::string& address) = 0;
+    // The folder of the executable, without a trailing separator.
+    virtual std::string programFolder() const = 0;
+    // Ends the program at once; no further window events run.
+    virtual void endProgram() = 0;
+    // The size a label needs for its text in the given font.
+    virtual Size measureText(const Font& font, const std::string& text) const = 0;
+};
+
+}  // namespace koropika

@@ -1,0 +1,221 @@
+#include "ui/elements/element.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "ui/elements/desktop.h"
+#include "ui/elements/window.h"
+
+namespace koropika {
+
+Element::Element(Window& window, std::string name, int index, ElementKind kind, Element* container,
+                 ElementProperties properties)
+    : window_(window),
+      name_(std::move(name)),
+      index_(index),
+      kind_(kind),
+      container_(container),
+      props_(std::move(properties)) {}
+
+void Element::changed() {
+    if (alive_) {
+        window_.notifyElement(*this);
+    }
+}
+
+void Element::setLeft(int left) {
+    if (props_.rect.left != left) {
+        props_.rect.left = left;
+        changed();
+    }
+}
+
+void Element::setTop(int top) {
+    if (props_.rect.top != top) {
+        props_.rect.top = top;
+        changed();
+    }
+}
+
+void Element::setWidth(int width) {
+    width = std::max(0, width);
+    if (props_.rect.width != width) {
+        props_.rect.width = width;
+        changed();
+    }
+}
+
+void Element::setHeight(int height) {
+    height = std::max(0, height);
+    if (props_.rect.height != height) {
+        props_.rect.height = height;
+        changed();
+    }
+}
+
+void Element::move(const Rect& rect) {
+    if (props_.rect != rect) {
+        props_.rect = rect;
+        props_.rect.width = std::max(0, rect.width);
+        props_.rect.height = std::max(0, rect.height);
+        changed();
+    }
+}
+
+void Element::setVisible(bool visible) {
+    if (props_.visible != visible) {
+        props_.visible = visible;
+        changed();
+    }
+}
+
+void Element::setEnabled(bool enabled) {
+    if (props_.enabled != enabled) {
+        props_.enabled = enabled;
+        changed();
+    }
+}
+
+void Element::setCaption(const std::string& caption) {
+    if (props_.caption != caption) {
+        props_.caption = caption;
+        fitToText();
+        changed();
+    }
+}
+
+void Element::setPicture(const std::string& pictureKey) {
+    if (props_.picture != pictureKey) {
+        props_.picture = pictureKey;
+        changed();
+    }
+}
+
+void Element::setStretch(bool stretch) {
+    if (props_.stretch != stretch) {
+        props_.stretch = stretch;
+        changed();
+    }
+}
+
+void Element::setTextColour(const Colour& colour) {
+    if (props_.textColour != colour) {
+        props_.textColour = colour;
+        changed();
+    }
+}
+
+void Element::setBackColour(const Colour& colour) {
+    if (props_.backColour != colour) {
+        props_.backColour = colour;
+        changed();
+    }
+}
+
+void Element::setFont(const Font& font) {
+    if (props_.font != font) {
+        props_.font = font;
+        fitToText();
+        changed();
+    }
+}
+
+void Element::setFontSize(double points) {
+    Font font = props_.font;
+    font.points = points;
+    setFont(font);
+}
+
+void Element::setCustomPointerShown(bool shown) {
+    const Pointer pointer = shown ? props_.customPointer : Pointer::Normal;
+    if (props_.pointer != pointer) {
+        props_.pointer = pointer;
+        changed();
+    }
+}
+
+void Element::setBorder(Border border) {
+    if (props_.border != border) {
+        props_.border = border;
+        changed();
+    }
+}
+
+void Element::clearItems() {
+    if (!props_.items.empty() || props_.selectedIndex != -1) {
+        props_.items.clear();
+        props_.selectedIndex = -1;
+        if (kind_ == ElementKind::DropDownList) {
+            props_.caption.clear();
+        }
+        changed();
+    }
+}
+
+void Element::addItem(const std::string& item) {
+    props_.items.push_back(item);
+    changed();
+}
+
+void Element::setSelectedIndex(int index) {
+    if (index < -1 || index >= static_cast<int>(props_.items.size())) {
+        index = -1;
+    }
+    props_.selectedIndex = index;
+    if (index >= 0) {
+        props_.caption = props_.items[static_cast<std::size_t>(index)];
+    } else if (kind_ == ElementKind::DropDownList) {
+        props_.caption.clear();
+    }
+    changed();
+}
+
+void Element::setText(const std::string& text) {
+    if (kind_ == ElementKind::DropDownList) {
+        // The box can only show one of its entries.
+        const auto it = std::find(props_.items.begin(), props_.items.end(), text);
+        setSelectedIndex(it == props_.items.end()
+                             ? -1
+                             : static_cast<int>(std::distance(props_.items.begin(), it)));
+        return;
+    }
+    if (props_.caption != text) {
+        props_.caption = text;
+        // Typed text that differs from the picked entry leaves no entry selected.
+        if (props_.selectedIndex >= 0 &&
+            props_.items[static_cast<std::size_t>(props_.selectedIndex)] != text) {
+            props_.selectedIndex = -1;
+        }
+        changed();
+    }
+}
+
+void Element::bringToFront() {
+    auto& siblings = window_.childrenOf(container_);
+    const auto it = std::find(siblings.begin(), siblings.end(), this);
+    if (it != siblings.end() && it != siblings.begin()) {
+        siblings.erase(it);
+        siblings.insert(siblings.begin(), this);
+        window_.notifyOrder(container_);
+    }
+}
+
+Rect Element::windowRect() const {
+    Rect r = props_.rect;
+    for (const Element* c = container_; c != nullptr; c = c->container_) {
+        r.left += c->props_.rect.left;
+        r.top += c->props_.rect.top;
+    }
+    return r;
+}
+
+void Element::fitToText() {
+    if (!props_.autoSize || kind_ != ElementKind::Label) {
+        return;
+    }
+    const Size size = window_.desktop().measureText(props_.font, props_.caption);
+    props_.rect.width = size.width;
+    props_.rect.height = size.height;
+}
+
+}  // namespace koropika

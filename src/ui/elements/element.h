@@ -1,0 +1,132 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/elements/layout.h"
+#include "ui/elements/values.h"
+
+namespace koropika {
+
+class Window;
+
+struct MouseEvent {
+    MouseButton button = MouseButton::Left;
+    Point position;  // pixels, relative to the element's top-left corner
+};
+
+// One element of a window: a label, picture, panel, group box, button, combo box or shape.
+// Every change goes through a setter so the front end hears of it. Elements belong to their
+// window and live from its load to its unload.
+class Element {
+  public:
+    // Handlers get the element's index (-1 outside arrays), so an array shares one handler.
+    using ClickHandler = std::function<void(int index)>;
+    using MouseHandler = std::function<void(int index, const MouseEvent&)>;
+
+    Element(Window& window, std::string name, int index, ElementKind kind, Element* container,
+            ElementProperties properties);
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+
+    Window& window() const { return window_; }
+    const std::string& name() const { return name_; }
+    int index() const { return index_; }
+    ElementKind kind() const { return kind_; }
+    Element* container() const { return container_; }
+    // Children front to back (containers only).
+    const std::vector<Element*>& children() const { return children_; }
+    const ElementProperties& properties() const { return props_; }
+
+    const Rect& rect() const { return props_.rect; }
+    int left() const { return props_.rect.left; }
+    int top() const { return props_.rect.top; }
+    int width() const { return props_.rect.width; }
+    int height() const { return props_.rect.height; }
+    void setLeft(int left);
+    void setTop(int top);
+    void setWidth(int width);
+    void setHeight(int height);
+    void move(const Rect& rect);
+
+    bool visible() const { return props_.visible; }
+    void setVisible(bool visible);
+    bool enabled() const { return props_.enabled; }
+    void setEnabled(bool enabled);
+
+    const std::string& caption() const { return props_.caption; }
+    void setCaption(const std::string& caption);
+
+    const std::string& picture() const { return props_.picture; }
+    void setPicture(const std::string& pictureKey);
+    void copyPicture(const Element& from) { setPicture(from.picture()); }
+    bool stretch() const { return props_.stretch; }
+    void setStretch(bool stretch);
+
+    const Colour& textColour() const { return props_.textColour; }
+    void setTextColour(const Colour& colour);
+    const Colour& backColour() const { return props_.backColour; }
+    void setBackColour(const Colour& colour);
+    const Colour& borderColour() const { return props_.borderColour; }
+    bool transparent() const { return props_.transparent; }
+
+    const Font& font() const { return props_.font; }
+    void setFont(const Font& font);
+    void setFontSize(double points);
+    Alignment alignment() const { return props_.alignment; }
+    bool autoSize() const { return props_.autoSize; }
+
+    Pointer pointer() const { return props_.pointer; }
+    Pointer customPointer() const { return props_.customPointer; }
+    // Shows the element's stored hand, or the normal arrow.
+    void setCustomPointerShown(bool shown);
+
+    Border border() const { return props_.border; }
+    void setBorder(Border border);
+    bool innerUnitTwips() const { return props_.innerUnitTwips; }
+
+    // Free text the game logic keeps on the element.
+    const std::string& tag() const { return props_.tag; }
+    void setTag(const std::string& tag) { props_.tag = tag; }
+
+    // Combo boxes: the list and the text in the box.
+    const std::vector<std::string>& items() const { return props_.items; }
+    void clearItems();
+    void addItem(const std::string& item);
+    int selectedIndex() const { return props_.selectedIndex; }
+    // Selects entry `index` (or none with -1); the box shows its text.
+    void setSelectedIndex(int index);
+    const std::string& text() const { return props_.caption; }
+    void setText(const std::string& text);
+
+    // Front-to-back position among its container's children.
+    void bringToFront();
+
+    ClickHandler onClick;
+    MouseHandler onMouseDown;
+    MouseHandler onMouseUp;
+    MouseHandler onMouseMove;
+
+    bool alive() const { return alive_; }
+    bool handlesMouse() const { return onClick || onMouseDown || onMouseUp || onMouseMove; }
+    // The element's rectangle in window client pixels.
+    Rect windowRect() const;
+
+  private:
+    friend class Window;
+
+    void changed();
+    void fitToText();
+
+    Window& window_;
+    std::string name_;
+    int index_;
+    ElementKind kind_;
+    Element* container_;
+    bool alive_ = true;  // false once its window has unloaded it
+    std::vector<Element*> children_;
+    ElementProperties props_;
+};
+
+}  // namespace koropika

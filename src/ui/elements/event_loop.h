@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+namespace koropika {
+
+// The one thread's source of timer ticks and posted continuations. Handlers run one at a time,
+// to their end. A repeating timer first fires one interval after it starts; ticks that fell due
+// while the thread was busy fire once, not once per missed interval.
+class EventLoop {
+  public:
+    using TimerId = std::uint64_t;
+
+    virtual ~EventLoop() = default;
+
+    virtual TimerId startRepeating(int intervalMs, std::function<void()> tick) = 0;
+    virtual void stop(TimerId id) = 0;
+    // Runs the task after the events already pending.
+    virtual void post(std::function<void()> task) = 0;
+    virtual std::int64_t nowMs() const = 0;
+};
+
+}  // namespace koropika

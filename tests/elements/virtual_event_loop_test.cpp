@@ -1,0 +1,72 @@
+#include "ui/elements/virtual_event_loop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace koropika {
+namespace {
+
+TEST(VirtualEventLoop, FirstTickComesOneIntervalAfterStartAndThenEveryInterval) {
+    VirtualEventLoop loop;
+    std::vector<std::int64_t> ticks;
+    loop.advance(40);
+    loop.startRepeating(100, [&] { ticks.push_back(loop.nowMs()); });
+    loop.advance(99);
+    EXPECT_TRUE(ticks.empty());
+    loop.advance(1);
+    loop.advance(250);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{140, 240, 340}));
+}
+
+TEST(VirtualEventLoop, DueTicksOfSeveralTimersFireInTimeOrder) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    loop.startRepeating(300, [&] { log.push_back("slow@" + std::to_string(loop.nowMs())); });
+    loop.startRepeating(100, [&] { log.push_back("fast@" + std::to_string(loop.nowMs())); });
+    loop.advance(300);
+    EXPECT_EQ(log, (std::vector<std::string>{"fast@100", "fast@200", "slow@300", "fast@300"}));
+}
+
+TEST(VirtualEventLoop, StoppingATimerCancelsItsTicksEvenFromItsOwnHandler) {
+    VirtualEventLoop loop;
+    int ticks = 0;
+    EventLoop::TimerId id = 0;
+    id = loop.startRepeating(50, [&] {
+        if (++ticks == 2) {
+            loop.stop(id);
+        }
+    });
+    loop.advance(1000);
+    EXPECT_EQ(ticks, 2);
+    EXPECT_EQ(loop.runningTimers(), 0u);
+}
+
+TEST(VirtualEventLoop, TicksMissedWhileTheThreadWasBlockedFireOnce) {
+    VirtualEventLoop loop;
+    std::vector<std::int64_t> ticks;
+    loop.startRepeating(100, [&] { ticks.push_back(loop.nowMs()); });
+    loop.post([&] { loop.block(450); });  // a sound that plays for 450 ms
+    loop.advance(0);
+    ASSERT_EQ(ticks.size(), 1u);
+    EXPECT_EQ(ticks[0], 450);
+    loop.advance(100);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{450, 550}));
+}
+
+TEST(VirtualEventLoop, PostedTasksRunInOrderBeforeTheNextTick) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    loop.startRepeating(10, [&] {
+        log.push_back("tick");
+        loop.post([&] { log.push_back("posted by tick"); });
+    });
+    loop.post([&] { log.push_back("a"); });
+    loop.post([&] { log.push_back("b"); });
+    loop.advance(10);
+    EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "tick", "posted by tick"}));
+}
+
+}  // namespace
+}  // namespace koropika

@@ -1,0 +1,235 @@
+#include "ui/elements/window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/recording_desktop.h"
+#include "ui/elements/virtual_event_loop.h"
+
+namespace koropika {
+namespace {
+
+WindowLayout sampleLayout() {
+    WindowLayout layout;
+    layout.name = "sample";
+    layout.caption = "sample window";
+    layout.designedClient = {300, 200};
+    auto add = [&](std::string name, int index, ElementKind kind, std::string container, Rect r,
+                   ElementProperties p = {}) {
+        p.rect = r;
+        layout.elements.push_back({std::move(name), index, kind, std::move(container), p});
+    };
+    ElementProperties label;
+    label.caption = "text";
+    label.autoSize = true;
+    label.font.points = 12;
+    add("Title", -1, ElementKind::Label, "", {5, 5, 40, 16}, label);
+    add("Panel", -1, ElementKind::Panel, "", {100, 100, 150, 80});
+    add("Inner", -1, ElementKind::Picture, "Panel", {10, 10, 30, 30});
+    add("Card", 0, ElementKind::Picture, "", {0, 0, 300, 200});  // behind everything
+    layout.timers = {{"Blink", 500, true}, {"Slow", 1000, false}};
+    layout.menus = {{"終了", "終了"}};
+    layout.imageLists = {{"Faces", -1, {55, 72}, {"face_a", "face_b"}}};
+    return layout;
+}
+
+class WindowTest : public ::testing::Test {
+  protected:
+    WindowLayout layout = sampleLayout();
+    VirtualEventLoop loop;
+    testing::RecordingDesktop desktop;
+    Window window{layout, loop, desktop};
+};
+
+TEST_F(WindowTest, LoadCreatesEveryElementTimerMenuAndImageListAsDescribed) {
+    window.load();
+    EXPECT_EQ(window.at("Title").caption(), "text");
+    EXPECT_EQ(window.at("Inner").container(), &window.at("Panel"));
+    EXPECT_EQ(window.at("Inner").windowRect(), (Rect{110, 110, 30, 30}));
+    EXPECT_TRUE(window.timer("Blink").running());
+    EXPECT_FALSE(window.timer("Slow").running());
+    EXPECT_EQ(window.timer("Slow").interval(), 1000);
+    EXPECT_EQ(window.menu("終了").caption(), "終了");
+    EXPECT_EQ(window.imageList("Faces").picture(1), "face_a");
+    EXPECT_EQ(window.imageList("Faces").picture(2), "face_b");
+    EXPECT_EQ(window.imageList("Faces").picture(3), "");
+    EXPECT_EQ(window.imageList("Faces").picture(0), "");
+    EXPECT_EQ(window.topLevel().front()->name(), "Title");
+}
+
+TEST_F(WindowTest, ReloadingDiscardsEveryRunTimeChangeAndMember) {
+    int loads = 0;
+    window.onLoad = [&] { ++loads; };
+    window.show();
+    window.at("Title").setCaption("changed");
+    window.at("Panel").setVisible(false);
+    window.createMember("Card", 3);
+    window.timer("Slow").setEnabled(true);
+    window.unload();
+    EXPECT_FALSE(window.loaded());
+    EXPECT_TRUE(desktop.onScreen.empty());
+    EXPECT_EQ(loop.runningTimers(), 0u);
+    window.show();
+    EXPECT_EQ(loads, 2);
+    EXPECT_EQ(window.at("Title").caption(), "text");
+    EXPECT_TRUE(window.at("Panel").visible());
+    EXPECT_EQ(window.find("Card", 3), nullptr);
+    EXPECT_FALSE(window.timer("Slow").running());
+    EXPECT_EQ(loop.runningTimers(), 1u);
+}
+
+TEST_F(WindowTest, ArrayMembersAreHiddenCopiesOfTheTemplateSharingItsHandler) {
+    window.load();
+    Element& model = window.at("Card", 0);
+    model.setPicture("back");
+    model.setTag("7");
+    std::vector<int> clicked;
+    model.onClick = [&](int index) { clicked.push_back(index); };
+    Element& member = window.createMember("Card", 5);
+    EXPECT_FALSE(member.visible());
+    EXPECT_EQ(member.picture(), "back");
+    EXPECT_EQ(member.tag(), "7");
+    EXPECT_EQ(member.rect(), model.rect());
+    EXPECT_EQ(window.topLevel().front(), &member);
+    window.click(member);
+    EXPECT_EQ(clicked, std::vector<int>{5});
+    EXPECT_THROW(window.createMember("Card", 5), std::logic_error);
+}
+
+TEST_F(WindowTest, UnloadCancelsTimersAndContinuationsOfThatLoad) {
+    window.load();
+    int ticks = 0;
+    int continuations = 0;
+    window.timer("Blink").onTick = [&] { ++ticks; };
+    window.post([&] { ++continuations; });
+    window.unload();
+    window.load();
+    loop.advance(499);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(continuations, 0);
+}
+
+TEST_F(WindowTest, ChangingTheIntervalOfARunningTimerStartsItsCountAgain) {
+    window.load();
+    std::vector<std::int64_t> ticks;
+    window.timer("Blink").onTick = [&] { ticks.push_back(loop.nowMs()); };
+    loop.advance(400);
+    window.timer("Blink").setInterval(100);
+    loop.advance(200);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{500, 600}));
+    window.timer("Blink").setEnabled(false);
+    loop.advance(1000);
+    EXPECT_EQ(ticks.size(), 2u);
+}
+
+TEST_F(WindowTest, AReleaseGoesToTheElementThatTookThePress) {
+    window.load();
+    std::vector<std::string> log;
+    Element& inner = window.at("Inner");
+    inner.onMouseDown = [&](int, const MouseEvent& e) {
+        log.push_back("down " + std::to_string(e.position.x));
+    };
+    inner.onMouseUp = [&](int, const MouseEvent&) { log.push_back("up"); };
+    inner.onClick = [&](int) { log.push_back("click"); };
+    window.at("Card", 0).onMouseUp = [&](int, const MouseEvent&) { log.push_back("card up"); };
+
+    window.pointerPressed({115, 115}, MouseButton::Left);
+    window.pointerMoved({5, 190});
+    window.pointerReleased({5, 190}, MouseButton::Left);  // released far away, over Card
+    EXPECT_EQ(log, (std::vector<std::string>{"down 5", "up"}));
+
+    log.clear();
+    window.pointerPressed({115, 115}, MouseButton::Right);
+    window.pointerReleased({115, 115}, MouseButton::Right);
+    EXPECT_EQ(log, (std::vector<std::string>{"down 5", "up"})) << "no click for the right button";
+
+    log.clear();
+    window.pointerPressed({115, 115}, MouseButton::Left);
+    window.pointerReleased({116, 116}, MouseButton::Left);
+    EXPECT_EQ(log, (std::vector<std::string>{"down 5", "up", "click"}));
+}
+
+TEST_F(WindowTest, PanelsLieInFrontOfPlainElementsAndHandlerlessElementsIgnoreTheMouse) {
+    window.load();
+    EXPECT_EQ(window.elementAt({120, 120}), &window.at("Inner"));
+    EXPECT_EQ(window.elementAt({200, 170}), &window.at("Panel"));
+    EXPECT_EQ(window.elementAt({10, 10}), &window.at("Title"));
+    int cardClicks = 0;
+    window.at("Card", 0).onClick = [&](int) { ++cardClicks; };
+    window.pointerPressed({10, 10}, MouseButton::Left);  // on Title, which has no handler
+    window.pointerReleased({10, 10}, MouseButton::Left);
+    EXPECT_EQ(cardClicks, 0);
+    window.pointerPressed({60, 60}, MouseButton::Left);
+    window.pointerReleased({60, 60}, MouseButton::Left);
+    EXPECT_EQ(cardClicks, 1);
+    window.at("Panel").setVisible(false);
+    EXPECT_EQ(window.elementAt({120, 120}), &window.at("Card", 0));
+}
+
+TEST_F(WindowTest, AHandlerMayUnloadAndReloadItsOwnWindow) {
+    window.show();
+    int clicks = 0;
+    window.onLoad = [&] {
+        window.at("Inner").onMouseUp = [&](int, const MouseEvent&) {
+            window.unload();
+            window.show();
+        };
+        window.at("Inner").onClick = [&](int) { ++clicks; };
+    };
+    window.unload();
+    window.show();
+    window.pointerPressed({115, 115}, MouseButton::Left);
+    window.pointerReleased({115, 115}, MouseButton::Left);
+    EXPECT_EQ(clicks, 0) << "the click belonged to the unloaded elements";
+    EXPECT_TRUE(window.loaded());
+    EXPECT_EQ(desktop.onScreen.size(), 1u);
+    loop.runPending();  // frees the old elements
+}
+
+TEST_F(WindowTest, LabelsSizedToTheirTextFollowTheCaptionOthersKeepTheirRectangle) {
+    window.load();
+    Element& title = window.at("Title");
+    EXPECT_EQ(title.rect(), (Rect{5, 5, 40, 16})) << "the designed size stands until changed";
+    title.setCaption("longer caption");
+    const int longWidth = title.width();
+    title.setCaption("ab");
+    EXPECT_LT(title.width(), longWidth);
+    EXPECT_EQ(title.left(), 5);
+    Element& inner = window.at("Inner");
+    inner.setCaption("whatever");
+    EXPECT_EQ(inner.rect(), (Rect{10, 10, 30, 30}));
+}
+
+TEST_F(WindowTest, ComboBoxesKeepTheirTextAndSelection) {
+    WindowLayout combos;
+    combos.name = "combos";
+    combos.elements.push_back({"Name", -1, ElementKind::ComboBox, "", {}});
+    combos.elements.push_back({"Level", -1, ElementKind::DropDownList, "", {}});
+    Window w{combos, loop, desktop};
+    w.load();
+    Element& name = w.at("Name");
+    Element& level = w.at("Level");
+    int picks = 0;
+    name.onClick = [&](int) { ++picks; };
+    name.addItem("たろう");
+    name.addItem("花子");
+    w.pickItem(name, 1);
+    EXPECT_EQ(name.text(), "花子");
+    EXPECT_EQ(picks, 1);
+    w.typeText(name, "花子さん");
+    EXPECT_EQ(name.selectedIndex(), -1);
+    EXPECT_EQ(picks, 1) << "typing is no pick";
+    level.addItem("レベル 1");
+    level.addItem("レベル 2");
+    level.setText("レベル 2");
+    EXPECT_EQ(level.selectedIndex(), 1);
+    level.setText("no such entry");
+    EXPECT_EQ(level.text(), "");
+    w.typeText(level, "typed");
+    EXPECT_EQ(level.text(), "") << "a drop-down list takes no typed text";
+}
+
+}  // namespace
+}  // namespace koropika

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "ui/elements/desktop.h"
+
+namespace koropika::testing {
+
+// A desktop without a screen: it records what the windows ask of it.
+class RecordingDesktop final : public Desktop {
+  public:
+    explicit RecordingDesktop(std::string programFolder = "/nonexistent")
+        : folder_(std::move(programFolder)) {}
+
+    void windowShown(Window& window) override;
+    void windowHidden(Window& window) override;
+    void showMessage(Window& owner, const std::string& text) override;
+    void openWebPage(const std::string& address) override { webPages.push_back(address); }
+    std::string programFolder() const override { return folder_; }
+    void endProgram() override { ++endRequests; }
+    // A fixed-pitch stand-in for font metrics: wide characters take a full em.
+    Size measureText(const Font& font, const std::string& text) const override;
+
+    // Windows on screen, in the order they were shown.
+    std::vector<Window*> onScreen;
+    std::vector<std::string> messages;
+    std::vector<std::string> webPages;
+    int endRequests = 0;
+
+  private:
+    std::string folder_;
+};
+
+}  // namespace koropika::testing
