@@ -1,0 +1,185 @@
+#include "shared/text_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+namespace koropika {
+namespace {
+
+std::string errorText(int error) {
+    return std::system_category().message(error);
+}
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() { close(); }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+    int get() const { return fd_; }
+    bool isOpen() const { return fd_ >= 0; }
+    // Closes now and reports the result, so that a failing close is not lost.
+    bool close() {
+        if (fd_ < 0) {
+            return true;
+        }
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// The process's file creation mask. Read from /proc where possible, because the only other way,
+// umask(), has to change the mask for a moment.
+mode_t currentUmask() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("Umask:", 0) == 0) {
+            try {
+                return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
+            } catch (const std::exception&) {
+                break;
+            }
+        }
+    }
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
+}
+
+}  // namespace
+
+std::string fileInFolder(const std::string& folder, std::string_view name) {
+    std::string path = folder;
+    path += '/';
+    path += name;
+    return path;
+}
+
+bool plainFileExists(const std::string& folder, std::string_view exactName) {
+    if (exactName.empty() || exactName.find('/') != std::string_view::npos || exactName == "." ||
+        exactName == "..") {
+        return false;
+    }
+    // The directory listing gives each entry's name as stored, so a file whose name differs only
+    // in letter case is never taken for this one.
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    if (error) {
+        return false;
+    }
+    for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
+        if (entries->path().filename().native() == exactName) {
+            return entries->is_regular_file(error) && !error;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> readWholeFile(const std::string& path) {
+    FileDescriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.isOpen()) {
+        return std::nullopt;
+    }
+    std::string content;
+    char buffer[8192];
+    for (;;) {
+        const ssize_t count = ::read(file.get(), buffer, sizeof buffer);
+        if (count < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;  // e.g. the path names a folder
+        }
+        if (count == 0) {
+            return content;
+        }
+        content.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+std::vector<std::string> splitCrLfLines(std::string_view bytes) {
+    std::vector<std::string> lines;
+    while (!bytes.empty()) {
+        const std::size_t end = bytes.find('\n');
+        std::string_view line = bytes.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.emplace_back(line);
+        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
+    }
+    return lines;
+}
+
+std::string writeFileReplacing(const std::string& path, std::string_view bytes) {
+    const auto failure = [&path](int error) {
+        return "cannot write " + path + ": " + errorText(error);
+    };
+
+    std::string temporaryPath = path + ".XXXXXX";
+    FileDescriptor file(::mkostemp(temporaryPath.data(), O_CLOEXEC));
+    if (!file.isOpen()) {
+        return failure(errno);
+    }
+    const auto discard = [&](int error) {
+        file.close();
+        ::unlink(temporaryPath.c_str());
+        return failure(error);
+    };
+
+    if (::fchmod(file.get(), static_cast<mode_t>(0666 & ~currentUmask())) != 0) {
+        return discard(errno);
+    }
+    if (!writeAll(file.get(), bytes)) {
+        return discard(errno);
+    }
+    if (::fsync(file.get()) != 0) {
+        return discard(errno);
+    }
+    if (!file.close()) {
+        return discard(errno);
+    }
+    if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
+        return discard(errno);
+    }
+
+    // Make the rename itself durable; the new file is in place whatever this returns.
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    FileDescriptor directory(
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.isOpen()) {
+        ::fsync(directory.get());
+    }
+    return "";
+}
+
+}  // namespace koropika
