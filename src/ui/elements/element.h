@@ -85,6 +85,7 @@ class Element {
     Border border() const { return props_.border; }
     void setBorder(Border border);
     bool innerUnitTwips() const { return props_.innerUnitTwips; }
+    int tabIndex() const { return props_.tabIndex; }
 
     // Free text the game logic keeps on the element.
     const std::string& tag() const { return props_.tag; }

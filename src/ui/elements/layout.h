@@ -27,6 +27,7 @@ struct ElementProperties {
     Pointer customPointer = Pointer::Normal;  // the hand stored for it, shown when code asks
     Border border = Border::None;
     std::string tag;                 // free text kept by the game logic; empty at creation
+    int tabIndex = 0;                // keyboard focus order among the controls that take focus
     bool innerUnitTwips = false;     // containers whose inner unit is the twip
     std::vector<std::string> items;  // combo box entries
     int selectedIndex = -1;          // combo box selection, -1 = none

@@ -1,0 +1,35 @@
+# Installs the Debian packages named in the arguments that are not installed yet.
+# Uses sudo when not running as root.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            missing+=("$package")
+        fi
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return 0
+    fi
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo=(sudo)
+    fi
+    echo "Installing: ${missing[*]}"
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+# What building and running the game needs.
+BUILD_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-qpa-plugins
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fontconfig
+)
+
+# What the tests need on top: GoogleTest, the format check, and a virtual screen with a window
+# manager, input and screenshots for the end-to-end tests.
+TEST_PACKAGES=(
+    googletest libgtest-dev clang-format
+    xvfb xauth openbox xdotool x11-utils imagemagick
+)

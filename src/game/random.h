@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstdint>
+#include <random>
+
+namespace koropika {
+
+// The round's source of chance: uniform draws in [0, 1). The game window seeds it from the
+// clock at every load; tests seed it or script it.
+class Random {
+  public:
+    virtual ~Random() = default;
+    virtual void seed(std::uint64_t seed) = 0;
+    virtual double next() = 0;
+};
+
+class SeededRandom final : public Random {
+  public:
+    explicit SeededRandom(std::uint64_t seed = 1) : engine_(seed) {}
+    void seed(std::uint64_t seed) override { engine_.seed(seed); }
+    double next() override;
+
+  private:
+    std::mt19937_64 engine_;
+};
+
+}  // namespace koropika

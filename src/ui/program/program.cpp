@@ -1,0 +1,23 @@
+#include "ui/program/program.h"
+
+namespace koropika {
+
+Program::Program(EventLoop& loop, Desktop& desktop)
+    : gameWindow_(settings_, loop, desktop), settingsWindow_(settings_, loop, desktop) {
+    settingsWindow_.showGameWindow = [this] { gameWindow_.window().show(); };
+    gameWindow_.onBackToSettingsMenu = [this] { returnToSettings(); };
+}
+
+void Program::start() {
+    settingsWindow_.window().show();
+}
+
+void Program::returnToSettings() {
+    // The flag keeps the game window's unload from ending the run.
+    gameWindow_.backToSettings = 1;
+    gameWindow_.gamePhase = 0;
+    gameWindow_.window().unload();
+    settingsWindow_.showAfterGame();
+}
+
+}  // namespace koropika

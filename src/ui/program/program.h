@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shared/shared_settings.h"
+#include "ui/game_window/game_window.h"
+#include "ui/settings/settings_window.h"
+
+namespace koropika {
+
+// One run of the game: the shared settings and the two windows, exactly one of them on screen
+// at any moment. Toolkit-free, so a test can drive a whole run in virtual time.
+class Program {
+  public:
+    Program(EventLoop& loop, Desktop& desktop);
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    // Shows the settings window, centred: the first window of every run.
+    void start();
+
+    SharedSettings& settings() { return settings_; }
+    SettingsWindow& settingsWindow() { return settingsWindow_; }
+    GameWindow& gameWindow() { return gameWindow_; }
+
+  private:
+    // The game window's menu 設定に戻る: leave the game and show the settings window again.
+    void returnToSettings();
+
+    SharedSettings settings_;
+    GameWindow gameWindow_;
+    SettingsWindow settingsWindow_;
+};
+
+}  // namespace koropika

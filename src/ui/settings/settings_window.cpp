@@ -1,0 +1,183 @@
+#include "ui/settings/settings_window.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "shared/cp932.h"
+#include "ui/elements/desktop.h"
+#include "ui/settings/name_list_file.h"
+#include "ui/settings/settings_layout.h"
+
+namespace koropika {
+
+namespace {
+
+constexpr int kLevels = 6;
+constexpr Colour kRestingBlue = Colour::fromRgb(0x0000FF);
+constexpr Colour kHighlightWhite = Colour::fromRgb(0xFFFFFF);
+
+std::string levelEntry(int level) {
+    return "レベル " + std::to_string(level);
+}
+
+}  // namespace
+
+SettingsWindow::SettingsWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop)
+    : settings_(settings), desktop_(desktop), window_(settingsWindowLayout(), loop, desktop) {
+    window_.onLoad = [this] {
+        wireHandlers();
+        loadStep();
+    };
+    window_.onCloseBox = [this] { closeBoxClicked(); };
+}
+
+void SettingsWindow::wireHandlers() {
+    window_.at("Combo1").onClick = [this](int) { Combo1_Click(); };
+    window_.at("Combo2").onClick = [this](int) { Combo2_Click(); };
+    window_.at("Label7").onClick = [this](int) { Label7_Click(); };
+    window_.at("Label4").onClick = [this](int) { Label4_Click(); };
+    const std::pair<const char*, std::int16_t> cardCounts[] = {
+        {"Label8", 28}, {"Label9", 40}, {"Label10", 52}};
+    for (const auto& [name, count] : cardCounts) {
+        Element& label = window_.at(name);
+        label.onMouseMove = [this, &label](int, const MouseEvent&) {
+            cardCountLabel_MouseMove(label);
+        };
+        label.onMouseUp = [this, count = count](int, const MouseEvent&) {
+            cardCountLabel_MouseUp(count);
+        };
+    }
+}
+
+void SettingsWindow::loadStep() {
+    settings_.appPath = desktop_.programFolder();
+    settingsLoaded = 0;
+    window_.setHeightTwips(kCompactHeightTwips);
+    showBackground(1);
+
+    Element& names = window_.at("Combo1");
+    Element& levels = window_.at("Combo2");
+    names.clearItems();
+    levels.clearItems();
+    if (auto stored = readNameList(settings_.appPath)) {
+        settings_.playerNames.assign(1, std::string());
+        for (std::string& name : *stored) {
+            names.addItem(name);
+            settings_.playerNames.push_back(std::move(name));
+        }
+        settings_.playerNameCount = static_cast<std::int16_t>(settings_.playerNames.size() - 1);
+    }
+
+    if (settings_.level == 0) {
+        settings_.level = 1;
+    }
+    for (int level = 1; level <= kLevels; ++level) {
+        levels.addItem(levelEntry(level));
+    }
+    levels.setSelectedIndex(settings_.level - 1);
+    settingsLoaded = 1;
+}
+
+void SettingsWindow::showBackground(int picture) {
+    window_.at("Picture1").setPicture(window_.imageList("ImageList1").picture(picture));
+}
+
+void SettingsWindow::Combo1_Click() {
+    if (settingsLoaded == 1) {
+        showBackground(2);
+    }
+}
+
+void SettingsWindow::Combo2_Click() {
+    settings_.level = static_cast<std::int16_t>(window_.at("Combo2").selectedIndex() + 1);
+    if (settingsLoaded == 1) {
+        showBackground(3);
+    }
+}
+
+void SettingsWindow::Label7_Click() {
+    showBackground(1);
+    window_.setHeightTwips(window_.heightTwips() == kCompactHeightTwips ? kExpandedHeightTwips
+                                                                        : kCompactHeightTwips);
+}
+
+void SettingsWindow::Label4_Click() {
+    desktop_.openWebPage(kLinkAddress);
+}
+
+void SettingsWindow::cardCountLabel_MouseMove(Element& label) {
+    resetCardCountColours();
+    label.setTextColour(kHighlightWhite);
+}
+
+void SettingsWindow::resetCardCountColours() {
+    for (const char* name : {"Label8", "Label9", "Label10"}) {
+        window_.at(name).setTextColour(kRestingBlue);
+    }
+}
+
+void SettingsWindow::cardCountLabel_MouseUp(std::int16_t cardCount) {
+    settings_.cardCount = cardCount;
+    startGame();
+}
+
+void SettingsWindow::startGame() {
+    const std::string name = window_.at("Combo1").text();
+    if (name.empty()) {
+        desktop_.showMessage(window_, kEmptyNameMessage);
+        return;
+    }
+    // name.txt is code page 932 with one name per line: a name it cannot hold is refused
+    // before anything changes, as an empty one is.
+    if (!isStorableName(name)) {
+        desktop_.showMessage(window_, kUnstorableNameMessage);
+        return;
+    }
+    storeName(name);
+    settings_.playerName = name;
+    window_.unload();
+    if (showGameWindow) {
+        showGameWindow();
+    }
+}
+
+void SettingsWindow::storeName(const std::string& name) {
+    auto& names = settings_.playerNames;
+    if (names.empty()) {
+        names.emplace_back();  // slot 0 stays unused
+    }
+    const auto stored = names.begin() + 1;
+    const auto end = stored + settings_.playerNameCount;
+    if (std::find(stored, end, name) == end) {
+        // A full list still lets the game start; the name is just not remembered.
+        if (settings_.playerNameCount < static_cast<std::int16_t>(kMaxStoredNames)) {
+            names.resize(static_cast<std::size_t>(settings_.playerNameCount) + 1);
+            names.push_back(name);
+            ++settings_.playerNameCount;
+        }
+    }
+    const std::vector<std::string> toWrite(names.begin() + 1,
+                                           names.begin() + 1 + settings_.playerNameCount);
+    const std::string failure = writeNameList(settings_.appPath, toWrite);
+    if (!failure.empty()) {
+        std::cerr << "koropika: the player names were not saved: " << failure << '\n';
+    }
+}
+
+void SettingsWindow::showAfterGame() {
+    window_.load();
+    window_.at("Combo1").setText(settings_.playerName);
+    Element& levels = window_.at("Combo2");
+    levels.setText(levels.items().empty()
+                       ? std::string()
+                       : levelEntry(std::clamp<int>(settings_.level, 1, kLevels)));
+    window_.show();
+}
+
+void SettingsWindow::closeBoxClicked() {
+    // This window is on screen only while the game window is not, so closing it ends the run.
+    window_.unload();
+    desktop_.endProgram();
+}
+
+}  // namespace koropika

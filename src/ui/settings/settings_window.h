@@ -1,0 +1,60 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "shared/shared_settings.h"
+#include "ui/elements/window.h"
+
+namespace koropika {
+
+inline constexpr const char* kEmptyNameMessage = "プレーヤーの名前が入力されていません。";
+inline constexpr const char* kUnstorableNameMessage =
+    "この名前には保存できない文字が含まれています。";
+
+// Outer heights of the window: the choice area only, or with the version area below it.
+inline constexpr int kCompactHeightTwips = 3500;
+inline constexpr int kExpandedHeightTwips = 4700;
+
+// The settings window 設定: name, level and card count, the gate to every game.
+class SettingsWindow {
+  public:
+    SettingsWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop);
+    SettingsWindow(const SettingsWindow&) = delete;
+    SettingsWindow& operator=(const SettingsWindow&) = delete;
+
+    Window& window() { return window_; }
+
+    // Wired by the program: puts the game window on screen.
+    std::function<void()> showGameWindow;
+
+    // Steps 3 to 6 of the return from the game window, which has already gone: reload this
+    // window and show it with the current name and level.
+    void showAfterGame();
+
+    // 0 while the load step runs; the list handlers light the next choice only when it is 1.
+    std::int16_t settingsLoaded = 0;
+
+  private:
+    void loadStep();
+    void wireHandlers();
+    void showBackground(int picture);
+    void Combo1_Click();
+    void Combo2_Click();
+    void Label7_Click();
+    void Label4_Click();
+    void cardCountLabel_MouseMove(Element& label);
+    void cardCountLabel_MouseUp(std::int16_t cardCount);
+    void resetCardCountColours();
+    void startGame();
+    // Adds the name to the stored list unless it is there already, then writes name.txt.
+    void storeName(const std::string& name);
+    void closeBoxClicked();
+
+    SharedSettings& settings_;
+    Desktop& desktop_;
+    Window window_;
+};
+
+}  // namespace koropika

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <string>
+
+#include "support/recording_desktop.h"
+#include "support/recording_sound_device.h"
+#include "support/temp_folder.h"
+#include "ui/elements/virtual_event_loop.h"
+#include "ui/program/program.h"
+
+namespace koropika::testing {
+
+// A whole run of the program without a screen: the real windows in virtual time, a recording
+// desktop and sound device, and a temporary program folder.
+class Harness {
+    TempFolder folder_;  // first: the desktop reports it as the program folder
+
+  public:
+    Harness();
+
+    Program& program() { return program_; }
+    SharedSettings& settings() { return program_.settings(); }
+    Window& settingsWindow() { return program_.settingsWindow().window(); }
+    Window& gameWindow() { return program_.gameWindow().window(); }
+    const TempFolder& folder() const { return folder_; }
+
+    // The element of the window on screen now (exactly one window is).
+    Element& onScreen(const std::string& name, int index = -1);
+    Window& windowOnScreen();
+
+    // A person's actions on the element of the window on screen.
+    void click(const std::string& name, int index = -1);
+    void pressAndRelease(const std::string& name, MouseButton button = MouseButton::Left);
+    void moveOver(const std::string& name);
+    void type(const std::string& comboName, const std::string& text);
+    void pick(const std::string& comboName, int index);
+    void chooseMenu(const std::string& name);
+
+    VirtualEventLoop loop;
+    RecordingDesktop desktop;
+    RecordingSoundDevice sound;
+
+  private:
+    Program program_;
+};
+
+}  // namespace koropika::testing
