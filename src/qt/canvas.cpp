@@ -1,0 +1,55 @@
+#include "qt/canvas.h"
+
+#include <QPainter>
+#include <utility>
+
+#include "qt/conversions.h"
+#include "qt/element_painter.h"
+
+namespace koropika {
+
+const std::vector<Element*>& CanvasSource::children() const {
+    return container != nullptr ? container->children() : window->topLevel();
+}
+
+ContainerCanvas::ContainerCanvas(CanvasSource source, QWidget* parent)
+    : QWidget(parent), source_(std::move(source)) {
+    // Every pixel is painted here, so Qt need not clear the background first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
+    if (!source_.live()) {
+        return;
+    }
+    QPainter painter(this);
+    ElementPainter draw(painter, *source_.pictures);
+    if (source_.container == nullptr) {
+        painter.fillRect(rect(), toQColor(source_.window->layout().background));
+        draw.paintPlainChildren(source_.children());
+        return;
+    }
+    const Element& panel = *source_.container;
+    draw.paintPanelFace(rect(), panel);
+    draw.paintPlainChildren(source_.children());
+    if (panel.border() == Border::Single) {
+        // The frame stays on top of the children it surrounds.
+        draw.paintBorder(rect());
+    }
+}
+
+GroupBoxCanvas::GroupBoxCanvas(CanvasSource source, QWidget* parent)
+    : QGroupBox(parent), source_(std::move(source)) {
+    setAutoFillBackground(true);
+}
+
+void GroupBoxCanvas::paintEvent(QPaintEvent* event) {
+    QGroupBox::paintEvent(event);
+    if (!source_.live()) {
+        return;
+    }
+    QPainter painter(this);
+    ElementPainter(painter, *source_.pictures).paintPlainChildren(source_.children());
+}
+
+}  // namespace koropika

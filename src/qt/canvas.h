@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QGroupBox>
+#include <QWidget>
+#include <memory>
+
+#include "qt/picture_store.h"
+#include "ui/elements/window.h"
+
+namespace koropika {
+
+// What a canvas draws: the plain children of one container of a model window. The view clears
+// `attached` when it lets go of the window, after which the elements may be freed at any time
+// and the canvas draws nothing more from them.
+struct CanvasSource {
+    Window* window = nullptr;
+    Element* container = nullptr;  // nullptr = the window's client area
+    PictureStore* pictures = nullptr;
+    std::shared_ptr<const bool> attached;
+
+    bool live() const { return attached && *attached; }
+    const std::vector<Element*>& children() const;
+};
+
+// The client area of a window, or a panel: background (colour or picture), border, and the
+// container's labels, pictures and shapes. Panels, group boxes and controls inside it are child
+// widgets and so always lie in front of what the canvas draws.
+class ContainerCanvas final : public QWidget {
+  public:
+    ContainerCanvas(CanvasSource source, QWidget* parent);
+    Element* container() const { return source_.container; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    CanvasSource source_;
+};
+
+// A group box: the caption in its frame is Qt's, the plain children are drawn over it.
+class GroupBoxCanvas final : public QGroupBox {
+  public:
+    GroupBoxCanvas(CanvasSource source, QWidget* parent);
+    Element* container() const { return source_.container; }
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    CanvasSource source_;
+};
+
+}  // namespace koropika

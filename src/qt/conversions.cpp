@@ -1,0 +1,71 @@
+#include "qt/conversions.h"
+
+#include <QGuiApplication>
+#include <QPalette>
+#include <algorithm>
+
+namespace koropika {
+
+namespace {
+
+// Families that fontconfig on Debian knows: fonts-ipafont-gothic, fonts-ipafont-mincho and
+// fonts-noto-cjk. The heavy face asks for the black weight and gets the heaviest one installed.
+struct FaceMapping {
+    const char* face;
+    const char* family;
+    QFont::Weight weight;
+};
+
+constexpr FaceMapping kFaces[] = {
+    {kProportionalGothic, "IPAPGothic", QFont::Normal},
+    {kProportionalMincho, "IPAPMincho", QFont::Normal},
+    {kHeavyGothic, "Noto Sans CJK JP", QFont::Black},
+};
+constexpr const char* kFallbackFamily = "IPAPGothic";
+
+}  // namespace
+
+QColor toQColor(const Colour& colour) {
+    switch (colour.role) {
+        case Colour::Role::HighlightText:
+            return QGuiApplication::palette().color(QPalette::HighlightedText);
+        case Colour::Role::MenuText:
+            return QGuiApplication::palette().color(QPalette::WindowText);
+        case Colour::Role::Rgb:
+            break;
+    }
+    return QColor::fromRgb(static_cast<QRgb>(colour.rgb & 0xFFFFFF));
+}
+
+QFont toQFont(const Font& font) {
+    QString family = QString::fromLatin1(kFallbackFamily);
+    QFont::Weight weight = QFont::Normal;
+    for (const FaceMapping& mapping : kFaces) {
+        if (font.face == mapping.face) {
+            family = QString::fromLatin1(mapping.family);
+            weight = mapping.weight;
+        }
+    }
+    QFont result;
+    result.setFamilies({family});
+    result.setPixelSize(std::max(1, qRound(font.points * 96.0 / 72.0)));
+    result.setWeight(font.bold ? std::max(weight, QFont::Bold) : weight);
+    result.setItalic(font.italic);
+    result.setUnderline(font.underline);
+    return result;
+}
+
+std::optional<MouseButton> fromQt(Qt::MouseButton button) {
+    switch (button) {
+        case Qt::LeftButton:
+            return MouseButton::Left;
+        case Qt::RightButton:
+            return MouseButton::Right;
+        case Qt::MiddleButton:
+            return MouseButton::Middle;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace koropika

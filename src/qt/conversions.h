@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QRect>
+#include <QString>
+#include <optional>
+#include <string>
+
+#include "ui/elements/values.h"
+
+// Plain value conversions between the element model and Qt.
+namespace koropika {
+
+inline QString toQString(const std::string& text) {
+    return QString::fromStdString(text);
+}
+inline std::string fromQString(const QString& text) {
+    return text.toStdString();
+}
+inline QRect toQRect(const Rect& r) {
+    return {r.left, r.top, r.width, r.height};
+}
+
+// The desktop's system colours come from the application palette (white highlight text and
+// black menu text in the standard scheme); plain colours are taken as they are.
+QColor toQColor(const Colour& colour);
+
+// The layout names Windows font faces; each maps to an installed Japanese face of the same
+// character (proportional Gothic, proportional Mincho, heavy Gothic). Sizes are in points at
+// 96 dpi, turned into pixels so the layout looks the same whatever the screen's resolution.
+QFont toQFont(const Font& font);
+
+// nullopt for buttons the element model has no use for (back, forward, ...).
+std::optional<MouseButton> fromQt(Qt::MouseButton button);
+
+}  // namespace koropika

@@ -1,0 +1,110 @@
+#include "qt/element_painter.h"
+
+#include <ranges>
+
+#include "qt/conversions.h"
+
+namespace koropika {
+
+namespace {
+
+const QColor kPanelBorder{0x40, 0x40, 0x40};
+
+Qt::Alignment toQtAlignment(Alignment alignment) {
+    switch (alignment) {
+        case Alignment::Centre:
+            return Qt::AlignHCenter;
+        case Alignment::Right:
+            return Qt::AlignRight;
+        case Alignment::Left:
+            break;
+    }
+    return Qt::AlignLeft;
+}
+
+// A 1 px outline just inside `area`.
+void drawOutline(QPainter& painter, const QRect& area, const QColor& colour) {
+    painter.save();
+    painter.setPen(QPen(colour, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+    painter.restore();
+}
+
+}  // namespace
+
+void ElementPainter::paintPlainChildren(const std::vector<Element*>& childrenFrontToBack) {
+    for (const Element* child : std::views::reverse(childrenFrontToBack)) {
+        if (!child->visible() || isHeavyweight(child->kind())) {
+            continue;
+        }
+        switch (child->kind()) {
+            case ElementKind::Label:
+                paintLabel(*child);
+                break;
+            case ElementKind::Picture:
+                paintPicture(toQRect(child->rect()), pictures_.picture(child->picture()),
+                             child->stretch());
+                break;
+            case ElementKind::Shape:
+                paintShape(*child);
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void ElementPainter::paintPicture(const QRect& area, const QPixmap& picture, bool stretch) {
+    if (picture.isNull() || area.isEmpty()) {
+        return;
+    }
+    if (stretch) {
+        painter_.drawPixmap(area, picture);
+        return;
+    }
+    painter_.save();
+    painter_.setClipRect(area, Qt::IntersectClip);
+    painter_.drawPixmap(area.topLeft(), picture);
+    painter_.restore();
+}
+
+void ElementPainter::paintPanelFace(const QRect& area, const Element& panel) {
+    // Where the picture is smaller than the panel (or missing) the background colour shows.
+    painter_.fillRect(area, toQColor(panel.backColour()));
+    paintPicture(area, pictures_.picture(panel.picture()), panel.stretch());
+}
+
+void ElementPainter::paintBorder(const QRect& area) {
+    drawOutline(painter_, area, kPanelBorder);
+}
+
+void ElementPainter::paintLabel(const Element& label) {
+    const QRect area = toQRect(label.rect());
+    if (area.isEmpty()) {
+        return;
+    }
+    if (!label.transparent()) {
+        painter_.fillRect(area, toQColor(label.backColour()));
+    }
+    if (label.caption().empty()) {
+        return;
+    }
+    painter_.save();
+    painter_.setClipRect(area, Qt::IntersectClip);
+    painter_.setFont(toQFont(label.font()));
+    painter_.setPen(toQColor(label.textColour()));
+    // Labels sized to their text hold one line; fixed ones wrap their text at word breaks.
+    int flags = static_cast<int>(toQtAlignment(label.alignment()) | Qt::AlignTop);
+    flags |= label.autoSize() ? Qt::TextSingleLine : Qt::TextWordWrap;
+    painter_.drawText(area, flags, toQString(label.caption()));
+    painter_.restore();
+}
+
+void ElementPainter::paintShape(const Element& shape) {
+    const QRect area = toQRect(shape.rect());
+    painter_.fillRect(area, toQColor(shape.backColour()));
+    drawOutline(painter_, area, toQColor(shape.borderColour()));
+}
+
+}  // namespace koropika

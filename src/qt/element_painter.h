@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QPainter>
+#include <QPixmap>
+#include <QRect>
+#include <vector>
+
+#include "qt/picture_store.h"
+#include "ui/elements/element.h"
+
+namespace koropika {
+
+// Draws what the element model describes with a QPainter: the plain elements of a container
+// (labels, pictures, shapes), and the background and border of containers.
+class ElementPainter {
+  public:
+    ElementPainter(QPainter& painter, PictureStore& pictures)
+        : painter_(painter), pictures_(pictures) {}
+
+    // Draws the visible labels, pictures and shapes among `childrenFrontToBack`, back to front,
+    // in the container's own coordinates. Panels and controls are widgets and are skipped.
+    void paintPlainChildren(const std::vector<Element*>& childrenFrontToBack);
+
+    // A picture at its own size from the top-left corner of `area`, clipped to it, or
+    // stretched to fill it.
+    void paintPicture(const QRect& area, const QPixmap& picture, bool stretch);
+
+    // A panel's face: its background colour with its picture on top. `area` is the whole panel
+    // in its own coordinates.
+    void paintPanelFace(const QRect& area, const Element& panel);
+    // The 1 px dark frame of a panel with a single border.
+    void paintBorder(const QRect& area);
+
+  private:
+    void paintLabel(const Element& label);
+    void paintShape(const Element& shape);
+
+    QPainter& painter_;
+    PictureStore& pictures_;
+};
+
+}  // namespace koropika

@@ -1,0 +1,112 @@
+#include "qt/qt_desktop.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QUrl>
+#include <utility>
+
+#include "qt/conversions.h"
+
+namespace koropika {
+
+namespace {
+
+QString folderOrApplicationDir(QString folder) {
+    if (folder.isEmpty()) {
+        folder = QCoreApplication::applicationDirPath();
+    }
+    while (folder.size() > 1 && folder.endsWith(QLatin1Char('/'))) {
+        folder.chop(1);
+    }
+    return folder;
+}
+
+}  // namespace
+
+QtDesktop::QtDesktop(QString programFolder)
+    : folder_(folderOrApplicationDir(std::move(programFolder))), pictures_(folder_) {
+    // Only the model ends the program (endProgram); a message box closing while no window is on
+    // screen, between one window's unload and the next one's show, must not.
+    QGuiApplication::setQuitOnLastWindowClosed(false);
+}
+
+QtDesktop::~QtDesktop() {
+    for (auto& [window, view] : views_) {
+        retired_.push_back(view);
+    }
+    views_.clear();
+    for (const QPointer<WindowView>& view : retired_) {
+        delete view.data();  // detaches from its window if still attached
+    }
+}
+
+void QtDesktop::windowShown(Window& window) {
+    windowHidden(window);  // a view left over from a window object that is gone
+    auto* view = new WindowView(window, ViewServices{pictures_, knownFrame_});
+    views_[&window] = view;
+    view->show();
+}
+
+void QtDesktop::windowHidden(Window& window) {
+    const auto it = views_.find(&window);
+    if (it == views_.end()) {
+        return;
+    }
+    QPointer<WindowView> view = it->second;
+    views_.erase(it);
+    if (view) {
+        // Often called from inside the view's own input handler: cut the view off from the
+        // model now, delete it once that handler has returned.
+        view->detach();
+        view->hide();
+        view->deleteLater();
+        retired_.push_back(view);
+    }
+    std::erase_if(retired_, [](const QPointer<WindowView>& v) { return v.isNull(); });
+}
+
+void QtDesktop::showMessage(Window& owner, const std::string& text) {
+    auto* box = new QMessageBox(viewOf(owner));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::NoIcon);
+    box->setWindowTitle(toQString(owner.caption()));
+    box->setText(toQString(text));
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setWindowModality(Qt::WindowModal);
+    // open() returns at once; the handler that asked for the message runs to its end.
+    box->open();
+}
+
+void QtDesktop::openWebPage(const std::string& address) {
+    QDesktopServices::openUrl(QUrl(toQString(address)));
+}
+
+std::string QtDesktop::programFolder() const {
+    return fromQString(folder_);
+}
+
+void QtDesktop::endProgram() {
+    // No window event may run any more, and the windows may be destroyed while still shown
+    // once the event loop has returned: every view lets go of its window now.
+    for (auto& [window, view] : views_) {
+        if (view) {
+            view->detach();
+            view->hide();
+        }
+    }
+    QCoreApplication::exit(0);
+}
+
+Size QtDesktop::measureText(const Font& font, const std::string& text) const {
+    const QFontMetrics metrics(toQFont(font));
+    return {metrics.horizontalAdvance(toQString(text)), metrics.lineSpacing()};
+}
+
+WindowView* QtDesktop::viewOf(const Window& window) const {
+    const auto it = views_.find(&window);
+    return it == views_.end() ? nullptr : it->second.data();
+}
+
+}  // namespace koropika

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QMargins>
+#include <QPointer>
+#include <QString>
+#include <map>
+#include <string>
+
+#include "qt/picture_store.h"
+#include "qt/window_view.h"
+#include "ui/elements/desktop.h"
+
+namespace koropika {
+
+// The real desktop: each model window on screen is a WindowView, messages are Qt message
+// boxes, web pages open in the system's browser. Needs a QApplication for its whole life.
+//
+// Lifetimes: a desktop destroyed before its windows lets go of the windows it still shows.
+// A window destroyed while shown is let go of when it destroys its first element, and every
+// window is let go of by endProgram(); only a shown window without any element must be
+// unloaded before it is destroyed (the model tells the desktop nothing else on destruction).
+class QtDesktop final : public Desktop {
+  public:
+    // `programFolder` defaults to the folder of the executable; tests pass their own.
+    explicit QtDesktop(QString programFolder = {});
+    ~QtDesktop() override;
+    QtDesktop(const QtDesktop&) = delete;
+    QtDesktop& operator=(const QtDesktop&) = delete;
+
+    void windowShown(Window& window) override;
+    void windowHidden(Window& window) override;
+    void showMessage(Window& owner, const std::string& text) override;
+    void openWebPage(const std::string& address) override;
+    std::string programFolder() const override;
+    void endProgram() override;
+    Size measureText(const Font& font, const std::string& text) const override;
+
+    // The view showing `window`, or nullptr when it is not on screen.
+    WindowView* viewOf(const Window& window) const;
+    PictureStore& pictures() { return pictures_; }
+
+  private:
+    QString folder_;
+    PictureStore pictures_;
+    QMargins knownFrame_;
+    std::map<const Window*, QPointer<WindowView>> views_;
+    // Views let go of but not yet deleted (deleteLater pending).
+    std::vector<QPointer<WindowView>> retired_;
+};
+
+}  // namespace koropika

@@ -1,0 +1,374 @@
+#include "qt/window_view.h"
+
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <ranges>
+
+#include "qt/canvas.h"
+#include "qt/combo_sync.h"
+#include "qt/conversions.h"
+#include "qt/pointer_router.h"
+
+namespace koropika {
+
+namespace {
+
+constexpr const char* kDefaultIcon = "icon";
+
+void setTextColour(QWidget& widget, const QColor& colour) {
+    QPalette palette = widget.palette();
+    for (const QPalette::ColorRole role :
+         {QPalette::WindowText, QPalette::Text, QPalette::ButtonText}) {
+        palette.setColor(role, colour);
+    }
+    widget.setPalette(palette);
+}
+
+}  // namespace
+
+WindowView::WindowView(Window& window, ViewServices services)
+    : window_(window),
+      services_(services),
+      attached_(std::make_shared<bool>(true)),
+      placement_(*this, services.knownFrame) {
+    setWindowTitle(toQString(window.caption()));
+    const std::string& iconKey = window.layout().icon.empty() ? kDefaultIcon : window.layout().icon;
+    if (const QPixmap& icon = services_.pictures.picture(iconKey); !icon.isNull()) {
+        setWindowIcon(QIcon(icon));
+    }
+    buildMenuBar();
+
+    clientArea_ =
+        new ContainerCanvas(CanvasSource{&window_, nullptr, &services_.pictures, attached_}, this);
+    setCentralWidget(clientArea_);
+    router_ = new PointerRouter(window_, *clientArea_, services_.pictures, attached_, this);
+    router_->watch(*clientArea_);
+
+    // Creation order lists every container before its children.
+    for (Element* element : window_.elements()) {
+        createWidget(*element);
+    }
+    for (const auto& [element, widget] : widgets_) {
+        applyProperties(*element);
+    }
+    restack(nullptr);
+    for (const auto& [element, widget] : widgets_) {
+        if (isContainer(element->kind())) {
+            restack(element);
+        }
+    }
+    orderKeyboardFocus();
+    placement_.apply(window_);
+    window_.setObserver(this);
+}
+
+WindowView::~WindowView() {
+    detach();
+    // Child widgets are destroyed by the QWidget base, after this object's own members are
+    // gone; signals they send while dying must not reach a half-destroyed view.
+    for (QObject* child : findChildren<QObject*>()) {
+        child->disconnect(this);
+    }
+}
+
+void WindowView::detach() {
+    if (!*attached_) {
+        return;
+    }
+    *attached_ = false;
+    if (window_.observer() == this) {
+        window_.setObserver(nullptr);
+    }
+    widgets_.clear();
+    menuActions_.clear();
+    typingInto_ = nullptr;
+}
+
+QWidget* WindowView::widgetOf(const Element* element) const {
+    if (element == nullptr) {
+        return clientArea_;
+    }
+    const auto it = widgets_.find(element);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+// ---- Building -------------------------------------------------------------------------------
+
+void WindowView::buildMenuBar() {
+    if (window_.menus().empty()) {
+        return;
+    }
+    QMenuBar* bar = menuBar();
+    for (const auto& item : window_.menus()) {
+        QAction* action = bar->addAction(toQString(item->caption()));
+        action->setEnabled(item->enabled());
+        MenuItem* model = item.get();
+        connect(action, &QAction::triggered, this, [this, model] {
+            if (*attached_) {
+                model->choose();  // may unload the window: nothing may follow here
+            }
+        });
+        menuActions_.emplace_back(action, model);
+    }
+}
+
+void WindowView::createWidget(Element& element) {
+    if (!isHeavyweight(element.kind())) {
+        return;
+    }
+    QWidget* parent = widgetOf(element.container());
+    if (parent == nullptr) {
+        return;  // the container's own widget is gone
+    }
+    const CanvasSource source{&window_, &element, &services_.pictures, attached_};
+    QWidget* widget = nullptr;
+    switch (element.kind()) {
+        case ElementKind::Panel:
+            widget = new ContainerCanvas(source, parent);
+            router_->watch(*widget);
+            break;
+        case ElementKind::GroupBox:
+            widget = new GroupBoxCanvas(source, parent);
+            router_->watch(*widget);
+            break;
+        case ElementKind::PushButton:
+            widget = makeButton(element, parent);
+            break;
+        case ElementKind::ComboBox:
+        case ElementKind::DropDownList:
+            widget = makeComboBox(element, parent);
+            break;
+        default:
+            return;
+    }
+    widgets_[&element] = widget;
+}
+
+QWidget* WindowView::makeButton(Element& element, QWidget* parent) {
+    auto* button = new QPushButton(parent);
+    button->setFocusPolicy(Qt::TabFocus);
+    connect(button, &QPushButton::clicked, this, [this, &element] {
+        if (*attached_) {
+            window_.click(element);  // may unload the window: nothing may follow here
+        }
+    });
+    return button;
+}
+
+QWidget* WindowView::makeComboBox(Element& element, QWidget* parent) {
+    auto* box = new QComboBox(parent);
+    box->setEditable(element.kind() == ElementKind::ComboBox);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    connect(box, &QComboBox::activated, this, [this, &element](int index) {
+        if (*attached_) {
+            window_.pickItem(element, index);  // may unload the window: nothing may follow
+        }
+    });
+    connect(box, &QComboBox::editTextChanged, this, [this, &element](const QString& text) {
+        if (!*attached_ || element.kind() != ElementKind::ComboBox) {
+            return;
+        }
+        // Typing raises no handler, so the view is still alive afterwards.
+        typingInto_ = &element;
+        window_.typeText(element, fromQString(text));
+        typingInto_ = nullptr;
+    });
+    return box;
+}
+
+// ---- Model to view --------------------------------------------------------------------------
+
+void WindowView::applyProperties(const Element& element) {
+    QWidget* widget = widgetOf(&element);
+    if (widget == nullptr || widget == clientArea_) {
+        return;
+    }
+    widget->setGeometry(toQRect(element.rect()));
+    widget->setEnabled(element.enabled());
+    if (const QCursor& cursor = services_.pictures.cursor(element.pointer());
+        widget->cursor() != cursor) {
+        widget->setCursor(cursor);
+    }
+    switch (element.kind()) {
+        case ElementKind::Panel:
+            widget->update();
+            break;
+        case ElementKind::GroupBox: {
+            auto* group = static_cast<GroupBoxCanvas*>(widget);
+            group->setFont(toQFont(element.font()));
+            group->setTitle(toQString(element.caption()));
+            QPalette palette = group->palette();
+            palette.setColor(QPalette::Window, toQColor(element.backColour()));
+            group->setPalette(palette);
+            setTextColour(*group, toQColor(element.textColour()));
+            group->update();
+            break;
+        }
+        case ElementKind::PushButton: {
+            auto* button = static_cast<QPushButton*>(widget);
+            button->setFont(toQFont(element.font()));
+            button->setText(toQString(element.caption()));
+            setTextColour(*button, toQColor(element.textColour()));
+            break;
+        }
+        case ElementKind::ComboBox:
+        case ElementKind::DropDownList: {
+            auto* box = static_cast<QComboBox*>(widget);
+            box->setFont(toQFont(element.font()));
+            setTextColour(*box, toQColor(element.textColour()));
+            QPalette palette = box->palette();
+            palette.setColor(QPalette::Base, toQColor(element.backColour()));
+            box->setPalette(palette);
+            if (typingInto_ != &element) {
+                syncComboBox(*box, element);
+            }
+            break;
+        }
+        default:
+            break;
+    }
+    widget->setVisible(element.visible());
+}
+
+void WindowView::orderKeyboardFocus() {
+    // The model keeps no focus order. Controls added later lie further in front, so the order
+    // from back to front is the order in which they were added, which is the focus order.
+    std::vector<QWidget*> controls;
+    const std::function<void(const std::vector<Element*>&)> collect =
+        [&](const std::vector<Element*>& children) {
+            for (const Element* child : std::views::reverse(children)) {
+                if (isContainer(child->kind())) {
+                    collect(child->children());
+                } else if (QWidget* widget = widgetOf(child)) {
+                    controls.push_back(widget);
+                }
+            }
+        };
+    collect(window_.topLevel());
+    for (std::size_t i = 1; i < controls.size(); ++i) {
+        QWidget::setTabOrder(controls[i - 1], controls[i]);
+    }
+}
+
+void WindowView::restack(const Element* container) {
+    const auto& children = container == nullptr ? window_.topLevel() : container->children();
+    // Children are listed front to back; raising them back to front leaves the first on top.
+    for (const Element* child : std::views::reverse(children)) {
+        if (QWidget* widget = widgetOf(child)) {
+            widget->raise();
+        }
+    }
+}
+
+void WindowView::repaintContainerOf(const Element& element) {
+    if (QWidget* canvas = widgetOf(element.container())) {
+        canvas->update();
+    }
+}
+
+void WindowView::windowChanged(Window& /*window*/) {
+    setWindowTitle(toQString(window_.caption()));
+    placement_.apply(window_);
+}
+
+void WindowView::elementCreated(Element& element) {
+    if (isHeavyweight(element.kind())) {
+        createWidget(element);
+        applyProperties(element);
+        restack(element.container());
+    } else {
+        repaintContainerOf(element);
+    }
+}
+
+void WindowView::elementChanged(Element& element) {
+    if (isHeavyweight(element.kind())) {
+        applyProperties(element);
+    } else {
+        repaintContainerOf(element);
+    }
+}
+
+void WindowView::elementDestroying(Element& element) {
+    if (!window_.shown()) {
+        // Only the window's destructor takes elements away from a window on screen (an unload
+        // hides the window first, which detaches this view): the window object is going away.
+        detach();
+        hide();
+        return;
+    }
+    if (const auto it = widgets_.find(&element); it != widgets_.end()) {
+        QWidget* widget = it->second;
+        widgets_.erase(it);
+        widget->disconnect(this);
+        widget->hide();
+        widget->deleteLater();
+    }
+    repaintContainerOf(element);
+}
+
+void WindowView::elementOrderChanged(Element* container) {
+    restack(container);
+    if (QWidget* canvas = widgetOf(container)) {
+        canvas->update();
+    }
+}
+
+void WindowView::menuChanged(MenuItem& item) {
+    for (const auto& [action, model] : menuActions_) {
+        if (model == &item) {
+            action->setEnabled(item.enabled());
+        }
+    }
+}
+
+// ---- Window events --------------------------------------------------------------------------
+
+void WindowView::closeEvent(QCloseEvent* event) {
+    // The model decides: it may unload the window, which tears this view down later.
+    event->ignore();
+    if (*attached_) {
+        window_.closeBoxClicked();
+    }
+}
+
+void WindowView::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    scheduleFrameCheck();
+}
+
+void WindowView::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    scheduleFrameCheck();
+}
+
+void WindowView::scheduleFrameCheck() {
+    if (frameCheckPending_) {
+        return;
+    }
+    frameCheckPending_ = true;
+    // After the events now pending, the window manager's reply included.
+    QTimer::singleShot(0, this, [this] {
+        frameCheckPending_ = false;
+        checkFrame();
+    });
+}
+
+void WindowView::checkFrame() {
+    if (!*attached_ || !isVisible()) {
+        return;
+    }
+    if (const auto frame = placement_.refreshFrame(window_)) {
+        services_.knownFrame = *frame;
+    }
+    if (const auto moved = placement_.positionToReport(window_)) {
+        window_.positionReported(moved->x() * kTwipsPerPixel, moved->y() * kTwipsPerPixel);
+    }
+}
+
+}  // namespace koropika

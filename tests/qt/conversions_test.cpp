@@ -1,0 +1,55 @@
+#include "qt/conversions.h"
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+
+namespace koropika {
+namespace {
+
+bool isIpaPGothic(const QString& family) {
+    return family.contains(QStringLiteral("IPAPGothic")) ||
+           family.contains(QStringLiteral("IPA Pゴシック"));
+}
+
+TEST(FontMapping, TheProportionalGothicFaceResolvesToIpaPGothic) {
+    const QFont font = toQFont(Font{kProportionalGothic, 12.0, false, false, false});
+    EXPECT_TRUE(isIpaPGothic(QFontInfo(font).family())) << QFontInfo(font).family().toStdString();
+    EXPECT_EQ(font.pixelSize(), 16) << "12 pt at 96 dpi";
+}
+
+TEST(FontMapping, UnknownFacesFallBackToTheProportionalGothic) {
+    const QFont font = toQFont(Font{"Arial", 9.0, false, false, true});
+    EXPECT_TRUE(isIpaPGothic(QFontInfo(font).family()));
+    EXPECT_EQ(font.pixelSize(), 12);
+    EXPECT_TRUE(font.underline());
+    EXPECT_EQ(toQFont(Font{"Arial", 0.1, false, false, false}).pixelSize(), 1)
+        << "never zero, which Qt rejects";
+}
+
+TEST(FontMapping, MinchoAndHeavyGothicGetTheirOwnFaces) {
+    const QFont mincho = toQFont(Font{kProportionalMincho, 14.25, true, true, false});
+    EXPECT_EQ(mincho.families(), QStringList{"IPAPMincho"});
+    EXPECT_EQ(mincho.pixelSize(), 19);
+    EXPECT_TRUE(mincho.bold());
+    EXPECT_TRUE(mincho.italic());
+    const QString minchoFamily = QFontInfo(mincho).family();
+    EXPECT_TRUE(minchoFamily.contains("IPAPMincho") || minchoFamily.contains("IPA P明朝"))
+        << minchoFamily.toStdString();
+
+    const QFont heavy = toQFont(Font{kHeavyGothic, 15.75, false, false, false});
+    EXPECT_EQ(heavy.families(), QStringList{"Noto Sans CJK JP"});
+    EXPECT_EQ(heavy.weight(), QFont::Black);
+    EXPECT_EQ(heavy.pixelSize(), 21);
+    EXPECT_GE(QFontInfo(heavy).weight(), QFont::Bold) << "the heaviest installed weight";
+}
+
+TEST(Colours, SystemColoursAreWhiteHighlightTextAndBlackMenuText) {
+    EXPECT_EQ(toQColor(Colour::highlightText()), QColor(Qt::white));
+    EXPECT_EQ(toQColor(Colour::menuText()), QColor(Qt::black));
+    EXPECT_EQ(toQColor(Colour::fromRgb(0x1C6C0D)), QColor(0x1C, 0x6C, 0x0D));
+    EXPECT_EQ(toQColor(Colour::fromBgr(0x000D6C1C)), QColor(0x1C, 0x6C, 0x0D));
+}
+
+}  // namespace
+}  // namespace koropika

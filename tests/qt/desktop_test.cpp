@@ -1,0 +1,78 @@
+#include "qt/qt_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QTimer>
+
+#include "qt/conversions.h"
+#include "qt_test_support.h"
+
+namespace koropika {
+namespace {
+
+using testing::LayoutBuilder;
+using testing::runPendingEvents;
+using testing::ShownWindow;
+
+WindowLayout settingsLike() {
+    LayoutBuilder b("ころぴか V_1.0", {284, 212});
+    b.add("Label1", ElementKind::Label, {15, 15, 215, 13});
+    return b.layout();
+}
+
+TEST(QtDesktop, AMessageIsAWindowModalBoxWithOneButtonThatDoesNotBlockTheCaller) {
+    ShownWindow w(settingsLike());
+    w.window->show();
+    w.desktop->showMessage(*w.window, "プレーヤーの名前が入力されていません。");
+    // Reaching this line is the point: the call came back while the box is open.
+    const auto boxes = w.view().findChildren<QMessageBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    QMessageBox* box = boxes.front();
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->text(), QStringLiteral("プレーヤーの名前が入力されていません。"));
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("ころぴか V_1.0"));
+    EXPECT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->icon(), QMessageBox::NoIcon);
+    EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+
+    const QPointer<QMessageBox> guard(box);
+    box->button(QMessageBox::Ok)->click();
+    runPendingEvents();
+    EXPECT_TRUE(guard.isNull()) << "the box is freed once closed";
+    EXPECT_TRUE(w.window->loaded()) << "closing the box keeps the program running";
+}
+
+TEST(QtDesktop, EndProgramLeavesTheEventLoopAndHidesTheWindows) {
+    ShownWindow w(settingsLike());
+    w.window->show();
+    QTimer::singleShot(0, [&] { w.desktop->endProgram(); });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(w.view().isVisible());
+    EXPECT_EQ(w.window->observer(), nullptr) << "the window may now be destroyed while shown";
+}
+
+TEST(QtDesktop, TheProgramFolderIsTheExecutablesFolderUnlessGiven) {
+    EXPECT_EQ(QtDesktop().programFolder(), QCoreApplication::applicationDirPath().toStdString());
+    EXPECT_EQ(QtDesktop("/tmp/game/").programFolder(), "/tmp/game");
+}
+
+TEST(QtDesktop, LabelsSizedToTheirTextUseTheRealFontMetrics) {
+    LayoutBuilder b("auto", {200, 100});
+    auto& label = b.add("Label8", ElementKind::Label, {135, 110, 138, 21});
+    label.properties.autoSize = true;
+    label.properties.font = Font{kHeavyGothic, 15.75, false, false, false};
+    ShownWindow w(b.layout());
+    w.window->show();
+    Element& element = w.window->at("Label8");
+    element.setCaption("カード数 28枚");
+    const QFontMetrics metrics(toQFont(element.font()));
+    EXPECT_EQ(element.width(), metrics.horizontalAdvance(QStringLiteral("カード数 28枚")));
+    EXPECT_EQ(element.height(), metrics.lineSpacing());
+}
+
+}  // namespace
+}  // namespace koropika
