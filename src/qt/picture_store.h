@@ -12,8 +12,8 @@
 namespace koropika {
 
 // Hotspots of the program's two hand cursors (32 × 32 pictures): the tip of the pointing finger.
-inline constexpr QPoint kCursorAHotspot{6, 1};
-inline constexpr QPoint kCursorBHotspot{8, 1};
+inline constexpr QPoint kCursorAHotspot{12, 1};
+inline constexpr QPoint kCursorBHotspot{12, 1};
 
 // The program's pictures, read once from `<programFolder>/images/<key>.png` and kept. A missing
 // or unreadable file gives a null pixmap, which draws nothing.

@@ -15,10 +15,8 @@ namespace koropika {
 // The real desktop: each model window on screen is a WindowView, messages are Qt message
 // boxes, web pages open in the system's browser. Needs a QApplication for its whole life.
 //
-// Lifetimes: a desktop destroyed before its windows lets go of the windows it still shows.
-// A window destroyed while shown is let go of when it destroys its first element, and every
-// window is let go of by endProgram(); only a shown window without any element must be
-// unloaded before it is destroyed (the model tells the desktop nothing else on destruction).
+// Lifetimes: the desktop outlives the windows it shows; a window destroyed while shown tells
+// it through windowHidden, and endProgram() lets go of every window.
 class QtDesktop final : public Desktop {
   public:
     // `programFolder` defaults to the folder of the executable; tests pass their own.

@@ -1,5 +1,7 @@
 #include "qt/window_view.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
@@ -236,22 +238,27 @@ void WindowView::applyProperties(const Element& element) {
 }
 
 void WindowView::orderKeyboardFocus() {
-    // The model keeps no focus order. Controls added later lie further in front, so the order
-    // from back to front is the order in which they were added, which is the focus order.
-    std::vector<QWidget*> controls;
+    // Controls follow their tab index; among equal indexes, the order in which they were added
+    // (back to front), and the first one takes the focus so the person can type at once.
+    std::vector<std::pair<int, QWidget*>> controls;
     const std::function<void(const std::vector<Element*>&)> collect =
         [&](const std::vector<Element*>& children) {
             for (const Element* child : std::views::reverse(children)) {
                 if (isContainer(child->kind())) {
                     collect(child->children());
                 } else if (QWidget* widget = widgetOf(child)) {
-                    controls.push_back(widget);
+                    controls.emplace_back(child->tabIndex(), widget);
                 }
             }
         };
     collect(window_.topLevel());
+    std::stable_sort(controls.begin(), controls.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     for (std::size_t i = 1; i < controls.size(); ++i) {
-        QWidget::setTabOrder(controls[i - 1], controls[i]);
+        QWidget::setTabOrder(controls[i - 1].second, controls[i].second);
+    }
+    if (!controls.empty()) {
+        controls.front().second->setFocus();
     }
 }
 

@@ -16,6 +16,7 @@ settings=$(wait_for_windows "$title" 1)
 echo "settings window on screen after $(( ($(date +%s%N) - started) / 1000000 )) ms"
 sleep 0.3
 
+import -window root "$WORK/settings-window.png"
 read -r left top width height < <(outer_geometry "$settings")
 echo "settings window outer: ${width}x${height} at ${left},${top}"
 [ "$height" -eq 233 ] || fail "outer height $height, expected 233"

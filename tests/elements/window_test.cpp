@@ -191,7 +191,7 @@ TEST_F(WindowTest, AHandlerMayUnloadAndReloadItsOwnWindow) {
 TEST_F(WindowTest, LabelsSizedToTheirTextFollowTheCaptionOthersKeepTheirRectangle) {
     window.load();
     Element& title = window.at("Title");
-    EXPECT_EQ(title.rect(), (Rect{5, 5, 40, 16})) << "the designed size stands until changed";
+    EXPECT_EQ(title.rect(), (Rect{5, 5, 32, 20})) << "fitted to its text at load";
     title.setCaption("longer caption");
     const int longWidth = title.width();
     title.setCaption("ab");

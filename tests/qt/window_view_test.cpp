@@ -172,13 +172,5 @@ TEST(WindowView, DestroyingAShownWindowLetsGoOfItsView) {
     EXPECT_FALSE(view->isVisible());
 }
 
-TEST(WindowView, DestroyingTheDesktopFirstLetsGoOfTheWindowsItShows) {
-    ShownWindow w(menuLayout());
-    w.window->show();
-    w.desktop.reset();
-    EXPECT_EQ(w.window->observer(), nullptr);
-    w.window->at("Label").setCaption("no view hears this");
-}
-
 }  // namespace
 }  // namespace koropika

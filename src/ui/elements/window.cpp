@@ -12,7 +12,7 @@ namespace {
 
 // Outer size of a window before code sets one: the designed client area plus a plain frame
 // (borders and caption bar), and a menu bar when the window has menus.
-constexpr int kFrameWidthPx = 6;
+constexpr int kFrameWidthPx = 2;
 constexpr int kFrameHeightPx = 21;
 constexpr int kMenuBarHeightPx = 20;
 
@@ -103,7 +103,10 @@ Window::Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop)
 }
 
 Window::~Window() {
-    shown_ = false;
+    if (shown_) {
+        shown_ = false;
+        desktop_.windowHidden(*this);
+    }
     destroyAll(false);
 }
 
@@ -133,6 +136,8 @@ void Window::load() {
         elements_.push_back(std::make_unique<Element>(*this, spec.name, spec.index, spec.kind,
                                                       container, spec.properties));
         childrenOf(container).push_back(elements_.back().get());
+        // The designed size of a label sized to its text came from other font metrics.
+        elements_.back()->fitToText();
     }
     for (const ImageListSpec& spec : layout_.imageLists) {
         imageLists_.push_back(std::make_unique<ImageList>(spec));
