@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/temp_folder.h"
+
 namespace koropika {
 namespace {
 
@@ -18,16 +20,6 @@ namespace fs = std::filesystem;
 // A fresh folder for one test, removed with everything in it afterwards.
 class TextFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "koropika-text-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(folder_, ignored);
-    }
-
     std::string path(const std::string& name) const { return fileInFolder(folder_, name); }
     void put(const std::string& name, const std::string& bytes) const {
         std::ofstream(path(name), std::ios::binary) << bytes;
@@ -41,7 +33,9 @@ class TextFileTest : public ::testing::Test {
         return names;
     }
 
-    std::string folder_;
+    testing::TempFolder temp_;
+
+    std::string folder_ = temp_.path();
 };
 
 using Lines = std::vector<std::string>;

@@ -1,7 +1,9 @@
 #include "ui/settings/name_list_file.h"
 
 #include <gtest/gtest.h>
+
 #include <sys/resource.h>
+#include "support/temp_folder.h"
 
 #include <csignal>
 #include <cstdlib>
@@ -19,16 +21,6 @@ using Names = std::vector<std::string>;
 // A temporary program folder per test, removed with its files afterwards.
 class NameListFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "koropika-names-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        appPath_ = pattern;
-    }
-    void TearDown() override {
-        std::error_code ignored;
-        fs::remove_all(appPath_, ignored);
-    }
-
     void putFile(const std::string& bytes, const std::string& name = kNameListFileName) const {
         std::ofstream(fileInFolder(appPath_, name), std::ios::binary) << bytes;
     }
@@ -37,7 +29,9 @@ class NameListFileTest : public ::testing::Test {
     }
     std::optional<Names> read() const { return readNameList(appPath_); }
 
-    std::string appPath_;
+    testing::TempFolder temp_;
+
+    std::string appPath_ = temp_.path();
 };
 
 TEST_F(NameListFileTest, NamesAreReadInFileOrder) {
