@@ -25,6 +25,7 @@ BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fontconfig
+    xdg-utils
 )
 
 # What the tests need on top: GoogleTest, the format check, and a virtual screen with a window

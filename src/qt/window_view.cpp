@@ -166,6 +166,8 @@ QWidget* WindowView::makeComboBox(Element& element, QWidget* parent) {
     auto* box = new QComboBox(parent);
     box->setEditable(element.kind() == ElementKind::ComboBox);
     box->setInsertPolicy(QComboBox::NoInsert);
+    // A name is taken exactly as typed: no completing "Bo" to a stored "Bob", no case folding.
+    box->setCompleter(nullptr);
     connect(box, &QComboBox::activated, this, [this, &element](int index) {
         if (*attached_) {
             window_.pickItem(element, index);  // may unload the window: nothing may follow
@@ -303,8 +305,8 @@ void WindowView::elementChanged(Element& element) {
 
 void WindowView::elementDestroying(Element& element) {
     if (!window_.shown()) {
-        // Only the window's destructor takes elements away from a window on screen (an unload
-        // hides the window first, which detaches this view): the window object is going away.
+        // A guard: an unload or a destroyed window hides the window, which detaches this view
+        // before any element goes.
         detach();
         hide();
         return;

@@ -19,6 +19,7 @@ start_display() {
         [ -s "$WORK/displayfd" ] && break
         sleep 0.05
     done
+    [ -s "$WORK/displayfd" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
     export DISPLAY=":$(head -n1 "$WORK/displayfd")"
     openbox > "$WORK/openbox.log" 2>&1 &
     WM_PID=$!

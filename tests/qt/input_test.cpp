@@ -231,6 +231,20 @@ TEST_F(ComboInput, TypingUpdatesTheModelsTextWithoutAClickOrDisturbingTheCursor)
     EXPECT_EQ(names.lineEdit()->cursorPosition(), 3);
 }
 
+TEST_F(ComboInput, TypedNamesAreNeitherCompletedNorCaseFoldedToAStoredOne) {
+    w.window->at("Combo1").addItem("Bob");
+    QComboBox& names = box("Combo1");
+    names.setFocus();
+    names.lineEdit()->clear();
+    QTest::keyClicks(names.lineEdit(), "Bo");
+    EXPECT_EQ(w.window->at("Combo1").text(), "Bo");
+    names.lineEdit()->clear();
+    QTest::keyClicks(names.lineEdit(), "bob");
+    box("Combo2").setFocus();
+    EXPECT_EQ(w.window->at("Combo1").text(), "bob");
+    EXPECT_EQ(nameClicks, 0);
+}
+
 TEST_F(ComboInput, ModelChangesToTheEntriesAndSelectionShowInTheBox) {
     Element& level = w.window->at("Combo2");
     level.clearItems();

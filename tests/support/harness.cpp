@@ -48,6 +48,7 @@ void Harness::moveOver(const std::string& name) {
 void Harness::type(const std::string& comboName, const std::string& text) {
     Window& window = windowOnScreen();
     window.typeText(window.at(comboName), text);
+    loop.runPending();
 }
 
 void Harness::pick(const std::string& comboName, int index) {

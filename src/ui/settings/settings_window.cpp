@@ -141,7 +141,10 @@ void SettingsWindow::startGame() {
     }
 }
 
-void SettingsWindow::storeName(const std::string& name) {
+void SettingsWindow::storeName(const std::string& typed) {
+    // Compared and stored as name.txt will give it back: code page 932 folds a few characters
+    // (〜 becomes ～), and the folded name must match its own line at the next start.
+    const std::string name = cp932ToUtf8(utf8ToCp932(typed).value_or(typed));
     auto& names = settings_.playerNames;
     if (names.empty()) {
         names.emplace_back();  // slot 0 stays unused

@@ -29,8 +29,8 @@ class SettingsWindow {
     // Wired by the program: puts the game window on screen.
     std::function<void()> showGameWindow;
 
-    // Steps 3 to 6 of the return from the game window, which has already gone: reload this
-    // window and show it with the current name and level.
+    // The rest of the way back from the game window, which has already gone: reload this
+    // window, put back the player's name and the current level, and show it.
     void showAfterGame();
 
     // 0 while the load step runs; the list handlers light the next choice only when it is 1.
@@ -49,7 +49,7 @@ class SettingsWindow {
     void resetCardCountColours();
     void startGame();
     // Adds the name to the stored list unless it is there already, then writes name.txt.
-    void storeName(const std::string& name);
+    void storeName(const std::string& typed);
     void closeBoxClicked();
 
     SharedSettings& settings_;

@@ -133,6 +133,19 @@ TEST_F(SettingsWindowTest, StoredNamesAreListedAndOnlyAnExactlyNewNameIsAdded) {
               nameFile({"Taro", "ＡＢ", "Taro", "taro", "AB", "Taro "}));
 }
 
+TEST_F(SettingsWindowTest, ANameTheFileFoldsMatchesItsStoredLineInsteadOfAddingItAgain) {
+    start();
+    run.type("Combo1", "a〜b");  // WAVE DASH, which code page 932 stores as FULLWIDTH TILDE
+    run.pressAndRelease("Label8");
+    for (int again = 0; again < 2; ++again) {
+        run.chooseMenu("設定に戻る");
+        EXPECT_EQ(element("Combo1").text(), "a〜b") << "the box shows the name as typed";
+        run.pressAndRelease("Label8");
+    }
+    EXPECT_EQ(run.folder().read("name.txt"), " 1 \r\n" + sjis("a～b") + "\r\n");
+    EXPECT_EQ(run.settings().playerNameCount, 1);
+}
+
 TEST_F(SettingsWindowTest, EveryStartRewritesTheFileAlsoWhenTheListDidNotChange) {
     start();
     run.type("Combo1", "ゆうき");
