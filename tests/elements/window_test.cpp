@@ -151,6 +151,20 @@ TEST_F(WindowTest, AReleaseGoesToTheElementThatTookThePress) {
     EXPECT_EQ(log, (std::vector<std::string>{"down 5", "up", "click"}));
 }
 
+TEST_F(WindowTest, ASecondButtonKeepsTheCaptureButALostReleaseDoesNotDeafenTheWindow) {
+    window.load();
+    std::vector<std::string> log;
+    window.at("Inner").onMouseUp = [&](int, const MouseEvent&) { log.push_back("inner up"); };
+    window.at("Card", 0).onMouseUp = [&](int, const MouseEvent&) { log.push_back("card up"); };
+    window.pointerPressed({115, 115}, MouseButton::Left);
+    window.pointerPressed({5, 190}, MouseButton::Right);
+    window.pointerReleased({5, 190}, MouseButton::Right);
+    EXPECT_TRUE(log.empty()) << "the right button never had the capture";
+    window.pointerPressed({5, 190}, MouseButton::Left);  // the left release never came
+    window.pointerReleased({5, 190}, MouseButton::Left);
+    EXPECT_EQ(log, std::vector<std::string>{"card up"});
+}
+
 TEST_F(WindowTest, PanelsLieInFrontOfPlainElementsAndHandlerlessElementsIgnoreTheMouse) {
     window.load();
     EXPECT_EQ(window.elementAt({120, 120}), &window.at("Inner"));

@@ -357,7 +357,12 @@ Element* Window::elementAt(Point windowPoint) const {
 
 void Window::pointerPressed(Point windowPoint, MouseButton button) {
     if (pressed_ != nullptr) {
-        return;  // the first button held keeps the capture
+        if (button != pressedButton_) {
+            return;  // the first button held keeps the capture
+        }
+        // The same button cannot go down twice: its release was lost (a grab taken away by the
+        // desktop), so the old capture must not keep the window deaf to the mouse.
+        pressed_ = nullptr;
     }
     if (Element* target = elementAt(windowPoint)) {
         pressElement(*target, button, localTo(*target, windowPoint));
