@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 namespace koropika {
@@ -126,15 +127,11 @@ TEST_F(TextFileTest, WritingOverAFolderFailsAndLeavesNoTemporaryFile) {
 TEST_F(TextFileTest, FailedWriteLeavesTheOldFileWhole) {
     // A file size limit makes the write fail part-way, as a full disk would (even for root).
     put("name.txt", "old content\r\n");
-    rlimit oldLimit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = oldLimit;
-    small.rlim_cur = 4;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string result = writeFileReplacing(path("name.txt"), std::string(100, 'n'));
-    setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string result;
+    {
+        const testing::FileSizeLimit limit(4);
+        result = writeFileReplacing(path("name.txt"), std::string(100, 'n'));
+    }
 
     EXPECT_EQ(result, "cannot write " + path("name.txt") + ": File too large");
     EXPECT_EQ(readWholeFile(path("name.txt")), "old content\r\n");

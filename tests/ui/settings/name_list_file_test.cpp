@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 
 #include <csignal>
@@ -160,15 +161,11 @@ TEST_F(NameListFileTest, ALineFeedInsideANameCannotSplitIt) {
 TEST_F(NameListFileTest, FailedWriteKeepsTheOldFileWhole) {
     putFile(" 1 \r\nA\r\n");
     // A file size limit stops the write part-way, as a full disk would, even for root.
-    rlimit oldLimit{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit small = oldLimit;
-    small.rlim_cur = 8;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const std::string result = writeNameList(appPath_, {"A", "B", "C", "D"});
-    setrlimit(RLIMIT_FSIZE, &oldLimit);
-    std::signal(SIGXFSZ, oldHandler);
+    std::string result;
+    {
+        const testing::FileSizeLimit limit(8);
+        result = writeNameList(appPath_, {"A", "B", "C", "D"});
+    }
 
     EXPECT_NE(result, "");
     EXPECT_EQ(fileBytes(), " 1 \r\nA\r\n");
