@@ -6,8 +6,13 @@
 namespace koropika {
 
 // The one thread's source of timer ticks and posted continuations. Handlers run one at a time,
-// to their end. A repeating timer first fires one interval after it starts; ticks that fell due
-// while the thread was busy fire once, not once per missed interval.
+// to their end.
+//
+// The loop works in passes. A pass runs the tasks that were posted before it began, then the
+// timer ticks that have fallen due; then it ends, always. A task posted during a pass runs in the
+// next pass, so an operation that goes on by posting its next step lets timers and input run
+// between two of its steps. A repeating timer first fires one interval after it starts; ticks
+// that fell due while the thread was busy fire once, not once per missed interval.
 class EventLoop {
   public:
     using TimerId = std::uint64_t;
@@ -16,7 +21,7 @@ class EventLoop {
 
     virtual TimerId startRepeating(int intervalMs, std::function<void()> tick) = 0;
     virtual void stop(TimerId id) = 0;
-    // Runs the task after the events already pending.
+    // Runs the task in a later pass, after the events already pending.
     virtual void post(std::function<void()> task) = 0;
     virtual std::int64_t nowMs() const = 0;
 };

@@ -9,9 +9,9 @@
 
 namespace koropika {
 
-// Virtual time for tests: nothing happens until the test advances the clock. `block` stands for
-// a call that holds the thread (a sound playing): the clock moves on without running anything,
-// and the ticks that fell due meanwhile fire once when the loop runs again.
+// Virtual time for tests: nothing happens until the test runs a pass or advances the clock.
+// `block` stands for a call that holds the thread (a sound playing): the clock moves on without
+// running anything, and the ticks that fell due meanwhile fire once in the next pass.
 class VirtualEventLoop final : public EventLoop {
   public:
     TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
@@ -19,10 +19,19 @@ class VirtualEventLoop final : public EventLoop {
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return now_; }
 
-    // Runs everything that is due now: posted tasks first, then overdue ticks, until none is left.
+    // One pass at the current time: the tasks posted before it began, then each due tick once.
+    // Returns false when there was nothing to run.
+    bool runOnePass();
+    // Runs passes at the current time until no task is waiting and no tick is due.
     void runPending();
-    // Moves the clock on by `ms`, running every task and tick in time order on the way.
-    void advance(std::int64_t ms);
+    // Moves the clock on by `ms`, running passes and ticks in time order on the way. Steps that
+    // hold the thread (`block`) move the clock as well; the call returns once it has passed the
+    // end, even while an operation keeps posting steps.
+    void advanceBy(std::int64_t ms);
+    void advance(std::int64_t ms) { advanceBy(ms); }
+    // Runs passes, moving the clock to the next tick whenever nothing is waiting, until `done`
+    // holds (true) or `limitMs` of virtual time have gone by (false).
+    bool runUntil(const std::function<bool()>& done, std::int64_t limitMs = 600'000);
     // Moves the clock on without running anything (the thread is busy).
     void block(std::int64_t ms) { now_ += ms; }
 
@@ -36,15 +45,18 @@ class VirtualEventLoop final : public EventLoop {
         std::function<void()> tick;
     };
 
-    bool runOneTask();
     // The earliest due timer at or before `limit`, or 0 when none.
     TimerId earliestDue(std::int64_t limit) const;
     void fire(TimerId id);
+    // Guards a test against an operation that posts steps forever without the clock moving.
+    void countPass();
 
     std::int64_t now_ = 0;
     TimerId nextId_ = 1;
     std::map<TimerId, Timer> timers_;
     std::deque<std::function<void()>> tasks_;
+    std::int64_t passesAtThisTime_ = 0;
+    std::int64_t passTime_ = -1;
 };
 
 }  // namespace koropika

@@ -1,6 +1,7 @@
 #include "ui/elements/window.h"
 
 #include <algorithm>
+#include <set>
 #include <stdexcept>
 #include <utility>
 
@@ -57,12 +58,17 @@ void Timer::setInterval(int intervalMs) {
     restart();
 }
 
+void Timer::retire() {
+    retired_ = true;
+    restart();
+}
+
 void Timer::restart() {
     if (running_) {
         window_.loop().stop(*running_);
         running_.reset();
     }
-    if (enabled_ && intervalMs_ > 0) {
+    if (enabled_ && intervalMs_ > 0 && !retired_) {
         running_ = window_.loop().startRepeating(intervalMs_, [this] { callCopy(onTick); });
     }
 }
@@ -97,6 +103,18 @@ const std::string& ImageList::picture(int number) const {
 
 // ---- Window ---------------------------------------------------------------------------------
 
+// What one load of the window created and scheduled. It is retired as a whole: first everything
+// it scheduled is stopped, then, once the running handler has returned, it is freed.
+struct Window::Load {
+    std::vector<std::unique_ptr<Element>> elements;
+    std::vector<Element*> topLevel;
+    std::vector<std::unique_ptr<Timer>> timers;
+    std::vector<std::unique_ptr<MenuItem>> menus;
+    std::vector<std::unique_ptr<ImageList>> imageLists;
+    std::set<EventLoop::TimerId> delays;
+    bool retired = false;
+};
+
 Window::Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop)
     : layout_(layout), loop_(loop), desktop_(desktop) {
     resetWindowProperties();
@@ -107,7 +125,7 @@ Window::~Window() {
         shown_ = false;
         desktop_.windowHidden(*this);
     }
-    destroyAll(false);
+    retireLoad(true);
 }
 
 void Window::resetWindowProperties() {
@@ -122,7 +140,7 @@ void Window::load() {
     if (loaded_) {
         return;
     }
-    loadToken_ = std::make_shared<int>(0);
+    load_ = std::make_shared<Load>();
     resetWindowProperties();
     for (const ElementSpec& spec : layout_.elements) {
         Element* container = nullptr;
@@ -133,20 +151,21 @@ void Window::load() {
                                        " is listed before its container " + spec.container);
             }
         }
-        elements_.push_back(std::make_unique<Element>(*this, spec.name, spec.index, spec.kind,
-                                                      container, spec.properties));
-        childrenOf(container).push_back(elements_.back().get());
+        auto& elements = load_->elements;
+        elements.push_back(std::make_unique<Element>(*this, spec.name, spec.index, spec.kind,
+                                                     container, spec.properties));
+        childrenOf(container).push_back(elements.back().get());
         // The designed size of a label sized to its text came from other font metrics.
-        elements_.back()->fitToText();
+        elements.back()->fitToText();
     }
     for (const ImageListSpec& spec : layout_.imageLists) {
-        imageLists_.push_back(std::make_unique<ImageList>(spec));
+        load_->imageLists.push_back(std::make_unique<ImageList>(spec));
     }
     for (const MenuSpec& spec : layout_.menus) {
-        menus_.push_back(std::make_unique<MenuItem>(*this, spec));
+        load_->menus.push_back(std::make_unique<MenuItem>(*this, spec));
     }
     for (const TimerSpec& spec : layout_.timers) {
-        timers_.push_back(std::make_unique<Timer>(*this, spec));
+        load_->timers.push_back(std::make_unique<Timer>(*this, spec));
     }
     loaded_ = true;
     callCopy(onLoad);
@@ -165,28 +184,32 @@ void Window::unload() {
         shown_ = false;
         desktop_.windowHidden(*this);
     }
-    destroyAll(true);
+    retireLoad(false);
 }
 
-void Window::destroyAll(bool deferred) {
-    timers_.clear();  // cancels every tick
-    loadToken_.reset();
+void Window::retireLoad(bool now) {
+    if (!load_) {
+        return;
+    }
+    std::shared_ptr<Load> load = std::move(load_);
+    load->retired = true;
     pressed_ = nullptr;
-    for (auto& element : elements_) {
+    for (auto& timer : load->timers) {
+        timer->retire();
+    }
+    for (const EventLoop::TimerId delay : load->delays) {
+        loop_.stop(delay);
+    }
+    load->delays.clear();
+    for (auto& element : load->elements) {
         if (observer_ != nullptr) {
             observer_->elementDestroying(*element);
         }
         element->alive_ = false;
     }
-    if (deferred && !elements_.empty()) {
-        auto graveyard = std::make_shared<std::vector<std::unique_ptr<Element>>>(
-            std::make_move_iterator(elements_.begin()), std::make_move_iterator(elements_.end()));
-        loop_.post([graveyard] { graveyard->clear(); });
+    if (!now) {
+        loop_.post([load] {});  // the last reference goes when this task has run
     }
-    elements_.clear();
-    topLevel_.clear();
-    menus_.clear();
-    imageLists_.clear();
 }
 
 void Window::show() {
@@ -241,7 +264,10 @@ void Window::positionReported(int leftTwips, int topTwips) {
 }
 
 Element* Window::find(const std::string& name, int index) const {
-    for (const auto& element : elements_) {
+    if (!load_) {
+        return nullptr;
+    }
+    for (const auto& element : load_->elements) {
         if (element->name() == name && element->index() == index) {
             return element.get();
         }
@@ -265,9 +291,9 @@ Element& Window::createMember(const std::string& name, int index) {
     }
     ElementProperties properties = model.properties();
     properties.visible = false;
-    elements_.push_back(std::make_unique<Element>(*this, name, index, model.kind(),
-                                                  model.container(), std::move(properties)));
-    Element& member = *elements_.back();
+    load_->elements.push_back(std::make_unique<Element>(*this, name, index, model.kind(),
+                                                        model.container(), std::move(properties)));
+    Element& member = *load_->elements.back();
     member.onClick = model.onClick;
     member.onMouseDown = model.onMouseDown;
     member.onMouseUp = model.onMouseUp;
@@ -282,15 +308,32 @@ Element& Window::createMember(const std::string& name, int index) {
 
 std::vector<Element*> Window::elements() const {
     std::vector<Element*> all;
-    all.reserve(elements_.size());
-    for (const auto& element : elements_) {
-        all.push_back(element.get());
+    if (load_) {
+        all.reserve(load_->elements.size());
+        for (const auto& element : load_->elements) {
+            all.push_back(element.get());
+        }
     }
     return all;
 }
 
+const std::vector<Element*>& Window::topLevel() const {
+    static const std::vector<Element*> none;
+    return load_ ? load_->topLevel : none;
+}
+
+const std::vector<std::unique_ptr<Timer>>& Window::timers() const {
+    static const std::vector<std::unique_ptr<Timer>> none;
+    return load_ ? load_->timers : none;
+}
+
+const std::vector<std::unique_ptr<MenuItem>>& Window::menus() const {
+    static const std::vector<std::unique_ptr<MenuItem>> none;
+    return load_ ? load_->menus : none;
+}
+
 Timer& Window::timer(const std::string& name) const {
-    for (const auto& timer : timers_) {
+    for (const auto& timer : timers()) {
         if (timer->name() == name) {
             return *timer;
         }
@@ -299,7 +342,7 @@ Timer& Window::timer(const std::string& name) const {
 }
 
 MenuItem& Window::menu(const std::string& name) const {
-    for (const auto& item : menus_) {
+    for (const auto& item : menus()) {
         if (item->name() == name) {
             return *item;
         }
@@ -308,7 +351,10 @@ MenuItem& Window::menu(const std::string& name) const {
 }
 
 const ImageList& Window::imageList(const std::string& name, int index) const {
-    for (const auto& list : imageLists_) {
+    if (!load_) {
+        throw std::out_of_range(layout_.name + " is not loaded");
+    }
+    for (const auto& list : load_->imageLists) {
         if (list->name() == name && list->index() == index) {
             return *list;
         }
@@ -317,18 +363,36 @@ const ImageList& Window::imageList(const std::string& name, int index) const {
 }
 
 void Window::post(std::function<void()> task) {
-    if (!loadToken_) {
+    if (!load_) {
         return;
     }
-    loop_.post([token = std::weak_ptr<int>(loadToken_), task = std::move(task)] {
-        if (!token.expired()) {
+    loop_.post([load = std::weak_ptr<Load>(load_), task = std::move(task)] {
+        const auto alive = load.lock();
+        if (alive && !alive->retired) {
             task();
         }
     });
 }
 
+void Window::after(int ms, std::function<void()> task) {
+    if (!load_) {
+        return;
+    }
+    // A one-shot delay is a repeating timer stopped at its first tick; retiring the load stops
+    // it before it can fire.
+    auto id = std::make_shared<EventLoop::TimerId>(0);
+    Load* load = load_.get();
+    *id = loop_.startRepeating(ms, [this, load, id, task = std::move(task)] {
+        const auto run = task;  // stopping the timer frees this closure
+        load->delays.erase(*id);
+        loop_.stop(*id);
+        run();
+    });
+    load->delays.insert(*id);
+}
+
 std::vector<Element*>& Window::childrenOf(Element* container) {
-    return container == nullptr ? topLevel_ : container->children_;
+    return container == nullptr ? load_->topLevel : container->children_;
 }
 
 Element* Window::hitTest(const std::vector<Element*>& children, Point local) const {
@@ -352,7 +416,7 @@ Element* Window::hitTest(const std::vector<Element*>& children, Point local) con
 }
 
 Element* Window::elementAt(Point windowPoint) const {
-    return loaded_ ? hitTest(topLevel_, windowPoint) : nullptr;
+    return loaded_ && load_ ? hitTest(load_->topLevel, windowPoint) : nullptr;
 }
 
 void Window::pointerPressed(Point windowPoint, MouseButton button) {
@@ -426,10 +490,10 @@ void Window::deliverRelease(Element& target, MouseButton button, Point local, bo
     if (!target.enabled()) {
         return;
     }
-    const std::weak_ptr<int> load = loadToken_;
+    const Load* load = load_.get();
     callCopy(target.onMouseUp, target.index(), MouseEvent{button, local});
     // The release handler may have unloaded the window; then the click is gone with it.
-    if (button == MouseButton::Left && stillOver && !load.expired()) {
+    if (button == MouseButton::Left && stillOver && load_.get() == load) {
         callCopy(target.onClick, target.index());
     }
 }

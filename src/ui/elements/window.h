@@ -33,11 +33,15 @@ class Timer {
 
     std::function<void()> onTick;
 
+    // The load that created the timer is over: it stops and never starts again.
+    void retire();
+
   private:
     void restart();
 
     Window& window_;
     std::string name_;
+    bool retired_ = false;
     bool enabled_ = false;
     int intervalMs_ = 0;
     std::optional<EventLoop::TimerId> running_;
@@ -91,8 +95,9 @@ class WindowObserver {
 };
 
 // A window of the element model. Loading creates every element, timer, menu item and image
-// list from the layout; unloading destroys them and cancels everything the load scheduled.
-// The window object itself, and the fields of the class that owns it, outlive both.
+// list from the layout; unloading cancels everything the load scheduled and retires what it
+// created as a whole, once the running handler has returned. The window object itself, and the
+// fields of the class that owns it, outlive both.
 class Window {
   public:
     Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop);
@@ -142,18 +147,20 @@ class Window {
     // Creates array member `index` as a hidden copy of member 0, in front of its siblings.
     Element& createMember(const std::string& name, int index);
     // Top-level elements front to back.
-    const std::vector<Element*>& topLevel() const { return topLevel_; }
+    const std::vector<Element*>& topLevel() const;
     // Every element, in creation order.
     std::vector<Element*> elements() const;
 
     Timer& timer(const std::string& name) const;
-    const std::vector<std::unique_ptr<Timer>>& timers() const { return timers_; }
+    const std::vector<std::unique_ptr<Timer>>& timers() const;
     MenuItem& menu(const std::string& name) const;
-    const std::vector<std::unique_ptr<MenuItem>>& menus() const { return menus_; }
+    const std::vector<std::unique_ptr<MenuItem>>& menus() const;
     const ImageList& imageList(const std::string& name, int index = -1) const;
 
-    // Runs `task` later on the loop, unless the window is unloaded first.
+    // Runs `task` in a later pass of the loop, unless the window is unloaded first.
     void post(std::function<void()> task);
+    // Runs `task` once, `ms` from now, unless the window is unloaded first.
+    void after(int ms, std::function<void()> task);
 
     // Input, in window client pixels. A release goes to the element that took the press.
     Element* elementAt(Point windowPoint) const;
@@ -187,9 +194,10 @@ class Window {
     void deliverRelease(Element& target, MouseButton button, Point local, bool stillOver);
     void deliverMove(Element& target, Point local);
     void resetWindowProperties();
-    // Deferred: a handler may unload its own window, so the elements are freed only after the
-    // running handler has returned.
-    void destroyAll(bool deferred);
+    struct Load;
+    // Stops everything the load scheduled. Unless `now`, what it created is freed only once the
+    // running handler has returned, since a handler may unload its own window.
+    void retireLoad(bool now);
 
     const WindowLayout& layout_;
     EventLoop& loop_;
@@ -205,13 +213,8 @@ class Window {
     int heightTwips_ = 0;
     bool centred_ = true;
 
-    std::vector<std::unique_ptr<Element>> elements_;
-    std::vector<Element*> topLevel_;
-    std::vector<std::unique_ptr<Timer>> timers_;
-    std::vector<std::unique_ptr<MenuItem>> menus_;
-    std::vector<std::unique_ptr<ImageList>> imageLists_;
-    // Continuations posted by this load hold a weak reference; unloading drops it.
-    std::shared_ptr<int> loadToken_;
+    // Everything the current load created; null while the window is not loaded.
+    std::shared_ptr<Load> load_;
 
     Element* pressed_ = nullptr;
     MouseButton pressedButton_ = MouseButton::Left;
