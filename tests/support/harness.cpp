@@ -13,7 +13,10 @@ Point centreOf(const Element& element) {
 
 }  // namespace
 
-Harness::Harness() : desktop(folder_.path()), sound(loop), program_(loop, desktop) {}
+Harness::Harness()
+    : desktop(folder_.path()),
+      sound(loop),
+      program_(loop, desktop, sound, random, [this] { return nextSeed++; }) {}
 
 Window& Harness::windowOnScreen() {
     if (desktop.onScreen.size() != 1) {
@@ -26,9 +29,15 @@ Element& Harness::onScreen(const std::string& name, int index) {
     return windowOnScreen().at(name, index);
 }
 
+void Harness::settle() {
+    // Everything the action set off at this moment; an operation that holds the thread (a
+    // sound) ends the settling, as the clock has moved past the action.
+    loop.advanceBy(0);
+}
+
 void Harness::click(const std::string& name, int index) {
     windowOnScreen().click(onScreen(name, index));
-    loop.runPending();
+    settle();
 }
 
 void Harness::pressAndRelease(const std::string& name, MouseButton button) {
@@ -36,30 +45,30 @@ void Harness::pressAndRelease(const std::string& name, MouseButton button) {
     const Point at = centreOf(window.at(name));
     window.pointerPressed(at, button);
     window.pointerReleased(at, button);
-    loop.runPending();
+    settle();
 }
 
 void Harness::moveOver(const std::string& name) {
     Window& window = windowOnScreen();
     window.pointerMoved(centreOf(window.at(name)));
-    loop.runPending();
+    settle();
 }
 
 void Harness::type(const std::string& comboName, const std::string& text) {
     Window& window = windowOnScreen();
     window.typeText(window.at(comboName), text);
-    loop.runPending();
+    settle();
 }
 
 void Harness::pick(const std::string& comboName, int index) {
     Window& window = windowOnScreen();
     window.pickItem(window.at(comboName), index);
-    loop.runPending();
+    settle();
 }
 
 void Harness::chooseMenu(const std::string& name) {
     windowOnScreen().menu(name).choose();
-    loop.runPending();
+    settle();
 }
 
 }  // namespace koropika::testing

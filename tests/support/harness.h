@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include <cstdint>
+
+#include "game/random.h"
 #include "support/recording_desktop.h"
 #include "support/recording_sound_device.h"
 #include "support/temp_folder.h"
@@ -35,10 +38,15 @@ class Harness {
     void type(const std::string& comboName, const std::string& text);
     void pick(const std::string& comboName, int index);
     void chooseMenu(const std::string& name);
+    // Runs what an action set off at the current moment.
+    void settle();
 
     VirtualEventLoop loop;
     RecordingDesktop desktop;
     RecordingSoundDevice sound;
+    SeededRandom random;
+    // The seed of the next load of the game window; each load takes the next one.
+    std::uint64_t nextSeed = 1;
 
   private:
     Program program_;

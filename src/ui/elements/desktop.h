@@ -23,6 +23,8 @@ class Desktop {
     virtual void openWebPage(const std::string& address) = 0;
     // The folder of the executable, without a trailing separator.
     virtual std::string programFolder() const = 0;
+    // Whether the window is minimized to the task bar, where its place means nothing.
+    virtual bool minimized(const Window& /*window*/) const { return false; }
     // Ends the program at once; no further window events run.
     virtual void endProgram() = 0;
     // The size a label needs for its text in the given font.

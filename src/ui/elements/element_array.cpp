@@ -19,7 +19,7 @@ ElementArray::ElementArray(Window& window, std::string name)
         }
         members_[index] = element;
     }
-    if (members_.empty() || members_[0] == nullptr) {
+    if (members_.empty()) {
         throw std::logic_error(window.name() + " has no element array " + name_);
     }
 }

@@ -9,9 +9,9 @@ namespace koropika {
 
 class Window;
 
-// The members of one element array of a loaded window, by index. Member 0 is the template of
-// the layout; further members are created at run time as hidden copies of it. Bound once per
-// load, so a handler reaches a member without looking its name up.
+// The members of one element array of a loaded window, by index. Member 0, where the layout has
+// one, is the template; further members are created at run time as hidden copies of it. Bound once
+// per load, so a handler reaches a member without looking its name up.
 class ElementArray {
   public:
     // Binds every member the load created; a name the layout lacks fails here, at load.

@@ -91,7 +91,11 @@ bool VirtualEventLoop::runOnePass() {
 }
 
 void VirtualEventLoop::runPending() {
+    std::int64_t passes = 0;
     while (!tasks_.empty() || earliestDue(now_) != 0) {
+        if (++passes > kMaxPassesAtOneTime) {
+            throw std::runtime_error("the event loop never became idle");
+        }
         runOnePass();
     }
 }

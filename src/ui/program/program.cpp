@@ -1,9 +1,13 @@
 #include "ui/program/program.h"
 
+#include <utility>
+
 namespace koropika {
 
-Program::Program(EventLoop& loop, Desktop& desktop)
-    : gameWindow_(settings_, loop, desktop), settingsWindow_(settings_, loop, desktop) {
+Program::Program(EventLoop& loop, Desktop& desktop, SoundDevice& sound, Random& random,
+                 std::function<std::uint64_t()> clockSeed)
+    : gameWindow_(settings_, loop, desktop, sound, random, std::move(clockSeed)),
+      settingsWindow_(settings_, loop, desktop) {
     settingsWindow_.showGameWindow = [this] { gameWindow_.window().show(); };
     gameWindow_.onBackToSettingsMenu = [this] { returnToSettings(); };
 }
@@ -15,7 +19,7 @@ void Program::start() {
 void Program::returnToSettings() {
     // The flag keeps the game window's unload from ending the run.
     gameWindow_.backToSettings = 1;
-    gameWindow_.gamePhase = 0;
+    gameWindow_.round.gamePhase = 0;
     gameWindow_.window().unload();
     settingsWindow_.showAfterGame();
 }

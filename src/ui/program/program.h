@@ -1,6 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
+#include "game/random.h"
 #include "shared/shared_settings.h"
+#include "shared/sound_device.h"
 #include "ui/game_window/game_window.h"
 #include "ui/settings/settings_window.h"
 
@@ -10,7 +15,9 @@ namespace koropika {
 // at any moment. Toolkit-free, so a test can drive a whole run in virtual time.
 class Program {
   public:
-    Program(EventLoop& loop, Desktop& desktop);
+    // `clockSeed` seeds the round's chance at every load of the game window.
+    Program(EventLoop& loop, Desktop& desktop, SoundDevice& sound, Random& random,
+            std::function<std::uint64_t()> clockSeed);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 

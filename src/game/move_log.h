@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace koropika {
+
+// Every card turned in a round, in order, by whom. Its signature (a hash of the whole log) pins
+// a seeded round: any change in how the round plays changes it.
+class MoveLog {
+  public:
+    enum class Side : std::uint8_t { Player, Computer };
+    struct Turn {
+        Side side;
+        int slot;
+        int rank;
+        friend bool operator==(const Turn&, const Turn&) = default;
+    };
+
+    void clear() { turns_.clear(); }
+    void record(Side side, int slot, int rank) { turns_.push_back({side, slot, rank}); }
+    const std::vector<Turn>& turns() const { return turns_; }
+    // FNV-1a over "P12:5;C3:9;..." (side, slot, rank of each turn).
+    std::uint64_t signature() const;
+    std::string text() const;
+
+  private:
+    std::vector<Turn> turns_;
+};
+
+}  // namespace koropika

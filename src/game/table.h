@@ -1,0 +1,89 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "game/random.h"
+
+namespace koropika {
+
+// One playing card: suit 1..4, rank 1..perSuit.
+struct Card {
+    std::int16_t suit = 0;
+    std::int16_t rank = 0;
+    friend bool operator==(const Card&, const Card&) = default;
+};
+
+// Card size and grid of the table for one card count, in window pixels.
+struct TableGeometry {
+    int cardWidth = 0;
+    int cardHeight = 0;
+    std::int16_t gridColumns = 0;
+    std::int16_t gridRows = 0;
+    std::int16_t perSuit = 0;  // ranks per suit
+};
+
+// 28, 40 and 52 cards are the table's sizes; any other count has no table.
+std::optional<TableGeometry> tableGeometryFor(int cardCount);
+
+struct SlotPlace {
+    int left = 0;
+    int top = 0;
+    friend bool operator==(const SlotPlace&, const SlotPlace&) = default;
+};
+
+// Slots are numbered row by row from 1 at the top left: 15 pixels from the left edge and 35 from
+// the top, with 8 between columns and 12 between rows.
+SlotPlace slotPlace(const TableGeometry& geometry, int slot);
+
+// Where the deal put the deck.
+struct Deal {
+    std::vector<Card> cardAt;     // by slot, 1..cardCount (0 unused)
+    std::vector<int> slotOfCard;  // by deck position k, 1..cardCount (0 unused)
+};
+
+// Deals the deck, suit by suit and ranks ascending, onto the slots: each card k draws a slot
+// floor(cardCount × u) + 1 and draws again until the slot is free.
+Deal dealCards(int cardCount, Random& random);
+
+// The rank pair test: the second card's rank text, read as a number, equals the first rank.
+bool isPairRank(std::string_view secondRankText, int firstRank);
+
+// What lies on each slot and how it lies. A card is face down while its back is shown, face up
+// while only its face is, and taken when neither is (also, briefly, the blinking first card).
+class Table {
+  public:
+    enum class State { FaceDown, FaceUp, Taken };
+
+    Table() = default;
+    explicit Table(const Deal& deal);
+
+    int cardCount() const { return static_cast<int>(cards_.size()) - 1; }
+    const Card& card(int slot) const { return cards_.at(static_cast<std::size_t>(slot)); }
+    int rank(int slot) const { return card(slot).rank; }
+
+    bool backShown(int slot) const { return backShown_.at(static_cast<std::size_t>(slot)); }
+    bool faceShown(int slot) const { return faceShown_.at(static_cast<std::size_t>(slot)); }
+    void setBackShown(int slot, bool shown) {
+        backShown_.at(static_cast<std::size_t>(slot)) = shown;
+    }
+    void setFaceShown(int slot, bool shown) {
+        faceShown_.at(static_cast<std::size_t>(slot)) = shown;
+    }
+    bool faceDown(int slot) const { return backShown(slot); }
+    State state(int slot) const;
+
+    // The computer's memory: the rank of each slot once its card has been turned up, 0 before.
+    std::int16_t seenRank(int slot) const { return seenRank_.at(static_cast<std::size_t>(slot)); }
+    void remember(int slot) { seenRank_.at(static_cast<std::size_t>(slot)) = card(slot).rank; }
+
+  private:
+    std::vector<Card> cards_{Card{}};
+    std::vector<bool> backShown_{false};
+    std::vector<bool> faceShown_{false};
+    std::vector<std::int16_t> seenRank_{0};
+};
+
+}  // namespace koropika
