@@ -1,0 +1,27 @@
+#pragma once
+
+#include "shared/shared_settings.h"
+#include "shared/sound_device.h"
+
+namespace koropika {
+
+// The game's four sound cues. Each plays one WAV file from the wav folder of the program folder
+// to its end before returning (the device plays a fallback beep when the file is missing).
+class SoundCues {
+  public:
+    SoundCues(const SharedSettings& settings, SoundDevice& device);
+
+    void playClick();   // appPath + "/wav/click.wav"
+    void playCancel();  // appPath + "/wav/cancel.wav"
+    void playPinpon();  // appPath + "/wav/Pinpon.wav"
+    void playClock();   // appPath + "/wav/時計.wav"
+
+  private:
+    // Plays the file of that name from the wav folder of the program folder as it is now.
+    void play(const char* fileName);
+
+    const SharedSettings& settings_;
+    SoundDevice& device_;
+};
+
+}  // namespace koropika
