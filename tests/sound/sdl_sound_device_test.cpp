@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
+#include <memory>
 #include <numbers>
 #include <string>
 #include <vector>
@@ -92,7 +94,8 @@ int occurrences(const Samples& whole, const Samples& part) {
     return count;
 }
 
-// SDL's disk driver: plays in real time and writes every sample it plays to a file. (It announces
+// SDL's disk driver: plays at about real-time pace (some 5 % fast: it sleeps whole milliseconds per
+// buffer) and writes every sample it plays to a file. (It announces
 // itself on stderr, so these tests do not check for a silent stderr.)
 class DiskOutputTest : public ::testing::Test {
   protected:
@@ -128,9 +131,9 @@ TEST_F(DiskOutputTest, WavFilePlaysToItsEndBeforeTheCallReturns) {
     const double secondMs = millisecondsSince(secondStart);
     const Samples played = output();
 
-    EXPECT_GE(firstMs, 240.0);
+    EXPECT_GE(firstMs, 210.0);
     EXPECT_LE(firstMs, 500.0);
-    EXPECT_GE(secondMs, 240.0);
+    EXPECT_GE(secondMs, 210.0);
     EXPECT_LE(secondMs, 500.0);
 
     // Both plays, one after the other with a short gap: the tone twice plus the gap.
@@ -153,7 +156,7 @@ TEST_F(DiskOutputTest, MissingOrUnreadableFilePlaysTheBeepInstead) {
 
     const Samples beep = SdlSoundDevice::defaultBeep();
     EXPECT_EQ(occurrences(played, beep), 2);
-    EXPECT_GE(missingMs, lengthMs(beep) - 10.0);
+    EXPECT_GE(missingMs, lengthMs(beep) - 20.0);
     EXPECT_LE(missingMs, lengthMs(beep) + 250.0);
 }
 
