@@ -1,31 +1,21 @@
-// Wires one run of the game: the Qt application, the desktop it offers the windows, and the
-// program with its shared settings and two windows.
+// Wires one run of the game: the Qt application, the desktop it offers the windows, the sound
+// output, the round's chance seeded from the clock, and the program with its two windows.
 
 #include <QApplication>
 #include <chrono>
 #include <cstdint>
 
 #include "game/random.h"
-
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
+#include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
-
-namespace {
-
-// Stands in until the sound device is wired.
-class SilentSoundDevice final : public koropika::SoundDevice {
-  public:
-    void playToEnd(const std::string&) override {}
-};
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     koropika::QtEventLoop loop;
     koropika::QtDesktop desktop;
-    SilentSoundDevice sound;
+    koropika::SdlSoundDevice sound;
     koropika::SeededRandom random;
     koropika::Program program(loop, desktop, sound, random, [] {
         return static_cast<std::uint64_t>(

@@ -1,11 +1,47 @@
 #include "shared/sound_cues.h"
 
 #include <filesystem>
+#include <string>
+#include <string_view>
 
 namespace koropika {
+namespace {
 
-void SoundCues::play(const std::string& file) {
-    device_.playToEnd((std::filesystem::path(settings_.appPath) / "wav" / file).string());
+namespace fs = std::filesystem;
+
+// Paths are UTF-8 in memory; going through char8_t keeps them UTF-8 whatever the narrow
+// encoding of the platform is.
+fs::path pathFromUtf8(std::string_view utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string utf8FromPath(const fs::path& path) {
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
+SoundCues::SoundCues(const SharedSettings& settings, SoundDevice& device)
+    : settings_(settings), device_(device) {}
+
+void SoundCues::playClick() {
+    play("click.wav");
+}
+void SoundCues::playCancel() {
+    play("cancel.wav");
+}
+void SoundCues::playPinpon() {
+    play("Pinpon.wav");
+}
+void SoundCues::playClock() {
+    play("時計.wav");
+}
+
+void SoundCues::play(const char* fileName) {
+    // Built at each call: the program folder may be set after the cues are made.
+    device_.playToEnd(
+        utf8FromPath(pathFromUtf8(settings_.appPath) / "wav" / pathFromUtf8(fileName)));
 }
 
 }  // namespace koropika

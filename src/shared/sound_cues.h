@@ -1,7 +1,5 @@
 #pragma once
 
-#include <string>
-
 #include "shared/shared_settings.h"
 #include "shared/sound_device.h"
 
@@ -11,15 +9,16 @@ namespace koropika {
 // to its end before returning (the device plays a fallback beep when the file is missing).
 class SoundCues {
   public:
-    SoundCues(const SharedSettings& settings, SoundDevice& device)
-        : settings_(settings), device_(device) {}
-    void playClick() { play("click.wav"); }
-    void playCancel() { play("cancel.wav"); }
-    void playPinpon() { play("Pinpon.wav"); }
-    void playClock() { play("時計.wav"); }
+    SoundCues(const SharedSettings& settings, SoundDevice& device);
+
+    void playClick();   // appPath + "/wav/click.wav"
+    void playCancel();  // appPath + "/wav/cancel.wav"
+    void playPinpon();  // appPath + "/wav/Pinpon.wav"
+    void playClock();   // appPath + "/wav/時計.wav"
 
   private:
-    void play(const std::string& file);
+    // Plays the file of that name from the wav folder of the program folder as it is now.
+    void play(const char* fileName);
 
     const SharedSettings& settings_;
     SoundDevice& device_;

@@ -1,0 +1,194 @@
+#include "sound/sdl_sound_device.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <numbers>
+#include <string>
+#include <vector>
+
+#include "support/temp_folder.h"
+
+namespace koropika {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using Samples = std::vector<std::int16_t>;
+
+constexpr double kRate = SdlSoundDevice::kSampleRate;
+
+void putLittleEndian(std::string& bytes, std::uint32_t value, int size) {
+    for (int i = 0; i < size; ++i) {
+        bytes.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+    }
+}
+
+// A 16-bit PCM WAV file of a sine tone, the same on every channel.
+std::string sineWav(int rate, int channels, double seconds, double hz, double amplitude) {
+    Samples samples;
+    const int frames = static_cast<int>(seconds * rate);
+    for (int i = 0; i < frames; ++i) {
+        const double value = amplitude * std::sin(2.0 * std::numbers::pi * hz * i / rate);
+        for (int channel = 0; channel < channels; ++channel) {
+            samples.push_back(static_cast<std::int16_t>(std::lround(value * 32767.0)));
+        }
+    }
+    const auto dataSize = static_cast<std::uint32_t>(samples.size() * 2);
+    std::string bytes = "RIFF";
+    putLittleEndian(bytes, 36 + dataSize, 4);
+    bytes += "WAVEfmt ";
+    putLittleEndian(bytes, 16, 4);
+    putLittleEndian(bytes, 1, 2);  // PCM
+    putLittleEndian(bytes, static_cast<std::uint32_t>(channels), 2);
+    putLittleEndian(bytes, static_cast<std::uint32_t>(rate), 4);
+    putLittleEndian(bytes, static_cast<std::uint32_t>(rate * channels * 2), 4);
+    putLittleEndian(bytes, static_cast<std::uint32_t>(channels * 2), 2);
+    putLittleEndian(bytes, 16, 2);
+    bytes += "data";
+    putLittleEndian(bytes, dataSize, 4);
+    for (std::int16_t sample : samples) {
+        putLittleEndian(bytes, static_cast<std::uint16_t>(sample), 2);
+    }
+    return bytes;
+}
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The part of the output between its first and last sample that is clearly not silence.
+Samples audible(const Samples& output) {
+    auto loud = [](std::int16_t sample) { return std::abs(sample) > 100; };
+    const auto first = std::find_if(output.begin(), output.end(), loud);
+    const auto last = std::find_if(output.rbegin(), output.rend(), loud).base();
+    return first < last ? Samples(first, last) : Samples();
+}
+
+double lengthMs(const Samples& samples) {
+    return 1000.0 * static_cast<double>(samples.size()) / SdlSoundDevice::kChannels / kRate;
+}
+
+double rms(const Samples& samples) {
+    double sum = 0;
+    for (std::int16_t sample : samples) {
+        sum += static_cast<double>(sample) * sample;
+    }
+    return samples.empty() ? 0.0 : std::sqrt(sum / static_cast<double>(samples.size()));
+}
+
+// How many times `part` appears, sample for sample, in `whole`.
+int occurrences(const Samples& whole, const Samples& part) {
+    int count = 0;
+    for (auto at = whole.begin();
+         (at = std::search(at, whole.end(), part.begin(), part.end())) != whole.end();
+         at += static_cast<std::ptrdiff_t>(part.size())) {
+        ++count;
+    }
+    return count;
+}
+
+// SDL's disk driver: plays at about real-time pace (some 5 % fast: it sleeps whole milliseconds per
+// buffer) and writes every sample it plays to a file. (It announces
+// itself on stderr, so these tests do not check for a silent stderr.)
+class DiskOutputTest : public ::testing::Test {
+  protected:
+    DiskOutputTest() {
+        setenv("SDL_AUDIODRIVER", "disk", 1);
+        setenv("SDL_DISKAUDIOFILE", folder_.file("output.raw").c_str(), 1);
+    }
+
+    // What the device wrote, read once it has been closed.
+    Samples output() {
+        device_.reset();
+        std::ifstream in(folder_.file("output.raw"), std::ios::binary);
+        const std::string bytes((std::istreambuf_iterator<char>(in)),
+                                std::istreambuf_iterator<char>());
+        Samples samples(bytes.size() / 2);
+        std::copy_n(bytes.data(), samples.size() * 2, reinterpret_cast<char*>(samples.data()));
+        return samples;
+    }
+
+    testing::TempFolder folder_;
+    std::unique_ptr<SdlSoundDevice> device_ = std::make_unique<SdlSoundDevice>();
+};
+
+TEST_F(DiskOutputTest, WavFilePlaysToItsEndBeforeTheCallReturns) {
+    // Another rate and two channels, so the sound goes through conversion to the output format.
+    folder_.write("tone.wav", sineWav(22050, 2, 0.25, 440.0, 0.5));
+
+    const auto firstStart = Clock::now();
+    device_->playToEnd(folder_.file("tone.wav"));
+    const double firstMs = millisecondsSince(firstStart);
+    const auto secondStart = Clock::now();
+    device_->playToEnd(folder_.file("tone.wav"));
+    const double secondMs = millisecondsSince(secondStart);
+    const Samples played = output();
+
+    EXPECT_GE(firstMs, 210.0);
+    EXPECT_LE(firstMs, 500.0);
+    EXPECT_GE(secondMs, 210.0);
+    EXPECT_LE(secondMs, 500.0);
+
+    // Both plays, one after the other with a short gap: the tone twice plus the gap.
+    const Samples both = audible(played);
+    EXPECT_GE(lengthMs(both), 500.0);
+    EXPECT_LE(lengthMs(both), 560.0);
+    // A sine of amplitude 0.5 has an RMS of 0.5 / sqrt 2 of full scale.
+    const Samples first(both.begin(), both.begin() + static_cast<std::ptrdiff_t>(0.24 * kRate));
+    EXPECT_NEAR(rms(first), 0.5 / std::numbers::sqrt2 * 32767.0, 1200.0);
+}
+
+TEST_F(DiskOutputTest, MissingOrUnreadableFilePlaysTheBeepInstead) {
+    folder_.write("broken.wav", "RIFF this is not a sound");
+
+    const auto start = Clock::now();
+    device_->playToEnd(folder_.file("missing.wav"));
+    const double missingMs = millisecondsSince(start);
+    device_->playToEnd(folder_.file("broken.wav"));
+    const Samples played = output();
+
+    const Samples beep = SdlSoundDevice::defaultBeep();
+    EXPECT_EQ(occurrences(played, beep), 2);
+    EXPECT_GE(missingMs, lengthMs(beep) - 20.0);
+    EXPECT_LE(missingMs, lengthMs(beep) + 250.0);
+}
+
+TEST(DefaultBeepTest, IsShortAndFadesInAndOutWithoutClicks) {
+    const Samples beep = SdlSoundDevice::defaultBeep();
+
+    EXPECT_NEAR(lengthMs(beep), 150.0, 1.0);
+    EXPECT_GT(rms(beep), 3000.0);  // clearly heard
+    EXPECT_LE(std::abs(beep.front()), 50);
+    EXPECT_LE(std::abs(beep.back()), 50);
+    // No step between neighbouring samples larger than the tone itself makes.
+    int largestStep = 0;
+    for (std::size_t i = 1; i < beep.size(); ++i) {
+        largestStep = std::max(largestStep, std::abs(beep[i] - beep[i - 1]));
+    }
+    EXPECT_LT(largestStep, 1100);
+}
+
+TEST(UnusableOutputTest, EveryPlayReturnsAtOnceAndSilently) {
+    setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    testing::TempFolder folder;
+    folder.write("tone.wav", sineWav(44100, 1, 0.3, 440.0, 0.5));
+    SdlSoundDevice device;
+
+    ::testing::internal::CaptureStderr();
+    for (const std::string& path : {folder.file("tone.wav"), folder.file("missing.wav")}) {
+        const auto start = Clock::now();
+        device.playToEnd(path);
+        EXPECT_LT(millisecondsSince(start), 50.0) << path;
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+}  // namespace
+}  // namespace koropika
