@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,56 @@ TEST(VirtualEventLoop, PostedTasksRunInOrderBeforeTheNextTick) {
     loop.post([&] { log.push_back("b"); });
     loop.advance(10);
     EXPECT_EQ(log, (std::vector<std::string>{"a", "b", "tick", "posted by tick"}));
+}
+
+// A rolling dice: each step holds the thread for a sound's length and posts the next one. The
+// timer ticks between steps, once however long a step held, and a click injected between two
+// steps is handled there. The Qt event loop test runs the same roll.
+TEST(VirtualEventLoop, ARollThatPostsItsStepsLetsTicksAndAClickRunBetweenThem) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    bool stopRequested = false;
+    int steps = 0;
+    loop.startRepeating(100, [&] { log.push_back("tick"); });
+    std::function<void()> step = [&] {
+        if (stopRequested) {
+            log.push_back("stopped");
+            return;
+        }
+        log.push_back("step");
+        ++steps;
+        loop.block(100);  // the clock sound plays to its end
+        loop.post(step);
+    };
+    loop.post(step);
+    while (steps < 3) {
+        loop.runOnePass();
+    }
+    log.push_back("click");
+    stopRequested = true;
+    loop.advanceBy(1000);
+
+    const auto click = std::find(log.begin(), log.end(), "click");
+    ASSERT_NE(click, log.end());
+    const auto next = std::find_if(click + 1, log.end(), [](const auto& e) { return e != "tick"; });
+    ASSERT_NE(next, log.end());
+    EXPECT_EQ(*next, "stopped") << "the step after the click ends the roll";
+    EXPECT_EQ(std::count(log.begin(), log.end(), "stopped"), 1);
+    int ticksBetween = 0;
+    int stepsSeen = 0;
+    int ticksInRoll = 0;
+    for (auto it = log.begin(); it != click; ++it) {
+        if (*it == "step") {
+            EXPECT_LE(ticksBetween, 1) << "due ticks fire once";
+            ticksBetween = 0;
+            ++stepsSeen;
+        } else if (*it == "tick") {
+            ++ticksBetween;
+            ++ticksInRoll;
+        }
+    }
+    EXPECT_EQ(stepsSeen, 3);
+    EXPECT_GE(ticksInRoll * 2, stepsSeen - 1) << "at least one tick per two steps";
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "support/recording_desktop.h"
+#include "ui/elements/element_array.h"
 #include "ui/elements/virtual_event_loop.h"
 
 namespace koropika {
@@ -243,6 +244,98 @@ TEST_F(WindowTest, ComboBoxesKeepTheirTextAndSelection) {
     EXPECT_EQ(level.text(), "");
     w.typeText(level, "typed");
     EXPECT_EQ(level.text(), "") << "a drop-down list takes no typed text";
+}
+
+}  // namespace
+}  // namespace koropika
+
+namespace koropika {
+namespace {
+
+// Each kind of handler unloads its own window; the handler's own objects stay usable until it
+// returns, and nothing of that load runs afterwards.
+TEST_F(WindowTest, EveryKindOfHandlerMayUnloadItsOwnWindowAndNothingOfThatLoadRunsAgain) {
+    int lateRuns = 0;
+    const auto armLateWork = [&] {
+        window.post([&] { ++lateRuns; });
+        window.after(10, [&] { ++lateRuns; });
+        window.timer("Slow").onTick = [&] { ++lateRuns; };
+        window.timer("Slow").setEnabled(true);
+    };
+    const auto unloadInside = [&](const std::function<void()>& arm) {
+        window.load();
+        arm();
+        loop.advanceBy(5000);
+        EXPECT_FALSE(window.loaded());
+        EXPECT_EQ(loop.runningTimers(), 0u);
+        EXPECT_EQ(loop.pendingTasks(), 0u);
+    };
+    // A menu choice.
+    unloadInside([&] {
+        MenuItem& quit = window.menu("終了");
+        quit.onClick = [&] {
+            armLateWork();
+            window.unload();
+            EXPECT_EQ(quit.caption(), "終了");  // still alive until the handler returns
+        };
+        quit.choose();
+    });
+    // A mouse release.
+    unloadInside([&] {
+        Element& card = window.at("Card", 0);
+        card.onMouseUp = [&](int, const MouseEvent&) {
+            armLateWork();
+            window.unload();
+            EXPECT_EQ(card.name(), "Card");
+        };
+        card.onClick = [&](int) { ++lateRuns; };  // the click is gone with the window
+        window.click(card);
+    });
+    // A timer tick, stopping and restarting timers of the gone load.
+    unloadInside([&] {
+        Timer& blink = window.timer("Blink");
+        blink.onTick = [&] {
+            armLateWork();
+            window.unload();
+            blink.setEnabled(false);
+            blink.setEnabled(true);
+            blink.setInterval(10);
+        };
+    });
+    // A delayed call that leaves a delay and a post behind.
+    unloadInside([&] {
+        window.after(100, [&] {
+            armLateWork();
+            window.unload();
+            window.post([&] { ++lateRuns; });
+        });
+    });
+    EXPECT_EQ(lateRuns, 0);
+}
+
+TEST_F(WindowTest, ADelayRunsOnceAfterItsTimeAndDiesWithItsLoad) {
+    window.load();
+    std::vector<std::int64_t> runs;
+    window.after(15, [&] { runs.push_back(loop.nowMs()); });
+    loop.advanceBy(14);
+    EXPECT_TRUE(runs.empty());
+    loop.advanceBy(100);
+    EXPECT_EQ(runs, (std::vector<std::int64_t>{15}));
+    window.after(15, [&] { runs.push_back(loop.nowMs()); });
+    window.unload();
+    window.load();
+    loop.advanceBy(100);
+    EXPECT_EQ(runs.size(), 1u);
+}
+
+TEST_F(WindowTest, AMisspeltArrayNameFailsWhenTheArrayIsBound) {
+    window.load();
+    EXPECT_THROW(ElementArray(window, "Crad"), std::logic_error);
+    ElementArray cards(window, "Card");
+    Element& third = cards.create(3);
+    EXPECT_EQ(&cards[3], &third);
+    EXPECT_FALSE(cards.has(2));
+    EXPECT_THROW(cards[2], std::out_of_range);
 }
 
 }  // namespace

@@ -412,7 +412,9 @@ TEST_F(GameWindowTest, ASeededRoundIsReproducibleAndKeepsItsSignature) {
     };
     const std::uint64_t first = signatureOf(11);
     EXPECT_EQ(signatureOf(11), first);
-    EXPECT_NE(signatureOf(12), first);
+    // Pinned: any change in the deal, the computer's choices or the order of a move shows here.
+    EXPECT_EQ(first, 3625470124845670035u) << "seed 11";
+    EXPECT_EQ(signatureOf(12), 268040884243321058u) << "seed 12";
 }
 
 TEST_F(GameWindowTest, ResultButtonsPlayAgainRaiseTheLevelOrGoBackOnce) {
