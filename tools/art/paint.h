@@ -31,8 +31,9 @@ QPainterPath suitPath(Suit suit, QPointF centre, double height);
 // Fills a suit shape with its ink and a faint highlight towards the top.
 void fillSuit(QPainter& painter, Suit suit, QPointF centre, double height);
 
-// A transparent picture of the given size, ready for antialiased painting.
-QImage blankImage(int width, int height);
+// A transparent picture of the given size in points, `scale` pixels per point, ready for
+// antialiased painting: a painter on it draws in points, so one drawing serves every scale.
+QImage blankImage(int width, int height, int scale);
 
 // Starts antialiased painting on `image`.
 void beginPainting(QPainter& painter, QImage& image);
