@@ -1,6 +1,7 @@
 // Shared drawing helpers: suit shapes, rounded and bevelled panels, the pointing hand, fitted
-// text and colour arithmetic. All paths are built in pixel coordinates of the target picture so
-// that curve flattening in path operations stays finer than a pixel.
+// text and colour arithmetic. All paths are built in the picture's points, which are its pixels
+// at scale 1, so that curve flattening in path operations stays finer than a pixel there; at
+// scale 2 the painter doubles every coordinate.
 #pragma once
 
 #include <QColor>
