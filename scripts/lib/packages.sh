@@ -30,8 +30,9 @@ BUILD_PACKAGES=(
 )
 
 # What the tests need on top: GoogleTest, the format check, and a virtual screen with a window
-# manager, input and screenshots for the end-to-end tests.
+# manager, input and screenshots for the end-to-end tests, and the check of the desktop entry.
 TEST_PACKAGES=(
     googletest libgtest-dev clang-format
     xvfb xauth openbox xdotool x11-utils imagemagick
+    desktop-file-utils
 )

@@ -1,8 +1,30 @@
 #include "qt/picture_store.h"
 
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <utility>
 
 namespace koropika {
+
+namespace {
+
+// The picture at its own size, or the one drawn at twice that size when a screen has more than
+// one pixel per point and that file exists.
+QPixmap loadPicture(const QString& stem) {
+    if (qGuiApp != nullptr && qGuiApp->devicePixelRatio() > 1.0) {
+        const QString sharp = stem + QStringLiteral("@2x.png");
+        if (QFileInfo(sharp).isFile()) {
+            QPixmap pixmap(sharp);
+            if (!pixmap.isNull()) {
+                pixmap.setDevicePixelRatio(2.0);
+                return pixmap;
+            }
+        }
+    }
+    return QPixmap(stem + QStringLiteral(".png"));
+}
+
+}  // namespace
 
 PictureStore::PictureStore(QString programFolder)
     : imagesFolder_(std::move(programFolder) + QStringLiteral("/images/")) {}
@@ -15,8 +37,7 @@ const QPixmap& PictureStore::picture(const std::string& key) {
     auto it = cache_.find(key);
     if (it == cache_.end()) {
         // A failed load is kept too, so a missing file is looked for only once.
-        const QString path = imagesFolder_ + QString::fromStdString(key) + QStringLiteral(".png");
-        it = cache_.emplace(key, QPixmap(path)).first;
+        it = cache_.emplace(key, loadPicture(imagesFolder_ + QString::fromStdString(key))).first;
     }
     return it->second;
 }
@@ -48,7 +69,10 @@ QCursor PictureStore::makeCursor(Pointer pointer) {
     if (hand.isNull()) {
         return QCursor(Qt::PointingHandCursor);
     }
-    return QCursor(hand, hotspot.x(), hotspot.y());
+    // The hotspot is given in the picture's own pixels: the window system reads it against the
+    // pixels it is handed, so a picture drawn at twice the size has its hotspot twice as far in.
+    const qreal ratio = hand.devicePixelRatio();
+    return QCursor(hand, qRound(hotspot.x() * ratio), qRound(hotspot.y() * ratio));
 }
 
 }  // namespace koropika

@@ -17,6 +17,10 @@ inline constexpr QPoint kCursorBHotspot{12, 1};
 
 // The program's pictures, read once from `<programFolder>/images/<key>.png` and kept. A missing
 // or unreadable file gives a null pixmap, which draws nothing.
+//
+// On a screen with more than one pixel per point the picture drawn at twice the size
+// (`<key>@2x.png`) is read instead where it exists, with a device pixel ratio of 2: it takes the
+// same room in points and is drawn sharp. Cursors follow the same rule.
 class PictureStore {
   public:
     explicit PictureStore(QString programFolder);

@@ -2,11 +2,11 @@
 
 namespace koropika::art {
 
-Pictures allPictures() {
+Pictures allPictures(int scale) {
     Pictures all;
-    for (Pictures (*family)() : {cardFaces, diceFaces, cardBacks, resultButtons, shootingStar,
-                                 startButtons, iconAndCursors, settingsBackgrounds}) {
-        for (Picture& picture : family()) {
+    for (Pictures (*family)(int) : {cardFaces, diceFaces, cardBacks, resultButtons, shootingStar,
+                                    startButtons, iconAndCursors, settingsBackgrounds}) {
+        for (Picture& picture : family(scale)) {
             all.push_back(std::move(picture));
         }
     }

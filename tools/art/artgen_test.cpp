@@ -116,7 +116,8 @@ QString faceKey(int suit, int rank) {
     return QString("face_%1_%2").arg(suit).arg(rank);
 }
 
-TEST(PictureSet, HoldsEveryFileNameOnceAtItsExactSize) {
+// Every picture slot with its size in pixels.
+std::map<QString, QSize> expectedSizes() {
     std::map<QString, QSize> expected = {
         {"back_0", {52, 70}},          {"back_1", {47, 62}},         {"back_2", {52, 70}},
         {"back_3", {47, 62}},          {"back_4", {47, 62}},         {"button_normal", {192, 34}},
@@ -132,6 +133,11 @@ TEST(PictureSet, HoldsEveryFileNameOnceAtItsExactSize) {
             expected[faceKey(suit, rank)] = {55, 72};
         }
     }
+    return expected;
+}
+
+TEST(PictureSet, HoldsEveryFileNameOnceAtItsExactSize) {
+    std::map<QString, QSize> expected = expectedSizes();
     std::set<QString> seen;
     for (const Picture& p : pictures()) {
         EXPECT_TRUE(seen.insert(p.key).second) << "drawn twice: " << p.key.toStdString();
@@ -139,6 +145,70 @@ TEST(PictureSet, HoldsEveryFileNameOnceAtItsExactSize) {
         EXPECT_EQ(p.image.size(), expected[p.key]) << p.key.toStdString();
     }
     EXPECT_EQ(seen.size(), expected.size());
+}
+
+// Mean difference per channel (0..255) of two pictures of one size.
+double meanDifference(const QImage& a, const QImage& b) {
+    const QImage x = a.convertToFormat(QImage::Format_ARGB32);
+    const QImage y = b.convertToFormat(QImage::Format_ARGB32);
+    double sum = 0;
+    for (int row = 0; row < x.height(); ++row) {
+        for (int column = 0; column < x.width(); ++column) {
+            const QRgb p = x.pixel(column, row);
+            const QRgb q = y.pixel(column, row);
+            sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q));
+        }
+    }
+    return sum / (4.0 * x.width() * x.height());
+}
+
+const Pictures& sharpPictures() {
+    static const Pictures all = allPictures(2);
+    return all;
+}
+
+TEST(PictureSet, EverySlotIsAlsoDrawnAtTwiceItsSize) {
+    std::map<QString, QSize> expected = expectedSizes();
+    ASSERT_EQ(sharpPictures().size(), pictures().size());
+    for (size_t i = 0; i < pictures().size(); ++i) {
+        const Picture& one = pictures()[i];
+        const Picture& sharp = sharpPictures()[i];
+        ASSERT_EQ(sharp.key, one.key);
+        const std::string key = sharp.key.toStdString();
+        EXPECT_EQ(sharp.image.size(), expected[sharp.key] * 2) << key;
+        EXPECT_EQ(sharp.image.devicePixelRatio(), 2.0) << key;
+        EXPECT_EQ(sharp.image.deviceIndependentSize(), QSizeF(expected[sharp.key])) << key;
+    }
+}
+
+TEST(PictureSet, TwiceTheSizeIsTheSameDrawingWithFinerDetail) {
+    for (size_t i = 0; i < pictures().size(); ++i) {
+        const QImage one = pictures()[i].image;
+        const QImage sharp = sharpPictures()[i].image;
+        const std::string key = pictures()[i].key.toStdString();
+        const QImage reduced =
+            sharp.scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const QImage enlarged =
+            one.scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        const double sameDrawing = meanDifference(reduced, one);
+        EXPECT_LT(sameDrawing, 4.0) << key;
+        // An enlarged small picture would match the large one almost exactly.
+        EXPECT_GT(meanDifference(sharp, enlarged), std::max(0.1, sameDrawing)) << key;
+    }
+}
+
+TEST(PictureSet, TheCursorHotspotIsTheFingertipAtTwiceTheSize) {
+    for (const Picture& p : sharpPictures()) {
+        if (p.key.startsWith("cursor_")) {
+            const QImage cursor = p.image.convertToFormat(QImage::Format_ARGB32);
+            EXPECT_EQ(qAlpha(cursor.pixel(kCursorAHotspot * 2)), 255) << p.key.toStdString();
+            EXPECT_EQ(countPixels(cursor, QRect(0, 0, 64, kCursorAHotspot.y() * 2),
+                                  [](QRgb c) { return qAlpha(c) > 40; }),
+                      0)
+                << p.key.toStdString();
+        }
+    }
 }
 
 TEST(PictureSet, DrawsTheSamePixelsEveryTime) {
@@ -194,6 +264,16 @@ TEST(CardFaces, HaveRoundedTransparentCornersAndAreAllDifferent) {
             seen.push_back(face);
         }
     }
+    std::vector<QImage> seenSharp;
+    for (const Picture& p : sharpPictures()) {
+        if (p.key.startsWith("face_")) {
+            for (const QImage& other : seenSharp) {
+                EXPECT_FALSE(p.image == other) << p.key.toStdString() << " at twice the size";
+            }
+            seenSharp.push_back(p.image);
+        }
+    }
+    EXPECT_EQ(seenSharp.size(), 52u);
 }
 
 TEST(Dice, EachFaceShowsItsNumberOfGreenPips) {

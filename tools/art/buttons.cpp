@@ -11,8 +11,8 @@ namespace koropika::art {
 
 namespace {
 
-QImage resultButton(bool pressed) {
-    QImage image = blankImage(192, 34);
+QImage resultButton(bool pressed, int scale) {
+    QImage image = blankImage(192, 34, scale);
     QPainter painter;
     beginPainting(painter, image);
     BevelStyle style;
@@ -52,8 +52,8 @@ void drawStartHand(QPainter& painter, QPointF centre, bool withShadow) {
 
 enum class StartLook { Hand, Plain, Pressed };
 
-QImage startButton(StartLook look) {
-    QImage image = blankImage(300, 70);
+QImage startButton(StartLook look, int scale) {
+    QImage image = blankImage(300, 70, scale);
     QPainter painter;
     beginPainting(painter, image);
     BevelStyle style;
@@ -89,8 +89,8 @@ void drawSparkle(QPainter& painter, QPointF at, double size, int alpha) {
     painter.fillPath(sparkle, QColor(0xff, 0xfa, 0xc8, alpha));
 }
 
-QImage star() {
-    QImage image = blankImage(172, 45);
+QImage star(int scale) {
+    QImage image = blankImage(172, 45, scale);
     image.fill(Qt::black);
     QPainter painter;
     beginPainting(painter, image);
@@ -147,18 +147,19 @@ QImage star() {
 
 }  // namespace
 
-Pictures resultButtons() {
-    return {{"button_normal", resultButton(false)}, {"button_pressed", resultButton(true)}};
+Pictures resultButtons(int scale) {
+    return {{"button_normal", resultButton(false, scale)},
+            {"button_pressed", resultButton(true, scale)}};
 }
 
-Pictures shootingStar() {
-    return {{"star", star()}};
+Pictures shootingStar(int scale) {
+    return {{"star", star(scale)}};
 }
 
-Pictures startButtons() {
-    return {{"start_hand", startButton(StartLook::Hand)},
-            {"start_plain", startButton(StartLook::Plain)},
-            {"start_pressed", startButton(StartLook::Pressed)}};
+Pictures startButtons(int scale) {
+    return {{"start_hand", startButton(StartLook::Hand, scale)},
+            {"start_plain", startButton(StartLook::Plain, scale)},
+            {"start_pressed", startButton(StartLook::Pressed, scale)}};
 }
 
 }  // namespace koropika::art

@@ -17,9 +17,9 @@ namespace {
 constexpr double kBorder = 3;  // white edge around the pattern
 
 // A white card of the given size whose inner field is painted by `drawField` (clipped to it).
-QImage backCard(int width, int height,
+QImage backCard(int width, int height, int scale,
                 const std::function<void(QPainter&, const QRectF&)>& drawField) {
-    QImage image = blankImage(width, height);
+    QImage image = blankImage(width, height, scale);
     QPainter painter;
     beginPainting(painter, image);
     const QRectF card(0.5, 0.5, width - 1, height - 1);
@@ -321,13 +321,13 @@ void drawLetterField(QPainter& painter, const QRectF& field) {
 
 }  // namespace
 
-Pictures cardBacks() {
+Pictures cardBacks(int scale) {
     return {
-        {"back_0", backCard(52, 70, drawButterflyField)},
-        {"back_1", backCard(47, 62, drawRoseField)},
-        {"back_2", backCard(52, 70, drawFramesField)},
-        {"back_3", backCard(47, 62, drawCatField)},
-        {"back_4", backCard(47, 62, drawLetterField)},
+        {"back_0", backCard(52, 70, scale, drawButterflyField)},
+        {"back_1", backCard(47, 62, scale, drawRoseField)},
+        {"back_2", backCard(52, 70, scale, drawFramesField)},
+        {"back_3", backCard(47, 62, scale, drawCatField)},
+        {"back_4", backCard(47, 62, scale, drawLetterField)},
     };
 }
 

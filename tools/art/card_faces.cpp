@@ -411,8 +411,8 @@ void drawCourt(QPainter& painter, Suit suit, int rank) {
     painter.drawRect(frame);
 }
 
-QImage cardFace(Suit suit, int rank) {
-    QImage image = blankImage(kWidth, kHeight);
+QImage cardFace(Suit suit, int rank, int scale) {
+    QImage image = blankImage(kWidth, kHeight, scale);
     QPainter painter;
     beginPainting(painter, image);
     drawCardBody(painter);
@@ -430,12 +430,12 @@ QImage cardFace(Suit suit, int rank) {
 
 }  // namespace
 
-Pictures cardFaces() {
+Pictures cardFaces(int scale) {
     Pictures pictures;
     for (int suit = 1; suit <= 4; ++suit) {
         for (int rank = 1; rank <= 13; ++rank) {
             pictures.push_back({QString("face_%1_%2").arg(suit).arg(rank),
-                                cardFace(static_cast<Suit>(suit), rank)});
+                                cardFace(static_cast<Suit>(suit), rank, scale)});
         }
     }
     return pictures;

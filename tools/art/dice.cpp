@@ -47,8 +47,8 @@ void drawPip(QPainter& painter, QPointF centre, double radius) {
     painter.drawEllipse(centre, radius, radius);
 }
 
-QImage diceFace(int count) {
-    QImage image = blankImage(kSize, kSize);
+QImage diceFace(int count, int scale) {
+    QImage image = blankImage(kSize, kSize, scale);
     QPainter painter;
     beginPainting(painter, image);
     BevelStyle style;
@@ -72,10 +72,10 @@ QImage diceFace(int count) {
 
 }  // namespace
 
-Pictures diceFaces() {
+Pictures diceFaces(int scale) {
     Pictures pictures;
     for (int n = 1; n <= 6; ++n) {
-        pictures.push_back({QString("dice_%1").arg(n), diceFace(n)});
+        pictures.push_back({QString("dice_%1").arg(n), diceFace(n, scale)});
     }
     return pictures;
 }

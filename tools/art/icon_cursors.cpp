@@ -1,6 +1,7 @@
 // The window icon (a fan of four aces) and the two pointing-hand cursors, all 32 x 32.
 #include <QLinearGradient>
 #include <QTransform>
+#include <algorithm>
 
 #include "art.h"
 #include "paint.h"
@@ -9,8 +10,8 @@ namespace koropika::art {
 
 namespace {
 
-QImage icon() {
-    QImage image = blankImage(32, 32);
+QImage icon(int scale) {
+    QImage image = blankImage(32, 32, scale);
     QPainter painter;
     beginPainting(painter, image);
     const QPointF pivot(16, 29.5);
@@ -40,8 +41,8 @@ QImage icon() {
     return image;
 }
 
-QImage cursor(bool withCuff) {
-    QImage image = blankImage(32, 32);
+QImage cursor(bool withCuff, int scale) {
+    QImage image = blankImage(32, 32, scale);
     QPainter painter;
     beginPainting(painter, image);
     drawHand(painter, pointingHand(withCuff), QTransform(), Qt::white, Qt::black, 1.0);
@@ -51,8 +52,17 @@ QImage cursor(bool withCuff) {
 
 }  // namespace
 
-Pictures iconAndCursors() {
-    return {{"icon", icon()}, {"cursor_a", cursor(false)}, {"cursor_b", cursor(true)}};
+Pictures iconAndCursors(int scale) {
+    return {{"icon", icon(scale)},
+            {"cursor_a", cursor(false, scale)},
+            {"cursor_b", cursor(true, scale)}};
+}
+
+QImage iconAtSize(int size) {
+    QImage image = icon(std::max(1, size / 32));
+    // Hand the desktop plain pixels: the icon theme knows nothing of device pixel ratios.
+    image.setDevicePixelRatio(1);
+    return image;
 }
 
 }  // namespace koropika::art

@@ -158,8 +158,9 @@ void fillSuit(QPainter& painter, Suit suit, QPointF centre, double height) {
     painter.fillPath(suitPath(suit, centre, height), shade);
 }
 
-QImage blankImage(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+QImage blankImage(int width, int height, int scale) {
+    QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
     image.fill(Qt::transparent);
     return image;
 }

@@ -1,6 +1,7 @@
 // Shared drawing helpers: suit shapes, rounded and bevelled panels, the pointing hand, fitted
-// text and colour arithmetic. All paths are built in pixel coordinates of the target picture so
-// that curve flattening in path operations stays finer than a pixel.
+// text and colour arithmetic. All paths are built in the picture's points, which are its pixels
+// at scale 1, so that curve flattening in path operations stays finer than a pixel there; at
+// scale 2 the painter doubles every coordinate.
 #pragma once
 
 #include <QColor>
@@ -31,8 +32,9 @@ QPainterPath suitPath(Suit suit, QPointF centre, double height);
 // Fills a suit shape with its ink and a faint highlight towards the top.
 void fillSuit(QPainter& painter, Suit suit, QPointF centre, double height);
 
-// A transparent picture of the given size, ready for antialiased painting.
-QImage blankImage(int width, int height);
+// A transparent picture of the given size in points, `scale` pixels per point, ready for
+// antialiased painting: a painter on it draws in points, so one drawing serves every scale.
+QImage blankImage(int width, int height, int scale);
 
 // Starts antialiased painting on `image`.
 void beginPainting(QPainter& painter, QImage& image);

@@ -21,15 +21,15 @@ const QPointF kOrigin(kWidth / 2.0, kHeight / 2.0);
 constexpr int kRays = 36;
 
 // `rayDegrees` is the direction of the brightest ray, measured clockwise from straight up.
-QImage sunburst(bool litTop, double rayDegrees) {
-    QImage image = blankImage(kWidth, kHeight);
+QImage sunburst(bool litTop, double rayDegrees, int scale) {
+    QImage image = blankImage(kWidth, kHeight, scale);
     QPainter painter;
     beginPainting(painter, image);
 
     QLinearGradient red(0, 0, 0, kHeight);
     red.setColorAt(0, QColor(0xe8, 0x60, 0x40));
     red.setColorAt(1, QColor(0xdc, 0x52, 0x36));
-    painter.fillRect(image.rect(), red);
+    painter.fillRect(QRectF(0, 0, kWidth, kHeight), red);
 
     const QRectF lit = litTop ? QRectF(0, 0, kWidth, kOrigin.y())
                               : QRectF(0, kOrigin.y(), kWidth, kHeight - kOrigin.y());
@@ -86,10 +86,10 @@ QImage sunburst(bool litTop, double rayDegrees) {
 
 }  // namespace
 
-Pictures settingsBackgrounds() {
-    return {{"settings_bg_1", sunburst(true, 0)},
-            {"settings_bg_2", sunburst(false, 200)},
-            {"settings_bg_3", sunburst(false, 135)}};
+Pictures settingsBackgrounds(int scale) {
+    return {{"settings_bg_1", sunburst(true, 0, scale)},
+            {"settings_bg_2", sunburst(false, 200, scale)},
+            {"settings_bg_3", sunburst(false, 135, scale)}};
 }
 
 }  // namespace koropika::art

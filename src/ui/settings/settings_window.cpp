@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "shared/cp932.h"
+#include "shared/data_folder.h"
 #include "ui/elements/desktop.h"
 #include "ui/settings/name_list_file.h"
 #include "ui/settings/settings_layout.h"
@@ -59,7 +60,7 @@ void SettingsWindow::loadStep() {
     Element& levels = window_.at("Combo2");
     names.clearItems();
     levels.clearItems();
-    if (auto stored = readNameList(settings_.appPath)) {
+    if (auto stored = readNameList(dataFolderFor(settings_.appPath))) {
         settings_.playerNames.assign(1, std::string());
         for (std::string& name : *stored) {
             names.addItem(name);
@@ -161,7 +162,7 @@ void SettingsWindow::storeName(const std::string& typed) {
     }
     const std::vector<std::string> toWrite(names.begin() + 1,
                                            names.begin() + 1 + settings_.playerNameCount);
-    const std::string failure = writeNameList(settings_.appPath, toWrite);
+    const std::string failure = writeNameList(dataFolderFor(settings_.appPath), toWrite);
     if (!failure.empty()) {
         std::cerr << "koropika: the player names were not saved: " << failure << '\n';
     }
