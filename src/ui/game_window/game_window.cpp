@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "game/computer.h"
+#include "shared/data_folder.h"
 #include "shared/window_position_file.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
@@ -202,7 +203,7 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
 }
 
 void GameWindow::readWindowPosition() {
-    const auto stored = readWindowPositionFile(settings_.appPath);
+    const auto stored = readWindowPositionFile(dataFolderFor(settings_.appPath));
     if (!stored) {
         return;
     }
@@ -225,8 +226,9 @@ void GameWindow::saveWindowPosition() {
     if (desktop_.minimized(window_)) {
         return;
     }
-    const std::string failure = writeWindowPositionFile(
-        settings_.appPath, window_.topTwips(), window_.leftTwips(), settings_.cardBackIndex);
+    const std::string failure =
+        writeWindowPositionFile(dataFolderFor(settings_.appPath), window_.topTwips(),
+                                window_.leftTwips(), settings_.cardBackIndex);
     if (!failure.empty()) {
         std::cerr << "koropika: the window position was not saved: " << failure << '\n';
     }
