@@ -356,13 +356,13 @@ void WindowView::showEvent(QShowEvent* event) {
     scheduleFrameCheck();
 }
 
-void WindowView::scheduleFrameCheck() {
+void WindowView::scheduleFrameCheck(int delayMs) {
     if (frameCheckPending_) {
         return;
     }
     frameCheckPending_ = true;
     // After the events now pending, the window manager's reply included.
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(delayMs, this, [this] {
         frameCheckPending_ = false;
         checkFrame();
     });
@@ -372,8 +372,20 @@ void WindowView::checkFrame() {
     if (!*attached_ || !isVisible()) {
         return;
     }
-    if (const auto frame = placement_.refreshFrame(window_)) {
-        services_.knownFrame = *frame;
+    std::optional<QMargins> learned;
+    const WindowPlacement::Check state = placement_.check(window_, learned);
+    if (learned) {
+        services_.knownFrame = learned;
+    }
+    if (state != WindowPlacement::Check::Settled) {
+        // Framing and the answer to a correction may come without a move of the window: look
+        // again shortly, for a few seconds at most.
+        constexpr int kRecheckMs = 20;
+        constexpr int kMaxRechecks = 150;
+        if (frameChecksWithoutEvent_++ < kMaxRechecks) {
+            scheduleFrameCheck(kRecheckMs);
+        }
+        return;
     }
     if (const auto moved = placement_.positionToReport(window_)) {
         window_.positionReported(moved->x() * kTwipsPerPixel, moved->y() * kTwipsPerPixel);
