@@ -26,11 +26,11 @@ wait_for_window_other_than() {
     fail "no new window replaced window $1"
 }
 
-# Waits (up to a second) until the window's frame reads "left top width height"; prints the
+# Waits (up to three seconds) until the window's frame reads "left top width height"; prints the
 # last reading either way.
 wait_for_outer() {
     local id=$1 wanted=$2 seen=
-    for _ in $(seq 50); do
+    for _ in $(seq 150); do
         seen=$(outer_geometry "$id" 2>/dev/null || true)
         [ "$seen" = "$wanted" ] && break
         sleep 0.02
@@ -50,7 +50,11 @@ PROGRAM_PID=$!
 settings=$(wait_for_windows "$title" 1)
 centred_settings="$(( (1280 - 286) / 2 )) $(( (1024 - 233) / 2 )) 286 233"
 first=$(wait_for_outer "$settings" "$centred_settings")
-[ "$first" = "$centred_settings" ] || fail "first settings window at $first, expected $centred_settings"
+[ "$first" = "$centred_settings" ] ||
+    fail "first settings window at '$first', expected $centred_settings; window $settings:
+$(xwininfo -id "$settings" 2>&1 | grep -E 'Absolute|Width|Height|Map State')
+$(xprop -id "$settings" _NET_FRAME_EXTENTS WM_STATE 2>&1)
+windows: $(windows_titled "$title" | tr '\n' ' ')"
 
 click_at "$settings" 80 47
 xdotool type --delay 30 "はなこ"
