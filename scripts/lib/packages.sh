@@ -29,10 +29,11 @@ BUILD_PACKAGES=(
     xdg-utils
 )
 
-# What the tests need on top: GoogleTest, the format check, and a virtual screen with a window
-# manager, input and screenshots for the end-to-end tests, and the check of the desktop entry.
+# What the tests need on top: GoogleTest, the format check, a locale source with a decimal
+# comma, a virtual screen with a window manager, input and screenshots for the end-to-end tests,
+# and the check of the desktop entry.
 TEST_PACKAGES=(
-    googletest libgtest-dev clang-format
+    googletest libgtest-dev clang-format locales
     xvfb xauth openbox xdotool x11-utils imagemagick
     desktop-file-utils
 )

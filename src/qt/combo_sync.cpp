@@ -1,5 +1,6 @@
 #include "qt/combo_sync.h"
 
+#include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStringList>
 
@@ -28,6 +29,38 @@ QStringList entriesOf(const QComboBox& box) {
 }
 
 }  // namespace
+
+PickComboBox::PickComboBox(bool editable, QWidget* parent) : QComboBox(parent) {
+    setEditable(editable);
+    setInsertPolicy(QComboBox::NoInsert);
+    if (editable) {
+        // A name is taken exactly as typed: no completing "Bo" to a stored "Bob", no case
+        // folding. (Only an editable box has a completer to remove.)
+        setCompleter(nullptr);
+    }
+    connect(this, &QComboBox::activated, this, [this](int index) {
+        if (!leavingText_) {
+            emit picked(index);
+        }
+    });
+}
+
+void PickComboBox::focusOutEvent(QFocusEvent* event) {
+    // Tab, a click elsewhere, or opening a list: the line edit finishes its text.
+    const bool outer = leavingText_;
+    leavingText_ = true;
+    QComboBox::focusOutEvent(event);
+    leavingText_ = outer;
+}
+
+void PickComboBox::keyPressEvent(QKeyEvent* event) {
+    const bool finishesText =
+        isEditable() && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter);
+    const bool outer = leavingText_;
+    leavingText_ = leavingText_ || finishesText;
+    QComboBox::keyPressEvent(event);
+    leavingText_ = outer;
+}
 
 void syncComboBox(QComboBox& box, const Element& combo) {
     const QSignalBlocker blocker(box);

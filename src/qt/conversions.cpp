@@ -14,12 +14,13 @@ struct FaceMapping {
     const char* face;
     const char* family;
     QFont::Weight weight;
+    bool overstrikeBold;  // the installed family has no bold style and thin strokes
 };
 
 constexpr FaceMapping kFaces[] = {
-    {kProportionalGothic, "IPAPGothic", QFont::Normal},
-    {kProportionalMincho, "IPAPMincho", QFont::Normal},
-    {kHeavyGothic, "Noto Sans CJK JP", QFont::Black},
+    {kProportionalGothic, "IPAPGothic", QFont::Normal, false},
+    {kProportionalMincho, "IPAPMincho", QFont::Normal, true},
+    {kHeavyGothic, "Noto Sans CJK JP", QFont::Black, false},
 };
 constexpr const char* kFallbackFamily = "IPAPGothic";
 
@@ -53,6 +54,15 @@ QFont toQFont(const Font& font) {
     result.setItalic(font.italic);
     result.setUnderline(font.underline);
     return result;
+}
+
+bool needsOverstrikeBold(const Font& font) {
+    if (!font.bold) {
+        return false;
+    }
+    return std::ranges::any_of(kFaces, [&](const FaceMapping& mapping) {
+        return font.face == mapping.face && mapping.overstrikeBold;
+    });
 }
 
 std::optional<MouseButton> fromQt(Qt::MouseButton button) {

@@ -31,6 +31,11 @@ QColor toQColor(const Colour& colour);
 // 96 dpi, turned into pixels so the layout looks the same whatever the screen's resolution.
 QFont toQFont(const Font& font);
 
+// Bold text in a face whose bold is only made by thickening thin strokes (the Mincho face has
+// no bold style installed): so little shows at label sizes that the text is drawn a second
+// time, one pixel to the right.
+bool needsOverstrikeBold(const Font& font);
+
 // nullopt for buttons the element model has no use for (back, forward, ...).
 std::optional<MouseButton> fromQt(Qt::MouseButton button);
 

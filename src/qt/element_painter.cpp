@@ -97,7 +97,11 @@ void ElementPainter::paintLabel(const Element& label) {
     // Labels sized to their text hold one line; fixed ones wrap their text at word breaks.
     int flags = static_cast<int>(toQtAlignment(label.alignment()) | Qt::AlignTop);
     flags |= label.autoSize() ? Qt::TextSingleLine : Qt::TextWordWrap;
-    painter_.drawText(area, flags, toQString(label.caption()));
+    const QString caption = toQString(label.caption());
+    painter_.drawText(area, flags, caption);
+    if (needsOverstrikeBold(label.font())) {
+        painter_.drawText(area.translated(1, 0), flags, caption);
+    }
     painter_.restore();
 }
 

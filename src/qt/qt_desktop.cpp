@@ -101,7 +101,8 @@ void QtDesktop::endProgram() {
 
 Size QtDesktop::measureText(const Font& font, const std::string& text) const {
     const QFontMetrics metrics(toQFont(font));
-    return {metrics.horizontalAdvance(toQString(text)), metrics.lineSpacing()};
+    const int overstrike = needsOverstrikeBold(font) ? 1 : 0;
+    return {metrics.horizontalAdvance(toQString(text)) + overstrike, metrics.lineSpacing()};
 }
 
 WindowView* QtDesktop::viewOf(const Window& window) const {

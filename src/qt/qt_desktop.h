@@ -4,6 +4,7 @@
 #include <QPointer>
 #include <QString>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "qt/picture_store.h"
@@ -40,7 +41,7 @@ class QtDesktop final : public Desktop {
   private:
     QString folder_;
     PictureStore pictures_;
-    QMargins knownFrame_;
+    std::optional<QMargins> knownFrame_;
     std::map<const Window*, QPointer<WindowView>> views_;
     // Views let go of but not yet deleted (deleteLater pending).
     std::vector<QPointer<WindowView>> retired_;

@@ -1,12 +1,16 @@
 #include "qt/qt_event_loop.h"
 
-#include <QMetaObject>
 #include <utility>
 
 namespace koropika {
 
 QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {
     clock_.start();
+    relay_ = new QTimer(context_.get());
+    relay_->setSingleShot(true);
+    relay_->setInterval(0);
+    relay_->setTimerType(Qt::PreciseTimer);
+    QObject::connect(relay_, &QTimer::timeout, relay_, [this] { runPosted(); });
 }
 
 QtEventLoop::~QtEventLoop() = default;
@@ -36,7 +40,21 @@ void QtEventLoop::stop(TimerId id) {
 }
 
 void QtEventLoop::post(std::function<void()> task) {
-    QMetaObject::invokeMethod(context_.get(), std::move(task), Qt::QueuedConnection);
+    posted_.push_back(std::move(task));
+    if (!relay_->isActive()) {
+        relay_->start();
+    }
+}
+
+void QtEventLoop::runPosted() {
+    // Only the tasks posted before this round; the ones they post go to the next round.
+    std::deque<std::function<void()>> round;
+    round.swap(posted_);
+    while (!round.empty()) {
+        const std::function<void()> task = std::move(round.front());
+        round.pop_front();
+        task();  // may destroy the loop's windows, never the loop itself
+    }
 }
 
 }  // namespace koropika

@@ -3,6 +3,8 @@
 #include <QElapsedTimer>
 #include <QObject>
 #include <QTimer>
+#include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -10,9 +12,15 @@
 
 namespace koropika {
 
-// The element model's event loop on top of Qt's: repeating QTimers and queued calls, all on
-// the thread that runs the QApplication. Qt already fires an overdue timer once, not once per
+// The element model's event loop on top of Qt's: repeating QTimers and posted tasks, all on the
+// thread that runs the QApplication. Qt already fires an overdue timer once, not once per
 // missed interval. Needs a QCoreApplication for its whole life.
+//
+// Posted tasks wait in a queue that a zero-interval timer runs: Qt runs the timers that are due
+// in the order they fell due, so a tick that fell due while a task held the thread runs before
+// the task that was posted after it, and a task posted while the queue runs waits for the next
+// round of the event loop. (Qt's own queued calls run before the due timers of a round and let
+// timers wait a round after they fired.)
 class QtEventLoop final : public EventLoop {
   public:
     QtEventLoop();
@@ -26,9 +34,13 @@ class QtEventLoop final : public EventLoop {
     std::int64_t nowMs() const override { return clock_.elapsed(); }
 
   private:
+    void runPosted();
+
     // Parent of the timers and receiver of the queued calls: deleting it cancels them all.
     std::unique_ptr<QObject> context_;
     std::map<TimerId, QTimer*> timers_;
+    QTimer* relay_ = nullptr;  // zero-interval, single shot: runs the tasks posted before it
+    std::deque<std::function<void()>> posted_;
     TimerId nextId_ = 1;
     QElapsedTimer clock_;
 };

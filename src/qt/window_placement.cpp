@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 
 namespace koropika {
@@ -12,62 +13,112 @@ int pixels(int twips) {
     return qRound(static_cast<double>(twips) / kTwipsPerPixel);
 }
 
+// Moving a framed window again when the window manager put it elsewhere: a few tries, so a
+// window manager that insists on its own place does not make the window dance for ever.
+constexpr int kMaxPlaceAttempts = 3;
+// How long a change must have stood before the window counts as settled: long enough for the
+// window system's answer to a resize or move to have come back.
+constexpr qint64 kSettleMs = 50;
+
 }  // namespace
 
-WindowPlacement::WindowPlacement(QWidget& topLevel, QMargins frameGuess)
-    : widget_(topLevel), frame_(frameGuess) {}
+WindowPlacement::WindowPlacement(QWidget& topLevel, std::optional<QMargins> knownFrame)
+    : widget_(topLevel), frame_(knownFrame) {}
 
 void WindowPlacement::apply(const Window& model) {
     applySize(model);
     const Spot wanted{model.centred(), model.leftTwips(), model.topTwips()};
     if (applied_ != wanted) {
         applied_ = wanted;
-        place(model);
+        // move() places the outer frame of a top-level window.
+        widget_.move(wantedOuterPosition(model));
     }
 }
 
 void WindowPlacement::applySize(const Window& model) {
-    const int width = pixels(model.widthTwips()) - frame_.left() - frame_.right();
-    const int height = pixels(model.heightTwips()) - frame_.top() - frame_.bottom();
+    const QMargins f = frame();
+    const int width = pixels(model.widthTwips()) - f.left() - f.right();
+    const int height = pixels(model.heightTwips()) - f.top() - f.bottom();
     // The person cannot resize the window: the layout is made for this one size.
     widget_.setFixedSize(std::max(1, width), std::max(1, height));
 }
 
-void WindowPlacement::place(const Window& model) {
-    QPoint outer(pixels(model.leftTwips()), pixels(model.topTwips()));
-    if (model.centred()) {
-        const QScreen* screen =
-            widget_.screen() != nullptr ? widget_.screen() : QGuiApplication::primaryScreen();
-        if (screen != nullptr) {
-            const QSize outerSize(pixels(model.widthTwips()), pixels(model.heightTwips()));
-            const QRect available = screen->availableGeometry();
-            outer = available.topLeft() + QPoint((available.width() - outerSize.width()) / 2,
-                                                 (available.height() - outerSize.height()) / 2);
-        }
+QPoint WindowPlacement::wantedOuterPosition(const Window& model) const {
+    if (!model.centred()) {
+        return {pixels(model.leftTwips()), pixels(model.topTwips())};
     }
-    // move() places the outer frame of a top-level window.
-    widget_.move(outer);
+    const QScreen* screen =
+        widget_.screen() != nullptr ? widget_.screen() : QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {};
+    }
+    const QSize outerSize(pixels(model.widthTwips()), pixels(model.heightTwips()));
+    const QRect available = screen->availableGeometry();
+    return available.topLeft() + QPoint((available.width() - outerSize.width()) / 2,
+                                        (available.height() - outerSize.height()) / 2);
 }
 
-QMargins WindowPlacement::measuredFrame() const {
-    const QRect outer = widget_.frameGeometry();
-    const QRect inner = widget_.geometry();
-    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-            outer.bottom() - inner.bottom()};
-}
-
-std::optional<QMargins> WindowPlacement::refreshFrame(const Window& model) {
-    const QMargins measured = measuredFrame();
-    if (measured == frame_) {
+std::optional<QMargins> WindowPlacement::framedMargins() const {
+    const QWindow* handle = widget_.windowHandle();
+    if (handle == nullptr) {
         return std::nullopt;
     }
-    frame_ = measured;
-    applySize(model);
-    return frame_;
+    const QMargins margins = handle->frameMargins();
+    // A window manager frames a window before it maps it: a mapped window with no frame has
+    // none (no window manager, or a platform without frames).
+    if (margins.isNull() && !handle->isExposed()) {
+        return std::nullopt;
+    }
+    return margins;
+}
+
+QPoint WindowPlacement::outerPosition() const {
+    const QMargins f = frame();
+    return widget_.geometry().topLeft() - QPoint(f.left(), f.top());
+}
+
+WindowPlacement::Check WindowPlacement::check(const Window& model,
+                                              std::optional<QMargins>& learnedFrame) {
+    const std::optional<QMargins> measured = framedMargins();
+    if (!measured) {
+        return Check::NotFramed;
+    }
+    bool changed = false;
+    if (!frameMeasured_ || frame_ != measured) {
+        frameMeasured_ = true;
+        learnedFrame = measured;
+        if (frame_ != measured) {
+            frame_ = measured;
+            applySize(model);
+            changed = true;
+        }
+    }
+    if (settled_) {
+        return Check::Settled;
+    }
+    if (const Spot wanted{model.centred(), model.leftTwips(), model.topTwips()};
+        applied_ == wanted && outerPosition() != wantedOuterPosition(model) &&
+        placeAttempts_ < kMaxPlaceAttempts) {
+        ++placeAttempts_;
+        widget_.move(wantedOuterPosition(model));
+        changed = true;
+    }
+    if (changed) {
+        sinceChange_.start();
+    }
+    if (changed || (sinceChange_.isValid() && sinceChange_.elapsed() < kSettleMs)) {
+        // Confirmed by a later check, once the window system has answered.
+        return Check::Settling;
+    }
+    settled_ = true;
+    return Check::Settled;
 }
 
 std::optional<QPoint> WindowPlacement::positionToReport(const Window& model) {
-    const QPoint now = widget_.frameGeometry().topLeft();
+    if (!settled_) {
+        return std::nullopt;
+    }
+    const QPoint now = outerPosition();
     const Spot seen{false, now.x() * kTwipsPerPixel, now.y() * kTwipsPerPixel};
     const Spot known{model.centred(), model.leftTwips(), model.topTwips()};
     if (known == seen) {

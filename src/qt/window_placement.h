@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QMargins>
 #include <QPoint>
 #include <QWidget>
@@ -11,26 +12,39 @@ namespace koropika {
 
 // Makes the model's outer window size and position real on a top-level widget. The model
 // counts the frame (borders, caption bar) in its sizes; Qt sizes the client area, and learns
-// the frame only once the window manager has framed the window. So the client area starts as
-// outer size minus a guessed frame and is corrected when the real frame is known.
+// the frame only once the window manager has framed the window.
+//
+// Until then the window is sized with the frame of an earlier window (or none), and nothing
+// read back is trusted: before framing, Qt reports no frame at all and takes the client's
+// corner for the outer one. Once framed, the window "settles": its real frame corrects the
+// size, and the window is moved again until its frame stands where the model wants it (a
+// resize sent while the window manager was framing it can carry a stale position). Only a
+// settled window reports where the person moved it.
 class WindowPlacement {
   public:
-    WindowPlacement(QWidget& topLevel, QMargins frameGuess);
+    // `knownFrame`: the frame of a window framed earlier on this desktop, if any.
+    WindowPlacement(QWidget& topLevel, std::optional<QMargins> knownFrame);
 
     // Fixes the size to the model's outer size less the frame; moves the window when the
     // model's position (or its wish to be centred) differs from the last one applied.
     void apply(const Window& model);
 
-    // Re-reads the frame of a window on screen. When it differs from the one assumed, the
-    // size is applied again; the position needs no correction, as move() places the frame.
-    // Returns the new frame, or nullopt when it did not change.
-    std::optional<QMargins> refreshFrame(const Window& model);
+    enum class Check {
+        NotFramed,  // the window manager has not framed the window yet: check again later
+        Settling,   // the window was resized or moved again: check again after its next move
+        Settled,    // size and position are as the model wants, or the person moved it
+    };
+    // Called once the window is shown and after every move. `learnedFrame` receives the real
+    // frame the first time it is known, to be shared with the next windows.
+    Check check(const Window& model, std::optional<QMargins>& learnedFrame);
 
-    // The outer position of the window when the model does not know it yet (the person dragged
-    // the window, or it was centred); applying the model later keeps the window there.
+    // The outer position of a settled window when the model does not know it yet (the person
+    // dragged the window, or it was centred); applying the model later keeps it there.
     std::optional<QPoint> positionToReport(const Window& model);
 
-    QMargins frame() const { return frame_; }
+    bool settled() const { return settled_; }
+    // The frame assumed now: measured on this window once framed, else the earlier guess.
+    QMargins frame() const { return frame_.value_or(QMargins()); }
 
   private:
     struct Spot {
@@ -41,11 +55,17 @@ class WindowPlacement {
     };
 
     void applySize(const Window& model);
-    void place(const Window& model);
-    QMargins measuredFrame() const;
+    QPoint wantedOuterPosition(const Window& model) const;
+    // The frame as the window system reports it, or nullopt while the window is not framed.
+    std::optional<QMargins> framedMargins() const;
+    QPoint outerPosition() const;
 
     QWidget& widget_;
-    QMargins frame_;
+    std::optional<QMargins> frame_;
+    bool frameMeasured_ = false;  // frame_ was read on this window, not guessed
+    bool settled_ = false;
+    int placeAttempts_ = 0;
+    QElapsedTimer sinceChange_;    // started at the last correction of size or position
     std::optional<Spot> applied_;  // the model position last applied or reported
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
@@ -163,12 +164,8 @@ QWidget* WindowView::makeButton(Element& element, QWidget* parent) {
 }
 
 QWidget* WindowView::makeComboBox(Element& element, QWidget* parent) {
-    auto* box = new QComboBox(parent);
-    box->setEditable(element.kind() == ElementKind::ComboBox);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    // A name is taken exactly as typed: no completing "Bo" to a stored "Bob", no case folding.
-    box->setCompleter(nullptr);
-    connect(box, &QComboBox::activated, this, [this, &element](int index) {
+    auto* box = new PickComboBox(element.kind() == ElementKind::ComboBox, parent);
+    connect(box, &PickComboBox::picked, this, [this, &element](int index) {
         if (*attached_) {
             window_.pickItem(element, index);  // may unload the window: nothing may follow
         }
@@ -225,6 +222,9 @@ void WindowView::applyProperties(const Element& element) {
             auto* box = static_cast<QComboBox*>(widget);
             box->setFont(toQFont(element.font()));
             setTextColour(*box, toQColor(element.textColour()));
+            // The open list shows its entries as the box shows the chosen one.
+            box->view()->setFont(toQFont(element.font()));
+            setTextColour(*box->view(), toQColor(element.textColour()));
             QPalette palette = box->palette();
             palette.setColor(QPalette::Base, toQColor(element.backColour()));
             box->setPalette(palette);
@@ -356,13 +356,13 @@ void WindowView::showEvent(QShowEvent* event) {
     scheduleFrameCheck();
 }
 
-void WindowView::scheduleFrameCheck() {
+void WindowView::scheduleFrameCheck(int delayMs) {
     if (frameCheckPending_) {
         return;
     }
     frameCheckPending_ = true;
     // After the events now pending, the window manager's reply included.
-    QTimer::singleShot(0, this, [this] {
+    QTimer::singleShot(delayMs, this, [this] {
         frameCheckPending_ = false;
         checkFrame();
     });
@@ -372,8 +372,20 @@ void WindowView::checkFrame() {
     if (!*attached_ || !isVisible()) {
         return;
     }
-    if (const auto frame = placement_.refreshFrame(window_)) {
-        services_.knownFrame = *frame;
+    std::optional<QMargins> learned;
+    const WindowPlacement::Check state = placement_.check(window_, learned);
+    if (learned) {
+        services_.knownFrame = learned;
+    }
+    if (state != WindowPlacement::Check::Settled) {
+        // Framing and the answer to a correction may come without a move of the window: look
+        // again shortly, for a few seconds at most.
+        constexpr int kRecheckMs = 20;
+        constexpr int kMaxRechecks = 150;
+        if (frameChecksWithoutEvent_++ < kMaxRechecks) {
+            scheduleFrameCheck(kRecheckMs);
+        }
+        return;
     }
     if (const auto moved = placement_.positionToReport(window_)) {
         window_.positionReported(moved->x() * kTwipsPerPixel, moved->y() * kTwipsPerPixel);

@@ -4,6 +4,7 @@
 #include <QMainWindow>
 #include <QMargins>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -19,8 +20,9 @@ class PointerRouter;
 // What every view of one desktop shares.
 struct ViewServices {
     PictureStore& pictures;
-    // The window manager's frame as last measured, the first guess for the next window.
-    QMargins& knownFrame;
+    // The window manager's frame as measured on a framed window, the first guess for the
+    // next window; none until a window has been framed.
+    std::optional<QMargins>& knownFrame;
 };
 
 // The top-level window that shows one model window while it is on screen: menu bar, client
@@ -38,6 +40,8 @@ class WindowView final : public QMainWindow, public WindowObserver {
 
     Window& window() const { return window_; }
     bool attached() const { return *attached_; }
+    // The window stands framed where the model wants it (or where the person moved it).
+    bool placementSettled() const { return placement_.settled(); }
     // Stops observing the window and drawing its elements; safe to call more than once.
     void detach();
 
@@ -68,7 +72,7 @@ class WindowView final : public QMainWindow, public WindowObserver {
     void orderKeyboardFocus();
     void restack(const Element* container);
     void repaintContainerOf(const Element& element);
-    void scheduleFrameCheck();
+    void scheduleFrameCheck(int delayMs = 0);
     void checkFrame();
 
     Window& window_;
@@ -82,6 +86,7 @@ class WindowView final : public QMainWindow, public WindowObserver {
     // The combo box whose typed text is being handed to the model: the box already shows it.
     const Element* typingInto_ = nullptr;
     bool frameCheckPending_ = false;
+    int frameChecksWithoutEvent_ = 0;  // checks run by the timer alone, bounded
 };
 
 }  // namespace koropika

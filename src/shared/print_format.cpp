@@ -1,7 +1,8 @@
 #include "shared/print_format.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 namespace koropika {
@@ -17,11 +18,17 @@ std::string printReal(double v) {
     if (v == 0.0) {
         return " 0 ";  // also for -0.0
     }
-    // %G gives the shortest form of 7 significant digits: no trailing zeros, no point for
-    // integral values, E notation with a two-digit exponent for large and tiny values.
+    // The general format with 7 significant digits, as printf's %.7G writes it but never with
+    // the locale's decimal comma: no trailing zeros, no point for integral values, E notation
+    // with a two-digit exponent for large and tiny values.
     char digits[32];
-    std::snprintf(digits, sizeof digits, "%.7G", std::fabs(v));
-    std::string_view body = digits;
+    const auto [end, error] = std::to_chars(std::begin(digits), std::end(digits), std::fabs(v),
+                                            std::chars_format::general, 7);
+    if (error != std::errc()) {
+        return std::signbit(v) ? "-" : " ";  // cannot happen: 32 characters hold any double
+    }
+    std::replace(std::begin(digits), end, 'e', 'E');
+    std::string_view body(digits, static_cast<std::size_t>(end - digits));
     if (body.size() > 1 && body[0] == '0' && body[1] == '.') {
         body.remove_prefix(1);
     }

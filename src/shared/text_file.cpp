@@ -1,15 +1,14 @@
 #include "shared/text_file.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <exception>
 #include <filesystem>
-#include <fstream>
+#include <string>
 #include <system_error>
+#include <utility>
 
 namespace koropika {
 namespace {
@@ -27,6 +26,7 @@ class FileDescriptor {
     FileDescriptor& operator=(const FileDescriptor&) = delete;
 
     int get() const { return fd_; }
+    void swap(FileDescriptor& other) noexcept { std::swap(fd_, other.fd_); }
     bool isOpen() const { return fd_ >= 0; }
     // Closes now and reports the result, so that a failing close is not lost.
     bool close() {
@@ -56,32 +56,18 @@ bool writeAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// The process's file creation mask. Read from /proc where possible, because the only other way,
-// umask(), has to change the mask for a moment.
-mode_t currentUmask() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("Umask:", 0) == 0) {
-            try {
-                return static_cast<mode_t>(std::stoul(line.substr(6), nullptr, 8));
-            } catch (const std::exception&) {
-                break;
-            }
-        }
-    }
-    const mode_t mask = ::umask(022);
-    ::umask(mask);
-    return mask;
+// A name for the new file next to `path` that no other file has: the process id and a count
+// make it unique within this machine, and O_EXCL refuses to reuse a name left by another run.
+std::string temporaryNameFor(const std::string& path, unsigned attempt) {
+    static unsigned counter = 0;
+    return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + "-" +
+           std::to_string(attempt);
 }
 
 }  // namespace
 
 std::string fileInFolder(const std::string& folder, std::string_view name) {
-    std::string path = folder;
-    path += '/';
-    path += name;
-    return path;
+    return (std::filesystem::path(folder) / name).string();
 }
 
 bool plainFileExists(const std::string& folder, std::string_view exactName) {
@@ -145,10 +131,20 @@ std::string writeFileReplacing(const std::string& path, std::string_view bytes) 
         return "cannot write " + path + ": " + errorText(error);
     };
 
-    std::string temporaryPath = path + ".XXXXXX";
-    FileDescriptor file(::mkostemp(temporaryPath.data(), O_CLOEXEC));
-    if (!file.isOpen()) {
-        return failure(errno);
+    // Created as any new file is, with 0666 less the umask.
+    std::string temporaryPath;
+    FileDescriptor file(-1);
+    for (unsigned attempt = 0; !file.isOpen(); ++attempt) {
+        temporaryPath = temporaryNameFor(path, attempt);
+        FileDescriptor opened(
+            ::open(temporaryPath.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666));
+        if (!opened.isOpen()) {
+            if (errno == EEXIST && attempt < 100) {
+                continue;
+            }
+            return failure(errno);
+        }
+        file.swap(opened);
     }
     const auto discard = [&](int error) {
         file.close();
@@ -156,9 +152,6 @@ std::string writeFileReplacing(const std::string& path, std::string_view bytes) 
         return failure(error);
     };
 
-    if (::fchmod(file.get(), static_cast<mode_t>(0666 & ~currentUmask())) != 0) {
-        return discard(errno);
-    }
     if (!writeAll(file.get(), bytes)) {
         return discard(errno);
     }

@@ -44,6 +44,13 @@ TEST(FontMapping, MinchoAndHeavyGothicGetTheirOwnFaces) {
     EXPECT_GE(QFontInfo(heavy).weight(), QFont::Bold) << "the heaviest installed weight";
 }
 
+TEST(FontMapping, OnlyBoldMinchoIsDrawnTwiceToShowItsBold) {
+    EXPECT_TRUE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, true, true, false}));
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, false, true, false}));
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalGothic, 9.75, true, false, false}));
+    EXPECT_FALSE(needsOverstrikeBold(Font{kHeavyGothic, 15.75, true, false, false}));
+}
+
 TEST(Colours, SystemColoursAreWhiteHighlightTextAndBlackMenuText) {
     EXPECT_EQ(toQColor(Colour::highlightText()), QColor(Qt::white));
     EXPECT_EQ(toQColor(Colour::menuText()), QColor(Qt::black));

@@ -55,6 +55,42 @@ TEST(Drawing, AnOpaqueLabelFillsItsRectangleAndDrawsItsTextInItsColour) {
     EXPECT_FALSE(anyPixelNear(image, {110, 10, 80, 30}, kGreen));
 }
 
+// How much of the area is inked in a colour near `colour` (the text of a label).
+int inkOf(const QImage& image, const QRect& area, QColor colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            count += near(image.pixelColor(x, y), colour, 60) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+TEST(Drawing, BoldTextIsDrawnBoldInEveryFaceAlsoWhereTheFontHasNoBoldStyle) {
+    // The Mincho face has no bold style installed: its bold is made by thickening the strokes
+    // and drawing the text twice, so that it shows at label sizes.
+    for (const auto& [face, gain] :
+         {std::pair{kProportionalMincho, 3.3}, {kProportionalGothic, 1.25}}) {
+        LayoutBuilder b("bold", {320, 80});
+        for (const bool bold : {false, true}) {
+            ElementProperties p =
+                labelLook(Colour::fromRgb(0xFFFFFF), Colour::fromRgb(0), "ころぴか V_1.0");
+            p.font = Font{face, 14.25, bold, true, false};
+            p.autoSize = true;
+            p.transparent = true;
+            b.add(bold ? "Bold" : "Plain", ElementKind::Label, {10, bold ? 40 : 10, 300, 25}, {},
+                  p);
+        }
+        ShownWindow w(b.layout());
+        w.window->show();
+        const QImage image = w.grabClient();
+        const int plain = inkOf(image, {10, 10, 300, 25}, kWhite);
+        const int bold = inkOf(image, {10, 40, 300, 25}, kWhite);
+        EXPECT_GT(plain, 100) << face;
+        EXPECT_GT(bold, plain * gain) << face << ": bold " << bold << ", plain " << plain;
+    }
+}
+
 TEST(Drawing, ALabelsTextIsClippedToItsRectangle) {
     LayoutBuilder b("labels", {200, 100});
     b.add("Narrow", ElementKind::Label, {10, 10, 12, 30}, {},

@@ -2,9 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -59,6 +62,75 @@ TEST(QtEventLoop, DestroyingTheLoopCancelsItsTimersAndTasks) {
     }
     QTest::qWait(30);
     EXPECT_EQ(runs, 0);
+}
+
+// An operation that holds the thread at each step (a sound playing to its end) and posts its
+// next step, as the dice roll does, against a repeating timer and a click that stops it. The
+// headless loop runs the same scenario with the same expectations.
+TEST(QtEventLoop, TimersAndClicksRunBetweenTheStepsOfAnOperationThatPostsItsNextStep) {
+    QtEventLoop loop;
+    std::vector<std::string> log;
+    const auto timer = loop.startRepeating(100, [&] { log.push_back("tick"); });
+
+    QPushButton button;
+    bool stopRequested = false;
+    QObject::connect(&button, &QPushButton::clicked, [&] {
+        log.push_back("click");
+        stopRequested = true;
+    });
+
+    int steps = 0;
+    bool finished = false;
+    std::function<void()> step = [&] {
+        log.push_back("step");
+        if (stopRequested) {
+            log.push_back("stopped");
+            finished = true;
+            return;
+        }
+        if (++steps == 3) {
+            // The person clicks while this step holds the thread.
+            QTimer::singleShot(30, &button, [&] { QTest::mouseClick(&button, Qt::LeftButton); });
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        loop.post(step);
+    };
+    loop.post(step);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return finished; }, 5000));
+    QTest::qWait(250);
+    loop.stop(timer);
+
+    std::vector<std::size_t> stepAt;
+    for (std::size_t i = 0; i < log.size(); ++i) {
+        if (log[i] == "step") {
+            stepAt.push_back(i);
+        }
+    }
+    ASSERT_GE(stepAt.size(), 4u);
+    int ticksDuringRoll = 0;
+    for (std::size_t k = 1; k < stepAt.size(); ++k) {
+        const auto ticks = std::count(log.begin() + static_cast<std::ptrdiff_t>(stepAt[k - 1]),
+                                      log.begin() + static_cast<std::ptrdiff_t>(stepAt[k]), "tick");
+        EXPECT_LE(ticks, 1) << "due ticks are coalesced between two steps";
+        ticksDuringRoll += static_cast<int>(ticks);
+    }
+    EXPECT_GE(ticksDuringRoll * 2, static_cast<int>(stepAt.size()) - 1)
+        << "ticks get their turn during the operation";
+
+    const auto click = std::find(log.begin(), log.end(), "click");
+    ASSERT_NE(click, log.end());
+    EXPECT_GT(click - log.begin(), static_cast<std::ptrdiff_t>(stepAt.front()));
+    const auto nextStep = std::find(click, log.end(), "step");
+    ASSERT_NE(nextStep, log.end()) << "the click comes between two steps";
+    ASSERT_NE(nextStep + 1, log.end());
+    EXPECT_EQ(*(nextStep + 1), "stopped");
+    EXPECT_EQ(nextStep, log.begin() + static_cast<std::ptrdiff_t>(stepAt.back()))
+        << "the stopped step posts no further step";
+    std::string joined;
+    for (const std::string& entry : log) {
+        joined += entry + " ";
+    }
+    RecordProperty("log", joined);
 }
 
 }  // namespace

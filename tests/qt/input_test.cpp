@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -170,6 +171,9 @@ WindowLayout comboLayout() {
     // Listed front to back as in the settings window: the level box in front of the name box.
     auto& level = b.add("Combo2", ElementKind::DropDownList, {20, 100, 101, 24});
     level.properties.caption = "レベル1からだんだん強くなり、6で最強になります";
+    level.properties.textColour = Colour::fromRgb(0x800080);
+    level.properties.font.bold = true;
+    level.properties.items = {"レベル 1", "レベル 2"};
     auto& name = b.add("Combo1", ElementKind::ComboBox, {20, 35, 146, 24});
     name.properties.items = {"たろう", "花子"};
     return b.layout();
@@ -193,6 +197,7 @@ TEST_F(ComboInput, TheNameBoxIsEditableAndTheLevelBoxIsAList) {
     EXPECT_TRUE(box("Combo1").isEditable());
     EXPECT_FALSE(box("Combo2").isEditable());
     EXPECT_EQ(box("Combo1").count(), 2);
+    box("Combo2").setCurrentIndex(-1);
     EXPECT_EQ(box("Combo2").placeholderText(),
               QStringLiteral("レベル1からだんだん強くなり、6で最強になります"));
 }
@@ -216,6 +221,46 @@ TEST_F(ComboInput, PickingAnEntryIsTheModelsClick) {
     EXPECT_EQ(nameClicks, 1);
     EXPECT_EQ(w.window->at("Combo1").selectedIndex(), 1);
     EXPECT_EQ(w.window->at("Combo1").text(), "花子");
+}
+
+TEST_F(ComboInput, LeavingTheNameBoxWithAStoredNameIsNoPickButAChoiceFromTheListIs) {
+    w.view().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.view()));
+    QComboBox& names = box("Combo1");
+    w.window->at("Combo1").setText("花子");  // as after a return from the game window
+    names.setFocus();
+    ASSERT_TRUE(names.hasFocus());
+    QTest::keyClick(&names, Qt::Key_Tab);
+    EXPECT_TRUE(box("Combo2").hasFocus());
+    EXPECT_EQ(nameClicks, 0) << "Tab out of the box";
+
+    names.setFocus();
+    QTest::keyClick(&names, Qt::Key_Return);
+    EXPECT_EQ(nameClicks, 0) << "Return in the box";
+    box("Combo2").showPopup();  // opening the other list takes the focus too
+    box("Combo2").hidePopup();
+    EXPECT_EQ(nameClicks, 0) << "opening the level list";
+    EXPECT_EQ(w.window->at("Combo1").text(), "花子");
+
+    names.setFocus();
+    names.showPopup();
+    QWidget* list = names.view();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    QTest::keyClick(list, Qt::Key_Up);
+    QTest::keyClick(list, Qt::Key_Return);
+    EXPECT_EQ(nameClicks, 1) << "a choice from the open list";
+    EXPECT_EQ(w.window->at("Combo1").selectedIndex(), 0);
+    EXPECT_EQ(w.window->at("Combo1").text(), "たろう");
+    QTest::keyClick(&names, Qt::Key_Down);
+    EXPECT_EQ(nameClicks, 2) << "a choice with the arrow keys";
+    EXPECT_EQ(levelClicks, 0);
+}
+
+TEST_F(ComboInput, TheOpenListShowsItsEntriesInTheBoxsColourAndFont) {
+    QComboBox& levels = box("Combo2");
+    EXPECT_EQ(levels.view()->palette().color(QPalette::Text), QColor(0x80, 0x00, 0x80));
+    EXPECT_TRUE(levels.view()->font().bold());
+    EXPECT_EQ(levels.view()->font(), levels.font());
 }
 
 TEST_F(ComboInput, TypingUpdatesTheModelsTextWithoutAClickOrDisturbingTheCursor) {

@@ -119,7 +119,8 @@ TEST(WindowView, WhereThePersonMovesTheWindowIsReportedToTheModel) {
     onLoadPlace(w, 3000, 1500, QPoint(150, 150));
     w.window->show();
     EXPECT_EQ(w.view().pos(), QPoint(10, 10));
-    runPendingEvents();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return w.view().placementSettled(); }, 2000));
+    EXPECT_EQ(w.window->leftTwips(), 150) << "the window went where the model put it";
     w.view().move(40, 50);  // stands for a drag of the caption bar
     runPendingEvents();
     EXPECT_EQ(w.window->leftTwips(), 600);

@@ -2,7 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
 #include <limits>
+#include <string>
+
+#include "support/temp_folder.h"
 
 namespace koropika {
 namespace {
@@ -39,6 +45,52 @@ TEST(PrintFormat, RealsKeepAtMostSevenSignificantDigits) {
     EXPECT_EQ(printReal(12345678.0), " 1.234568E+07 ");
     EXPECT_EQ(printReal(-10000000.0), "-1E+07 ");
     EXPECT_EQ(printReal(0.00001), " 1E-05 ");
+}
+
+// Switches LC_NUMERIC to a German locale, whose decimal separator is a comma, for the test's
+// life; the locale is compiled into a private folder (LOCPATH) when the system has none.
+class CommaLocale {
+  public:
+    CommaLocale() {
+        const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+        previous_ = previous != nullptr ? previous : "C";
+        for (const char* name : {"de_DE.UTF-8", "de_DE.utf8"}) {
+            if (std::setlocale(LC_NUMERIC, name) != nullptr) {
+                return;
+            }
+        }
+        const std::string command =
+            "localedef -i de_DE -c -f UTF-8 '" + folder_.path() + "/de_DE.UTF-8' >/dev/null 2>&1";
+        if (std::system(command.c_str()) == 0) {
+            ::setenv("LOCPATH", folder_.path().c_str(), 1);
+            std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+            ::unsetenv("LOCPATH");
+        }
+    }
+    ~CommaLocale() { std::setlocale(LC_NUMERIC, previous_.c_str()); }
+    CommaLocale(const CommaLocale&) = delete;
+    CommaLocale& operator=(const CommaLocale&) = delete;
+
+    bool active() const {
+        char text[8];
+        std::snprintf(text, sizeof text, "%.1f", 1.5);
+        return std::string(text) == "1,5";
+    }
+
+  private:
+    testing::TempFolder folder_;
+    std::string previous_;
+};
+
+TEST(PrintFormat, RealsKeepTheDecimalPointWhenTheLocaleWritesADecimalComma) {
+    const CommaLocale comma;
+    if (!comma.active()) {
+        GTEST_SKIP() << "no locale with a decimal comma can be had here";
+    }
+    EXPECT_EQ(printReal(1.5), " 1.5 ");
+    EXPECT_EQ(printReal(-0.25), "-.25 ");
+    EXPECT_EQ(printReal(12345678.0), " 1.234568E+07 ");
+    EXPECT_EQ(printReal(1950.0), " 1950 ");
 }
 
 TEST(PrintFormat, LeadingIntegerReadsTheWritersOutputAndBareNumbers) {

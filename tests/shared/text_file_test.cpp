@@ -107,6 +107,20 @@ TEST_F(TextFileTest, WrittenFileHasTheModeOfANormallyCreatedFile) {
     EXPECT_EQ(fs::status(path("other.txt")).permissions(), fs::perms(0640));
 }
 
+TEST(FileInFolder, JoinsWithOneSeparator) {
+    EXPECT_EQ(fileInFolder("/opt/koropika", "name.txt"), "/opt/koropika/name.txt");
+    EXPECT_EQ(fileInFolder("/opt/koropika/", "name.txt"), "/opt/koropika/name.txt");
+    EXPECT_EQ(fileInFolder("koropika", "itidata.txt"), "koropika/itidata.txt");
+}
+
+TEST_F(TextFileTest, WritingTwiceInARowLeavesNoTemporaryFileBehind) {
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(writeFileReplacing(path("name.txt"), std::to_string(i)), "");
+    }
+    EXPECT_EQ(readWholeFile(path("name.txt")), "2");
+    EXPECT_EQ(entries(), Lines{"name.txt"});
+}
+
 TEST_F(TextFileTest, WritingIntoAMissingFolderReportsWhy) {
     const std::string target = folder_ + "/missing/name.txt";
     EXPECT_EQ(writeFileReplacing(target, "x"),

@@ -1,0 +1,99 @@
+#!/usr/bin/env bash
+# Thirty returns in a row from the game window (its menu 設定に戻る) to the settings window: each
+# time the settings window comes back centred and compact, 286×233 with its frame, and the game
+# window keeps its own frame size. Then, with the stored name in the name box, leaving the box
+# with Tab does not count as picking the name: the background stays as it was.
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/lib.sh"
+returns=${RETURNS:-30}
+
+start_display
+copy_program "$1"
+title="ころぴか V_1.0"
+
+# Waits until exactly one window carries the title and it is not `$1`; prints its id.
+wait_for_window_other_than() {
+    local ids
+    for _ in $(seq 200); do
+        ids=$(windows_titled "$title")
+        if [ "$(printf '%s' "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$1" ]; then
+            printf '%s\n' "$ids"
+            return 0
+        fi
+        sleep 0.02
+    done
+    fail "no new window replaced window $1"
+}
+
+# Waits (up to three seconds) until the window's frame reads "left top width height"; prints the
+# last reading either way.
+wait_for_outer() {
+    local id=$1 wanted=$2 seen=
+    for _ in $(seq 150); do
+        seen=$(outer_geometry "$id" 2>/dev/null || true)
+        [ "$seen" = "$wanted" ] && break
+        sleep 0.02
+    done
+    printf '%s\n' "$seen"
+}
+
+# The colour of the client area's pixel at x, y.
+pixel_at() {
+    read -r cx cy _ _ < <(client_geometry "$1")
+    import -window root -crop "1x1+$((cx + $2))+$((cy + $3))" -depth 8 txt:- | tail -n1 |
+        awk '{print $3}'
+}
+
+"$PROGRAM_DIR/koropika" > "$WORK/program.log" 2>&1 &
+PROGRAM_PID=$!
+settings=$(wait_for_windows "$title" 1)
+centred_settings="$(( (1280 - 286) / 2 )) $(( (1024 - 233) / 2 )) 286 233"
+first=$(wait_for_outer "$settings" "$centred_settings")
+[ "$first" = "$centred_settings" ] ||
+    fail "first settings window at '$first', expected $centred_settings; window $settings:
+$(xwininfo -id "$settings" 2>&1 | grep -E 'Absolute|Width|Height|Map State')
+$(xprop -id "$settings" _NET_FRAME_EXTENTS WM_STATE 2>&1)
+windows: $(windows_titled "$title" | tr '\n' ' ')"
+
+click_at "$settings" 80 47
+xdotool type --delay 30 "はなこ"
+sleep 0.2
+
+game_outer=
+wrong=0
+for i in $(seq "$returns"); do
+    click_at "$settings" 170 120  # カード数 28枚
+    game=$(wait_for_window_other_than "$settings")
+    seen=$(wait_for_outer "$game" "${game_outer:-none}")
+    if [ -z "$game_outer" ]; then
+        sleep 0.3
+        game_outer=$(outer_geometry "$game")
+        echo "game window outer (left top width height): $game_outer"
+    elif [ "$seen" != "$game_outer" ]; then
+        echo "return $i: game window at $seen, expected $game_outer" >&2
+        wrong=$((wrong + 1))
+    fi
+    click_at "$game" 39 8  # the menu 設定に戻る
+    settings=$(wait_for_window_other_than "$game")
+    seen=$(wait_for_outer "$settings" "$centred_settings")
+    if [ "$seen" != "$centred_settings" ]; then
+        echo "return $i: settings window at $seen, expected $centred_settings" >&2
+        wrong=$((wrong + 1))
+    fi
+done
+[ "$wrong" -eq 0 ] || fail "$wrong of $returns returns showed a window out of place"
+echo "$returns returns: the settings window came back at $centred_settings every time"
+import -window root "$WORK/after-returns.png"
+
+# The name box holds the stored name after a return; Tab moves on to the level list.
+sleep 0.2
+before=$(pixel_at "$settings" 240 60)
+xdotool key Tab
+sleep 0.3
+after=$(pixel_at "$settings" 240 60)
+[ "$before" = "$after" ] || fail "the background changed from $before to $after on Tab"
+echo "Tab out of the name box left the background at $before"
+
+grep -v '^$' "$WORK/program.log" && fail "the program wrote to its output: see above"
+echo "1 passed, 0 failed"
