@@ -23,24 +23,41 @@ std::string levelEntry(int level) {
 
 }  // namespace
 
+SettingsWindowElements::SettingsWindowElements(Window& w)
+    : Picture1(w.at("Picture1")),
+      Combo1(w.at("Combo1")),
+      Combo2(w.at("Combo2")),
+      Label4(w.at("Label4")),
+      Label7(w.at("Label7")),
+      Label8(w.at("Label8")),
+      Label9(w.at("Label9")),
+      Label10(w.at("Label10")),
+      ImageList1(w.imageList("ImageList1")) {}
+
 SettingsWindow::SettingsWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop)
     : settings_(settings), desktop_(desktop), window_(settingsWindowLayout(), loop, desktop) {
     window_.onLoad = [this] {
+        ui_ = std::make_unique<SettingsWindowElements>(window_);
         wireHandlers();
         loadStep();
     };
     window_.onCloseBox = [this] { closeBoxClicked(); };
+    // The bindings go with the load, once the running handler has returned.
+    window_.onUnload = [this] {
+        window_.loop().post([retired = std::shared_ptr<SettingsWindowElements>(std::move(ui_))] {});
+    };
 }
 
 void SettingsWindow::wireHandlers() {
-    window_.at("Combo1").onClick = [this](int) { Combo1_Click(); };
-    window_.at("Combo2").onClick = [this](int) { Combo2_Click(); };
-    window_.at("Label7").onClick = [this](int) { Label7_Click(); };
-    window_.at("Label4").onClick = [this](int) { Label4_Click(); };
-    const std::pair<const char*, std::int16_t> cardCounts[] = {
-        {"Label8", 28}, {"Label9", 40}, {"Label10", 52}};
-    for (const auto& [name, count] : cardCounts) {
-        Element& label = window_.at(name);
+    SettingsWindowElements& ui = *ui_;
+    ui.Combo1.onClick = [this](int) { Combo1_Click(); };
+    ui.Combo2.onClick = [this](int) { Combo2_Click(); };
+    ui.Label7.onClick = [this](int) { Label7_Click(); };
+    ui.Label4.onClick = [this](int) { Label4_Click(); };
+    const std::pair<Element*, std::int16_t> cardCounts[] = {
+        {&ui.Label8, 28}, {&ui.Label9, 40}, {&ui.Label10, 52}};
+    for (const auto& [element, count] : cardCounts) {
+        Element& label = *element;
         label.onMouseMove = [this, &label](int, const MouseEvent&) {
             cardCountLabel_MouseMove(label);
         };
@@ -56,8 +73,8 @@ void SettingsWindow::loadStep() {
     window_.setHeightTwips(kCompactHeightTwips);
     showBackground(1);
 
-    Element& names = window_.at("Combo1");
-    Element& levels = window_.at("Combo2");
+    Element& names = ui_->Combo1;
+    Element& levels = ui_->Combo2;
     names.clearItems();
     levels.clearItems();
     if (auto stored = readNameList(dataFolderFor(settings_.appPath))) {
@@ -80,7 +97,7 @@ void SettingsWindow::loadStep() {
 }
 
 void SettingsWindow::showBackground(int picture) {
-    window_.at("Picture1").setPicture(window_.imageList("ImageList1").picture(picture));
+    ui_->Picture1.setPicture(ui_->ImageList1.picture(picture));
 }
 
 void SettingsWindow::Combo1_Click() {
@@ -90,7 +107,7 @@ void SettingsWindow::Combo1_Click() {
 }
 
 void SettingsWindow::Combo2_Click() {
-    settings_.level = static_cast<std::int16_t>(window_.at("Combo2").selectedIndex() + 1);
+    settings_.level = static_cast<std::int16_t>(ui_->Combo2.selectedIndex() + 1);
     if (settingsLoaded == 1) {
         showBackground(3);
     }
@@ -112,8 +129,8 @@ void SettingsWindow::cardCountLabel_MouseMove(Element& label) {
 }
 
 void SettingsWindow::resetCardCountColours() {
-    for (const char* name : {"Label8", "Label9", "Label10"}) {
-        window_.at(name).setTextColour(kRestingBlue);
+    for (Element* label : {&ui_->Label8, &ui_->Label9, &ui_->Label10}) {
+        label->setTextColour(kRestingBlue);
     }
 }
 
@@ -123,7 +140,7 @@ void SettingsWindow::cardCountLabel_MouseUp(std::int16_t cardCount) {
 }
 
 void SettingsWindow::startGame() {
-    const std::string name = window_.at("Combo1").text();
+    const std::string name = ui_->Combo1.text();
     if (name.empty()) {
         desktop_.showMessage(window_, kEmptyNameMessage);
         return;
@@ -170,8 +187,8 @@ void SettingsWindow::storeName(const std::string& typed) {
 
 void SettingsWindow::showAfterGame() {
     window_.load();
-    window_.at("Combo1").setText(settings_.playerName);
-    Element& levels = window_.at("Combo2");
+    ui_->Combo1.setText(settings_.playerName);
+    Element& levels = ui_->Combo2;
     levels.setText(levels.items().empty()
                        ? std::string()
                        : levelEntry(std::clamp<int>(settings_.level, 1, kLevels)));

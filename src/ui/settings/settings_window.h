@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "shared/shared_settings.h"
@@ -16,6 +17,22 @@ inline constexpr const char* kUnstorableNameMessage =
 // Outer heights of the window: the choice area only, or with the version area below it.
 inline constexpr int kCompactHeightTwips = 3500;
 inline constexpr int kExpandedHeightTwips = 4700;
+
+// Every element of one load of the settings window that its handlers use, bound once when it
+// loads. A name missing from the layout fails the load, never a player's click.
+struct SettingsWindowElements {
+    explicit SettingsWindowElements(Window& window);
+
+    Element& Picture1;  // the background
+    Element& Combo1;    // the player's name
+    Element& Combo2;    // the computer's level
+    Element& Label4;    // the web page link
+    Element& Label7;    // バージョン情報
+    Element& Label8;    // カード数 28枚
+    Element& Label9;    // カード数 40枚
+    Element& Label10;   // カード数 52枚
+    const ImageList& ImageList1;
+};
 
 // The settings window 設定: name, level and card count, the gate to every game.
 class SettingsWindow {
@@ -55,6 +72,7 @@ class SettingsWindow {
     SharedSettings& settings_;
     Desktop& desktop_;
     Window window_;
+    std::unique_ptr<SettingsWindowElements> ui_;
 };
 
 }  // namespace koropika
