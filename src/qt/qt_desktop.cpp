@@ -87,6 +87,11 @@ std::string QtDesktop::programFolder() const {
     return fromQString(folder_);
 }
 
+bool QtDesktop::minimized(const Window& window) const {
+    const auto it = views_.find(&window);
+    return it != views_.end() && it->second && it->second->isMinimized();
+}
+
 void QtDesktop::endProgram() {
     // No window event may run any more, and the windows may be destroyed while still shown
     // once the event loop has returned: every view lets go of its window now.

@@ -31,6 +31,7 @@ class QtDesktop final : public Desktop {
     void showMessage(Window& owner, const std::string& text) override;
     void openWebPage(const std::string& address) override;
     std::string programFolder() const override;
+    bool minimized(const Window& window) const override;
     void endProgram() override;
     Size measureText(const Font& font, const std::string& text) const override;
 

@@ -43,9 +43,29 @@ void WindowPlacement::applySize(const Window& model) {
     widget_.setFixedSize(std::max(1, width), std::max(1, height));
 }
 
+QPoint WindowPlacement::onSomeScreen(const QRect& outer) {
+    // A place partly off the screen is kept; one that no screen shows at all (a stored place
+    // from a screen that is gone) is moved onto the primary screen, where it can be reached.
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(outer)) {
+            return outer.topLeft();
+        }
+    }
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr) {
+        return outer.topLeft();
+    }
+    const QRect area = primary->availableGeometry();
+    return {std::clamp(outer.left(), area.left(),
+                       std::max(area.left(), area.right() - outer.width() + 1)),
+            std::clamp(outer.top(), area.top(),
+                       std::max(area.top(), area.bottom() - outer.height() + 1))};
+}
+
 QPoint WindowPlacement::wantedOuterPosition(const Window& model) const {
     if (!model.centred()) {
-        return {pixels(model.leftTwips()), pixels(model.topTwips())};
+        return onSomeScreen(QRect(QPoint(pixels(model.leftTwips()), pixels(model.topTwips())),
+                                  QSize(pixels(model.widthTwips()), pixels(model.heightTwips()))));
     }
     const QScreen* screen =
         widget_.screen() != nullptr ? widget_.screen() : QGuiApplication::primaryScreen();

@@ -56,6 +56,7 @@ class WindowPlacement {
 
     void applySize(const Window& model);
     QPoint wantedOuterPosition(const Window& model) const;
+    static QPoint onSomeScreen(const QRect& outer);
     // The frame as the window system reports it, or nullopt while the window is not framed.
     std::optional<QMargins> framedMargins() const;
     QPoint outerPosition() const;

@@ -113,6 +113,21 @@ TEST(WindowView, ACentredWindowIsCentredOnTheScreenAndAPlacedOneGoesWhereTheMode
     EXPECT_EQ(w.view().pos(), QPoint(10, 20));
 }
 
+TEST(WindowView, APlaceNoScreenShowsIsMovedOntoTheScreenAPartlyVisibleOneIsKept) {
+    LayoutBuilder b("plain", {100, 80});
+    ShownWindow w(b.layout());
+    onLoadPlace(w, 3000, 1500, std::nullopt);
+    w.window->show();
+    runPendingEvents();
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    w.window->setLeftTwips(-150);  // partly left of the screen: as stored
+    w.window->setTopTwips(300);
+    EXPECT_EQ(w.view().pos(), QPoint(-10, 20));
+    w.window->setLeftTwips((screen.right() + 500) * kTwipsPerPixel);  // a screen that is gone
+    w.window->setTopTwips((screen.bottom() + 500) * kTwipsPerPixel);
+    EXPECT_TRUE(screen.contains(w.view().frameGeometry())) << "moved back onto the screen";
+}
+
 TEST(WindowView, WhereThePersonMovesTheWindowIsReportedToTheModel) {
     LayoutBuilder b("plain", {100, 80});
     ShownWindow w(b.layout());

@@ -18,6 +18,7 @@ class RecordingDesktop final : public Desktop {
     void showMessage(Window& owner, const std::string& text) override;
     void openWebPage(const std::string& address) override { webPages.push_back(address); }
     std::string programFolder() const override { return folder_; }
+    bool minimized(const Window&) const override { return windowsMinimized; }
     void endProgram() override { ++endRequests; }
     // A fixed-pitch stand-in for font metrics: wide characters take a full em.
     Size measureText(const Font& font, const std::string& text) const override;
@@ -27,6 +28,7 @@ class RecordingDesktop final : public Desktop {
     std::vector<std::string> messages;
     std::vector<std::string> webPages;
     int endRequests = 0;
+    bool windowsMinimized = false;
 
   private:
     std::string folder_;

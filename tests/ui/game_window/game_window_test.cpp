@@ -540,6 +540,16 @@ TEST_F(GameWindowTest, EveryWayOutSavesThePositionAndOnlyTheCloseBoxAndQuitEndTh
     EXPECT_EQ(run.desktop.endRequests, 1);
 }
 
+TEST_F(GameWindowTest, AMinimizedWindowKeepsTheStoredPlace) {
+    writeItidata(" 1950 \r\n-150 \r\n 2 \r\n");
+    driver.startFromSettings("たろう", 1, 28);
+    run.desktop.windowsMinimized = true;
+    run.gameWindow().positionReported(-32000, -32000);
+    run.chooseMenu("終了");
+    EXPECT_EQ(readWholeFile(fileInFolder(run.folder().path(), "itidata.txt")),
+              " 1950 \r\n-150 \r\n 2 \r\n");
+}
+
 TEST_F(GameWindowTest, LeavingDuringTheRollOrTheRevealStopsThemCleanly) {
     driver.startFromSettings("たろう", 1, 52);
     run.click("Picture2");
