@@ -42,6 +42,8 @@ TEST(FontMapping, MinchoAndHeavyGothicGetTheirOwnFaces) {
     EXPECT_EQ(heavy.weight(), QFont::Black);
     EXPECT_EQ(heavy.pixelSize(), 21);
     EXPECT_GE(QFontInfo(heavy).weight(), QFont::Bold) << "the heaviest installed weight";
+    EXPECT_TRUE(QFontInfo(heavy).family().startsWith("Noto Sans CJK"))
+        << "not a fallback face: " << QFontInfo(heavy).family().toStdString();
 }
 
 TEST(FontMapping, OnlyBoldMinchoIsDrawnTwiceToShowItsBold) {
