@@ -29,9 +29,11 @@ BUILD_PACKAGES=(
     xdg-utils
 )
 
-# What the tests need on top: GoogleTest, the format check, and a virtual screen with a window
-# manager, input and screenshots for the end-to-end tests.
+# What the tests need on top: GoogleTest, the format check, a virtual screen with a window
+# manager, input and screenshots for the end-to-end tests, clang with libFuzzer for the fuzz
+# targets, and valgrind.
 TEST_PACKAGES=(
     googletest libgtest-dev clang-format
     xvfb xauth openbox xdotool x11-utils imagemagick
+    clang libclang-rt-14-dev valgrind
 )
