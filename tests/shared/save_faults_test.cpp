@@ -267,5 +267,32 @@ TEST(SaveFaults, TheGameGoesOnWhenASaveFails) {
     }
 }
 
+// A name list that is there but cannot be read (a read error, no permission) is not written
+// over at the next start, which would lose every name in it.
+TEST(SaveFaults, ANameListThatCannotBeReadIsNotWrittenOver) {
+    testing::Harness run;
+    testing::GameDriver driver(run);
+    const std::string stored = " 2 \r\nA\r\nB\r\n";
+    run.folder().write(kNameListFileName, stored);
+    {
+        SyscallFaults fault(Syscall::Open, 0, EIO);
+        run.program().start();
+        EXPECT_TRUE(fault.injected());
+    }
+    EXPECT_TRUE(run.onScreen("Combo1").items().empty());
+    ::testing::internal::CaptureStderr();
+    driver.startFromSettings("C", 1, 28);
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(&run.windowOnScreen(), &run.gameWindow()) << "the game starts all the same";
+    EXPECT_EQ(run.folder().read(kNameListFileName), stored);
+    EXPECT_NE(said.find("could not be read"), std::string::npos) << said;
+
+    // Once it can be read again, the names are listed and the next start keeps them.
+    run.chooseMenu("設定に戻る");
+    EXPECT_EQ(run.onScreen("Combo1").items(), (std::vector<std::string>{"A", "B"}));
+    run.pressAndRelease("Label8");
+    EXPECT_EQ(readNameList(run.folder().path()), (std::vector<std::string>{"A", "B", "C"}));
+}
+
 }  // namespace
 }  // namespace koropika
