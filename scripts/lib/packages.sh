@@ -31,9 +31,10 @@ BUILD_PACKAGES=(
 
 # What the tests need on top: GoogleTest, the format check, a locale source with a decimal
 # comma, a virtual screen with a window manager, input and screenshots for the end-to-end tests,
-# and the check of the desktop entry.
+# the check of the desktop entry, clang with libFuzzer for the fuzz targets, and valgrind.
 TEST_PACKAGES=(
     googletest libgtest-dev clang-format locales
     xvfb xauth openbox xdotool x11-utils imagemagick
     desktop-file-utils
+    clang libclang-rt-14-dev valgrind
 )

@@ -55,11 +55,29 @@ class IconvConverter {
     }
 
     // Returns the descriptor to its initial state after a failed conversion.
-    void reset() { iconv(handle_, nullptr, nullptr, nullptr, nullptr); }
+    void reset() {
+        if (isOpen()) {
+            iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        }
+    }
 
   private:
     iconv_t handle_;
 };
+
+// The thread's converter for one direction, opened at its first use and kept: opening one costs
+// far more than converting a name, and a long name list converts every name.
+IconvConverter& utf8ToCp932Converter() {
+    thread_local IconvConverter converter("CP932", "UTF-8");
+    converter.reset();
+    return converter;
+}
+
+IconvConverter& cp932ToUtf8Converter() {
+    thread_local IconvConverter converter("UTF-8", "CP932");
+    converter.reset();
+    return converter;
+}
 
 // Number of bytes to skip for one unconvertible character at the start of `s` (not empty): the
 // whole well-formed UTF-8 sequence, or for broken UTF-8 the longest start of one (at least one
@@ -93,7 +111,7 @@ std::size_t utf8CharacterLength(std::string_view s) {
 }  // namespace
 
 std::optional<std::string> utf8ToCp932(std::string_view utf8) {
-    IconvConverter converter("CP932", "UTF-8");
+    IconvConverter& converter = utf8ToCp932Converter();
     if (!converter.isOpen()) {
         return std::nullopt;
     }
@@ -106,7 +124,7 @@ std::optional<std::string> utf8ToCp932(std::string_view utf8) {
 }
 
 std::string utf8ToCp932Replacing(std::string_view utf8, char replacement) {
-    IconvConverter converter("CP932", "UTF-8");
+    IconvConverter& converter = utf8ToCp932Converter();
     std::string out;
     out.reserve(utf8.size());
     while (!utf8.empty()) {
@@ -130,7 +148,7 @@ std::string utf8ToCp932Replacing(std::string_view utf8, char replacement) {
 }
 
 std::string cp932ToUtf8(std::string_view bytes) {
-    IconvConverter converter("UTF-8", "CP932");
+    IconvConverter& converter = cp932ToUtf8Converter();
     std::string out;
     out.reserve(bytes.size() * 3 / 2);
     while (!bytes.empty()) {

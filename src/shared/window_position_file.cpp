@@ -29,12 +29,20 @@ std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& fo
     if (!plainFileExists(folder, kWindowPositionFileName)) {
         return std::nullopt;
     }
-    StoredWindowPosition stored;
     const auto bytes = readWholeFile(fileInFolder(folder, kWindowPositionFileName));
     if (!bytes) {
-        return stored;
+        return StoredWindowPosition{};
     }
-    const std::vector<std::string> lines = splitCrLfLines(*bytes);
+    return parseWindowPositionFile(*bytes);
+}
+
+StoredWindowPosition parseWindowPositionFile(std::string_view bytes) {
+    // A file saved again by an editor as UTF-8 may start with a byte order mark.
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        bytes.remove_prefix(3);
+    }
+    StoredWindowPosition stored;
+    const std::vector<std::string> lines = splitCrLfLines(bytes);
     constexpr auto kMin32 = std::numeric_limits<std::int32_t>::min();
     constexpr auto kMax32 = std::numeric_limits<std::int32_t>::max();
     stored.topTwips = lineValue<std::int32_t>(lines, 0, kMin32, kMax32);

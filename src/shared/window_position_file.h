@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace koropika {
 
@@ -20,6 +21,9 @@ struct StoredWindowPosition {
 // Reads itidata.txt from `folder`; nullopt when there is no plain file of exactly that name.
 // A short or damaged file gives the values it holds and leaves the others out.
 std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& folder);
+
+// The values held by the bytes of an itidata.txt file, read as readWindowPositionFile does.
+StoredWindowPosition parseWindowPositionFile(std::string_view bytes);
 
 // The file's bytes for a window at `topTwips`, `leftTwips` with back design `cardBackIndex`.
 std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips,

@@ -391,6 +391,10 @@ void Window::after(int ms, std::function<void()> task) {
     load->delays.insert(*id);
 }
 
+std::size_t Window::pendingDelays() const {
+    return load_ ? load_->delays.size() : 0;
+}
+
 std::vector<Element*>& Window::childrenOf(Element* container) {
     return container == nullptr ? load_->topLevel : container->children_;
 }

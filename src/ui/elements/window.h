@@ -161,6 +161,8 @@ class Window {
     void post(std::function<void()> task);
     // Runs `task` once, `ms` from now, unless the window is unloaded first.
     void after(int ms, std::function<void()> task);
+    // Delays started by `after` that have not fired yet (none once unloaded).
+    std::size_t pendingDelays() const;
 
     // Input, in window client pixels. A release goes to the element that took the press.
     Element* elementAt(Point windowPoint) const;

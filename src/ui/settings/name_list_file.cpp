@@ -1,6 +1,7 @@
 #include "ui/settings/name_list_file.h"
 
 #include <algorithm>
+#include <iostream>
 
 #include "shared/cp932.h"
 #include "shared/print_format.h"
@@ -8,19 +9,16 @@
 
 namespace koropika {
 
-std::optional<std::vector<std::string>> readNameList(const std::string& appPath) {
-    if (!plainFileExists(appPath, kNameListFileName)) {
-        return std::nullopt;
+NameListContent parseNameList(std::string_view bytes) {
+    constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+    const bool utf8 = bytes.starts_with(kUtf8ByteOrderMark);
+    if (utf8) {
+        bytes.remove_prefix(kUtf8ByteOrderMark.size());
     }
-    const std::optional<std::string> content =
-        readWholeFile(fileInFolder(appPath, kNameListFileName));
-    if (!content) {
-        return std::nullopt;
-    }
-    const std::vector<std::string> lines = splitCrLfLines(*content);
-    std::vector<std::string> names;
+    const std::vector<std::string> lines = splitCrLfLines(bytes);
+    NameListContent content;
     if (lines.empty()) {
-        return names;
+        return content;
     }
 
     const std::size_t linesAfterCount = lines.size() - 1;
@@ -29,18 +27,37 @@ std::optional<std::vector<std::string>> readNameList(const std::string& appPath)
     if (count < 0 || count > static_cast<std::int64_t>(kMaxStoredNames)) {
         // A count that cannot be right: take every name that is there rather than lose them.
         wanted = std::min(linesAfterCount, kMaxStoredNames);
+        content.cut = linesAfterCount > kMaxStoredNames;
     } else {
         wanted = std::min(linesAfterCount, static_cast<std::size_t>(count));
     }
 
-    names.reserve(wanted);
+    content.names.reserve(wanted);
     for (std::size_t i = 1; i <= wanted; ++i) {
-        names.push_back(cp932ToUtf8(lines[i]));
+        content.names.push_back(utf8 ? cp932ToUtf8(utf8ToCp932Replacing(lines[i], '?'))
+                                     : cp932ToUtf8(lines[i]));
     }
-    return names;
+    return content;
 }
 
-std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names) {
+std::optional<std::vector<std::string>> readNameList(const std::string& appPath) {
+    if (!plainFileExists(appPath, kNameListFileName)) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> bytes =
+        readWholeFile(fileInFolder(appPath, kNameListFileName));
+    if (!bytes) {
+        return std::nullopt;
+    }
+    NameListContent content = parseNameList(*bytes);
+    if (content.cut) {
+        std::cerr << "koropika: " << kNameListFileName << " holds more than " << kMaxStoredNames
+                  << " names; only the first " << kMaxStoredNames << " are used\n";
+    }
+    return std::move(content.names);
+}
+
+std::string nameListFileText(const std::vector<std::string>& names) {
     std::string bytes = printInteger(static_cast<std::int64_t>(names.size()));
     bytes += "\r\n";
     for (const std::string& name : names) {
@@ -49,7 +66,11 @@ std::string writeNameList(const std::string& appPath, const std::vector<std::str
         bytes += line;
         bytes += "\r\n";
     }
-    return writeFileReplacing(fileInFolder(appPath, kNameListFileName), bytes);
+    return bytes;
+}
+
+std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names) {
+    return writeFileReplacing(fileInFolder(appPath, kNameListFileName), nameListFileText(names));
 }
 
 }  // namespace koropika

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace koropika {
@@ -24,12 +25,27 @@ inline constexpr std::size_t kMaxStoredNames = 32767;
 // is larger than the lines that follow, the names that are there are read; when it is outside
 // 0..32767, every line after the first is a name (at most 32767). Lines after the counted names
 // are ignored. Bytes that are not valid code page 932 become U+FFFD.
+// A list cut at kMaxStoredNames is reported on stderr in one line.
 std::optional<std::vector<std::string>> readNameList(const std::string& appPath);
+
+// The names held by the bytes of a name list file, read as readNameList does. A file that starts
+// with a UTF-8 byte order mark was saved by an editor as UTF-8: the mark is skipped and the names
+// are taken as UTF-8 (each character code page 932 cannot hold becomes "?"), so the count and the
+// names are not lost to the mark.
+struct NameListContent {
+    std::vector<std::string> names;
+    // More names were there than the list can hold; the ones after kMaxStoredNames are left out.
+    bool cut = false;
+};
+NameListContent parseNameList(std::string_view bytes);
 
 // Replaces the name list in `appPath` with `names` (slots 1..N, without slot 0). Characters that
 // code page 932 cannot hold are written as "?", and so is a line feed inside a name, which would
 // otherwise split it into two names; everything else is written exactly. Returns "" on success or
 // a one-line reason on failure, in which case the old file is left whole.
 std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names);
+
+// The bytes writeNameList puts in the file for `names`.
+std::string nameListFileText(const std::vector<std::string>& names);
 
 }  // namespace koropika

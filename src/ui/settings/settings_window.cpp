@@ -5,6 +5,7 @@
 
 #include "shared/cp932.h"
 #include "shared/data_folder.h"
+#include "shared/text_file.h"
 #include "ui/elements/desktop.h"
 #include "ui/settings/name_list_file.h"
 #include "ui/settings/settings_layout.h"
@@ -77,13 +78,19 @@ void SettingsWindow::loadStep() {
     Element& levels = ui_->Combo2;
     names.clearItems();
     levels.clearItems();
-    if (auto stored = readNameList(dataFolderFor(settings_.appPath))) {
+    const std::string dataFolder = dataFolderFor(settings_.appPath);
+    if (auto stored = readNameList(dataFolder)) {
         settings_.playerNames.assign(1, std::string());
         for (std::string& name : *stored) {
             names.addItem(name);
             settings_.playerNames.push_back(std::move(name));
         }
         settings_.playerNameCount = static_cast<std::int16_t>(settings_.playerNames.size() - 1);
+        nameListUnreadable_ = false;
+    } else {
+        // There but not readable (no permission, a read error): writing the list over it at
+        // the next start would lose every name in it.
+        nameListUnreadable_ = plainFileExists(dataFolder, kNameListFileName);
     }
 
     if (settings_.level == 0) {
@@ -176,6 +183,11 @@ void SettingsWindow::storeName(const std::string& typed) {
             names.push_back(name);
             ++settings_.playerNameCount;
         }
+    }
+    if (nameListUnreadable_) {
+        std::cerr << "koropika: the player names were not saved: " << kNameListFileName
+                  << " could not be read, so it is left as it is\n";
+        return;
     }
     const std::vector<std::string> toWrite(names.begin() + 1,
                                            names.begin() + 1 + settings_.playerNameCount);

@@ -71,6 +71,8 @@ class SettingsWindow {
 
     SharedSettings& settings_;
     Desktop& desktop_;
+    // name.txt is there but could not be read at the last load; it is then never written.
+    bool nameListUnreadable_ = false;
     Window window_;
     std::unique_ptr<SettingsWindowElements> ui_;
 };
