@@ -68,6 +68,15 @@ Table::Table(const Deal& deal)
       faceShown_(deal.cardAt.size(), false),
       seenRank_(deal.cardAt.size(), 0) {}
 
+bool Table::anyFaceDown() const {
+    for (int slot = 1; slot <= cardCount(); ++slot) {
+        if (faceDown(slot)) {
+            return true;
+        }
+    }
+    return false;
+}
+
 Table::State Table::state(int slot) const {
     if (backShown(slot)) {
         return State::FaceDown;

@@ -73,6 +73,7 @@ class Table {
         faceShown_.at(static_cast<std::size_t>(slot)) = shown;
     }
     bool faceDown(int slot) const { return backShown(slot); }
+    bool anyFaceDown() const;
     State state(int slot) const;
 
     // The computer's memory: the rank of each slot once its card has been turned up, 0 before.

@@ -95,6 +95,9 @@ TEST_F(WindowTest, ArrayMembersAreHiddenCopiesOfTheTemplateSharingItsHandler) {
     EXPECT_EQ(member.rect(), model.rect());
     EXPECT_EQ(window.topLevel().front(), &member);
     window.click(member);
+    EXPECT_TRUE(clicked.empty()) << "nobody can click what is not on screen";
+    member.setVisible(true);
+    window.click(member);
     EXPECT_EQ(clicked, std::vector<int>{5});
     EXPECT_THROW(window.createMember("Card", 5), std::logic_error);
 }

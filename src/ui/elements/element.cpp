@@ -200,6 +200,15 @@ void Element::bringToFront() {
     }
 }
 
+bool Element::shown() const {
+    for (const Element* e = this; e != nullptr; e = e->container_) {
+        if (!e->props_.visible) {
+            return false;
+        }
+    }
+    return alive_;
+}
+
 Rect Element::windowRect() const {
     Rect r = props_.rect;
     for (const Element* c = container_; c != nullptr; c = c->container_) {

@@ -51,6 +51,8 @@ class Element {
     void move(const Rect& rect);
 
     bool visible() const { return props_.visible; }
+    // Visible, in a visible container, on a loaded window: only then can a person reach it.
+    bool shown() const;
     void setVisible(bool visible);
     bool enabled() const { return props_.enabled; }
     void setEnabled(bool enabled);

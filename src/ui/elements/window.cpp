@@ -454,6 +454,9 @@ void Window::pointerMoved(Point windowPoint) {
 }
 
 void Window::pressElement(Element& element, MouseButton button, Point local) {
+    if (!element.shown()) {
+        return;  // nobody can press what is not on screen
+    }
     pressed_ = &element;
     pressedButton_ = button;
     deliverPress(element, button, local);
@@ -472,6 +475,9 @@ void Window::click(Element& element) {
 }
 
 void Window::pickItem(Element& combo, int index) {
+    if (!combo.shown()) {
+        return;
+    }
     combo.setSelectedIndex(index);
     if (combo.enabled()) {
         callCopy(combo.onClick, combo.index());
@@ -503,7 +509,7 @@ void Window::deliverRelease(Element& target, MouseButton button, Point local, bo
 }
 
 void Window::deliverMove(Element& target, Point local) {
-    if (target.enabled()) {
+    if (target.enabled() && (target.shown() || &target == pressed_)) {
         callCopy(target.onMouseMove, target.index(), MouseEvent{MouseButton::Left, local});
     }
 }

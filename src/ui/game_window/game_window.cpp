@@ -518,7 +518,8 @@ void GameWindow::Timer5_Timer() {
 
 void GameWindow::Timer6_Timer() {
     ++round.flippedThisTurn;
-    if (round.flippedThisTurn == 3 || round.playerTurn == 1) {
+    // With no card face down there is nothing to pick; the round's own rules never get here.
+    if (round.flippedThisTurn == 3 || round.playerTurn == 1 || !table.anyFaceDown()) {
         ui_->Timer6.setEnabled(false);
         return;
     }
