@@ -118,14 +118,14 @@ QAccessibleInterface* CanvasAccessible::childAt(int x, int y) const {
         return nullptr;
     }
     QWidget* canvas = widget();
-    const Element* hit = source_.window->elementAt(windowPointOf(*canvas, source_, x, y));
+    Element* hit = source_.window->elementAt(windowPointOf(*canvas, source_, x, y));
     if (hit == nullptr) {
         return nullptr;
     }
     if (hit->container() == source_.container && !isHeavyweight(hit->kind())) {
         // The element the pointer would reach; one that ignores the mouse hides what lies
         // behind it all the same.
-        return hit->handlesMouse() ? interfaceOf(const_cast<Element*>(hit)) : nullptr;
+        return hit->handlesMouse() ? interfaceOf(hit) : nullptr;
     }
     // A panel or control in front: the child widget that holds the point.
     QWidget* inner = canvas->childAt(canvas->mapFromGlobal(QPoint(x, y)));
