@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <utility>
 
+#include "qt/canvas_accessibility.h"
 #include "qt/conversions.h"
 #include "qt/element_painter.h"
 
@@ -16,6 +17,7 @@ ContainerCanvas::ContainerCanvas(CanvasSource source, QWidget* parent)
     : QWidget(parent), source_(std::move(source)) {
     // Every pixel is painted here, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
+    installCanvasAccessibility();
 }
 
 void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
@@ -41,6 +43,7 @@ void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
 GroupBoxCanvas::GroupBoxCanvas(CanvasSource source, QWidget* parent)
     : QGroupBox(parent), source_(std::move(source)) {
     setAutoFillBackground(true);
+    installCanvasAccessibility();
 }
 
 void GroupBoxCanvas::paintEvent(QPaintEvent* event) {

@@ -25,10 +25,15 @@ struct CanvasSource {
 // The client area of a window, or a panel: background (colour or picture), border, and the
 // container's labels, pictures and shapes. Panels, group boxes and controls inside it are child
 // widgets and so always lie in front of what the canvas draws.
+// Screen readers see the plain elements that react to the mouse as its children.
 class ContainerCanvas final : public QWidget {
+    // Its own class name, so accessibility asks for the canvas's interface once it is built.
+    Q_OBJECT
+
   public:
     ContainerCanvas(CanvasSource source, QWidget* parent);
     Element* container() const { return source_.container; }
+    const CanvasSource& source() const { return source_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -39,9 +44,12 @@ class ContainerCanvas final : public QWidget {
 
 // A group box: the caption in its frame is Qt's, the plain children are drawn over it.
 class GroupBoxCanvas final : public QGroupBox {
+    Q_OBJECT
+
   public:
     GroupBoxCanvas(CanvasSource source, QWidget* parent);
     Element* container() const { return source_.container; }
+    const CanvasSource& source() const { return source_; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;

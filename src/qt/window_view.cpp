@@ -191,6 +191,10 @@ void WindowView::applyProperties(const Element& element) {
     }
     widget->setGeometry(toQRect(element.rect()));
     widget->setEnabled(element.enabled());
+    if (const QString name = toQString(element.accessibleName());
+        widget->accessibleName() != name) {
+        widget->setAccessibleName(name);
+    }
     if (const QCursor& cursor = services_.pictures.cursor(element.pointer());
         widget->cursor() != cursor) {
         widget->setCursor(cursor);

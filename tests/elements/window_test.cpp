@@ -220,6 +220,30 @@ TEST_F(WindowTest, LabelsSizedToTheirTextFollowTheCaptionOthersKeepTheirRectangl
     EXPECT_EQ(inner.rect(), (Rect{10, 10, 30, 30}));
 }
 
+TEST_F(WindowTest, TheAccessibleNameIsTheCaptionUntilOneIsGivenAndTheObserverHearsOfIt) {
+    struct Counting : WindowObserver {
+        void elementChanged(Element&) override { ++changes; }
+        int changes = 0;
+    } observer;
+    window.load();
+    window.setObserver(&observer);
+    Element& title = window.at("Title");
+    EXPECT_EQ(title.accessibleName(), "text");
+    title.setAccessibleName("見出し");
+    title.setCaption("new text");
+    EXPECT_EQ(title.accessibleName(), "見出し");
+    EXPECT_EQ(observer.changes, 2);
+    title.setAccessibleName("見出し");
+    EXPECT_EQ(observer.changes, 2) << "no change, no news";
+    title.setAccessibleName("");
+    EXPECT_EQ(title.accessibleName(), "new text");
+    EXPECT_EQ(observer.changes, 3);
+    window.setObserver(nullptr);
+    window.unload();
+    window.load();
+    EXPECT_EQ(window.at("Title").accessibleName(), "text") << "a reload starts from the layout";
+}
+
 TEST_F(WindowTest, ComboBoxesKeepTheirTextAndSelection) {
     WindowLayout combos;
     combos.name = "combos";

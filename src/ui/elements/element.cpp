@@ -84,6 +84,13 @@ void Element::setCaption(const std::string& caption) {
     }
 }
 
+void Element::setAccessibleName(const std::string& name) {
+    if (props_.accessibleName != name) {
+        props_.accessibleName = name;
+        changed();
+    }
+}
+
 void Element::setPicture(const std::string& pictureKey) {
     if (props_.picture != pictureKey) {
         props_.picture = pictureKey;

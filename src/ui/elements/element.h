@@ -60,6 +60,13 @@ class Element {
     const std::string& caption() const { return props_.caption; }
     void setCaption(const std::string& caption);
 
+    // What a screen reader calls the element: the name given to it, or else its caption.
+    const std::string& accessibleName() const {
+        return props_.accessibleName.empty() ? props_.caption : props_.accessibleName;
+    }
+    // "" goes back to the caption.
+    void setAccessibleName(const std::string& name);
+
     const std::string& picture() const { return props_.picture; }
     void setPicture(const std::string& pictureKey);
     void copyPicture(const Element& from) { setPicture(from.picture()); }

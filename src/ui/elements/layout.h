@@ -14,6 +14,8 @@ struct ElementProperties {
     bool visible = true;
     bool enabled = true;
     std::string caption;  // label text, group box caption, button text, combo box text
+    // What a screen reader calls the element; "" = its caption.
+    std::string accessibleName;
     std::string picture;  // picture key ("" = no picture)
     bool stretch = false;
     Colour textColour = Colour::fromRgb(0x000000);

@@ -146,7 +146,7 @@ void GameWindow::startUpGameWindow() {
     gridRows = geometry.gridRows;
     for (int slot = 1; slot <= cardCount; ++slot) {
         ui.ura1.create(slot);
-        ui.omote1.create(slot);
+        ui.omote1.create(slot).setAccessibleName("カード " + std::to_string(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
@@ -666,6 +666,7 @@ void GameWindow::finishResult() {
         ui.Image12.setVisible(true);
         ui.Label21.setVisible(true);
         ui.Label21.setCaption("レベル " + std::to_string(settings_.level + 1) + " に挑戦する");
+        ui.Image12.setAccessibleName(ui.Label21.caption());
     }
     ui.Timer4.setInterval(kGameOverBlinkMs);
     ui.Timer4.setEnabled(true);

@@ -46,6 +46,10 @@ class Row {
         spec_.properties.caption = std::move(text);
         return *this;
     }
+    Row& accessibleName(std::string name) {
+        spec_.properties.accessibleName = std::move(name);
+        return *this;
+    }
     Row& picture(std::string key) {
         spec_.properties.picture = std::move(key);
         return *this;
@@ -210,7 +214,12 @@ void addTopLevel(std::vector<ElementSpec>& out) {
                       .back(kTableGreen)
                       .spec());
     out.push_back(picture("ura1", 0, "", {495, 10, 41, 41}).hidden().spec());
-    out.push_back(picture("omote1", 0, "", {655, 15, 31, 31}).stretched().cursorBStored().spec());
+    // Members are named after their slot when they are created.
+    out.push_back(picture("omote1", 0, "", {655, 15, 31, 31})
+                      .stretched()
+                      .cursorBStored()
+                      .accessibleName("カード")
+                      .spec());
     // Holders of the three start button pictures, never shown themselves.
     out.push_back(picture("Image7", -1, "", {485, 410, 30, 30})
                       .stretched()
@@ -259,12 +268,23 @@ void addResultPanel(std::vector<ElementSpec>& out) {
     out.push_back(resultButtonLabel("Label21", {255, 400, 144, 15}, "レベル 4 に挑戦する").spec());
     out.push_back(resultButtonLabel("Label20", {270, 360, 110, 15}, "設定画面に戻る").spec());
     out.push_back(resultButtonLabel("Label19", {265, 320, 118, 15}, "もう一度やり直す").spec());
-    out.push_back(
-        picture("Image12", -1, in, {230, 390, 192, 34}).cursorA().picture("button_normal").spec());
-    out.push_back(
-        picture("Image11", -1, in, {230, 350, 192, 34}).cursorA().picture("button_normal").spec());
-    out.push_back(
-        picture("Image8", -1, in, {230, 310, 192, 34}).cursorA().picture("button_normal").spec());
+    // Each button picture is named by the text on it; the level offer's text changes with
+    // the level, and the name with it.
+    out.push_back(picture("Image12", -1, in, {230, 390, 192, 34})
+                      .cursorA()
+                      .picture("button_normal")
+                      .accessibleName("レベル 4 に挑戦する")
+                      .spec());
+    out.push_back(picture("Image11", -1, in, {230, 350, 192, 34})
+                      .cursorA()
+                      .picture("button_normal")
+                      .accessibleName("設定画面に戻る")
+                      .spec());
+    out.push_back(picture("Image8", -1, in, {230, 310, 192, 34})
+                      .cursorA()
+                      .picture("button_normal")
+                      .accessibleName("もう一度やり直す")
+                      .spec());
     out.push_back(label("Label18", in, {150, 240, 341, 51})
                       .centred()
                       .font(36, kBold)
@@ -331,6 +351,7 @@ void addDicePanel(std::vector<ElementSpec>& out) {
                       .back(kDiceGrey)
                       .cursorBStored()
                       .innerUnitTwips()
+                      .accessibleName("サイコロ")
                       .spec());
     out.push_back(label("Label9", in, {155, 65, 5, 16})
                       .transparent()
@@ -347,7 +368,11 @@ void addDicePanel(std::vector<ElementSpec>& out) {
                       .cursorBStored()
                       .caption("スタート")
                       .spec());
-    out.push_back(picture("Image4", -1, in, {-10, 0, 360, 95}).stretched().cursorBStored().spec());
+    out.push_back(picture("Image4", -1, in, {-10, 0, 360, 95})
+                      .stretched()
+                      .cursorBStored()
+                      .accessibleName("スタート")
+                      .spec());
 }
 
 void addBackChooser(std::vector<ElementSpec>& out) {
@@ -361,6 +386,7 @@ void addBackChooser(std::vector<ElementSpec>& out) {
         out.push_back(picture("Image1", design, in, places[design])
                           .stretched()
                           .picture("back_" + std::to_string(design))
+                          .accessibleName("カードの裏 " + std::to_string(design + 1))
                           .spec());
     }
 }

@@ -73,11 +73,13 @@ WindowLayout buildLayout() {
     level.font = font(kProportionalGothic, 12, true, true);
     level.pointer = level.customPointer = Pointer::CursorA;
     level.tabIndex = 1;
+    level.accessibleName = "コンピュータのレベル";
     layout.elements.push_back({"Combo2", -1, ElementKind::DropDownList, "Picture1", level});
 
     ElementProperties name;
     name.rect = {20, 35, 146, 24};
     name.font = font(kProportionalGothic, 12);
+    name.accessibleName = "プレーヤーの名前";
     layout.elements.push_back({"Combo1", -1, ElementKind::ComboBox, "Picture1", name});
 
     layout.elements.push_back(cardCountLabel("Label10", 170, "カード数 52枚"));

@@ -1,0 +1,226 @@
+#include "qt/canvas_accessibility.h"
+
+#include <algorithm>
+
+#include "qt/conversions.h"
+
+namespace koropika {
+
+namespace {
+
+const CanvasSource* sourceOf(QObject* object) {
+    if (auto* canvas = dynamic_cast<ContainerCanvas*>(object)) {
+        return &canvas->source();
+    }
+    if (auto* group = dynamic_cast<GroupBoxCanvas*>(object)) {
+        return &group->source();
+    }
+    return nullptr;
+}
+
+QAccessibleInterface* canvasFactory(const QString& /*className*/, QObject* object) {
+    const CanvasSource* source = sourceOf(object);
+    return source != nullptr ? new CanvasAccessible(static_cast<QWidget*>(object), *source)
+                             : nullptr;
+}
+
+bool reactsToClicks(const Element& element) {
+    return element.onClick || element.onMouseDown || element.onMouseUp;
+}
+
+// The canvas's point (x, y) on the screen in the model window's client pixels.
+Point windowPointOf(const QWidget& canvas, const CanvasSource& source, int x, int y) {
+    const QPoint local = canvas.mapFromGlobal(QPoint(x, y));
+    Point point{local.x(), local.y()};
+    if (source.container != nullptr) {
+        const Rect origin = source.container->windowRect();
+        point.x += origin.left;
+        point.y += origin.top;
+    }
+    return point;
+}
+
+}  // namespace
+
+void installCanvasAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(canvasFactory);
+        return true;
+    }();
+    (void)installed;
+}
+
+std::vector<Element*> accessibleElementsOf(const CanvasSource& source) {
+    std::vector<Element*> elements;
+    if (!source.live()) {
+        return elements;
+    }
+    for (Element* child : source.children()) {
+        if (!isHeavyweight(child->kind()) && child->visible() && child->handlesMouse()) {
+            elements.push_back(child);
+        }
+    }
+    return elements;
+}
+
+// ---- The canvas -----------------------------------------------------------------------------
+
+CanvasAccessible::CanvasAccessible(QWidget* canvas, const CanvasSource& source)
+    : QAccessibleWidget(canvas), source_(source) {}
+
+CanvasAccessible::~CanvasAccessible() {
+    for (const auto& [element, id] : ids_) {
+        QAccessible::deleteAccessibleInterface(id);
+    }
+}
+
+QAccessible::Role CanvasAccessible::role() const {
+    const Element* container = source_.live() ? source_.container : nullptr;
+    if (container == nullptr) {
+        return QAccessible::Client;
+    }
+    if (container->kind() == ElementKind::GroupBox) {
+        return QAccessible::Grouping;
+    }
+    // A panel that reacts to the mouse (the dice) is a button to the person.
+    return reactsToClicks(*container) ? QAccessible::Button : QAccessible::Pane;
+}
+
+// Child widgets first, as Qt lists them, then the plain elements front to back.
+int CanvasAccessible::childCount() const {
+    return QAccessibleWidget::childCount() + static_cast<int>(accessibleElementsOf(source_).size());
+}
+
+QAccessibleInterface* CanvasAccessible::child(int index) const {
+    const int widgets = QAccessibleWidget::childCount();
+    if (index < widgets) {
+        return QAccessibleWidget::child(index);
+    }
+    const std::vector<Element*> elements = accessibleElementsOf(source_);
+    const auto at = static_cast<std::size_t>(index - widgets);
+    return at < elements.size() ? interfaceOf(elements[at]) : nullptr;
+}
+
+int CanvasAccessible::indexOfChild(const QAccessibleInterface* child) const {
+    const auto* plain = dynamic_cast<const ElementAccessible*>(child);
+    if (plain == nullptr) {
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    const std::vector<Element*> elements = accessibleElementsOf(source_);
+    const auto it = std::find(elements.begin(), elements.end(), plain->element());
+    return it == elements.end()
+               ? -1
+               : QAccessibleWidget::childCount() + static_cast<int>(it - elements.begin());
+}
+
+QAccessibleInterface* CanvasAccessible::childAt(int x, int y) const {
+    if (!source_.live()) {
+        return nullptr;
+    }
+    QWidget* canvas = widget();
+    Element* hit = source_.window->elementAt(windowPointOf(*canvas, source_, x, y));
+    if (hit == nullptr) {
+        return nullptr;
+    }
+    if (hit->container() == source_.container && !isHeavyweight(hit->kind())) {
+        // The element the pointer would reach; one that ignores the mouse hides what lies
+        // behind it all the same.
+        return hit->handlesMouse() ? interfaceOf(hit) : nullptr;
+    }
+    // A panel or control in front: the child widget that holds the point.
+    QWidget* inner = canvas->childAt(canvas->mapFromGlobal(QPoint(x, y)));
+    while (inner != nullptr && inner->parentWidget() != canvas) {
+        inner = inner->parentWidget();
+    }
+    return inner != nullptr ? QAccessible::queryAccessibleInterface(inner) : nullptr;
+}
+
+QAccessibleInterface* CanvasAccessible::interfaceOf(Element* element) const {
+    if (const auto it = ids_.find(element); it != ids_.end()) {
+        return QAccessible::accessibleInterface(it->second);
+    }
+    // Elements the window has hidden or freed since their interface was made go first.
+    const std::vector<Element*> current = accessibleElementsOf(source_);
+    std::erase_if(ids_, [&](const auto& entry) {
+        if (std::find(current.begin(), current.end(), entry.first) != current.end()) {
+            return false;
+        }
+        QAccessible::deleteAccessibleInterface(entry.second);
+        return true;
+    });
+    auto* made = new ElementAccessible(widget(), source_, element);
+    ids_.emplace(element, QAccessible::registerAccessibleInterface(made));
+    return made;
+}
+
+// ---- One element ----------------------------------------------------------------------------
+
+ElementAccessible::ElementAccessible(QWidget* canvas, const CanvasSource& source,
+                                     const Element* element)
+    : canvas_(canvas), source_(source), element_(element) {}
+
+const Element* ElementAccessible::live() const {
+    if (canvas_.isNull()) {
+        return nullptr;
+    }
+    const std::vector<Element*> current = accessibleElementsOf(source_);
+    return std::find(current.begin(), current.end(), element_) != current.end() ? element_
+                                                                                : nullptr;
+}
+
+bool ElementAccessible::isValid() const {
+    return live() != nullptr;
+}
+
+QWindow* ElementAccessible::window() const {
+    return canvas_.isNull() ? nullptr : canvas_->window()->windowHandle();
+}
+
+QAccessibleInterface* ElementAccessible::parent() const {
+    return canvas_.isNull() ? nullptr : QAccessible::queryAccessibleInterface(canvas_.data());
+}
+
+QString ElementAccessible::text(QAccessible::Text t) const {
+    const Element* element = live();
+    if (element == nullptr || t != QAccessible::Name) {
+        return {};
+    }
+    return toQString(element->accessibleName());
+}
+
+QRect ElementAccessible::rect() const {
+    const Element* element = live();
+    if (element == nullptr) {
+        return {};
+    }
+    const Rect& r = element->rect();
+    return {canvas_->mapToGlobal(QPoint(r.left, r.top)), QSize(r.width, r.height)};
+}
+
+QAccessible::Role ElementAccessible::role() const {
+    const Element* element = live();
+    if (element == nullptr) {
+        return QAccessible::NoRole;
+    }
+    switch (element->kind()) {
+        case ElementKind::Label:
+            return QAccessible::StaticText;
+        case ElementKind::Picture:
+            return reactsToClicks(*element) ? QAccessible::Button : QAccessible::Graphic;
+        default:
+            return QAccessible::Graphic;
+    }
+}
+
+QAccessible::State ElementAccessible::state() const {
+    QAccessible::State state;
+    const Element* element = live();
+    if (element == nullptr) {
+        state.invalid = true;
+        return state;
+    }
+    state.disabled = !element->enabled();
+    return state;
+}
+
+}  // namespace koropika

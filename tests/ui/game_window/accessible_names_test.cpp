@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "support/game_driver.h"
+#include "support/harness.h"
+
+namespace koropika {
+namespace {
+
+using testing::GameDriver;
+using testing::Harness;
+
+// "name(index)" of every element of `window` that reacts to the mouse yet has no name a screen
+// reader could read.
+std::vector<std::string> unnamedMouseTargets(const Window& window) {
+    std::vector<std::string> unnamed;
+    for (const Element* element : window.elements()) {
+        if (element->handlesMouse() && element->accessibleName().empty()) {
+            unnamed.push_back(element->name() + "(" + std::to_string(element->index()) + ")");
+        }
+    }
+    return unnamed;
+}
+
+class AccessibleNamesTest : public ::testing::Test {
+  protected:
+    void SetUp() override { run.program().start(); }
+
+    Harness run;
+    GameDriver driver{run};
+};
+
+TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) {
+    Window& settings = run.settingsWindow();
+    ASSERT_TRUE(settings.loaded());
+    EXPECT_EQ(unnamedMouseTargets(settings), std::vector<std::string>{});
+    // The name box is named even while it is empty; the level list keeps its name whatever
+    // level it shows.
+    EXPECT_EQ(settings.at("Combo1").accessibleName(), "プレーヤーの名前");
+    EXPECT_EQ(settings.at("Combo2").accessibleName(), "コンピュータのレベル");
+    EXPECT_EQ(settings.at("Label8").accessibleName(), "カード数 28枚");
+
+    driver.startFromSettings("たろう", 3, 52);
+    Window& game = run.gameWindow();
+    ASSERT_TRUE(game.loaded());
+    EXPECT_EQ(unnamedMouseTargets(game), std::vector<std::string>{});
+    GameWindowElements& ui = driver.ui();
+    for (int slot = 1; slot <= 52; ++slot) {
+        EXPECT_EQ(ui.omote1[slot].accessibleName(), "カード " + std::to_string(slot));
+    }
+    EXPECT_EQ(ui.omote1[7].accessibleName(), "カード 7");
+    EXPECT_EQ(ui.Picture2.accessibleName(), "サイコロ");
+    EXPECT_EQ(ui.Image4.accessibleName(), "スタート");
+    EXPECT_EQ(ui.Label8.accessibleName(), ui.Label8.caption()) << "a label reads its caption";
+    EXPECT_EQ(ui.Command1.accessibleName(), "C");
+    EXPECT_EQ(ui.Frame1.accessibleName(), "カードを選択してください");
+    EXPECT_EQ(ui.Image8.accessibleName(), "もう一度やり直す");
+    EXPECT_EQ(ui.Image11.accessibleName(), "設定画面に戻る");
+    EXPECT_EQ(ui.Image12.accessibleName(), ui.Label21.caption());
+    for (int design = 0; design <= 4; ++design) {
+        EXPECT_EQ(ui.Image1[design].accessibleName(), "カードの裏 " + std::to_string(design + 1));
+    }
+}
+
+TEST_F(AccessibleNamesTest, TheLevelOfferIsNamedByTheLevelItOffersAndCardsAgainAfterAReload) {
+    driver.openRound("たろう", 5, 28, 1);
+    driver.playToTheEnd(3);
+    GameWindowElements& ui = driver.ui();
+    ASSERT_TRUE(ui.Label21.visible());
+    EXPECT_EQ(ui.Label21.caption(), "レベル 6 に挑戦する");
+    EXPECT_EQ(ui.Image12.accessibleName(), "レベル 6 に挑戦する");
+
+    run.pressAndRelease("Image8");  // the same level again: a new load with new cards
+    ASSERT_EQ(driver.game().round.gamePhase, 0);
+    EXPECT_EQ(unnamedMouseTargets(run.gameWindow()), std::vector<std::string>{});
+    EXPECT_EQ(driver.ui().omote1[28].accessibleName(), "カード 28");
+}
+
+}  // namespace
+}  // namespace koropika
