@@ -36,3 +36,11 @@ TEST_PACKAGES=(
     xvfb xauth openbox xdotool x11-utils imagemagick
     desktop-file-utils
 )
+
+# What bench/run needs on top of the build: the virtual screen with a window manager and input,
+# the X headers for its window watcher, and gnuplot for the level chart.
+BENCH_PACKAGES=(
+    xvfb xauth openbox xdotool x11-utils imagemagick
+    libx11-dev libxtst-dev
+    gnuplot-nox
+)
