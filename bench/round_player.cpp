@@ -77,6 +77,7 @@ RoundResult RoundPlayer::playRound(bool computerStarts) {
         run_.pressAndRelease("Image8");  // play again
     }
     roundPlayed_ = true;
+    run_.sound.played.clear();  // the recording would grow with every round
     GameWindow& g = game();
     const long picksBefore = g.computerPicks;
     const long memoryBefore = g.computerPicksFromMemory;
