@@ -22,6 +22,26 @@ const char* cardCountLabel(int cardCount) {
 // A generous bound of virtual time for one step of a round.
 constexpr std::int64_t kStepLimitMs = 3'600'000;
 
+// Replays the round's turns, two to a move, and counts the computer's picks that turned a card
+// seen before without gaining from it.
+void countWastedComputerPicks(const MoveLog& log, int cardCount, RoundResult& result) {
+    std::vector<int> seen(static_cast<std::size_t>(cardCount) + 1, 0);
+    const auto& turns = log.turns();
+    for (std::size_t i = 0; i + 1 < turns.size(); i += 2) {
+        const MoveLog::Turn& first = turns[i];
+        const MoveLog::Turn& second = turns[i + 1];
+        const bool firstSeen = seen[static_cast<std::size_t>(first.slot)] != 0;
+        const bool secondSeen = seen[static_cast<std::size_t>(second.slot)] != 0;
+        const bool pair = first.rank == second.rank;
+        if (first.side == MoveLog::Side::Computer) {
+            result.computerFirstSeenWasted += firstSeen && !(secondSeen && pair) ? 1 : 0;
+            result.computerSecondSeenWasted += secondSeen && !pair ? 1 : 0;
+        }
+        seen[static_cast<std::size_t>(first.slot)] = first.rank;
+        seen[static_cast<std::size_t>(second.slot)] = second.rank;
+    }
+}
+
 }  // namespace
 
 const char* nameOf(Opponent opponent) {
@@ -114,6 +134,7 @@ RoundResult RoundPlayer::playRound(bool computerStarts) {
     for (const MoveLog::Turn& turn : g.moveLog.turns()) {
         (turn.side == MoveLog::Side::Player ? result.playerMoves : result.computerMoves) += 1;
     }
+    countWastedComputerPicks(g.moveLog, g.table.cardCount(), result);
     result.playerMoves /= 2;
     result.computerMoves /= 2;
     result.computerPicks = g.computerPicks - picksBefore;

@@ -28,6 +28,10 @@ struct RoundResult {
     int computerMoves = 0;
     long computerPicks = 0;
     long computerPicksFromMemory = 0;
+    // The computer's moves whose first card it had seen before and did not take a pair with,
+    // and whose second card it had seen before and could not match the first.
+    int computerFirstSeenWasted = 0;
+    int computerSecondSeenWasted = 0;
 };
 
 // Plays whole rounds of the real program, headless and in virtual time: starts from the settings

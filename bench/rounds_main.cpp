@@ -79,6 +79,8 @@ struct Tally {
     long picks = 0;
     long picksFromMemory = 0;
     double movesSquared = 0;
+    long firstSeenWasted = 0;
+    long secondSeenWasted = 0;
 
     void add(const kb::RoundResult& r) {
         ++rounds;
@@ -91,6 +93,8 @@ struct Tally {
         playerMoves += r.playerMoves;
         picks += r.computerPicks;
         picksFromMemory += r.computerPicksFromMemory;
+        firstSeenWasted += r.computerFirstSeenWasted;
+        secondSeenWasted += r.computerSecondSeenWasted;
     }
     double percent(long part, long whole) const {
         return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
@@ -191,19 +195,23 @@ int main(int argc, char* argv[]) {
     std::printf("\n## Alone on the table: moves to take every pair (%d rounds each)\n\n", o.rounds);
     std::printf(
         "| cards | pairs n | computer L6 moves | /n | computer L1 moves | /n | "
-        "perfect-memory player moves | /n | published perfect, distinct pairs | /n |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+        "perfect-memory player moves | /n | published perfect, distinct pairs | /n | "
+        "L6 moves opening on a seen card, no pair %% | L6 moves whose 2nd card was seen, no pair "
+        "%% |\n");
+    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
     for (const int cards : kCardCounts) {
         const int pairs = cards / 2;
         const Tally computer6 = play(player, 6, cards, kb::Opponent::ComputerAlone, o.rounds);
         const Tally computer1 = play(player, 1, cards, kb::Opponent::ComputerAlone, o.rounds);
         const Tally alone = play(player, 6, cards, kb::Opponent::PlayerAlone, o.rounds);
         const double published = perfectSoloMoves(pairs);
-        std::printf("| %d | %d | %.1f | %.2f | %.1f | %.2f | %.1f | %.2f | %.1f | %.2f |\n", cards,
-                    pairs, computer6.meanComputerMoves(), computer6.meanComputerMoves() / pairs,
-                    computer1.meanComputerMoves(), computer1.meanComputerMoves() / pairs,
-                    alone.meanPlayerMoves(), alone.meanPlayerMoves() / pairs, published,
-                    published / pairs);
+        std::printf(
+            "| %d | %d | %.1f | %.2f | %.1f | %.2f | %.1f | %.2f | %.1f | %.2f | %.1f | %.1f |\n",
+            cards, pairs, computer6.meanComputerMoves(), computer6.meanComputerMoves() / pairs,
+            computer1.meanComputerMoves(), computer1.meanComputerMoves() / pairs,
+            alone.meanPlayerMoves(), alone.meanPlayerMoves() / pairs, published, published / pairs,
+            computer6.percent(computer6.firstSeenWasted, computer6.computerMoves),
+            computer6.percent(computer6.secondSeenWasted, computer6.computerMoves));
         std::fflush(stdout);
         if (computer6.playerMoves != 0 || alone.computerMoves != 0) {
             std::cerr << "a side that should never move did\n";
