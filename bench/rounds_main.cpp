@@ -229,25 +229,26 @@ int main(int argc, char* argv[]) {
         }
         // Blocks 0-2: perfect memory 28/40/52; blocks 3-5: random 28/40/52.
         std::ostringstream script;
-        script << "set terminal pngcairo size 1100,460 font 'IPAPGothic,10'\n"
-               << "set output '" << o.plotFile << "'\n"
-               << "set multiplot layout 1,2 title 'The computer at each level (" << o.rounds
-               << " rounds per point)'\n"
-               << "set xlabel 'level'\nset xtics 1\nset xrange [0.8:6.2]\nset grid\n"
-               << "set key at graph 0.98, graph 0.8 right\n"
-               << "set ylabel 'computer wins (%)'\nset yrange [-2:102]\n"
-               << "f='" << o.dataFile << "'\n"
-               << "plot for [b=0:2] f index b using 1:4:6 with yerrorlines lw 2 "
-                  "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
-               << "     for [b=3:5] f index b using 1:4:6 with yerrorlines lw 2 dt 2 "
-                  "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
-               << "set ylabel 'moves per round (both sides)'\nset autoscale y\n"
-               << "set key top right\n"
-               << "plot for [b=0:2] f index b using 1:7 with linespoints lw 2 "
-                  "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
-               << "     for [b=3:5] f index b using 1:7 with linespoints lw 2 dt 2 "
-                  "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
-               << "unset multiplot\n";
+        script
+            << "set terminal pngcairo size 1100,460 font 'IPAPGothic,10'\n"
+            << "set output '" << o.plotFile << "'\n"
+            << "set multiplot layout 1,2 title 'The computer at each level (" << o.rounds
+            << " rounds per point)'\n"
+            << "set xlabel 'level'\nset xtics 1\nset xrange [0.8:6.2]\nset grid\n"
+            << "set key at graph 0.98, graph 0.8 right\n"
+            << "set ylabel 'computer wins (%)'\nset yrange [-2:102]\n"
+            << "f='" << o.dataFile << "'\n"
+            << "plot for [b=0:2] f index b using 1:4:6 with yerrorlines lw 2 "
+               "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
+            << "     for [b=3:5] f index b using 1:4:6 with yerrorlines lw 2 dt 2 "
+               "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
+            << "set ylabel 'moves per round (both sides; lines as on the left)'\nset autoscale y\n"
+            << "unset key\n"  // the same lines as on the left
+            << "plot for [b=0:2] f index b using 1:7 with linespoints lw 2 "
+               "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
+            << "     for [b=3:5] f index b using 1:7 with linespoints lw 2 dt 2 "
+               "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
+            << "unset multiplot\n";
         FILE* gnuplot = popen("gnuplot", "w");
         if (gnuplot == nullptr) {
             std::cerr << "gnuplot could not be started\n";
