@@ -38,3 +38,11 @@ TEST_PACKAGES=(
     desktop-file-utils
     clang libclang-rt-14-dev valgrind
 )
+
+# What bench/run needs on top of the build: the virtual screen with a window manager and input,
+# the X headers for its window watcher, and gnuplot for the level chart.
+BENCH_PACKAGES=(
+    xvfb xauth openbox xdotool x11-utils imagemagick
+    libx11-dev libxtst-dev
+    gnuplot-nox
+)

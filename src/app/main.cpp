@@ -2,6 +2,7 @@
 // output, the round's chance seeded from the clock, and the program with its two windows.
 
 #include <QApplication>
+#include <QTimer>
 #include <chrono>
 #include <cstdint>
 
@@ -11,11 +12,25 @@
 #include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
 
+namespace {
+
+// How long the game may play no sound before the sound output is closed.
+constexpr int kQuietOutputMs = 3000;
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     koropika::QtEventLoop loop;
     koropika::QtDesktop desktop;
     koropika::SdlSoundDevice sound;
+    // The sound output is closed once the game has played no sound for a while, so that an idle
+    // game does not keep the sound card busy with silence; the next sound opens it again.
+    QTimer quietOutput;
+    quietOutput.setSingleShot(true);
+    quietOutput.setInterval(kQuietOutputMs);
+    QObject::connect(&quietOutput, &QTimer::timeout, [&sound] { sound.closeOutput(); });
+    sound.onPlayed = [&quietOutput] { quietOutput.start(); };
     koropika::SeededRandom random;
     koropika::Program program(loop, desktop, sound, random, [] {
         return static_cast<std::uint64_t>(

@@ -39,9 +39,12 @@ void SoundCues::playClock() {
 }
 
 void SoundCues::play(const char* fileName) {
-    // Built at each call: the program folder may be set after the cues are made.
-    device_.playToEnd(
-        utf8FromPath(pathFromUtf8(settings_.appPath) / "wav" / pathFromUtf8(fileName)));
+    // The program folder may be set, or change, after the cues are made.
+    if (wavFolder_.empty() || wavFolderOf_ != settings_.appPath) {
+        wavFolderOf_ = settings_.appPath;
+        wavFolder_ = utf8FromPath(pathFromUtf8(settings_.appPath) / "wav");
+    }
+    device_.playToEnd(wavFolder_ + "/" + fileName);
 }
 
 }  // namespace koropika

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "shared/shared_settings.h"
 #include "shared/sound_device.h"
 
@@ -22,6 +24,10 @@ class SoundCues {
 
     const SharedSettings& settings_;
     SoundDevice& device_;
+    // The wav folder of the program folder it was made for, kept until the program folder
+    // changes: building it is most of the cost of a cue in a headless run.
+    std::string wavFolderOf_;
+    std::string wavFolder_;
 };
 
 }  // namespace koropika

@@ -98,6 +98,15 @@ void SdlSoundDevice::playToEnd(const std::string& path) {
         queueAndWait(reinterpret_cast<const std::uint8_t*>(beep.data()),
                      static_cast<std::uint32_t>(beep.size() * sizeof(std::int16_t)));
     }
+    if (state_ == State::Open && onPlayed) {
+        onPlayed();
+    }
+}
+
+void SdlSoundDevice::closeOutput() {
+    if (state_ == State::Open) {
+        close();
+    }
 }
 
 bool SdlSoundDevice::ensureOpen() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,12 @@
 namespace koropika {
 
 // Plays WAV files on the computer's sound output through SDL2 (audio only), one at a time and
-// to their end before returning. The output is opened at the first play and closed when the
-// object goes away. Where there is no usable output (no sound card, an unknown
-// SDL_AUDIODRIVER, a device that stops taking samples) every play returns at once, silently.
+// to their end before returning. The output is opened at the first play and stays open for the
+// sounds that follow, until `closeOutput` or until the object goes away. An open output keeps
+// SDL's audio thread feeding silence to it, about 90 times a second: the program closes it once
+// the game has been quiet for a moment (`onPlayed` tells it when a sound ended). Where there is no
+// usable output (no sound card, an unknown SDL_AUDIODRIVER, a device that stops taking samples)
+// every play returns at once, silently.
 //
 // SDL's audio is global to the process: keep one of these at a time.
 class SdlSoundDevice final : public SoundDevice {
@@ -24,6 +28,11 @@ class SdlSoundDevice final : public SoundDevice {
 
     // Plays the WAV file at `path` (UTF-8). A missing or unreadable file plays a short beep.
     void playToEnd(const std::string& path) override;
+    // Closes an open output; the next sound opens it again. An output found unusable stays so.
+    void closeOutput();
+
+    // Runs after each sound has been played (not when there is no usable output).
+    std::function<void()> onPlayed;
 
     // The output's fixed format: every sound is converted to it before it is queued.
     static constexpr int kSampleRate = 44100;

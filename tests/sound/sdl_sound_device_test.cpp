@@ -160,6 +160,22 @@ TEST_F(DiskOutputTest, MissingOrUnreadableFilePlaysTheBeepInstead) {
     EXPECT_LE(missingMs, lengthMs(beep) + 250.0);
 }
 
+TEST_F(DiskOutputTest, AClosedOutputOpensAgainForTheNextSoundAndEachSoundIsReported) {
+    folder_.write("tone.wav", sineWav(44100, 1, 0.2, 440.0, 0.5));
+    int played = 0;
+    device_->onPlayed = [&played] { ++played; };
+    device_->playToEnd(folder_.file("tone.wav"));
+    device_->closeOutput();
+    device_->closeOutput();  // a second close changes nothing
+    device_->playToEnd(folder_.file("tone.wav"));
+    EXPECT_EQ(played, 2);
+
+    // The disk output starts its file afresh at every opening: only the second tone is left.
+    const Samples heard = audible(output());
+    EXPECT_GE(lengthMs(heard), 190.0);
+    EXPECT_LE(lengthMs(heard), 210.0);
+}
+
 TEST(DefaultBeepTest, IsShortAndFadesInAndOutWithoutClicks) {
     const Samples beep = SdlSoundDevice::defaultBeep();
 
@@ -188,6 +204,22 @@ TEST(UnusableOutputTest, EveryPlayReturnsAtOnceAndSilently) {
         EXPECT_LT(millisecondsSince(start), 50.0) << path;
     }
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(UnusableOutputTest, StaysUnusableAfterACloseAndReportsNoSound) {
+    setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    testing::TempFolder folder;
+    folder.write("tone.wav", sineWav(44100, 1, 0.3, 440.0, 0.5));
+    SdlSoundDevice device;
+    int played = 0;
+    device.onPlayed = [&played] { ++played; };
+
+    device.playToEnd(folder.file("tone.wav"));
+    device.closeOutput();
+    const auto start = Clock::now();
+    device.playToEnd(folder.file("tone.wav"));
+    EXPECT_LT(millisecondsSince(start), 50.0);
+    EXPECT_EQ(played, 0);
 }
 
 }  // namespace

@@ -268,7 +268,8 @@ Element* Window::find(const std::string& name, int index) const {
         return nullptr;
     }
     for (const auto& element : load_->elements) {
-        if (element->name() == name && element->index() == index) {
+        // The index first: most elements differ in it, and it costs less than the name.
+        if (element->index() == index && element->name() == name) {
             return element.get();
         }
     }
