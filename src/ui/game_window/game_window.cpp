@@ -8,18 +8,13 @@
 #include "game/computer.h"
 #include "shared/data_folder.h"
 #include "shared/window_position_file.h"
+#include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
 namespace koropika {
 
 namespace {
-
-// Colours as the window's logic writes them, &H00BBGGRR.
-constexpr Colour kTurnBlue = Colour::fromBgr(0xFF0000);
-constexpr Colour kBlack = Colour::fromBgr(0x000000);
-constexpr Colour kWhite = Colour::fromBgr(0xFFFFFF);
-constexpr Colour kSideStripGreen = Colour::fromBgr(0x0D6C1C);
 
 constexpr int kWindowHeightTwips = 8400;
 constexpr int kWindowWidthTwips = 11000;
@@ -116,7 +111,7 @@ void GameWindow::startUpGameWindow() {
     window_.setWidthTwips(kWindowWidthTwips);
     ui.Picture1.setTop(-ui.Picture1.height());
     ui.Picture1.setLeft(10);
-    ui.Label12.setBackColour(kSideStripGreen);
+    ui.Label12.setBackColour(kTableGreen);
     settings_.cardBackIndex = kDefaultCardBack;
     backToSettings = 0;
     ui.カード選択.setEnabled(true);
@@ -273,7 +268,7 @@ void GameWindow::applyCardBack(int index) {
     pileStep[1] = (topTwips(ui.Image2[1]) - topTwips(ui.Image2[0])) / 5;
     pileStep[2] = (topTwips(ui.Image3[1]) - topTwips(ui.Image3[0])) / 5;
     ui.Frame1.setVisible(false);
-    const Colour counters = index == kBlueCountersDesign ? kTurnBlue : kWhite;
+    const Colour counters = index == kBlueCountersDesign ? kBlue : kWhite;
     ui.Label2.setTextColour(counters);
     ui.Label3.setTextColour(counters);
     backChoiceReady = 1;
@@ -346,8 +341,8 @@ void GameWindow::onDiceTick() {
 }
 
 void GameWindow::showTurnIndicator() {
-    ui_->Picture3.setBackColour(round.playerTurn != 0 ? kTurnBlue : kBlack);
-    ui_->Picture4.setBackColour(round.playerTurn != 0 ? kBlack : kTurnBlue);
+    ui_->Picture3.setBackColour(round.playerTurn != 0 ? kBlue : kBlack);
+    ui_->Picture4.setBackColour(round.playerTurn != 0 ? kBlack : kBlue);
 }
 
 // ---- Start button ----------------------------------------------------------------------------

@@ -3,128 +3,23 @@
 #include <string>
 #include <utility>
 
+#include "ui/elements/layout_row.h"
+#include "ui/elements/palette.h"
+
 namespace koropika {
 
 namespace {
 
-constexpr Colour kBlack = Colour::fromRgb(0x000000);
-constexpr Colour kControlGrey = Colour::fromRgb(0xF0F0F0);
-constexpr Colour kTableGreen = Colour::fromRgb(0x1C6C0D);
 constexpr Colour kDicePanelPurple = Colour::fromRgb(0x400040);
 constexpr Colour kDiceGrey = Colour::fromRgb(0xC0C0C0);
 constexpr Colour kYellow = Colour::fromRgb(0xFFFF00);
 constexpr Colour kPaleYellow = Colour::fromRgb(0xFFFF80);
 constexpr Colour kPaleOrange = Colour::fromRgb(0xFFE0C0);
-constexpr Colour kPink = Colour::fromRgb(0xFFC0FF);
 constexpr Colour kLightGreen = Colour::fromRgb(0x80FF80);
 constexpr Colour kMagenta = Colour::fromRgb(0xC000C0);
 constexpr Colour kMarkerRed = Colour::fromRgb(0xC00000);
 
 constexpr bool kBold = true;
-
-// One row of the element tables, written as its look: start from the kind's defaults, then
-// name what differs.
-class Row {
-  public:
-    Row(std::string name, int index, ElementKind kind, std::string container, Rect rect) {
-        spec_.name = std::move(name);
-        spec_.index = index;
-        spec_.kind = kind;
-        spec_.container = std::move(container);
-        spec_.properties.rect = rect;
-        if (kind == ElementKind::Label || kind == ElementKind::PushButton) {
-            spec_.properties.textColour = kBlack;
-            spec_.properties.backColour = kControlGrey;
-        }
-    }
-
-    Row& hidden() {
-        spec_.properties.visible = false;
-        return *this;
-    }
-    Row& caption(std::string text) {
-        spec_.properties.caption = std::move(text);
-        return *this;
-    }
-    Row& accessibleName(std::string name) {
-        spec_.properties.accessibleName = std::move(name);
-        return *this;
-    }
-    Row& picture(std::string key) {
-        spec_.properties.picture = std::move(key);
-        return *this;
-    }
-    Row& stretched() {
-        spec_.properties.stretch = true;
-        return *this;
-    }
-    Row& text(Colour colour) {
-        spec_.properties.textColour = colour;
-        return *this;
-    }
-    Row& back(Colour colour) {
-        spec_.properties.backColour = colour;
-        return *this;
-    }
-    Row& transparent() {
-        spec_.properties.transparent = true;
-        return *this;
-    }
-    Row& font(double points, bool bold = false) {
-        spec_.properties.font.points = points;
-        spec_.properties.font.bold = bold;
-        return *this;
-    }
-    Row& centred() {
-        spec_.properties.alignment = Alignment::Centre;
-        return *this;
-    }
-    Row& sizedToText() {
-        spec_.properties.autoSize = true;
-        return *this;
-    }
-    // The hand shown over the element from creation on.
-    Row& cursorA() {
-        spec_.properties.pointer = Pointer::CursorA;
-        spec_.properties.customPointer = Pointer::CursorA;
-        return *this;
-    }
-    // The hand kept for the element; code shows it when the element becomes clickable.
-    Row& cursorBStored() {
-        spec_.properties.customPointer = Pointer::CursorB;
-        return *this;
-    }
-    Row& singleBorder() {
-        spec_.properties.border = Border::Single;
-        return *this;
-    }
-    Row& innerUnitTwips() {
-        spec_.properties.innerUnitTwips = true;
-        return *this;
-    }
-    Row& squareColours(Colour fill, Colour border) {
-        spec_.properties.backColour = fill;
-        spec_.properties.borderColour = border;
-        return *this;
-    }
-
-    ElementSpec spec() const { return spec_; }
-
-  private:
-    ElementSpec spec_;
-};
-
-Row label(std::string name, std::string container, Rect rect) {
-    return Row(std::move(name), -1, ElementKind::Label, std::move(container), rect);
-}
-
-Row picture(std::string name, int index, std::string container, Rect rect) {
-    return Row(std::move(name), index, ElementKind::Picture, std::move(container), rect);
-}
-
-Row panel(std::string name, std::string container, Rect rect) {
-    return Row(std::move(name), -1, ElementKind::Panel, std::move(container), rect);
-}
 
 // The three clickable texts of the result panel, each over a button picture.
 Row resultButtonLabel(std::string name, Rect rect, std::string text) {

@@ -7,6 +7,7 @@
 #include "shared/data_folder.h"
 #include "shared/text_file.h"
 #include "ui/elements/desktop.h"
+#include "ui/elements/palette.h"
 #include "ui/settings/name_list_file.h"
 #include "ui/settings/settings_layout.h"
 
@@ -15,8 +16,6 @@ namespace koropika {
 namespace {
 
 constexpr int kLevels = 6;
-constexpr Colour kRestingBlue = Colour::fromRgb(0x0000FF);
-constexpr Colour kHighlightWhite = Colour::fromRgb(0xFFFFFF);
 
 std::string levelEntry(int level) {
     return "レベル " + std::to_string(level);
@@ -132,12 +131,12 @@ void SettingsWindow::Label4_Click() {
 
 void SettingsWindow::cardCountLabel_MouseMove(Element& label) {
     resetCardCountColours();
-    label.setTextColour(kHighlightWhite);
+    label.setTextColour(kWhite);
 }
 
 void SettingsWindow::resetCardCountColours() {
     for (Element* label : {&ui_->Label8, &ui_->Label9, &ui_->Label10}) {
-        label->setTextColour(kRestingBlue);
+        label->setTextColour(kBlue);
     }
 }
 
