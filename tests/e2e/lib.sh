@@ -199,10 +199,29 @@ magenta_pixels() {
         -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
 }
 
-# Plays the player's side until the round end panel shows: on the player's turn it turns the
-# next two face-down cards of a sweep over the slots and waits for the move to resolve.
+# Sorts the slots of a screenshot: sets BACKS (face-down slots, in order) and FACES (the number of
+# slots that show neither a back nor the empty table, that is a face).
+sort_slots() {
+    local shot=$1 back=$2 n=0 mean
+    BACKS=()
+    FACES=0
+    while read -r mean; do
+        n=$((n + 1))
+        if colours_near "$mean" "$back" 6; then
+            BACKS+=("$n")
+        elif ! colours_near "$mean" "0 0 0" 6; then
+            FACES=$((FACES + 1))
+        fi
+    done < <(slot_means "$shot")
+}
+
+# Plays the player's side until the round end panel shows, turning the next face-down cards of a
+# sweep over the slots on the player's turn. Between moves an even number of cards is face down;
+# an odd number means the player's first card is up (it blinks, so it may look like an empty
+# place), and faces beside an even number mean a move is being resolved. A first card that did
+# not turn (the click came while the last move was still being resolved) is simply tried again.
 play_until_round_end() {
-    local back=$1 limit=$2 shot="$WORK/table.png" start sweep=0 moves=0
+    local back=$1 limit=$2 shot="$WORK/table.png" start sweep=0 moves=0 first second
     start=$(date +%s)
     while :; do
         [ $(($(date +%s) - start)) -lt "$limit" ] || fail "no round end within $limit s"
@@ -212,20 +231,32 @@ play_until_round_end() {
             return 0
         fi
         if [ "$(game_pixel "$shot" $PLAYER_PANEL_SPOT)" != 0000FF ]; then
+            sleep 0.4
+            continue
+        fi
+        sort_slots "$shot" "$back"
+        if [ $((${#BACKS[@]} % 2)) -eq 1 ]; then
+            second=${BACKS[$((sweep % ${#BACKS[@]}))]}
+            # shellcheck disable=SC2046
+            game_click $(card_centre "$second")
+            moves=$((moves + 1))
+            sleep 1.2
+            continue
+        fi
+        if [ "$FACES" -gt 0 ] || [ ${#BACKS[@]} -lt 2 ]; then
             sleep 0.2
             continue
         fi
-        mapfile -t down < <(face_down_slots "$shot" "$back")
-        if [ ${#down[@]} -lt 2 ]; then
-            sleep 0.2
-            continue
-        fi
-        local first=${down[$((sweep % ${#down[@]}))]}
-        local second=${down[$(((sweep + 1) % ${#down[@]}))]}
-        sweep=$((sweep + 2))
+        first=${BACKS[$((sweep % ${#BACKS[@]}))]}
+        sweep=$((sweep + 1))
         # shellcheck disable=SC2046
         game_click $(card_centre "$first")
         sleep 0.3
+        shoot "$shot"
+        sort_slots "$shot" "$back"
+        [ $((${#BACKS[@]} % 2)) -eq 1 ] || continue
+        second=${BACKS[$((sweep % ${#BACKS[@]}))]}
+        sweep=$((sweep + 1))
         # shellcheck disable=SC2046
         game_click $(card_centre "$second")
         moves=$((moves + 1))
