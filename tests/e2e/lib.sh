@@ -85,3 +85,210 @@ click_at() {
     xdotool click 1
     sleep 0.2
 }
+
+# ---------------------------------------------------------------------------------------------
+# The game window as a person sees it. Positions below are in the drawing area's own pixels:
+# (0,0) is the top-left corner of the table, just under the menu bar.
+
+GAME_TITLE="ころぴか V_1.0"
+
+shoot() {
+    import -window root "$1"
+}
+
+# Screen pixel of a screenshot as RRGGBB.
+pixel_hex() {
+    convert "$1" -format "%[hex:p{$2,$3}]" info:
+}
+
+# Waits until the game window shows its green side strip and sets DX, DY to the screen position
+# of the drawing area's origin. The strip starts at x 555, y 0 of the drawing area.
+find_drawing_origin() {
+    local win=$1 cx cy cw ch row col shot="$WORK/origin.png"
+    for _ in $(seq 100); do
+        read -r cx cy cw ch < <(client_geometry "$win")
+        shoot "$shot"
+        row=$(convert "$shot" -crop "1x60+$((cx + 700))+$cy" +repage txt:- |
+            awk -F'[,:]' '/#1C6C0D/ && !found {print $2; found = 1}')
+        if [ -n "$row" ]; then
+            col=$(convert "$shot" -crop "200x1+$((cx + 450))+$((cy + row))" +repage txt:- |
+                awk -F'[,:]' '/#1C6C0D/ && !found {print $1; found = 1}')
+            if [ -n "$col" ]; then
+                DX=$((cx + 450 + col - 555))
+                DY=$((cy + row))
+                return 0
+            fi
+        fi
+        sleep 0.05
+    done
+    fail "the game window's green side strip never showed"
+}
+
+# Pixel of the drawing area in a screenshot, as RRGGBB.
+game_pixel() {
+    pixel_hex "$1" $((DX + $2)) $((DY + $3))
+}
+
+# Mean colour of a rectangle of the drawing area: "r g b", 0..255.
+region_mean() {
+    convert "$1" -crop "${4}x${5}+$((DX + $2))+$((DY + $3))" +repage \
+        -format '%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]\n' info:
+}
+
+# True when two "r g b" colours differ by at most the tolerance in every channel.
+colours_near() {
+    local tolerance=$3
+    read -r r1 g1 b1 <<< "$1"
+    read -r r2 g2 b2 <<< "$2"
+    [ $((r1 - r2)) -le "$tolerance" ] && [ $((r2 - r1)) -le "$tolerance" ] &&
+        [ $((g1 - g2)) -le "$tolerance" ] && [ $((g2 - g1)) -le "$tolerance" ] &&
+        [ $((b1 - b2)) -le "$tolerance" ] && [ $((b2 - b1)) -le "$tolerance" ]
+}
+
+# Presses and releases the left button at a point of the drawing area.
+game_click() {
+    xdotool mousemove $((DX + $1)) $((DY + $2))
+    sleep 0.05
+    xdotool click 1
+}
+
+# 28 cards lie in 7 columns and 4 rows of 69x90 with 8 and 12 pixels between them.
+CARD_COLUMNS=7
+CARD_COUNT=28
+card_centre() {
+    local n=$1
+    echo $((15 + ((n - 1) % CARD_COLUMNS) * 77 + 34)) $((35 + ((n - 1) / CARD_COLUMNS) * 102 + 45))
+}
+
+# Mean colour of the inner part of every card slot (a 7-pixel margin left out), one "r g b" line
+# per slot in slot order.
+slot_means() {
+    convert "$1" -crop "539x408+$((DX + 15))+$((DY + 35))" +repage -crop 77x102 +repage \
+        -crop 55x76+7+7 +repage \
+        -format '%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]\n' info:
+}
+
+# The same mean for a back design as the window draws it: the picture scaled to the card size.
+back_design_mean() {
+    convert "$PROGRAM_DIR/images/back_$1.png" -sample '69x90!' -crop 55x76+7+7 +repage \
+        -format '%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]\n' info:
+}
+
+# Slots whose card shows the given back design mean (face down), one per line.
+face_down_slots() {
+    local shot=$1 back=$2 n=0 mean
+    while read -r mean; do
+        n=$((n + 1))
+        colours_near "$mean" "$back" 6 && echo "$n"
+    done < <(slot_means "$shot")
+    return 0
+}
+
+# The player's panel is blue on the player's turn, the computer's panel on the computer's.
+PLAYER_PANEL_SPOT="570 160"
+COMPUTER_PANEL_SPOT="570 345"
+
+# At the round end the green side strip turns black and the result panel covers the table.
+result_panel_shown() {
+    [ "$(game_pixel "$1" 720 510)" = 000000 ]
+}
+
+# Magenta pixels of the "GAME-OVER" title (165,290) 341x51 in a screenshot of that region alone.
+magenta_pixels() {
+    convert "$1" -alpha off -fuzz 8% -fill black +opaque '#C000C0' -fill white -opaque '#C000C0' \
+        -colorspace gray -format '%[fx:int(mean*w*h+0.5)]' info:
+}
+
+# Sorts the slots of a screenshot: sets BACKS (face-down slots, in order) and FACES (the number of
+# slots that show neither a back nor the empty table, that is a face).
+sort_slots() {
+    local shot=$1 back=$2 n=0 mean
+    BACKS=()
+    FACES=0
+    while read -r mean; do
+        n=$((n + 1))
+        if colours_near "$mean" "$back" 6; then
+            BACKS+=("$n")
+        elif ! colours_near "$mean" "0 0 0" 6; then
+            FACES=$((FACES + 1))
+        fi
+    done < <(slot_means "$shot")
+}
+
+# Plays the player's side until the round end panel shows, turning the next face-down cards of a
+# sweep over the slots on the player's turn. Between moves an even number of cards is face down;
+# an odd number means the player's first card is up (it blinks, so it may look like an empty
+# place), and faces beside an even number mean a move is being resolved. A first card that did
+# not turn (the click came while the last move was still being resolved) is simply tried again.
+play_until_round_end() {
+    local back=$1 limit=$2 shot="$WORK/table.png" start sweep=0 moves=0 first second
+    start=$(date +%s)
+    while :; do
+        [ $(($(date +%s) - start)) -lt "$limit" ] || fail "no round end within $limit s"
+        shoot "$shot"
+        if result_panel_shown "$shot"; then
+            echo "round over after $(($(date +%s) - start)) s and $moves player moves"
+            return 0
+        fi
+        if [ "$(game_pixel "$shot" $PLAYER_PANEL_SPOT)" != 0000FF ]; then
+            sleep 0.4
+            continue
+        fi
+        sort_slots "$shot" "$back"
+        if [ $((${#BACKS[@]} % 2)) -eq 1 ]; then
+            second=${BACKS[$((sweep % ${#BACKS[@]}))]}
+            # shellcheck disable=SC2046
+            game_click $(card_centre "$second")
+            moves=$((moves + 1))
+            sleep 1.2
+            continue
+        fi
+        if [ "$FACES" -gt 0 ] || [ ${#BACKS[@]} -lt 2 ]; then
+            sleep 0.2
+            continue
+        fi
+        first=${BACKS[$((sweep % ${#BACKS[@]}))]}
+        sweep=$((sweep + 1))
+        # shellcheck disable=SC2046
+        game_click $(card_centre "$first")
+        sleep 0.3
+        shoot "$shot"
+        sort_slots "$shot" "$back"
+        [ $((${#BACKS[@]} % 2)) -eq 1 ] || continue
+        second=${BACKS[$((sweep % ${#BACKS[@]}))]}
+        sweep=$((sweep + 1))
+        # shellcheck disable=SC2046
+        game_click $(card_centre "$second")
+        moves=$((moves + 1))
+        sleep 1.2
+    done
+}
+
+# Outer frame of a window once the window manager has framed it and it has stopped moving and
+# resizing: "left top width height".
+settled_outer_geometry() {
+    local now previous=
+    for _ in $(seq 100); do
+        if xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= '; then
+            now=$(outer_geometry "$1")
+            [ "$now" = "$previous" ] && break
+            previous=$now
+        fi
+        sleep 0.1
+    done
+    echo "$now"
+}
+
+# The window position file holds exactly three lines in print format: a space (or a minus sign),
+# the digits, a space, CR LF. Prints the three numbers: top, left, back design.
+position_file_numbers() {
+    local file=$1
+    [ -f "$file" ] || fail "$file is missing"
+    [ "$(tail -c 2 "$file" | od -An -tx1 | tr -d ' ')" = 0d0a ] || fail "$file does not end in CR LF"
+    [ "$(LC_ALL=C grep -c '' "$file")" -eq 3 ] || fail "$file holds $(LC_ALL=C grep -c '' "$file") lines"
+    if LC_ALL=C grep -Pvq '^[ -][0-9]+ \r$' "$file"; then
+        fail "$file has a line not in print format:$(od -An -c "$file")"
+    fi
+    tr -d '\r' < "$file" | tr '\n' ' '
+    echo
+}

@@ -1,0 +1,167 @@
+#!/usr/bin/env bash
+# A whole game as a new player plays it: the game window opens at its fixed size, the dice and
+# the start button lay out the cards, the player turns cards until the table is empty, the
+# result panel blinks "GAME-OVER", play again deals a fresh table, and 終了 ends the program
+# leaving the window position file in its three-line format.
+set -euo pipefail
+here=$(dirname "$0")
+source "$here/lib.sh"
+
+start_display
+copy_program "$1"
+export SDL_AUDIODRIVER=dummy
+begun=$(date +%s)
+
+"$PROGRAM_DIR/koropika" > "$WORK/program.log" 2>&1 &
+PROGRAM_PID=$!
+settings=$(wait_for_windows "$GAME_TITLE" 1)
+sleep 0.3
+click_at "$settings" 80 47
+xdotool type --delay 60 "はなこ"
+sleep 0.3
+
+# Release on "カード数 28枚" and watch for the game window as closely as xdotool allows.
+read -r sx sy _ _ < <(client_geometry "$settings")
+xdotool mousemove $((sx + 170)) $((sy + 120))
+sleep 0.1
+xdotool click 1
+released=$(date +%s%N)
+game=
+for _ in $(seq 2000); do
+    for id in $(windows_titled "$GAME_TITLE"); do
+        [ "$id" != "$settings" ] && game=$id
+    done
+    [ -n "$game" ] && break
+done
+mapped=$(date +%s%N)
+[ -n "$game" ] || fail "no game window after releasing on カード数 28枚"
+echo "game window mapped after $(((mapped - released) / 1000000)) ms"
+
+read -r gl gt gw gh < <(settled_outer_geometry "$game")
+find_drawing_origin "$game"
+read -r _ cy _ _ < <(client_geometry "$game")
+echo "game window outer: ${gw}x${gh} at ${gl},${gt}; menu bar $((DY - cy)) px"
+shoot "$WORK/game-start.png"
+# A wrong frame size is reported at the end, so that one run still checks the whole game.
+frame_fault=
+[ "$gw" -eq 733 ] && [ "$gh" -eq 560 ] || frame_fault="game window outer frame ${gw}x${gh}, expected 733x560"
+
+# The dice panel slides in to top 20; roll the dice, stop it, and wait for the start caption.
+sleep 0.6
+shoot "$WORK/dice-waiting.png"
+game_click 107 67
+sleep 1
+game_click 107 67
+for _ in $(seq 50); do
+    shoot "$WORK/dice.png"
+    player=$(game_pixel "$WORK/dice.png" $PLAYER_PANEL_SPOT)
+    computer=$(game_pixel "$WORK/dice.png" $COMPUTER_PANEL_SPOT)
+    [ "$player" = 0000FF ] || [ "$computer" = 0000FF ] && break
+    sleep 0.1
+done
+if [ "$player" = 0000FF ] && [ "$computer" = 000000 ]; then
+    echo "the dice gave the first move to the player"
+elif [ "$player" = 000000 ] && [ "$computer" = 0000FF ]; then
+    echo "the dice gave the first move to the computer"
+else
+    fail "turn indicator after the dice: player $player, computer $computer"
+fi
+
+# Press and release on "スタート": every one of the 28 slots shows the default back design.
+back=$(back_design_mean 4)
+game_click 230 50
+for _ in $(seq 50); do
+    shoot "$WORK/table.png"
+    [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ] && break
+    sleep 0.1
+done
+[ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ] ||
+    fail "not every card shows back design 4: $(slot_means "$WORK/table.png" | tr '\n' '|')"
+echo "all 28 cards show back design 4"
+
+play_until_round_end "$back" 180
+
+# "GAME-OVER" shows for a second, then blinks every 500 ms. Sample its region for 4 s; a sample
+# takes 60 to 200 ms, so single steps are measured coarsely and their mean closely.
+states=
+changes=0
+last=
+first_change=
+previous_change=
+gaps=
+samples=0
+watch_start=$(date +%s%N)
+while [ $((($(date +%s%N) - watch_start) / 1000000)) -lt 4000 ]; do
+    import -window root -crop "341x51+$((DX + 165))+$((DY + 290))" "$WORK/title.png"
+    stamp=$(date +%s%N)
+    samples=$((samples + 1))
+    if [ "$(magenta_pixels "$WORK/title.png")" -gt 5000 ]; then now=1; else now=0; fi
+    if [ -n "$last" ] && [ "$now" != "$last" ]; then
+        changes=$((changes + 1))
+        [ -n "$previous_change" ] && gaps+=" $(((stamp - previous_change) / 1000000))"
+        first_change=${first_change:-$stamp}
+        previous_change=$stamp
+    fi
+    last=$now
+    states+=$now
+done
+echo "GAME-OVER title, $samples samples in 4 s: $states; ms between changes:$gaps"
+[ "$changes" -ge 4 ] || fail "GAME-OVER did not blink: $states"
+mean_gap=$(((previous_change - first_change) / 1000000 / (changes - 1)))
+echo "GAME-OVER blink: mean step $mean_gap ms"
+[ "$mean_gap" -ge 400 ] && [ "$mean_gap" -le 600 ] || fail "GAME-OVER blinks every $mean_gap ms"
+for gap in $gaps; do
+    [ "$gap" -le 1000 ] || fail "GAME-OVER missed a blink: a step of $gap ms"
+done
+shots=${E2E_SHOTS_DIR:-$WORK}
+mkdir -p "$shots"
+import -window root -crop "700x480+$((DX + 15))+$((DY + 50))" "$shots/play_a_game-result-panel.png"
+echo "result panel: $shots/play_a_game-result-panel.png"
+
+# "もう一度やり直す" deals a new table: the dice panel is back and both panels read as at the start.
+FX=$DX
+FY=$DY
+game_click 341 377
+again=
+for _ in $(seq 200); do
+    shoot "$WORK/again.png"
+    for id in $(windows_titled "$GAME_TITLE"); do again=$id; done
+    [ -n "$again" ] && [ "$(game_pixel "$WORK/again.png" 720 510)" = 1C6C0D ] && break
+    sleep 0.05
+done
+find_drawing_origin "$again"
+sleep 0.6
+shoot "$WORK/again.png"
+# Counts the pixels of a drawing-area rectangle that differ between the first game's start and
+# the new game's start.
+same_region() {
+    local x=$1 y=$2 w=$3 h=$4
+    convert "$WORK/dice-waiting.png" -crop "${w}x${h}+$((FX + x))+$((FY + y))" +repage "$WORK/a.png"
+    convert "$WORK/again.png" -crop "${w}x${h}+$((DX + x))+$((DY + y))" +repage "$WORK/b.png"
+    compare -metric AE "$WORK/a.png" "$WORK/b.png" null: 2>&1 | cut -d' ' -f1 || true
+}
+[ "$(same_region 565 55 146 111)" = 0 ] || fail "the player's panel differs from the first game's start"
+[ "$(same_region 565 190 146 161)" = 0 ] || fail "the computer's panel differs from the first game's start"
+[ "$(same_region 85 45 45 45)" = 0 ] || fail "the dice does not show its starting face"
+[ "$(face_down_slots "$WORK/again.png" "$back" | wc -l)" -eq 0 ] ||
+    fail "cards are on the table before the start button"
+echo "play again: dice panel back, both counters at 0, no cards shown yet"
+
+# 終了 saves the window position and ends the program.
+read -r gl gt _ _ < <(settled_outer_geometry "$again")
+read -r cx cy _ _ < <(client_geometry "$again")
+xdotool mousemove $((cx + 170)) $((cy + 9))
+sleep 0.1
+xdotool click 1
+for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after 終了"
+wait "$PROGRAM_PID" || fail "the program ended with status $?"
+PROGRAM_PID=
+read -r top left design < <(position_file_numbers "$PROGRAM_DIR/itidata.txt")
+echo "itidata.txt: top $top, left $left, back $design; the window stood at $((gt * 15)), $((gl * 15))"
+[ "$design" -eq 4 ] || fail "itidata.txt names back design $design, expected 4"
+[ "$top" -eq $((gt * 15)) ] && [ "$left" -eq $((gl * 15)) ] ||
+    frame_fault+="${frame_fault:+; }itidata.txt holds top $top, left $left; the window's frame stood at $((gt * 15)), $((gl * 15))"
+echo "whole run took $(($(date +%s) - begun)) s"
+[ -z "$frame_fault" ] || fail "$frame_fault"
+echo "1 passed, 0 failed"
