@@ -93,7 +93,36 @@ bool GameDriver::runUntil(const std::function<bool()>& done, std::int64_t limitM
         limitMs);
 }
 
+std::string GameDriver::moveState() {
+    GameWindow& g = game();
+    const RoundState& r = g.round;
+    if (g.resultShown()) {
+        return "round over";
+    }
+    if (r.gamePhase != 2) {
+        return "";
+    }
+    const char* side = r.playerTurn != 0 ? "player " : "computer ";
+    switch (r.flippedThisTurn) {
+        case 0:
+            return std::string(side) + (r.playerTurn != 0 ? "ready" : "waiting");
+        case 1:
+            return std::string(side) + "first card";
+        default:
+            return std::string(side) + "resolving";
+    }
+}
+
 void GameDriver::checkInvariants() {
+    const std::string state = moveState();
+    if (state.empty()) {
+        lastState_.clear();
+    } else if (state != lastState_) {
+        if (!lastState_.empty()) {
+            transitions.insert(lastState_ + " -> " + state);
+        }
+        lastState_ = state;
+    }
     ++invariantChecks;
     GameWindow& g = game();
     GameWindowElements& ui = *g.elements();

@@ -41,12 +41,18 @@ class GameDriver {
     // Adds a test failure for every broken rule of the table.
     void checkInvariants();
 
+    // The move state of the table, as the round's rules name them ("" outside play).
+    std::string moveState();
+    // Every change of move state seen since the driver was made, as "from -> to".
+    std::set<std::string> transitions;
+
     long invariantChecks = 0;
     long playerClicks = 0;
 
   private:
     Harness& run_;
     std::set<int> taken_;
+    std::string lastState_;
 };
 
 }  // namespace koropika::testing

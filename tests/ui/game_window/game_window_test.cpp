@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <map>
 #include <numeric>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -399,6 +400,27 @@ TEST_F(GameWindowTest, WholeRoundsEndWithAnEmptyTableAndTheResult) {
             ASSERT_EQ(&run.windowOnScreen(), &run.settingsWindow());
         }
     }
+}
+
+TEST_F(GameWindowTest, EveryMoveStateIsReachedAndLeftOnlyAsTheRulesSay) {
+    for (int round = 0; round < 12; ++round) {
+        driver.openRound("たろう", round % 6 + 1, 28, round % 2 == 0 ? 1 : 2);
+        driver.playToTheEnd(static_cast<std::uint64_t>(100 + round));
+        run.pressAndRelease("Label20");
+    }
+    const std::set<std::string> rules = {
+        "player ready -> player first card",
+        "player first card -> player resolving",
+        "player resolving -> player ready",         // a pair, cards left
+        "player resolving -> round over",           // the last pair
+        "player resolving -> computer waiting",     // a mismatch
+        "computer waiting -> computer first card",  // Timer6, first tick
+        "computer first card -> computer resolving",
+        "computer resolving -> computer waiting",  // a pair, cards left
+        "computer resolving -> round over",        // the last pair
+        "computer resolving -> player ready",      // a mismatch
+    };
+    EXPECT_EQ(driver.transitions, rules);
 }
 
 TEST_F(GameWindowTest, ASeededRoundIsReproducibleAndKeepsItsSignature) {
