@@ -1,6 +1,7 @@
 #include "sound/sdl_sound_device.h"
 
 #include <SDL.h>
+#include <dlfcn.h>
 
 #include <algorithm>
 #include <chrono>
@@ -30,6 +31,29 @@ const auto kLastBufferTime =
     playTime(std::uint64_t{SdlSoundDevice::kBufferFrames} * kBytesPerFrame);
 // A device that has not played a sound this long after its length is taken as stalled.
 constexpr auto kStallAllowance = std::chrono::seconds(1);
+
+// Drops one of ALSA's error lines.
+void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA writes its own error lines to stderr when it finds no sound card, which is an ordinary
+// case for this program (the game then plays without sound). SDL loads libasound itself; the
+// same library, loaded here, gets a handler that drops those lines. Nothing happens without it.
+void silenceAlsaErrors() {
+    void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL | RTLD_NOLOAD);
+    if (alsa == nullptr) {
+        alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+    }
+    if (alsa == nullptr) {
+        return;
+    }
+    using ErrorHandler = void (*)(const char*, int, const char*, int, const char*, ...);
+    using SetHandler = int (*)(ErrorHandler);
+    auto* setHandler = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"));
+    if (setHandler != nullptr) {
+        setHandler(&ignoreAlsaError);
+    }
+    // The library stays loaded: SDL uses it, and the handler must outlive every call.
+}
 
 // The WAV file converted to the output's format, or false when it cannot be read or converted.
 // Converts the whole sound in one go with SDL_AudioCVT: SDL 2.26's SDL_AudioStream drops the last
@@ -116,6 +140,7 @@ bool SdlSoundDevice::ensureOpen() {
     state_ = State::Unusable;  // until the output is open
     // The program handles its own quitting; SDL must not take over SIGINT and SIGTERM.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    silenceAlsaErrors();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
         if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
             SDL_Quit();
