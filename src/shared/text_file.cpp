@@ -1,9 +1,11 @@
 #include "shared/text_file.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -62,6 +64,30 @@ std::string temporaryNameFor(const std::string& path, unsigned attempt) {
     static unsigned counter = 0;
     return path + ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + "-" +
            std::to_string(attempt);
+}
+
+// Removes the new files that saves of `path` left behind when their process was killed before
+// the rename: the process id in the name belongs to no running process any more. A save still
+// running in another process keeps its file.
+void removeLeftoversOf(const std::string& path) {
+    const std::filesystem::path target(path);
+    const std::string prefix = target.filename().string() + ".tmp-";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(target.parent_path(), error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind(prefix, 0) != 0) {
+            continue;
+        }
+        const std::string rest = name.substr(prefix.size());
+        long pid = 0;
+        const auto [end, parsed] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
+        if (parsed != std::errc{} || end == rest.data() || pid <= 0 || *end != '-') {
+            continue;
+        }
+        if (::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH) {
+            ::unlink(entry.path().c_str());
+        }
+    }
 }
 
 }  // namespace
@@ -164,6 +190,7 @@ std::string writeFileReplacing(const std::string& path, std::string_view bytes) 
     if (::rename(temporaryPath.c_str(), path.c_str()) != 0) {
         return discard(errno);
     }
+    removeLeftoversOf(path);
 
     // Make the rename itself durable; the new file is in place whatever this returns.
     const std::string folder = std::filesystem::path(path).parent_path().string();

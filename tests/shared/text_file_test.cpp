@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <csignal>
@@ -119,6 +121,25 @@ TEST_F(TextFileTest, WritingTwiceInARowLeavesNoTemporaryFileBehind) {
     }
     EXPECT_EQ(readWholeFile(path("name.txt")), "2");
     EXPECT_EQ(entries(), Lines{"name.txt"});
+}
+
+TEST_F(TextFileTest, ASaveClearsWhatKilledSavesLeftButNotARunningSavesFile) {
+    // A child that ends at once gives the id of a process that is gone.
+    const pid_t gone = fork();
+    if (gone == 0) {
+        _exit(0);
+    }
+    waitpid(gone, nullptr, 0);
+    const std::string deadLeftover = "name.txt.tmp-" + std::to_string(gone) + "-1-0";
+    const std::string runningSave = "name.txt.tmp-" + std::to_string(getppid()) + "-4-0";
+    put(deadLeftover, "half a sa");
+    put(runningSave, "in progress");
+    put("itidata.txt.tmp-" + std::to_string(gone) + "-1-0", "another file's");
+    put("name.txt.tmp-notanumber", "not ours");
+    EXPECT_EQ(writeFileReplacing(path("name.txt"), "names"), "");
+    EXPECT_EQ(entries(), (Lines{"itidata.txt.tmp-" + std::to_string(gone) + "-1-0", "name.txt",
+                                "name.txt.tmp-" + std::to_string(getppid()) + "-4-0",
+                                "name.txt.tmp-notanumber"}));
 }
 
 TEST_F(TextFileTest, WritingIntoAMissingFolderReportsWhy) {
