@@ -30,11 +30,12 @@ BUILD_PACKAGES=(
 )
 
 # What the tests need on top: GoogleTest, the format check, a locale source with a decimal
-# comma, a virtual screen with a window manager, input and screenshots for the end-to-end tests,
-# the check of the desktop entry, clang with libFuzzer for the fuzz targets, and valgrind.
+# comma, a virtual screen with a window manager, input and screenshots for the end-to-end tests
+# and the real-window soak (python3), the check of the desktop entry, clang with libFuzzer for
+# the fuzz targets, and valgrind.
 TEST_PACKAGES=(
     googletest libgtest-dev clang-format locales
-    xvfb xauth openbox xdotool x11-utils imagemagick
+    xvfb xauth openbox xdotool x11-utils imagemagick python3
     desktop-file-utils
     clang libclang-rt-14-dev valgrind
 )

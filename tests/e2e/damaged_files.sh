@@ -74,8 +74,7 @@ for file in name.txt itidata.txt; do
             [ "$(state_of "$PROGRAM_DIR/$file")" = "$before" ] || fail "$what: changed by closing"
         else
             # A game starts with the damaged position file, which stays until the window goes.
-            click_at "$settings" 80 47
-            xdotool type --delay 40 "abc"
+            type_name "$settings" "abc"
             sleep 0.2
             click_at "$settings" 170 120
             game=$(wait_for_windows "$title" 1)

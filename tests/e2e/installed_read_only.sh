@@ -74,8 +74,7 @@ expected=$(printf ' 1 \r\n\x82\xbd\x82\xeb\x82\xa4\r\n' | od -An -tx1)
 start_program
 settings=$(wait_for_windows "$title" 1)
 sleep 0.3
-click_at "$settings" 80 47
-xdotool type --delay 60 "たろう"
+type_name "$settings" "たろう"
 sleep 0.3
 game=$(start_game_from "$settings")
 for _ in $(seq 100); do [ -s "$stored" ] && break; sleep 0.05; done
@@ -92,6 +91,7 @@ start_program
 settings=$(wait_for_windows "$title" 1)
 sleep 0.3
 click_at "$settings" 80 47
+wait_for_focus "$settings"
 xdotool key Down
 sleep 0.3
 game=$(start_game_from "$settings")

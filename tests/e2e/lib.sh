@@ -77,6 +77,20 @@ outer_geometry() {
     echo $((cx - fl)) $((cy - ft)) $((cw + fl + fr)) $((ch + ft + fb))
 }
 
+# Waits until the window has the keyboard focus (the window manager gives it to a new window a
+# moment after mapping it, and a click on a window gives it too): keys typed before that go to
+# the window that had the focus before.
+wait_for_focus() {
+    local i
+    for i in $(seq 100); do
+        [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
+        # A window mapped while the pointer rests on another may not be given the focus.
+        [ "$i" -eq 20 ] && xdotool windowactivate "$1" 2>/dev/null
+        sleep 0.05
+    done
+    fail "window $1 never got the keyboard focus (focus: $(xdotool getwindowfocus 2>/dev/null))"
+}
+
 # Presses and releases the left button at a point of a window's client area.
 click_at() {
     read -r cx cy _ _ < <(client_geometry "$1")
@@ -85,6 +99,28 @@ click_at() {
     xdotool click 1
     sleep 0.2
 }
+
+# Clicks the settings window's name box and, once the window has the keyboard focus, types.
+type_name() {
+    click_at "$1" 80 47
+    wait_for_focus "$1"
+    xdotool type --delay 40 "$2"
+}
+
+# Waits (up to three seconds) until the window's frame reads "left top width height"; prints the
+# last reading either way.
+wait_for_outer() {
+    local id=$1 wanted=$2 seen=
+    for _ in $(seq 150); do
+        seen=$(outer_geometry "$id" 2>/dev/null || true)
+        [ "$seen" = "$wanted" ] && break
+        sleep 0.02
+    done
+    printf '%s\n' "$seen"
+}
+
+# The settings window's frame, centred on the 1280x1024 screen: "left top width height".
+CENTRED_SETTINGS="$(((1280 - 286) / 2)) $(((1024 - 233) / 2)) 286 233"
 
 # ---------------------------------------------------------------------------------------------
 # The game window as a person sees it. Positions below are in the drawing area's own pixels:
@@ -150,6 +186,52 @@ game_click() {
     xdotool mousemove $((DX + $1)) $((DY + $2))
     sleep 0.05
     xdotool click 1
+}
+
+# Waits until a pixel of the drawing area reads RRGGBB; fails with the message after 10 s.
+wait_for_game_pixel() {
+    local x=$1 y=$2 wanted=$3 shot="$WORK/waiting.png"
+    for _ in $(seq 100); do
+        shoot "$shot"
+        [ "$(game_pixel "$shot" "$x" "$y")" = "$wanted" ] && return 0
+        sleep 0.05
+    done
+    fail "$4: the pixel at $x,$y reads $(game_pixel "$shot" "$x" "$y"), not $wanted"
+}
+
+# Rolls the dice and stops it as a person does: once the dice panel has slid down to its place,
+# a click starts the roll; once the dice shows another face, a click stops it.
+roll_dice() {
+    local still="$WORK/dice-still.png" now="$WORK/dice-now.png" changed=
+    # The purple panel reaches down to y 120 only at its place (top 20).
+    wait_for_game_pixel 15 115 400040 "the dice panel never reached its place"
+    import -window root -crop "55x55+$((DX + 80))+$((DY + 40))" "$still"
+    game_click 107 67
+    for _ in $(seq 100); do
+        import -window root -crop "55x55+$((DX + 80))+$((DY + 40))" "$now"
+        if [ "$(compare -metric AE "$still" "$now" null: 2>&1 | cut -d' ' -f1)" != 0 ]; then
+            changed=1
+            break
+        fi
+        sleep 0.05
+    done
+    [ -n "$changed" ] || fail "the dice did not start rolling"
+    sleep 0.3
+    game_click 107 67
+}
+
+# Waits until the dice has decided who starts, that is until one side's panel is blue; prints the
+# colours of the player's and the computer's panel spots.
+wait_for_first_turn() {
+    local shot="$WORK/dice.png" player computer
+    for _ in $(seq 100); do
+        shoot "$shot"
+        player=$(game_pixel "$shot" $PLAYER_PANEL_SPOT)
+        computer=$(game_pixel "$shot" $COMPUTER_PANEL_SPOT)
+        [ "$player" = 0000FF ] || [ "$computer" = 0000FF ] && break
+        sleep 0.05
+    done
+    echo "$player $computer"
 }
 
 # 28 cards lie in 7 columns and 4 rows of 69x90 with 8 and 12 pixels between them.

@@ -16,8 +16,7 @@ begun=$(date +%s)
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$GAME_TITLE" 1)
 sleep 0.3
-click_at "$settings" 80 47
-xdotool type --delay 60 "はなこ"
+type_name "$settings" "はなこ"
 sleep 0.3
 
 # Release on "カード数 28枚" and watch for the game window as closely as xdotool allows.
@@ -46,19 +45,11 @@ shoot "$WORK/game-start.png"
 frame_fault=
 [ "$gw" -eq 733 ] && [ "$gh" -eq 560 ] || frame_fault="game window outer frame ${gw}x${gh}, expected 733x560"
 
-# The dice panel slides in to top 20; roll the dice, stop it, and wait for the start caption.
-sleep 0.6
+# The dice panel slides in to top 20; roll the dice, stop it, and wait for the turn indicator.
+wait_for_game_pixel 15 115 400040 "the dice panel never reached its place"
 shoot "$WORK/dice-waiting.png"
-game_click 107 67
-sleep 1
-game_click 107 67
-for _ in $(seq 50); do
-    shoot "$WORK/dice.png"
-    player=$(game_pixel "$WORK/dice.png" $PLAYER_PANEL_SPOT)
-    computer=$(game_pixel "$WORK/dice.png" $COMPUTER_PANEL_SPOT)
-    [ "$player" = 0000FF ] || [ "$computer" = 0000FF ] && break
-    sleep 0.1
-done
+roll_dice
+read -r player computer < <(wait_for_first_turn)
 if [ "$player" = 0000FF ] && [ "$computer" = 000000 ]; then
     echo "the dice gave the first move to the player"
 elif [ "$player" = 000000 ] && [ "$computer" = 0000FF ]; then
@@ -130,7 +121,7 @@ for _ in $(seq 200); do
     sleep 0.05
 done
 find_drawing_origin "$again"
-sleep 0.6
+wait_for_game_pixel 15 115 400040 "the dice panel of the new game never reached its place"
 shoot "$WORK/again.png"
 # Counts the pixels of a drawing-area rectangle that differ between the first game's start and
 # the new game's start.

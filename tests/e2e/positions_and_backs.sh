@@ -17,8 +17,7 @@ printf ' 1950 \r\n 3000 \r\n 2 \r\n' > "$PROGRAM_DIR/itidata.txt"
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$GAME_TITLE" 1)
 sleep 0.3
-click_at "$settings" 80 47
-xdotool type --delay 60 "じろう"
+type_name "$settings" "じろう"
 sleep 0.3
 
 # The level list (20,100) 101x24: pick the last entry, keep its look, then the one above it.
@@ -79,11 +78,9 @@ shoot "$WORK/level5.png"
     fail "expected 5 level markers, found $(red_markers "$WORK/level5.png")"
 
 # Dice, start, and the table shows back design 2 with white counters.
-sleep 0.6
-game_click 107 67
-sleep 1
-game_click 107 67
-sleep 0.5
+roll_dice
+read -r player computer < <(wait_for_first_turn)
+[ "$player" = 0000FF ] || [ "$computer" = 0000FF ] || fail "no turn after the dice: $player $computer"
 back=$(back_design_mean 2)
 game_click 230 50
 for _ in $(seq 50); do

@@ -26,18 +26,6 @@ wait_for_window_other_than() {
     fail "no new window replaced window $1"
 }
 
-# Waits (up to three seconds) until the window's frame reads "left top width height"; prints the
-# last reading either way.
-wait_for_outer() {
-    local id=$1 wanted=$2 seen=
-    for _ in $(seq 150); do
-        seen=$(outer_geometry "$id" 2>/dev/null || true)
-        [ "$seen" = "$wanted" ] && break
-        sleep 0.02
-    done
-    printf '%s\n' "$seen"
-}
-
 # The colour of the client area's pixel at x, y.
 pixel_at() {
     read -r cx cy _ _ < <(client_geometry "$1")
@@ -48,7 +36,7 @@ pixel_at() {
 "$PROGRAM_DIR/koropika" > "$WORK/program.log" 2>&1 &
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$title" 1)
-centred_settings="$(( (1280 - 286) / 2 )) $(( (1024 - 233) / 2 )) 286 233"
+centred_settings=$CENTRED_SETTINGS
 first=$(wait_for_outer "$settings" "$centred_settings")
 [ "$first" = "$centred_settings" ] ||
     fail "first settings window at '$first', expected $centred_settings; window $settings:
@@ -56,8 +44,7 @@ $(xwininfo -id "$settings" 2>&1 | grep -E 'Absolute|Width|Height|Map State')
 $(xprop -id "$settings" _NET_FRAME_EXTENTS WM_STATE 2>&1)
 windows: $(windows_titled "$title" | tr '\n' ' ')"
 
-click_at "$settings" 80 47
-xdotool type --delay 30 "はなこ"
+type_name "$settings" "はなこ"
 sleep 0.2
 
 game_outer=
@@ -67,8 +54,7 @@ for i in $(seq "$returns"); do
     game=$(wait_for_window_other_than "$settings")
     seen=$(wait_for_outer "$game" "${game_outer:-none}")
     if [ -z "$game_outer" ]; then
-        sleep 0.3
-        game_outer=$(outer_geometry "$game")
+        game_outer=$(settled_outer_geometry "$game")
         echo "game window outer (left top width height): $game_outer"
     elif [ "$seen" != "$game_outer" ]; then
         echo "return $i: game window at $seen, expected $game_outer" >&2
@@ -87,7 +73,7 @@ echo "$returns returns: the settings window came back at $centred_settings every
 import -window root "$WORK/after-returns.png"
 
 # The name box holds the stored name after a return; Tab moves on to the level list.
-sleep 0.2
+wait_for_focus "$settings"
 before=$(pixel_at "$settings" 240 60)
 xdotool key Tab
 sleep 0.3

@@ -14,10 +14,9 @@ started=$(date +%s%N)
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$title" 1)
 echo "settings window on screen after $(( ($(date +%s%N) - started) / 1000000 )) ms"
-sleep 0.3
-
+# The window manager frames the window, and the program then moves it to the centre.
+read -r left top width height < <(wait_for_outer "$settings" "$CENTRED_SETTINGS")
 import -window root "$WORK/settings-window.png"
-read -r left top width height < <(outer_geometry "$settings")
 echo "settings window outer: ${width}x${height} at ${left},${top}"
 [ "$height" -eq 233 ] || fail "outer height $height, expected 233"
 [ $(( (1280 - width) / 2 - left )) -ge -1 ] && [ $(( (1280 - width) / 2 - left )) -le 1 ] ||
@@ -27,14 +26,14 @@ echo "settings window outer: ${width}x${height} at ${left},${top}"
 
 # Releasing on "カード数 28枚" with no name: the message, and the window stays.
 click_at "$settings" 170 120
-wait_for_windows "$title" 2 > /dev/null
+box=$(wait_for_windows "$title" 2 | grep -vx "$settings")
 [ -e "$PROGRAM_DIR/name.txt" ] && fail "name.txt written for an empty name"
+wait_for_focus "$box"
 xdotool key Return
 wait_for_windows "$title" 1 > /dev/null
 
 # Type a name in the name box and release on "カード数 28枚".
-click_at "$settings" 80 47
-xdotool type --delay 60 "たろう"
+type_name "$settings" "たろう"
 sleep 0.3
 click_at "$settings" 170 120
 # The settings window goes away and the game window comes; under load that takes a moment.
