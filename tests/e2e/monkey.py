@@ -146,6 +146,10 @@ class Screen:
             time.sleep(0.05)
         else:
             raise Fault("openbox did not start")
+        # The characters of the names get keys of their own, so that xdotool types them as they
+        # are (see keymap.py).
+        subprocess.run([sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "keymap.py"),
+                        "--some", "".join(NAMES)], check=True)
 
     def stop(self):
         for process in (self.wm, self.xvfb):

@@ -115,21 +115,45 @@ for _ in $(seq 200); do
 done
 settled_outer_geometry "$level6" > /dev/null
 find_drawing_origin "$level6"
-sleep 0.6
+wait_for_game_pixel 15 115 400040 "the dice panel of the level 6 game never reached its place"
 shoot "$WORK/level6.png"
 markers=$(red_markers "$WORK/level6.png")
 [ "$markers" -eq 6 ] || fail "expected 6 level markers after the level offer, found $markers"
 echo "the level offer opened a game with 6 level markers"
 
 # Before the start button, カード選択 and design 2 turn both counters blue.
+# The choice of designs shows in the group beside the table.
 read -r cx cy _ _ < <(client_geometry "$level6")
+design_2_spot() {
+    import -window root -crop "37x50+$((DX + 665))+$((DY + 385))" "$1"
+}
+design_2_spot "$WORK/before-choice.png"
 xdotool mousemove $((cx + 120)) $((cy + 9))
 sleep 0.1
 xdotool click 1
-sleep 0.5
+shown=
+for _ in $(seq 100); do
+    design_2_spot "$WORK/choice.png"
+    if [ "$(compare -metric AE "$WORK/before-choice.png" "$WORK/choice.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; then
+        shown=1
+        break
+    fi
+    sleep 0.05
+done
+[ -n "$shown" ] || fail "カード選択 showed no choice of designs"
 game_click 683 410
-sleep 0.5
-shoot "$WORK/blue-counters.png"
+blue_counters() {
+    local counter white blue
+    for counter in "$PLAYER_COUNTER" "$COMPUTER_COUNTER"; do
+        read -r white blue < <(counter_colours "$1" $counter)
+        [ "$white" -eq 0 ] && [ "$blue" -gt 40 ] || return 1
+    done
+}
+for _ in $(seq 50); do
+    shoot "$WORK/blue-counters.png"
+    blue_counters "$WORK/blue-counters.png" && break
+    sleep 0.1
+done
 for counter in "$PLAYER_COUNTER" "$COMPUTER_COUNTER"; do
     read -r white blue < <(counter_colours "$WORK/blue-counters.png" $counter)
     [ "$white" -eq 0 ] && [ "$blue" -gt 40 ] ||
