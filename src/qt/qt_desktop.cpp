@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QUrl>
 #include <utility>
 
@@ -65,6 +66,10 @@ void QtDesktop::windowHidden(Window& window) {
         retired_.push_back(view);
     }
     std::erase_if(retired_, [](const QPointer<WindowView>& v) { return v.isNull(); });
+    // The style keeps its drawings of combo boxes, buttons and frames in the shared pixmap cache
+    // under the palette of each widget, and every load of a window makes new palettes: without
+    // this the cache would fill to its 10 MB limit with drawings of windows that are gone.
+    QPixmapCache::clear();
 }
 
 void QtDesktop::showMessage(Window& owner, const std::string& text) {

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QPixmapCache>
 #include <QTimer>
 
 #include "qt/conversions.h"
@@ -53,6 +54,22 @@ TEST(QtDesktop, EndProgramLeavesTheEventLoopAndHidesTheWindows) {
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(w.view().isVisible());
     EXPECT_EQ(w.window->observer(), nullptr) << "the window may now be destroyed while shown";
+}
+
+TEST(QtDesktop, TheStylesDrawingsGoWithTheWindowThatIsUnloaded) {
+    LayoutBuilder b("combo", {200, 100});
+    b.add("Combo1", ElementKind::ComboBox, {20, 35, 146, 24});
+    ShownWindow w(b.layout());
+    w.window->show();
+    runPendingEvents();
+    QPixmap drawing(16, 16);
+    drawing.fill(Qt::red);
+    const QPixmapCache::Key key = QPixmapCache::insert(drawing);
+    ASSERT_TRUE(QPixmapCache::find(key, &drawing));
+    w.window->unload();
+    runPendingEvents();
+    EXPECT_FALSE(QPixmapCache::find(key, &drawing))
+        << "the shared pixmap cache keeps drawings made for widgets that are gone";
 }
 
 TEST(QtDesktop, TheProgramFolderIsTheExecutablesFolderUnlessGiven) {
