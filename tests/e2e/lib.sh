@@ -1,6 +1,10 @@
 # Shared steps of the end-to-end tests: a private X display with a window manager, a fresh copy
 # of the program folder, and helpers to read windows as a person sees them.
 
+# A command that stops a test under `set -e` names itself.
+set -o errtrace
+trap 'echo "FAIL: line $LINENO of $0: $BASH_COMMAND" >&2' ERR
+
 fail() {
     echo "FAIL: $*" >&2
     [ -n "${WORK:-}" ] && [ -n "${DISPLAY:-}" ] && import -window root "$WORK/failure.png" 2>/dev/null &&

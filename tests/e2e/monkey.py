@@ -148,8 +148,10 @@ class Screen:
             raise Fault("openbox did not start")
         # The characters of the names get keys of their own, so that xdotool types them as they
         # are (see keymap.py).
-        subprocess.run([sys.executable, os.path.join(os.path.dirname(os.path.abspath(__file__)), "keymap.py"),
-                        "--some", "".join(NAMES)], check=True)
+        keymap = os.path.join(os.path.dirname(os.path.abspath(__file__)), "keymap.py")
+        if subprocess.run([sys.executable, keymap, "--some", "".join(NAMES)]).returncode != 0:
+            self.stop()
+            raise Fault("the keyboard map could not be extended")
 
     def stop(self):
         for process in (self.wm, self.xvfb):
@@ -304,6 +306,11 @@ class Monkey:
         run("xdotool", "key", "--clearmodifiers", key)
         self.sent("key", key)
 
+    def card_count(self):
+        """A card count to start with: mostly 28, whose rounds the monkey plays to their end
+        soonest."""
+        return self.rng.choice(["28 cards"] * 4 + ["40 cards"] * 2 + ["52 cards"])
+
     def type_name(self, window, left, top):
         name = self.rng.choice(NAMES)
         x, y = SETTINGS_SPOTS["name box"]
@@ -312,7 +319,7 @@ class Monkey:
         run("xdotool", "type", "--delay", "25", name)
         self.sent("name", repr(name))
         if self.rng.random() < 0.6:
-            spot = self.rng.choice(["28 cards", "40 cards", "52 cards"])
+            spot = self.card_count()
             x, y = SETTINGS_SPOTS[spot]
             self.pause(0.0, 0.3)
             self.click(left + x, top + y, "click", "settings " + spot)
@@ -329,7 +336,7 @@ class Monkey:
                 self.click(gl + x, gt + y, "menu", "rapid 設定に戻る")
             elif settings:
                 _, (_, sl, st, _, _) = settings[0]
-                spot = self.rng.choice(["28 cards", "40 cards", "52 cards"])
+                spot = self.card_count()
                 x, y = SETTINGS_SPOTS[spot]
                 self.click(sl + x, st + y, "click", "rapid " + spot)
             else:
@@ -382,9 +389,9 @@ class Monkey:
             x, y = GAME_SPOTS["start"]
             self.click(left + x, top + GAME_MENU_BAR + y, "click", "game start (play)")
         else:
-            slot = self.rng.randrange(28)
-            x, y = 15 + (slot % 7) * 77 + 34, 35 + (slot // 7) * 102 + 45
-            self.click(left + x, top + GAME_MENU_BAR + y, "click", "game card %d (play)" % (slot + 1))
+            # The table of 28, 40 or 52 cards.
+            x, y = 15 + self.rng.randrange(530), 35 + self.rng.randrange(465)
+            self.click(left + x, top + GAME_MENU_BAR + y, "click", "game card (play)")
         self.pause(0.05, 0.5)
 
     def act(self, wins):
@@ -425,7 +432,7 @@ class Monkey:
                     self.key(self.rng.choice(["Up", "Down", "End", "Home", "Return", "Escape"]))
         elif kind == "game":
             if roll < 0.23:
-                self.playing_until = time.monotonic() + 150
+                self.playing_until = time.monotonic() + 300
                 self.note("plays a round")
             elif roll < 0.26:
                 name = self.rng.choice(sorted(GAME_MENU))
@@ -518,10 +525,17 @@ def main():
     os.environ["XDG_RUNTIME_DIR"] = os.path.join(work, "runtime")
     os.mkdir(os.environ["XDG_RUNTIME_DIR"], 0o700)
     print("soak: seed %d, %.1f minutes, work folder %s" % (seed, seconds / 60, work), flush=True)
-    screen = Screen(work)
-    monkey = Monkey(program_dir, seconds, seed, work)
+    try:
+        screen = Screen(work)
+    except Fault as error:
+        sys.exit("soak: FAULT: %s" % error)
+    try:
+        monkey = Monkey(program_dir, seconds, seed, work)
+        watchdog = xping.PingWatchdog(screen.display, limit=HANG_SECONDS)
+    except BaseException:
+        screen.stop()
+        raise
     monkey.note("seed %d" % seed)
-    watchdog = xping.PingWatchdog(screen.display, limit=HANG_SECONDS)
     watchdog.start()
     fault = None
     try:
