@@ -70,7 +70,7 @@ done
     fail "not every card shows back design 4: $(slot_means "$WORK/table.png" | tr '\n' '|')"
 echo "all 28 cards show back design 4"
 
-play_until_round_end "$back" 180
+play_until_round_end "$back" 360
 
 # "GAME-OVER" shows for a second, then blinks every 500 ms. Sample its region for 4 s; a sample
 # takes 60 to 200 ms, so single steps are measured coarsely and their mean closely.

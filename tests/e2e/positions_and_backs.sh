@@ -96,7 +96,7 @@ for counter in "$PLAYER_COUNTER" "$COMPUTER_COUNTER"; do
 done
 echo "all 28 cards show back design 2; the counters are white"
 
-play_until_round_end "$back" 180
+play_until_round_end "$back" 360
 # The stacks of taken cards are laid one by one before the offer names the next level.
 sleep 2
 shots=${E2E_SHOTS_DIR:-$WORK}
