@@ -311,7 +311,7 @@ class Monkey:
         soonest."""
         return self.rng.choice(["28 cards"] * 4 + ["40 cards"] * 2 + ["52 cards"])
 
-    def type_name(self, window, left, top):
+    def type_name(self, left, top):
         name = self.rng.choice(NAMES)
         x, y = SETTINGS_SPOTS["name box"]
         self.click(left + x, top + y, "click", "settings name box")
@@ -324,7 +324,7 @@ class Monkey:
             self.pause(0.0, 0.3)
             self.click(left + x, top + y, "click", "settings " + spot)
 
-    def rapid_returns(self, window, left, top):
+    def rapid_returns(self):
         """設定に戻る and a card count, again and again, as fast as the windows come."""
         for _ in range(self.rng.randint(2, 6)):
             wins = self.windows()
@@ -422,7 +422,7 @@ class Monkey:
             self.click(left + self.rng.randrange(width), top + self.rng.randrange(height), "click", "dialog")
         elif kind == "settings":
             if roll < 0.40 and not dialog:
-                self.type_name(window, left, top)
+                self.type_name(left, top)
             else:
                 spot = self.rng.choice(sorted(SETTINGS_SPOTS))
                 x, y = SETTINGS_SPOTS[spot]
@@ -439,7 +439,7 @@ class Monkey:
                 x, y = GAME_MENU[name]
                 self.click(left + x, top + y, "menu", name[5:])
             elif roll < 0.28:
-                self.rapid_returns(window, left, top)
+                self.rapid_returns()
             elif roll < 0.38:
                 name = self.rng.choice(sorted(GAME_SPOTS))
                 x, y = GAME_SPOTS[name]
