@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <utility>
-#include <vector>
 
 namespace koropika {
 
@@ -14,40 +14,89 @@ constexpr std::int64_t kMaxPassesAtOneTime = 1'000'000;
 
 }  // namespace
 
+// An id holds the slot (plus one, so that no id is 0) and the slot's generation, so stopping a
+// timer twice, or one whose slot has been reused, does nothing.
 EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
-    const TimerId id = nextId_++;
-    const std::int64_t interval = std::max(1, intervalMs);
-    timers_.emplace(id, Timer{interval, now_ + interval, std::move(tick)});
-    return id;
+    std::uint32_t slot = 0;
+    if (!freeSlots_.empty()) {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+    } else {
+        slot = static_cast<std::uint32_t>(timers_.size());
+        timers_.emplace_back();
+    }
+    Timer& timer = timers_[slot];
+    timer.intervalMs = std::max(1, intervalMs);
+    timer.due = now_ + timer.intervalMs;
+    timer.started = ++starts_;
+    timer.active = true;
+    timer.tick = std::move(tick);
+    ++running_;
+    return (static_cast<TimerId>(timer.generation) << 32) | (slot + 1);
+}
+
+std::uint32_t VirtualEventLoop::slotOf(TimerId id) const {
+    const auto slotPlusOne = static_cast<std::uint32_t>(id & 0xFFFFFFFFu);
+    if (slotPlusOne == 0 || slotPlusOne > timers_.size()) {
+        return kNone;
+    }
+    const std::uint32_t slot = slotPlusOne - 1;
+    const Timer& timer = timers_[slot];
+    return timer.active && timer.generation == static_cast<std::uint32_t>(id >> 32) ? slot : kNone;
 }
 
 void VirtualEventLoop::stop(TimerId id) {
-    timers_.erase(id);
+    const std::uint32_t slot = slotOf(id);
+    if (slot == kNone) {
+        return;
+    }
+    timers_[slot].active = false;
+    --running_;
+    // A handler that stops its own timer is still running: its slot is freed when it returns.
+    if (!timers_[slot].firing) {
+        release(slot);
+    }
+}
+
+void VirtualEventLoop::release(std::uint32_t slot) {
+    Timer& timer = timers_[slot];
+    timer.tick = nullptr;
+    ++timer.generation;
+    freeSlots_.push_back(slot);
 }
 
 void VirtualEventLoop::post(std::function<void()> task) {
     tasks_.push_back(std::move(task));
 }
 
-EventLoop::TimerId VirtualEventLoop::earliestDue(std::int64_t limit) const {
-    TimerId best = 0;
-    std::int64_t bestDue = limit + 1;
-    for (const auto& [id, timer] : timers_) {
-        if (timer.due < bestDue) {  // ties go to the timer started first (lower id)
-            best = id;
-            bestDue = timer.due;
+std::uint32_t VirtualEventLoop::earliestDue(std::int64_t limit) const {
+    std::uint32_t best = kNone;
+    for (std::uint32_t slot = 0; slot < timers_.size(); ++slot) {
+        const Timer& timer = timers_[slot];
+        if (!timer.active || timer.due > limit) {
+            continue;
+        }
+        if (best == kNone || timer.due < timers_[best].due ||
+            (timer.due == timers_[best].due && timer.started < timers_[best].started)) {
+            best = slot;
         }
     }
     return best;
 }
 
-void VirtualEventLoop::fire(TimerId id) {
-    auto it = timers_.find(id);
+void VirtualEventLoop::fire(std::uint32_t slot) {
+    Timer& timer = timers_[slot];
     // A tick that fell due while the thread was busy fires once; the next comes one interval
     // after this one.
-    it->second.due = now_ + it->second.intervalMs;
-    auto tick = it->second.tick;  // the handler may stop or restart its own timer
-    tick();
+    timer.due = now_ + timer.intervalMs;
+    // The handler may stop or restart its own timer; the slot and its handler stay as they are
+    // until it returns.
+    timer.firing = true;
+    timer.tick();
+    timer.firing = false;
+    if (!timer.active) {
+        release(slot);
+    }
 }
 
 void VirtualEventLoop::countPass() {
@@ -65,25 +114,32 @@ bool VirtualEventLoop::runOnePass() {
     countPass();
     bool ran = false;
     // Tasks posted from here on belong to the next pass.
-    for (std::size_t waiting = tasks_.size(); waiting > 0 && !tasks_.empty(); --waiting) {
-        auto task = std::move(tasks_.front());
-        tasks_.pop_front();
-        task();
+    if (!tasks_.empty()) {
+        passTasks_.swap(tasks_);
+        for (auto& task : passTasks_) {
+            task();
+        }
+        passTasks_.clear();
         ran = true;
     }
     // Each timer due now ticks once, in the order they fell due.
-    std::vector<TimerId> due;
-    for (const auto& [id, timer] : timers_) {
-        if (timer.due <= now_) {
-            due.push_back(id);
+    due_.clear();
+    for (std::uint32_t slot = 0; slot < timers_.size(); ++slot) {
+        if (timers_[slot].active && timers_[slot].due <= now_) {
+            due_.push_back(slot);
         }
     }
-    std::stable_sort(due.begin(), due.end(),
-                     [this](TimerId a, TimerId b) { return timers_[a].due < timers_[b].due; });
-    for (const TimerId id : due) {
-        auto it = timers_.find(id);
-        if (it != timers_.end() && it->second.due <= now_) {  // an earlier tick may have stopped it
-            fire(id);
+    std::sort(due_.begin(), due_.end(), [this](std::uint32_t a, std::uint32_t b) {
+        const Timer& x = timers_[a];
+        const Timer& y = timers_[b];
+        return x.due != y.due ? x.due < y.due : x.started < y.started;
+    });
+    // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
+    for (std::size_t i = 0; i < due_.size(); ++i) {
+        const std::uint32_t slot = due_[i];
+        const Timer& timer = timers_[slot];
+        if (timer.active && timer.due <= now_) {
+            fire(slot);
             ran = true;
         }
     }
@@ -92,7 +148,7 @@ bool VirtualEventLoop::runOnePass() {
 
 void VirtualEventLoop::runPending() {
     std::int64_t passes = 0;
-    while (!tasks_.empty() || earliestDue(now_) != 0) {
+    while (!tasks_.empty() || earliestDue(now_) != kNone) {
         if (++passes > kMaxPassesAtOneTime) {
             throw std::runtime_error("the event loop never became idle");
         }
@@ -103,18 +159,18 @@ void VirtualEventLoop::runPending() {
 void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
-        if (!tasks_.empty() || earliestDue(now_) != 0) {
+        if (!tasks_.empty() || earliestDue(now_) != kNone) {
             if (now_ > end) {
                 break;  // an operation that holds the thread went past the end
             }
             runOnePass();
             continue;
         }
-        const TimerId next = earliestDue(end);
-        if (next == 0) {
+        const std::uint32_t next = earliestDue(end);
+        if (next == kNone) {
             break;
         }
-        now_ = std::max(now_, timers_.at(next).due);
+        now_ = std::max(now_, timers_[next].due);
         runOnePass();
     }
     now_ = std::max(now_, end);
@@ -129,16 +185,16 @@ bool VirtualEventLoop::runUntil(const std::function<bool()>& done, std::int64_t 
         if (now_ > end) {
             return false;
         }
-        if (!tasks_.empty() || earliestDue(now_) != 0) {
+        if (!tasks_.empty() || earliestDue(now_) != kNone) {
             runOnePass();
             continue;
         }
-        const TimerId next = earliestDue(end);
-        if (next == 0) {
+        const std::uint32_t next = earliestDue(end);
+        if (next == kNone) {
             now_ = std::max(now_, end);
             return done();
         }
-        now_ = std::max(now_, timers_.at(next).due);
+        now_ = std::max(now_, timers_[next].due);
         runOnePass();
     }
 }
