@@ -253,7 +253,7 @@ void Window::load() {
     load->topLevel.clear();
     load->arrays.resize(structure.arrays.size());
     for (auto& members : load->arrays) {
-        std::fill(members.byIndex.begin(), members.byIndex.end(), nullptr);
+        members.byIndex.clear();  // keeps its storage for this load's members
     }
     load->rows.reserve(specs.size());
     for (std::size_t id = 0; id < specs.size(); ++id) {
