@@ -60,6 +60,8 @@ const char* nameOf(Opponent opponent) {
 
 RoundPlayer::RoundPlayer(std::uint64_t seed) : policy_(seed) {
     run_.nextSeed = seed;
+    // Each round saves the window position file: kept in memory, the rounds measure the game.
+    run_.keepFilesInMemory();
     run_.program().start();
 }
 

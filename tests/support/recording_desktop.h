@@ -22,6 +22,7 @@ class RecordingDesktop final : public Desktop {
     void endProgram() override { ++endRequests; }
     // A fixed-pitch stand-in for font metrics: wide characters take a full em.
     Size measureText(const Font& font, const std::string& text) const override;
+    FileStore& files() const override { return fileStore != nullptr ? *fileStore : diskFiles(); }
 
     // Windows on screen, in the order they were shown.
     std::vector<Window*> onScreen;
@@ -29,6 +30,8 @@ class RecordingDesktop final : public Desktop {
     std::vector<std::string> webPages;
     int endRequests = 0;
     bool windowsMinimized = false;
+    // Where the windows keep their files; null = the disk.
+    FileStore* fileStore = nullptr;
 
   private:
     std::string folder_;

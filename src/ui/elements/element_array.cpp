@@ -30,11 +30,8 @@ const std::string& ElementArray::name() const {
     return window_->layout().elements[static_cast<std::size_t>(array_)].name;
 }
 
-Element& ElementArray::operator[](int index) const {
-    if (!has(index)) {
-        throw std::out_of_range(name() + "(" + std::to_string(index) + ") does not exist");
-    }
-    return *(*members_)[static_cast<std::size_t>(index)];
+void ElementArray::missing(int index) const {
+    throw std::out_of_range(name() + "(" + std::to_string(index) + ") does not exist");
 }
 
 Element& ElementArray::create(int index) {

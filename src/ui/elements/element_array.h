@@ -22,9 +22,15 @@ class ElementArray {
 
     const std::string& name() const;
     // The member `index`; asking for one that does not exist is a programming error.
-    Element& operator[](int index) const;
+    Element& operator[](int index) const {
+        if (!has(index)) {
+            missing(index);
+        }
+        return *(*members_)[static_cast<std::size_t>(index)];
+    }
     bool has(int index) const {
-        return index >= 0 && index < end() && (*members_)[static_cast<std::size_t>(index)] != nullptr;
+        return index >= 0 && index < end() &&
+               (*members_)[static_cast<std::size_t>(index)] != nullptr;
     }
     // Creates member `index` as a hidden copy of member 0, in front of its siblings.
     Element& create(int index);
@@ -32,6 +38,8 @@ class ElementArray {
     int end() const { return static_cast<int>(members_->size()); }
 
   private:
+    [[noreturn]] void missing(int index) const;
+
     Window* window_;
     ElementId array_;
     const std::vector<Element*>* members_;  // the load's, by index; null where there is no member

@@ -129,11 +129,13 @@ bool VirtualEventLoop::runOnePass() {
             due_.push_back(slot);
         }
     }
-    std::sort(due_.begin(), due_.end(), [this](std::uint32_t a, std::uint32_t b) {
-        const Timer& x = timers_[a];
-        const Timer& y = timers_[b];
-        return x.due != y.due ? x.due < y.due : x.started < y.started;
-    });
+    if (due_.size() > 1) {
+        std::sort(due_.begin(), due_.end(), [this](std::uint32_t a, std::uint32_t b) {
+            const Timer& x = timers_[a];
+            const Timer& y = timers_[b];
+            return x.due != y.due ? x.due < y.due : x.started < y.started;
+        });
+    }
     // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
     for (std::size_t i = 0; i < due_.size(); ++i) {
         const std::uint32_t slot = due_[i];
@@ -159,14 +161,15 @@ void VirtualEventLoop::runPending() {
 void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
-        if (!tasks_.empty() || earliestDue(now_) != kNone) {
+        const std::uint32_t next = earliestDue(std::max(now_, end));
+        const bool dueNow = next != kNone && timers_[next].due <= now_;
+        if (!tasks_.empty() || dueNow) {
             if (now_ > end) {
                 break;  // an operation that holds the thread went past the end
             }
             runOnePass();
             continue;
         }
-        const std::uint32_t next = earliestDue(end);
         if (next == kNone) {
             break;
         }
@@ -185,16 +188,15 @@ bool VirtualEventLoop::runUntil(const std::function<bool()>& done, std::int64_t 
         if (now_ > end) {
             return false;
         }
-        if (!tasks_.empty() || earliestDue(now_) != kNone) {
-            runOnePass();
-            continue;
+        // With a task waiting the pass runs now; otherwise the clock goes to the next tick.
+        if (tasks_.empty()) {
+            const std::uint32_t next = earliestDue(end);
+            if (next == kNone) {
+                now_ = std::max(now_, end);
+                return done();
+            }
+            now_ = std::max(now_, timers_[next].due);
         }
-        const std::uint32_t next = earliestDue(end);
-        if (next == kNone) {
-            now_ = std::max(now_, end);
-            return done();
-        }
-        now_ = std::max(now_, timers_[next].due);
         runOnePass();
     }
 }

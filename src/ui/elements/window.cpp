@@ -1,9 +1,9 @@
 #include "ui/elements/window.h"
 
 #include <algorithm>
+#include <stdexcept>
 #include <string_view>
 #include <unordered_map>
-#include <stdexcept>
 #include <utility>
 
 #include "ui/elements/desktop.h"
@@ -195,8 +195,7 @@ const Window::Structure& Window::structure() {
                     }
                 }
             }
-            if (container == -1 ||
-                !isContainer(specs[static_cast<std::size_t>(container)].kind)) {
+            if (container == -1 || !isContainer(specs[static_cast<std::size_t>(container)].kind)) {
                 throw std::logic_error("layout of " + layout_.name + ": " + spec.name +
                                        " is listed before its container " + spec.container);
             }
@@ -463,14 +462,16 @@ const std::vector<Element*>& Window::members(ElementId array) const {
         throw std::logic_error(layout_.name + " has no element array with id " +
                                std::to_string(array));
     }
-    return load_->arrays[static_cast<std::size_t>(structure_->arrayOf[static_cast<std::size_t>(array)])]
+    return load_
+        ->arrays[static_cast<std::size_t>(structure_->arrayOf[static_cast<std::size_t>(array)])]
         .byIndex;
 }
 
 Element& Window::createMember(ElementId array, int index) {
-    const int number = load_ && array >= 0 && static_cast<std::size_t>(array) < structure_->arrayOf.size()
-                           ? structure_->arrayOf[static_cast<std::size_t>(array)]
-                           : -1;
+    const int number =
+        load_ && array >= 0 && static_cast<std::size_t>(array) < structure_->arrayOf.size()
+            ? structure_->arrayOf[static_cast<std::size_t>(array)]
+            : -1;
     const ElementId modelId =
         number < 0 ? -1 : structure_->arrays[static_cast<std::size_t>(number)].model;
     if (modelId < 0) {

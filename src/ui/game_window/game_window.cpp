@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "game/computer.h"
-#include "shared/data_folder.h"
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
@@ -198,7 +197,8 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
 }
 
 void GameWindow::readWindowPosition() {
-    const auto stored = readWindowPositionFile(dataFolderFor(settings_.appPath));
+    FileStore& files = desktop_.files();
+    const auto stored = readWindowPositionFile(files, files.dataFolderFor(settings_.appPath));
     if (!stored) {
         return;
     }
@@ -221,8 +221,9 @@ void GameWindow::saveWindowPosition() {
     if (desktop_.minimized(window_)) {
         return;
     }
+    FileStore& files = desktop_.files();
     const std::string failure =
-        writeWindowPositionFile(dataFolderFor(settings_.appPath), window_.topTwips(),
+        writeWindowPositionFile(files, files.dataFolderFor(settings_.appPath), window_.topTwips(),
                                 window_.leftTwips(), settings_.cardBackIndex);
     if (!failure.empty()) {
         std::cerr << "koropika: the window position was not saved: " << failure << '\n';

@@ -36,18 +36,12 @@ Row cardCountLabel(std::string name, int top, std::string caption) {
 
 void checkIds(const WindowLayout& layout) {
     const ElementRow rows[] = {
-        {settings_ids::Picture1, "Picture1", -1},
-        {settings_ids::Label6, "Label6", -1},
-        {settings_ids::Label5, "Label5", -1},
-        {settings_ids::Image11, "Image11", -1},
-        {settings_ids::Label4, "Label4", -1},
-        {settings_ids::Combo2, "Combo2", -1},
-        {settings_ids::Combo1, "Combo1", -1},
-        {settings_ids::Label10, "Label10", -1},
-        {settings_ids::Label9, "Label9", -1},
-        {settings_ids::Label8, "Label8", -1},
-        {settings_ids::Label7, "Label7", -1},
-        {settings_ids::Label3, "Label3", -1},
+        {settings_ids::Picture1, "Picture1", -1}, {settings_ids::Label6, "Label6", -1},
+        {settings_ids::Label5, "Label5", -1},     {settings_ids::Image11, "Image11", -1},
+        {settings_ids::Label4, "Label4", -1},     {settings_ids::Combo2, "Combo2", -1},
+        {settings_ids::Combo1, "Combo1", -1},     {settings_ids::Label10, "Label10", -1},
+        {settings_ids::Label9, "Label9", -1},     {settings_ids::Label8, "Label8", -1},
+        {settings_ids::Label7, "Label7", -1},     {settings_ids::Label3, "Label3", -1},
         {settings_ids::Label1, "Label1", -1},
     };
     const NamedPlace imageLists[] = {

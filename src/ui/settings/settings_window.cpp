@@ -4,8 +4,6 @@
 #include <iostream>
 
 #include "shared/cp932.h"
-#include "shared/data_folder.h"
-#include "shared/text_file.h"
 #include "ui/elements/desktop.h"
 #include "ui/elements/palette.h"
 #include "ui/settings/name_list_file.h"
@@ -77,8 +75,9 @@ void SettingsWindow::loadStep() {
     Element& levels = ui_->Combo2;
     names.clearItems();
     levels.clearItems();
-    const std::string dataFolder = dataFolderFor(settings_.appPath);
-    if (auto stored = readNameList(dataFolder)) {
+    FileStore& files = desktop_.files();
+    const std::string dataFolder = files.dataFolderFor(settings_.appPath);
+    if (auto stored = readNameList(files, dataFolder)) {
         settings_.playerNames.assign(1, std::string());
         for (std::string& name : *stored) {
             names.addItem(name);
@@ -89,7 +88,7 @@ void SettingsWindow::loadStep() {
     } else {
         // There but not readable (no permission, a read error): writing the list over it at
         // the next start would lose every name in it.
-        nameListUnreadable_ = plainFileExists(dataFolder, kNameListFileName);
+        nameListUnreadable_ = files.exists(dataFolder, kNameListFileName);
     }
 
     if (settings_.level == 0) {
@@ -190,7 +189,9 @@ void SettingsWindow::storeName(const std::string& typed) {
     }
     const std::vector<std::string> toWrite(names.begin() + 1,
                                            names.begin() + 1 + settings_.playerNameCount);
-    const std::string failure = writeNameList(dataFolderFor(settings_.appPath), toWrite);
+    FileStore& files = desktop_.files();
+    const std::string failure =
+        writeNameList(files, files.dataFolderFor(settings_.appPath), toWrite);
     if (!failure.empty()) {
         std::cerr << "koropika: the player names were not saved: " << failure << '\n';
     }
