@@ -22,27 +22,28 @@ EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::functio
         slot = freeSlots_.back();
         freeSlots_.pop_back();
     } else {
-        slot = static_cast<std::uint32_t>(timers_.size());
-        timers_.emplace_back();
+        slot = static_cast<std::uint32_t>(clocks_.size());
+        clocks_.emplace_back();
+        ticks_.emplace_back();
     }
-    Timer& timer = timers_[slot];
-    timer.intervalMs = std::max(1, intervalMs);
-    timer.due = now_ + timer.intervalMs;
-    timer.started = ++starts_;
-    timer.active = true;
-    timer.tick = std::move(tick);
+    Clock& clock = clocks_[slot];
+    clock.intervalMs = std::max(1, intervalMs);
+    clock.due = now_ + clock.intervalMs;
+    clock.started = ++starts_;
+    clock.active = true;
+    ticks_[slot] = std::move(tick);
     ++running_;
-    return (static_cast<TimerId>(timer.generation) << 32) | (slot + 1);
+    return (static_cast<TimerId>(clock.generation) << 32) | (slot + 1);
 }
 
 std::uint32_t VirtualEventLoop::slotOf(TimerId id) const {
     const auto slotPlusOne = static_cast<std::uint32_t>(id & 0xFFFFFFFFu);
-    if (slotPlusOne == 0 || slotPlusOne > timers_.size()) {
+    if (slotPlusOne == 0 || slotPlusOne > clocks_.size()) {
         return kNone;
     }
     const std::uint32_t slot = slotPlusOne - 1;
-    const Timer& timer = timers_[slot];
-    return timer.active && timer.generation == static_cast<std::uint32_t>(id >> 32) ? slot : kNone;
+    const Clock& clock = clocks_[slot];
+    return clock.active && clock.generation == static_cast<std::uint32_t>(id >> 32) ? slot : kNone;
 }
 
 void VirtualEventLoop::stop(TimerId id) {
@@ -50,18 +51,17 @@ void VirtualEventLoop::stop(TimerId id) {
     if (slot == kNone) {
         return;
     }
-    timers_[slot].active = false;
+    clocks_[slot].active = false;
     --running_;
     // A handler that stops its own timer is still running: its slot is freed when it returns.
-    if (!timers_[slot].firing) {
+    if (!clocks_[slot].firing) {
         release(slot);
     }
 }
 
 void VirtualEventLoop::release(std::uint32_t slot) {
-    Timer& timer = timers_[slot];
-    timer.tick = nullptr;
-    ++timer.generation;
+    ticks_[slot] = nullptr;
+    ++clocks_[slot].generation;
     freeSlots_.push_back(slot);
 }
 
@@ -71,13 +71,14 @@ void VirtualEventLoop::post(std::function<void()> task) {
 
 std::uint32_t VirtualEventLoop::earliestDue(std::int64_t limit) const {
     std::uint32_t best = kNone;
-    for (std::uint32_t slot = 0; slot < timers_.size(); ++slot) {
-        const Timer& timer = timers_[slot];
-        if (!timer.active || timer.due > limit) {
+    const auto slots = static_cast<std::uint32_t>(clocks_.size());
+    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+        const Clock& clock = clocks_[slot];
+        if (!clock.active || clock.due > limit) {
             continue;
         }
-        if (best == kNone || timer.due < timers_[best].due ||
-            (timer.due == timers_[best].due && timer.started < timers_[best].started)) {
+        if (best == kNone || clock.due < clocks_[best].due ||
+            (clock.due == clocks_[best].due && clock.started < clocks_[best].started)) {
             best = slot;
         }
     }
@@ -85,16 +86,15 @@ std::uint32_t VirtualEventLoop::earliestDue(std::int64_t limit) const {
 }
 
 void VirtualEventLoop::fire(std::uint32_t slot) {
-    Timer& timer = timers_[slot];
     // A tick that fell due while the thread was busy fires once; the next comes one interval
     // after this one.
-    timer.due = now_ + timer.intervalMs;
+    clocks_[slot].due = now_ + clocks_[slot].intervalMs;
     // The handler may stop or restart its own timer; the slot and its handler stay as they are
-    // until it returns.
-    timer.firing = true;
-    timer.tick();
-    timer.firing = false;
-    if (!timer.active) {
+    // until it returns. (It may also add slots, which can move the clocks.)
+    clocks_[slot].firing = true;
+    ticks_[slot]();
+    clocks_[slot].firing = false;
+    if (!clocks_[slot].active) {
         release(slot);
     }
 }
@@ -124,23 +124,23 @@ bool VirtualEventLoop::runOnePass() {
     }
     // Each timer due now ticks once, in the order they fell due.
     due_.clear();
-    for (std::uint32_t slot = 0; slot < timers_.size(); ++slot) {
-        if (timers_[slot].active && timers_[slot].due <= now_) {
+    const auto slots = static_cast<std::uint32_t>(clocks_.size());
+    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+        if (clocks_[slot].active && clocks_[slot].due <= now_) {
             due_.push_back(slot);
         }
     }
     if (due_.size() > 1) {
         std::sort(due_.begin(), due_.end(), [this](std::uint32_t a, std::uint32_t b) {
-            const Timer& x = timers_[a];
-            const Timer& y = timers_[b];
+            const Clock& x = clocks_[a];
+            const Clock& y = clocks_[b];
             return x.due != y.due ? x.due < y.due : x.started < y.started;
         });
     }
     // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
     for (std::size_t i = 0; i < due_.size(); ++i) {
         const std::uint32_t slot = due_[i];
-        const Timer& timer = timers_[slot];
-        if (timer.active && timer.due <= now_) {
+        if (clocks_[slot].active && clocks_[slot].due <= now_) {
             fire(slot);
             ran = true;
         }
@@ -162,7 +162,7 @@ void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
         const std::uint32_t next = earliestDue(std::max(now_, end));
-        const bool dueNow = next != kNone && timers_[next].due <= now_;
+        const bool dueNow = next != kNone && clocks_[next].due <= now_;
         if (!tasks_.empty() || dueNow) {
             if (now_ > end) {
                 break;  // an operation that holds the thread went past the end
@@ -173,7 +173,7 @@ void VirtualEventLoop::advanceBy(std::int64_t ms) {
         if (next == kNone) {
             break;
         }
-        now_ = std::max(now_, timers_[next].due);
+        now_ = std::max(now_, clocks_[next].due);
         runOnePass();
     }
     now_ = std::max(now_, end);
@@ -195,7 +195,7 @@ bool VirtualEventLoop::runUntil(const std::function<bool()>& done, std::int64_t 
                 now_ = std::max(now_, end);
                 return done();
             }
-            now_ = std::max(now_, timers_[next].due);
+            now_ = std::max(now_, clocks_[next].due);
         }
         runOnePass();
     }

@@ -42,14 +42,14 @@ class VirtualEventLoop final : public EventLoop {
     std::size_t runningTimers() const { return running_; }
 
   private:
-    struct Timer {
+    // When a timer's ticks fall due; kept apart from the handlers so a pass scans plain data.
+    struct Clock {
         std::int64_t intervalMs = 0;
         std::int64_t due = 0;
         std::uint64_t started = 0;  // start order: of two ticks due together the older goes first
         std::uint32_t generation = 0;
         bool active = false;
         bool firing = false;
-        std::function<void()> tick;
     };
 
     static constexpr std::uint32_t kNone = ~std::uint32_t{0};
@@ -65,9 +65,10 @@ class VirtualEventLoop final : public EventLoop {
 
     std::int64_t now_ = 0;
     std::uint64_t starts_ = 0;
-    // Slots keep their place as more are added, so a handler that starts timers does not move
-    // the one that is ticking.
-    std::deque<Timer> timers_;
+    std::vector<Clock> clocks_;  // by slot
+    // The handlers by slot. They keep their place as slots are added, so a handler that starts
+    // timers does not move the one that is running.
+    std::deque<std::function<void()>> ticks_;
     std::vector<std::uint32_t> freeSlots_;
     std::size_t running_ = 0;
     std::vector<std::uint32_t> due_;  // the ticks of one pass, reused
