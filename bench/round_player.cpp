@@ -57,6 +57,7 @@ class WindowRounds final : public RoundPlayer {
     WindowRounds(int cardCount, int level, testing::PlayerKind player, std::uint64_t seed)
         : player_(player, seed + 1) {
         run_.nextSeed = seed;
+        run_.keepFilesInMemory();  // the rounds measure the game, not the disk
         run_.program().start();
         run_.type("Combo1", "ベンチ");
         run_.pick("Combo2", level - 1);

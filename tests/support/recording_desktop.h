@@ -23,6 +23,7 @@ class RecordingDesktop final : public Desktop {
     void endProgram() override { ++endRequests; }
     // A fixed-pitch stand-in for font metrics: wide characters take a full em.
     Size measureText(const Font& font, const std::string& text) const override;
+    FileStore& files() const override { return fileStore != nullptr ? *fileStore : diskFiles(); }
 
     // Windows on screen, in the order they were shown.
     std::vector<Window*> onScreen;
@@ -31,6 +32,8 @@ class RecordingDesktop final : public Desktop {
     int endRequests = 0;
     bool windowsMinimized = false;
     std::optional<Rect> screenWorkArea = Rect{0, 0, 1280, 1024};
+    // Where the windows keep their files; null = the disk.
+    FileStore* fileStore = nullptr;
 
   private:
     std::string folder_;

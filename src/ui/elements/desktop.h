@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "shared/file_store.h"
 #include "ui/elements/values.h"
 
 namespace koropika {
@@ -33,6 +34,8 @@ class Desktop {
     virtual void endProgram() = 0;
     // The size a label needs for its text in the given font.
     virtual Size measureText(const Font& font, const std::string& text) const = 0;
+    // Where the windows keep their files: the disk, unless a headless run keeps them in memory.
+    virtual FileStore& files() const { return diskFiles(); }
 };
 
 }  // namespace koropika

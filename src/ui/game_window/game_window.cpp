@@ -4,7 +4,6 @@
 #include <iostream>
 #include <utility>
 
-#include "shared/data_folder.h"
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
@@ -201,7 +200,8 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
 }
 
 void GameWindow::readWindowPosition() {
-    const auto stored = readWindowPositionFile(dataFolderFor(settings_.appPath));
+    FileStore& files = desktop_.files();
+    const auto stored = readWindowPositionFile(files, files.dataFolderFor(settings_.appPath));
     if (!stored) {
         return;
     }
@@ -230,8 +230,9 @@ void GameWindow::saveWindowPosition() {
     if (!place) {
         return;
     }
-    const std::string failure = writeWindowPositionFile(dataFolderFor(settings_.appPath), place->y,
-                                                        place->x, settings_.cardBackIndex);
+    FileStore& files = desktop_.files();
+    const std::string failure = writeWindowPositionFile(
+        files, files.dataFolderFor(settings_.appPath), place->y, place->x, settings_.cardBackIndex);
     if (!failure.empty()) {
         std::cerr << "koropika: the window position was not saved: " << failure << '\n';
     }

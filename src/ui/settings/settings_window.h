@@ -20,7 +20,7 @@ inline constexpr int kCompactHeightTwips = 3500;
 inline constexpr int kExpandedHeightTwips = 4700;
 
 // Every element of one load of the settings window that its handlers use, bound once when it
-// loads. A name missing from the layout fails the load, never a player's click.
+// loads by the fixed ids of the layout (see settings_layout.h).
 struct SettingsWindowElements {
     explicit SettingsWindowElements(Window& window);
 
