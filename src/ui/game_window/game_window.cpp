@@ -9,6 +9,7 @@
 #include "shared/data_folder.h"
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
+#include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
@@ -55,6 +56,7 @@ GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& deskt
       window_(gameWindowLayout(), loop, desktop) {
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
+    window_.onKey = [this](Key key) { return keys_.keyPressed(key); };
 }
 
 GameWindow::~GameWindow() = default;
@@ -141,7 +143,7 @@ void GameWindow::startUpGameWindow() {
     gridRows = geometry.gridRows;
     for (int slot = 1; slot <= cardCount; ++slot) {
         ui.ura1.create(slot);
-        ui.omote1.create(slot).setAccessibleName("カード " + std::to_string(slot));
+        ui.omote1.create(slot).setAccessibleName(faceDownCardName(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
@@ -165,6 +167,7 @@ void GameWindow::startUpGameWindow() {
     ui.Picture3.setBackColour(kBlack);
     ui.Picture4.setBackColour(kBlack);
     ui.Timer9.setEnabled(true);
+    keys_.windowLoaded();
 }
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
@@ -186,6 +189,7 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         Element& face = ui.ura1[slot];
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
         face.setTag(std::to_string(card.rank));
+        face.setAccessibleName(faceUpCardName(slot, card));
         ui.omote1[slot].setTag(std::to_string(card.rank));
         face.setTop(ui.omote1[slot].top());
         face.setLeft(ui.omote1[slot].left());
@@ -330,6 +334,7 @@ void GameWindow::stopDice() {
     }
     ui.設定に戻る.setEnabled(true);
     round.gamePhase = 1;
+    keys_.diceStopped();
 }
 
 void GameWindow::onDiceTick() {
@@ -403,6 +408,7 @@ void GameWindow::revealCard(int slot) {
     if (round.playerTurn == 0) {
         ui.Timer6.setEnabled(true);
     }
+    keys_.tableReady();
 }
 
 // ---- The player's move -----------------------------------------------------------------------
@@ -428,6 +434,7 @@ void GameWindow::omote1_Click(int index) {
         showFace(round.firstSlot, true);
         round.blinkShowNext = 1;
         ui.Timer3.setEnabled(true);
+        keys_.cardTurned(true, index);
         return;
     }
     ui.Timer3.setEnabled(false);
@@ -443,6 +450,7 @@ void GameWindow::omote1_Click(int index) {
         sounds_.playPinpon();
         startPileSlide(ui.Image2[0]);
     }
+    keys_.cardTurned(true, index);
     ui.Timer2.setEnabled(true);
 }
 
@@ -490,6 +498,7 @@ void GameWindow::Timer2_Timer() {
     ui.Timer2.setEnabled(false);
     round.resolvingPair = 0;
     round.flippedThisTurn = 0;
+    keys_.moveResolved();
 }
 
 void GameWindow::Timer5_Timer() {
@@ -538,6 +547,7 @@ void GameWindow::computerFirstCard() {
     round.blinkShowNext = 1;
     ui_->Timer3.setEnabled(true);
     round.resolvingPair = 0;
+    keys_.cardTurned(false, round.firstSlot);
 }
 
 void GameWindow::computerSecondCard() {
@@ -561,6 +571,7 @@ void GameWindow::computerSecondCard() {
         sounds_.playPinpon();
         startPileSlide(ui.Image3[0]);
     }
+    keys_.cardTurned(false, round.secondSlot);
     ui.Timer7.setEnabled(true);
     round.resolvingPair = 0;
 }
@@ -591,6 +602,7 @@ void GameWindow::Timer7_Timer() {
     round.resolvingPair = 0;
     ui.Timer7.setEnabled(false);
     round.flippedThisTurn = 0;
+    keys_.moveResolved();
 }
 
 // ---- Round end -------------------------------------------------------------------------------
@@ -625,6 +637,7 @@ void GameWindow::showResult() {
         ui.Label17.setCaption(kComputerWins);
     }
     diceFace = 1;
+    keys_.roundOver();
     buildResultStacks(playerCards, computerCards, 0);
 }
 
