@@ -371,7 +371,9 @@ void WindowView::followModelFocus() {
                          focused->kind() == ElementKind::PushButton;
     QWidget* own = widgetOf(focused);
     if (control) {
-        if (own != nullptr && !own->hasFocus()) {
+        // Before the window is shown, focusWidget() is the one it will take when shown.
+        if (QWidget* current = focusWidget();
+            own != nullptr && current != own && !own->isAncestorOf(current)) {
             own->setFocus(Qt::TabFocusReason);
         }
         return;  // Qt tells screen readers of a control's focus itself
