@@ -82,8 +82,8 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     // May unload the window; the view is then detached and deleted later, with this router.
-    const bool used = window_.keyPressed(*key);
-    return used || focusKey;
+    // A key the model does not use goes on to Qt (Tab then moves Qt's own focus).
+    return window_.keyPressed(*key);
 }
 
 }  // namespace koropika

@@ -13,11 +13,11 @@ namespace koropika {
 // it does not use, or one held with Ctrl, Alt or Meta).
 std::optional<Key> modelKey(int qtKey, Qt::KeyboardModifiers modifiers);
 
-// Passes the keys pressed in one window view to its model window. Tab and Shift+Tab always go
-// to the model, which keeps the focus order of native controls and drawn elements alike; the
+// Passes the keys pressed in one window view to its model window. Tab and Shift+Tab go to the
+// model first, which may keep the focus order of native controls and drawn elements alike; the
 // other keys go to it unless a native control (a combo box, the menu bar) has the focus and
-// uses them itself. F10 opens the menu bar. Installed on the application, since the focused
-// widget of the window takes a key first.
+// uses them itself. A key the model does not use goes on to Qt. F10 opens the menu bar. Installed
+// on the application, since the focused widget of the window takes a key first.
 class KeyRouter final : public QObject {
   public:
     KeyRouter(Window& window, QMainWindow& view, std::shared_ptr<const bool> attached);

@@ -73,13 +73,18 @@ def pump(seconds):
         time.sleep(0.01)
 
 
-def wait_for(condition, seconds, what):
+def became(condition, seconds):
     end = time.time() + seconds
     while time.time() < end:
         pump(0.05)
         if condition():
-            return
-    fail("waited %d s for %s" % (seconds, what))
+            return True
+    return False
+
+
+def wait_for(condition, seconds, what):
+    if not became(condition, seconds):
+        fail("waited %d s for %s" % (seconds, what))
 
 
 def key(name):
@@ -152,9 +157,21 @@ wait_for(lambda: focus and focus[-1] == "サイコロ", 10, "the focus on the di
 # --- The dice: Space rolls, Space stops; the start button takes the focus.
 log("step: Space, Space on the dice")
 mark = len(said)
-key("space")
-pump(1.0)
-key("space")
+
+
+def roll_dice():
+    # The first key may come before the window manager has made the new window active: press
+    # again until the dice rolls (its prompt turns to the stop prompt), then stop it.
+    for _ in range(5):
+        key("space")
+        if became(lambda: find_named("クリックでストップ") is not None, 2):
+            break
+        log("  the dice did not roll yet; Space again")
+    pump(0.5)
+    key("space")
+
+
+roll_dice()
 wait_for(lambda: any(t.startswith("サイコロは ") for t in said_since(mark)), 10, "the dice sentence")
 dice = [t for t in said_since(mark) if t.startswith("サイコロは ")][0]
 match = re.fullmatch(r"サイコロは (\d)。(あなた|コンピュータ)が先攻です", dice)
@@ -309,9 +326,7 @@ focus_mark = len(focus)
 key("Return")
 wait_for(lambda: "サイコロ" in focus[focus_mark:], 15, "the second game's dice")
 mark = len(said)
-key("space")
-pump(0.5)
-key("space")
+roll_dice()
 wait_for(lambda: any(t.startswith("サイコロは ") for t in said_since(mark)), 10,
          "the second game's dice sentence")
 log("second game: " + said_since(mark)[0])
