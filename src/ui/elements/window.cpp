@@ -331,6 +331,7 @@ void Window::retireLoad(bool now) {
     std::shared_ptr<Load> load = std::move(load_);
     load->retired = true;
     pressed_ = nullptr;
+    focused_ = nullptr;
     for (auto& timer : load->timers) {
         timer->retire();
     }
@@ -689,6 +690,7 @@ Element* Window::elementAt(Point windowPoint) const {
 }
 
 void Window::pointerPressed(Point windowPoint, MouseButton button) {
+    showFocusFrame(false);
     if (pressed_ != nullptr) {
         if (button != pressedButton_) {
             return;  // the first button held keeps the capture
@@ -777,6 +779,51 @@ void Window::deliverRelease(Element& target, MouseButton button, Point local, bo
 void Window::deliverMove(Element& target, Point local) {
     if (target.enabled() && (target.shown() || &target == pressed_)) {
         callCopy(target.onMouseMove, target.index(), MouseEvent{MouseButton::Left, local});
+    }
+}
+
+void Window::setFocusedElement(Element* element) {
+    if (element != focused_ && (element == nullptr || &element->window() == this)) {
+        focused_ = element;
+        if (observer_ != nullptr) {
+            observer_->focusChanged(*this);
+        }
+    }
+}
+
+void Window::showFocusFrame(bool shown) {
+    if (focusFrameShown_ != shown) {
+        focusFrameShown_ = shown;
+        if (observer_ != nullptr && focused_ != nullptr) {
+            observer_->focusChanged(*this);
+        }
+    }
+}
+
+bool Window::keyPressed(Key key) {
+    if (!loaded_) {
+        return false;
+    }
+    showFocusFrame(true);
+    if (!onKey) {
+        return false;
+    }
+    const auto handler = onKey;  // the key step may unload the window
+    return handler(key);
+}
+
+void Window::pressByKey(Element& element) {
+    if (!element.shown()) {
+        return;
+    }
+    pressElement(element, MouseButton::Left);
+    Element* target = &element;
+    after(kKeyPressShowMs, [this, target] { releaseOn(*target, MouseButton::Left); });
+}
+
+void Window::announce(const std::string& text) {
+    if (observer_ != nullptr && !text.empty()) {
+        observer_->announced(*this, text);
     }
 }
 

@@ -9,6 +9,7 @@
 
 #include "ui/elements/element.h"
 #include "ui/elements/event_loop.h"
+#include "ui/elements/keys.h"
 #include "ui/elements/layout.h"
 
 namespace koropika {
@@ -99,6 +100,10 @@ class WindowObserver {
     virtual void elementDestroying(Element&) {}
     virtual void elementOrderChanged(Element* /*container, nullptr = window*/) {}
     virtual void menuChanged(MenuItem&) {}
+    // The keyboard focus moved, or its frame was shown or hidden.
+    virtual void focusChanged(Window&) {}
+    // Something happened that a screen reader should say.
+    virtual void announced(Window&, const std::string& /*text*/) {}
 };
 
 // A window of the element model. Loading creates every element, timer, menu item and image
@@ -208,6 +213,22 @@ class Window {
     void typeText(Element& combo, const std::string& text);
     Element* pressedElement() const { return pressed_; }
 
+    // Keyboard focus: the element keys act on (none at load). Its frame is drawn only once a key
+    // has been used in this window, and hidden again when the mouse is pressed, so a window used
+    // with the mouse alone looks as it always has; a reload keeps whether it is drawn.
+    Element* focusedElement() const { return focused_; }
+    bool focusFrameShown() const { return focusFrameShown_ && focused_ != nullptr; }
+    void setFocusedElement(Element* element);
+    // A key reached the window: it shows the focus frame, then the owner's key step decides
+    // what the key does and says whether it used it.
+    std::function<bool(Key)> onKey;
+    bool keyPressed(Key key);
+    // A click by key: the element's press now, its release (and click) a moment later, so a
+    // button shows its pressed picture; the very handlers the mouse runs, with their guards.
+    void pressByKey(Element& element);
+    // Tells screen readers what just happened.
+    void announce(const std::string& text);
+
     void setObserver(WindowObserver* observer) { observer_ = observer; }
     WindowObserver* observer() const { return observer_; }
 
@@ -254,6 +275,9 @@ class Window {
 
     Element* pressed_ = nullptr;
     MouseButton pressedButton_ = MouseButton::Left;
+    Element* focused_ = nullptr;
+    bool focusFrameShown_ = false;
+    void showFocusFrame(bool shown);
 };
 
 }  // namespace koropika

@@ -6,6 +6,7 @@
 
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
+#include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
@@ -44,6 +45,7 @@ GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& deskt
       window_(gameWindowLayout(), loop, desktop) {
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
+    window_.onKey = [this](Key key) { return keys_.keyPressed(key); };
 }
 
 GameWindow::~GameWindow() = default;
@@ -149,7 +151,7 @@ void GameWindow::startUpGameWindow() {
     gridRows = geometry.gridRows;
     for (int slot = 1; slot <= cardCount; ++slot) {
         ui.ura1.create(slot);
-        ui.omote1.create(slot).setAccessibleName("カード " + std::to_string(slot));
+        ui.omote1.create(slot).setAccessibleName(faceDownCardName(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
@@ -171,6 +173,7 @@ void GameWindow::startUpGameWindow() {
     ui.Picture3.setBackColour(kBlack);
     ui.Picture4.setBackColour(kBlack);
     ui.Timer9.setEnabled(true);
+    keys_.windowLoaded();
 }
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
@@ -192,6 +195,7 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         Element& face = ui.ura1[slot];
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
         face.setTag(std::to_string(card.rank));
+        face.setAccessibleName(faceUpCardName(slot, card));
         ui.omote1[slot].setTag(face.tag());
         face.move({ui.omote1[slot].left(), ui.omote1[slot].top(), geometry.cardWidth,
                    geometry.cardHeight});
@@ -333,6 +337,7 @@ void GameWindow::stopDice() {
         part->setCustomPointerShown(true);
     }
     ui.設定に戻る.setEnabled(true);
+    keys_.diceStopped();
 }
 
 void GameWindow::onDiceTick() {
@@ -405,6 +410,7 @@ void GameWindow::revealCard(int slot) {
     if (computerMoves) {
         ui_->Timer6.setEnabled(true);
     }
+    keys_.tableReady();
 }
 
 // ---- The player's move -----------------------------------------------------------------------
@@ -476,6 +482,7 @@ void GameWindow::paintTurnedCard(const TurnedCard& card) {
     if (!card.second) {
         paintSlot(card.slot);
         ui.Timer3.setEnabled(true);  // the first card blinks until the second is up
+        keys_.cardTurned(card);
         return;
     }
     ui.Timer3.setEnabled(false);
@@ -488,6 +495,7 @@ void GameWindow::paintTurnedCard(const TurnedCard& card) {
         sounds_.playPinpon();
         startPileSlide(players ? ui.Image2[0] : ui.Image3[0]);
     }
+    keys_.cardTurned(card);
     (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
 }
 
@@ -509,6 +517,7 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
         showResult();
     }
     resolutionTimer.setEnabled(false);
+    keys_.moveResolved();
 }
 
 // ---- Round end -------------------------------------------------------------------------------
@@ -548,6 +557,7 @@ void GameWindow::showResult() {
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
+    keys_.roundOver();
     buildResultStacks(result.playerCards, result.computerCards, 0);
 }
 

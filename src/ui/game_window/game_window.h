@@ -17,6 +17,7 @@
 #include "ui/elements/desktop.h"
 #include "ui/elements/event_loop.h"
 #include "ui/elements/window.h"
+#include "ui/game_window/game_window_keyboard.h"
 
 namespace koropika {
 
@@ -174,6 +175,7 @@ class GameWindow {
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
+    GameWindowKeyboard keys_{*this};
 };
 
 }  // namespace koropika

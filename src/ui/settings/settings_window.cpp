@@ -7,6 +7,7 @@
 #include "ui/elements/desktop.h"
 #include "ui/elements/palette.h"
 #include "ui/settings/name_list_file.h"
+#include "ui/settings/settings_keyboard.h"
 #include "ui/settings/settings_layout.h"
 
 namespace koropika {
@@ -40,6 +41,7 @@ SettingsWindow::SettingsWindow(SharedSettings& settings, EventLoop& loop, Deskto
         loadStep();
     };
     window_.onCloseBox = [this] { closeBoxClicked(); };
+    window_.onKey = [this](Key key) { return ui_ && settingsWindowKey(window_, *ui_, key); };
     // The bindings go with the load, once the running handler has returned.
     window_.onUnload = [this] {
         window_.loop().post([retired = std::shared_ptr<SettingsWindowElements>(std::move(ui_))] {});
@@ -99,6 +101,7 @@ void SettingsWindow::loadStep() {
     }
     levels.setSelectedIndex(settings_.level - 1);
     settingsLoaded = 1;
+    window_.setFocusedElement(&names);
 }
 
 void SettingsWindow::showBackground(int picture) {
