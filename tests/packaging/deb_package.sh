@@ -40,7 +40,7 @@ echo "Depends: $depends"
 
 # ---- file list
 listing=$(dpkg-deb -c "$deb" | awk '{ path = $6; for (i = 7; i <= NF; i++) path = path " " $i; print substr($1, 1, 1), path }')
-entry() { grep -qxF "$1" <<< "$listing" || fail "the package lacks '$1'"; }
+entry() { grep -qxF -e "$1" <<< "$listing" || fail "the package lacks '$1'"; }
 entry "l ./usr/games/koropika -> ../lib/koropika/koropika"
 entry "- ./usr/lib/koropika/koropika"
 for cue in click.wav cancel.wav Pinpon.wav 時計.wav; do entry "- ./usr/lib/koropika/wav/$cue"; done
@@ -189,8 +189,8 @@ echo "root: the name is in root's data folder, nothing new under /usr"
 
 apt_get remove koropika > "$WORK/apt-remove.log" 2>&1 || fail "apt-get remove: $(tail -5 "$WORK/apt-remove.log")"
 left=$(grep -v '^d' <<< "$listing" | sed 's/^. \.//; s/ -> .*//' | while read -r path; do
-    [ -e "$path" ] || [ -L "$path" ] && echo "$path"
-done; [ -e /usr/lib/koropika ] && echo /usr/lib/koropika)
+    if [ -e "$path" ] || [ -L "$path" ]; then echo "$path"; fi
+done; if [ -e /usr/lib/koropika ]; then echo /usr/lib/koropika; fi)
 [ -z "$left" ] || fail "left under /usr after apt-get remove: $left"
 echo "apt-get remove left no file of the package under /usr"
 echo "1 passed, 0 failed"
