@@ -1,5 +1,7 @@
 #include "qt/window_view.h"
 
+#include "shared/durations.h"
+
 #include <algorithm>
 
 #include <QAbstractItemView>
@@ -384,10 +386,9 @@ void WindowView::checkFrame() {
     if (state != WindowPlacement::Check::Settled) {
         // Framing and the answer to a correction may come without a move of the window: look
         // again shortly, for a few seconds at most.
-        constexpr int kRecheckMs = 20;
         constexpr int kMaxRechecks = 150;
         if (frameChecksWithoutEvent_++ < kMaxRechecks) {
-            scheduleFrameCheck(kRecheckMs);
+            scheduleFrameCheck(durations::kPlacementRecheckMs);
         }
         return;
     }

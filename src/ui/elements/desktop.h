@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "ui/elements/values.h"
@@ -23,6 +24,9 @@ class Desktop {
     virtual void openWebPage(const std::string& address) = 0;
     // The folder of the executable, without a trailing separator.
     virtual std::string programFolder() const = 0;
+    // The part of the primary screen where windows go (without panels), in pixels; empty when
+    // the desktop cannot tell. A window placed centred stands in the middle of it.
+    virtual std::optional<Rect> workArea() const { return std::nullopt; }
     // Whether the window is minimized to the task bar, where its place means nothing.
     virtual bool minimized(const Window& /*window*/) const { return false; }
     // Ends the program at once; no further window events run.

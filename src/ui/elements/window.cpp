@@ -233,12 +233,14 @@ void Window::closeBoxClicked() {
 void Window::setLeftTwips(int twips) {
     leftTwips_ = twips;
     centred_ = false;
+    positionKnown_ = true;
     notifyWindow();
 }
 
 void Window::setTopTwips(int twips) {
     topTwips_ = twips;
     centred_ = false;
+    positionKnown_ = true;
     notifyWindow();
 }
 
@@ -254,6 +256,7 @@ void Window::setHeightTwips(int twips) {
 
 void Window::setCentred(bool centred) {
     centred_ = centred;
+    positionKnown_ = !centred;
     notifyWindow();
 }
 
@@ -261,6 +264,20 @@ void Window::positionReported(int leftTwips, int topTwips) {
     leftTwips_ = leftTwips;
     topTwips_ = topTwips;
     centred_ = false;
+    positionKnown_ = true;
+}
+
+std::optional<Point> Window::placeTwips(const std::optional<Rect>& workAreaPixels) const {
+    if (positionKnown_) {
+        return Point{leftTwips_, topTwips_};
+    }
+    if (!workAreaPixels) {
+        return std::nullopt;
+    }
+    const int width = widthTwips_ / kTwipsPerPixel;
+    const int height = heightTwips_ / kTwipsPerPixel;
+    return Point{(workAreaPixels->left + (workAreaPixels->width - width) / 2) * kTwipsPerPixel,
+                 (workAreaPixels->top + (workAreaPixels->height - height) / 2) * kTwipsPerPixel};
 }
 
 Element* Window::find(const std::string& name, int index) const {
@@ -476,7 +493,8 @@ void Window::click(Element& element) {
 }
 
 void Window::pickItem(Element& combo, int index) {
-    if (!combo.shown()) {
+    // Only an entry of the list can be picked: an index outside it changes nothing.
+    if (!combo.shown() || index < 0 || index >= static_cast<int>(combo.items().size())) {
         return;
     }
     combo.setSelectedIndex(index);

@@ -140,6 +140,12 @@ class Window {
     void setCentred(bool centred);
     // The front end reports where the person moved the window; observers are not told.
     void positionReported(int leftTwips, int topTwips);
+    // Whether left and top say where the window stands: code has placed it, or the front end
+    // has reported its place. A window still being centred has no known place yet.
+    bool positionKnown() const { return positionKnown_; }
+    // Where the window stands, in twips: its known place, else the middle of `workAreaPixels`
+    // where a centred window goes; empty when neither is known.
+    std::optional<Point> placeTwips(const std::optional<Rect>& workAreaPixels) const;
 
     // Elements, by name and (for array members) index.
     Element* find(const std::string& name, int index = -1) const;
@@ -214,6 +220,7 @@ class Window {
     int widthTwips_ = 0;
     int heightTwips_ = 0;
     bool centred_ = true;
+    bool positionKnown_ = false;
 
     // Everything the current load created; null while the window is not loaded.
     std::shared_ptr<Load> load_;

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "shared/durations.h"
 #include "ui/elements/layout_row.h"
 #include "ui/elements/palette.h"
 
@@ -305,9 +306,14 @@ WindowLayout buildLayout() {
 
     // Only the start button blink runs from creation on.
     layout.timers = {
-        {"Timer9", 50, false},   {"Timer7", 1000, false}, {"Timer6", 1000, false},
-        {"Timer5", 100, false},  {"Timer4", 100, false},  {"Timer3", 300, false},
-        {"Timer2", 1000, false}, {"Timer1", 500, true},
+        {"Timer9", durations::kDicePanelSlideStepMs, false},
+        {"Timer7", durations::kComputerResolutionMs, false},
+        {"Timer6", durations::kComputerStepMs, false},
+        {"Timer5", durations::kPairSlideStepMs, false},
+        {"Timer4", durations::kDiceRollStepMs, false},
+        {"Timer3", durations::kFirstCardBlinkMs, false},
+        {"Timer2", durations::kPlayerResolutionMs, false},
+        {"Timer1", durations::kStartButtonBlinkMs, true},
     };
 
     layout.menus = {{"設定に戻る", "設定に戻る"}, {"カード選択", "カード選択"}, {"終了", "終了"}};

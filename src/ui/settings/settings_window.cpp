@@ -161,7 +161,7 @@ void SettingsWindow::startGame() {
     settings_.playerName = name;
     window_.unload();
     if (showGameWindow) {
-        showGameWindow();
+        showGameWindow(GameSetup{name, settings_.level, settings_.cardCount});
     }
 }
 

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "shared/game_setup.h"
 #include "shared/shared_settings.h"
 #include "ui/elements/window.h"
 
@@ -44,7 +45,7 @@ class SettingsWindow {
     Window& window() { return window_; }
 
     // Wired by the program: puts the game window on screen.
-    std::function<void()> showGameWindow;
+    std::function<void(const GameSetup&)> showGameWindow;
 
     // The rest of the way back from the game window, which has already gone: reload this
     // window, put back the player's name and the current level, and show it.
