@@ -48,3 +48,11 @@ BENCH_PACKAGES=(
     libx11-dev libxtst-dev
     gnuplot-nox
 )
+
+# What scripts/package needs on top of the build to make the Debian package (dpkg-shlibdeps and
+# dpkg-buildflags, file for finding the programs), and what its check uses: lintian, the
+# AppStream validator, the manual page reader.
+PACKAGE_PACKAGES=(
+    dpkg-dev file
+    lintian appstream desktop-file-utils man-db
+)
