@@ -9,15 +9,9 @@
 #include "game/random.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
+#include "shared/durations.h"
 #include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
-
-namespace {
-
-// How long the game may play no sound before the sound output is closed.
-constexpr int kQuietOutputMs = 3000;
-
-}  // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -28,7 +22,7 @@ int main(int argc, char* argv[]) {
     // game does not keep the sound card busy with silence; the next sound opens it again.
     QTimer quietOutput;
     quietOutput.setSingleShot(true);
-    quietOutput.setInterval(kQuietOutputMs);
+    quietOutput.setInterval(koropika::durations::kQuietOutputMs);
     QObject::connect(&quietOutput, &QTimer::timeout, [&sound] { sound.closeOutput(); });
     sound.onPlayed = [&quietOutput] { quietOutput.start(); };
     koropika::SeededRandom random;
