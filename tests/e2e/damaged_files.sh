@@ -68,7 +68,7 @@ for file in name.txt itidata.txt; do
                     fail "$what: the cut list was not reported: $(cat "$WORK/program.log")"
             fi
             # The close box of the settings window ends the run and writes nothing.
-            xdotool windowactivate --sync "$settings"
+            wait_for_focus "$settings"
             xdotool key alt+F4
             wait_for_end "$what"
             [ "$(state_of "$PROGRAM_DIR/$file")" = "$before" ] || fail "$what: changed by closing"
@@ -80,7 +80,7 @@ for file in name.txt itidata.txt; do
             game=$(wait_for_windows "$title" 1)
             [ "$game" != "$settings" ] || fail "$what: the game window did not open"
             [ "$(state_of "$PROGRAM_DIR/$file")" = "$before" ] || fail "$what: changed by the start"
-            xdotool windowactivate --sync "$game"
+            wait_for_focus "$game"
             xdotool key alt+F4
             wait_for_end "$what"
             if [ "$kind" = folder ]; then

@@ -150,7 +150,7 @@ start_game_from() {
 
 # Closes the game window with alt+F4 and waits for the program (PROGRAM_PID) to end cleanly.
 close_game() {
-    xdotool windowactivate --sync "$1"
+    wait_for_focus "$1"
     xdotool key alt+F4
     for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
     kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after its game window closed"

@@ -51,7 +51,7 @@ echo "name.txt holds the name in code page 932"
 import -window root "$WORK/game-window.png"
 
 # The close box of the game window ends the program.
-xdotool windowactivate --sync "$game"
+wait_for_focus "$game"
 xdotool key alt+F4
 for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
 kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after its game window closed"
