@@ -13,6 +13,7 @@ source "$here/lib.sh"
 
 build=$1
 start_display
+bind_typed_characters "たろう"
 title="ころぴか V_1.0"
 
 player=${2:-}

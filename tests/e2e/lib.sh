@@ -1,8 +1,7 @@
 # Shared steps of the end-to-end tests: a private X display with a window manager, a fresh copy
 # of the program folder, and helpers to read windows as a person sees them.
 
-# A command that stops a test under `set -e` names itself.
-set -o errtrace
+# A command of a test's own lines that stops it under `set -e` names itself.
 trap 'echo "FAIL: line $LINENO of $0: $BASH_COMMAND" >&2' ERR
 
 fail() {
@@ -31,10 +30,13 @@ start_display() {
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.05
     done
-    # Every character the tests type gets a key of its own before the program reads the map.
-    python3 "$(dirname "${BASH_SOURCE[0]}")/keymap.py" "たろうはなこじめもり" ||
-        fail "the keyboard map could not be extended"
     trap stop_display EXIT
+}
+
+# Gives each character of the argument a key of its own in the display's keyboard map (see
+# keymap.py), so that xdotool types a name as it is; called before the program starts.
+bind_typed_characters() {
+    python3 "$(dirname "${BASH_SOURCE[0]}")/keymap.py" "$1" || fail "the keyboard map could not be extended"
 }
 
 stop_display() {

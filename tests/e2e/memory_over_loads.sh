@@ -12,6 +12,7 @@ warm_up=${WARM_UP:-50}
 allowed_kb=2048
 
 start_display
+bind_typed_characters "めもり"
 copy_program "$1"
 export SDL_AUDIODRIVER=dummy
 

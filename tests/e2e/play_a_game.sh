@@ -8,6 +8,7 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 
 start_display
+bind_typed_characters "はなこ"
 copy_program "$1"
 export SDL_AUDIODRIVER=dummy
 begun=$(date +%s)

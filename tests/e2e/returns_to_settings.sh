@@ -9,6 +9,7 @@ source "$here/lib.sh"
 returns=${RETURNS:-30}
 
 start_display
+bind_typed_characters "はなこ"
 copy_program "$1"
 title="ころぴか V_1.0"
 

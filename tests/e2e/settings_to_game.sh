@@ -6,6 +6,7 @@ here=$(dirname "$0")
 source "$here/lib.sh"
 
 start_display
+bind_typed_characters "たろう"
 copy_program "$1"
 title="ころぴか V_1.0"
 
