@@ -87,11 +87,10 @@ class WindowRounds final : public RoundPlayer {
                 g.sitOutTurn();
                 continue;
             }
-            std::uint64_t offered = 0;
-            for (int slot = 1; slot <= g.table.cardCount(); ++slot) {
-                if (g.engine().playerMayTurn(slot)) {
-                    offered |= std::uint64_t{1} << slot;
-                }
+            // Every face-down card but the move's first one.
+            std::uint64_t offered = g.table.faceDownSlots();
+            if (g.round.flippedThisTurn == 1) {
+                offered &= ~(std::uint64_t{1} << g.round.firstSlot);
             }
             const int slot = player_.choose(g.round, g.moveLog, offered);
             run_.gameWindow().click(g.elements()->omote1[slot]);
