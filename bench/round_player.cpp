@@ -22,14 +22,14 @@ class EngineRounds final : public RoundPlayer {
     EngineRounds(int cardCount, int level, testing::PlayerKind player, std::uint64_t seed)
         : cardCount_(cardCount), level_(level), random_(seed), player_(player, seed + 1) {
         if (player != testing::PlayerKind::None) {
-            policy_ = [this](const RoundEngine& engine, const std::vector<int>& offered) {
-                return player_.choose(engine.table(), engine.state(), engine.moveLog(), offered);
+            policy_ = [this](const RoundEngine& engine, std::uint64_t offered) {
+                return player_.choose(engine.state(), engine.moveLog(), offered);
             };
         }
     }
 
     RoundResult playRound(bool computerStarts) override {
-        player_.newRound(cardCount_);
+        player_.newRound();
         const testing::ComputerPicks picks = testing::playEngineRound(
             engine_, cardCount_, level_, random_, computerStarts ? 2 : 1, policy_);
         return {engine_.playerCards(), engine_.computerCards(), movesIn(engine_.moveLog()),
@@ -73,7 +73,7 @@ class WindowRounds final : public RoundPlayer {
         GameWindow& g = game();
         const long picksBefore = g.computerPicks;
         const long memoryBefore = g.computerPicksFromMemory;
-        player_.newRound(g.table.cardCount());
+        player_.newRound();
 
         rollDice(computerStarts);
         run_.pressAndRelease("Image4");
@@ -87,13 +87,12 @@ class WindowRounds final : public RoundPlayer {
                 g.sitOutTurn();
                 continue;
             }
-            offered_.clear();
-            for (int slot = 1; slot <= g.table.cardCount(); ++slot) {
-                if (g.engine().playerMayTurn(slot)) {
-                    offered_.push_back(slot);
-                }
+            // Every face-down card but the move's first one.
+            std::uint64_t offered = g.table.faceDownSlots();
+            if (g.round.flippedThisTurn == 1) {
+                offered &= ~(std::uint64_t{1} << g.round.firstSlot);
             }
-            const int slot = player_.choose(g.table, g.round, g.moveLog, offered_);
+            const int slot = player_.choose(g.round, g.moveLog, offered);
             run_.gameWindow().click(g.elements()->omote1[slot]);
             run_.settle();
         }
@@ -128,7 +127,6 @@ class WindowRounds final : public RoundPlayer {
 
     testing::Harness run_;
     testing::StrengthPlayer player_;
-    std::vector<int> offered_;
     bool roundPlayed_ = false;
 };
 

@@ -160,7 +160,7 @@ int playOneKind(const Options& o) {
 
 int drawChart(const Options& o) {
     std::ostringstream data;
-    data << "# level cards player win% winSE draw% drawSE moves movesSE memory%\n";
+    data << "# level cards player win% winSE draw% drawSE moves movesSE\n";
     std::printf("## The computer at each level: %d rounds per point through the engine\n\n",
                 o.rounds);
     std::printf(
@@ -181,7 +181,7 @@ int drawChart(const Options& o) {
                 data << level << ' ' << cards << ' ' << name << ' ' << t.share(t.computerWins)
                      << ' ' << t.shareError(t.computerWins) << ' ' << t.share(t.draws) << ' '
                      << t.shareError(t.draws) << ' ' << t.meanMoves() << ' ' << t.movesError()
-                     << ' ' << t.memoryShare() << '\n';
+                     << '\n';
             }
             data << "\n\n";  // one gnuplot data block per player and card count
         }

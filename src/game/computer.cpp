@@ -42,7 +42,8 @@ bool chooseFirstCard(Table& table, RoundState& round, int level, Random& random)
         int second = 0;
         for (int rank = 1; rank <= Table::kMaxRank; ++rank) {
             const std::uint64_t slots = table.seenFaceDownOfRank(rank);
-            if (std::popcount(slots) >= 2 && (first == 0 || lowestSlot(slots) < first)) {
+            const bool twoOrMore = (slots & (slots - 1)) != 0;
+            if (twoOrMore && (first == 0 || lowestSlot(slots) < first)) {
                 first = lowestSlot(slots);
                 second = lowestSlot(slots & (slots - 1));
             }

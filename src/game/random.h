@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cassert>
+#include <cmath>
 #include <cstdint>
 #include <random>
 
@@ -27,6 +29,14 @@ class SeededRandom final : public Random {
 // One draw of `random`, checked: a source that breaks its promise of [0, 1) is a programming
 // fault, reported by an assertion in debug builds; release builds clamp the draw into [0, 1) so
 // an index computed from it stays on the table.
-double checkedDraw(Random& random);
+inline double checkedDraw(Random& random) {
+    const double u = random.next();
+    const bool inRange = u >= 0.0 && u < 1.0;  // false for NaN too
+    assert(inRange && "a random draw must lie in [0, 1)");
+    if (inRange) [[likely]] {
+        return u;
+    }
+    return u >= 1.0 ? std::nextafter(1.0, 0.0) : 0.0;
+}
 
 }  // namespace koropika

@@ -81,36 +81,8 @@ Table::Table(const Deal& deal) {
     }
 }
 
-std::size_t Table::checked(int slot) const {
-    if (slot < 0 || slot > cardCount_) {
-        throw std::out_of_range("no such slot on the table: " + std::to_string(slot));
-    }
-    return static_cast<std::size_t>(slot);
-}
-
-void Table::setBackShown(int slot, bool shown) {
-    const std::size_t index = checked(slot);
-    setBit(backShown_, index, shown);
-    updateSeenFaceDown(index);
-}
-
-void Table::remember(int slot) {
-    const std::size_t index = checked(slot);
-    seenRank_[index] = cards_[index].rank;
-    updateSeenFaceDown(index);
-}
-
-void Table::updateSeenFaceDown(std::size_t slot) {
-    const auto rank = static_cast<std::size_t>(cards_[slot].rank);
-    const bool seenAndDown = seenRank_[slot] != 0 && ((backShown_ >> slot) & 1U);
-    setBit(seenFaceDown_[rank], slot, seenAndDown);
-}
-
-std::uint64_t Table::seenFaceDownOfRank(int rank) const {
-    if (rank < 1 || rank > kMaxRank) {
-        return 0;
-    }
-    return seenFaceDown_[static_cast<std::size_t>(rank)];
+void Table::throwNoSuchSlot(int slot) {
+    throw std::out_of_range("no such slot on the table: " + std::to_string(slot));
 }
 
 Table::State Table::state(int slot) const {

@@ -74,27 +74,49 @@ class Table {
 
     bool backShown(int slot) const { return (backShown_ >> checked(slot)) & 1U; }
     bool faceShown(int slot) const { return (faceShown_ >> checked(slot)) & 1U; }
-    void setBackShown(int slot, bool shown);
+    void setBackShown(int slot, bool shown) {
+        const std::size_t index = checked(slot);
+        setBit(backShown_, index, shown);
+        updateSeenFaceDown(index);
+    }
     void setFaceShown(int slot, bool shown) { setBit(faceShown_, checked(slot), shown); }
     bool faceDown(int slot) const { return backShown(slot); }
     bool anyFaceDown() const { return backShown_ != 0; }
+    // The face-down slots as bits (bit s = slot s).
+    std::uint64_t faceDownSlots() const { return backShown_; }
     State state(int slot) const;
 
     // The computer's memory: the rank of each slot once its card has been turned up, 0 before.
     std::int16_t seenRank(int slot) const { return seenRank_[checked(slot)]; }
-    void remember(int slot);
+    void remember(int slot) {
+        const std::size_t index = checked(slot);
+        seenRank_[index] = cards_[index].rank;
+        updateSeenFaceDown(index);
+    }
 
     // Slots of `rank` that the computer has seen and that lie face down, as bits (bit s = slot s).
-    std::uint64_t seenFaceDownOfRank(int rank) const;
+    std::uint64_t seenFaceDownOfRank(int rank) const {
+        return rank < 1 || rank > kMaxRank ? 0 : seenFaceDown_[static_cast<std::size_t>(rank)];
+    }
 
   private:
     // The slot as an index; throws std::out_of_range outside 0..cardCount().
-    std::size_t checked(int slot) const;
+    std::size_t checked(int slot) const {
+        if (slot < 0 || slot > cardCount_) {
+            throwNoSuchSlot(slot);
+        }
+        return static_cast<std::size_t>(slot);
+    }
+    [[noreturn]] static void throwNoSuchSlot(int slot);
     static void setBit(std::uint64_t& bits, std::size_t index, bool on) {
         const std::uint64_t bit = std::uint64_t{1} << index;
         bits = on ? (bits | bit) : (bits & ~bit);
     }
-    void updateSeenFaceDown(std::size_t slot);
+    void updateSeenFaceDown(std::size_t slot) {
+        const auto rank = static_cast<std::size_t>(cards_[slot].rank);
+        const bool seenAndDown = seenRank_[slot] != 0 && ((backShown_ >> slot) & 1U);
+        setBit(seenFaceDown_[rank], slot, seenAndDown);
+    }
 
     int cardCount_ = 0;
     std::array<Card, kMaxSlots + 1> cards_{};

@@ -225,13 +225,18 @@ TEST(StrengthPlayer, ThePerfectPlayerNeverTurnsACardItHasSeenAsANewOne) {
     for (std::uint64_t seed = 1; seed <= 60; ++seed) {
         testing::StrengthPlayer player(testing::PlayerKind::Perfect, seed);
         const testing::PlayerPolicy checked = [&](const RoundEngine& engine,
-                                                  const std::vector<int>& offered) {
+                                                  std::uint64_t offeredSlots) {
+            std::vector<int> offered;
+            for (int slot = 1; slot <= Table::kMaxSlots; ++slot) {
+                if ((offeredSlots >> slot) & 1U) {
+                    offered.push_back(slot);
+                }
+            }
             std::vector<int> seen(Table::kMaxSlots + 1, 0);
             for (const MoveLog::Turn& turn : engine.moveLog().turns()) {
                 seen[static_cast<std::size_t>(turn.slot)] = turn.rank;
             }
-            const int slot =
-                player.choose(engine.table(), engine.state(), engine.moveLog(), offered);
+            const int slot = player.choose(engine.state(), engine.moveLog(), offeredSlots);
             const int rank = seen[static_cast<std::size_t>(slot)];
             if (rank != 0) {
                 ++seenCardsTurned;
@@ -251,7 +256,7 @@ TEST(StrengthPlayer, ThePerfectPlayerNeverTurnsACardItHasSeenAsANewOne) {
         };
         RoundEngine engine;
         SeededRandom random(seed);
-        player.newRound(52);
+        player.newRound();
         testing::playEngineRound(engine, 52, static_cast<int>(seed % 6) + 1, random,
                                  seed % 2 == 0 ? 2 : 1, checked);
     }

@@ -1,16 +1,24 @@
 #include "support/engine_rounds.h"
 
+#include <bit>
 #include <memory>
 #include <random>
 #include <stdexcept>
-#include <vector>
 
 namespace koropika::testing {
 
+int nthSlot(std::uint64_t slots, unsigned n) {
+    for (; n > 0; --n) {
+        slots &= slots - 1;
+    }
+    return std::countr_zero(slots);
+}
+
 PlayerPolicy drivenPlayer(std::uint64_t policySeed) {
     auto generator = std::make_shared<std::mt19937_64>(policySeed);
-    return [generator](const RoundEngine&, const std::vector<int>& slots) {
-        return slots[(*generator)() % slots.size()];
+    return [generator](const RoundEngine&, std::uint64_t offered) {
+        const auto count = static_cast<unsigned>(std::popcount(offered));
+        return nthSlot(offered, static_cast<unsigned>((*generator)() % count));
     };
 }
 
@@ -27,7 +35,6 @@ ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Ran
         engine.revealCard(slot);
     }
     engine.beginPlay();
-    std::vector<int> offered;
     for (int move = 0; !engine.roundOver(); ++move) {
         if (move > 100'000) {
             throw std::logic_error("the round does not end");
@@ -38,13 +45,15 @@ ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Ran
         }
         if (engine.state().playerTurn != 0) {
             for (int card = 0; card < 2; ++card) {
-                offered.clear();
-                for (int slot = 1; slot <= engine.table().cardCount(); ++slot) {
-                    if (engine.playerMayTurn(slot)) {
-                        offered.push_back(slot);
-                    }
+                std::uint64_t offered = engine.table().faceDownSlots();
+                if (card == 1) {
+                    offered &= ~(std::uint64_t{1} << engine.state().firstSlot);
                 }
-                engine.turnPlayerCard(policy(engine, offered));
+                const int slot = policy(engine, offered);
+                if (!engine.playerMayTurn(slot)) {
+                    throw std::logic_error("the player chose a card it may not turn");
+                }
+                engine.turnPlayerCard(slot);
             }
         } else {
             // The computer's timer: first card, second card, then the tick that stops it.

@@ -2,27 +2,29 @@
 
 #include <cstdint>
 #include <functional>
-#include <vector>
 
 #include "game/round_engine.h"
 
 namespace koropika::testing {
 
-// Picks the player's next card from the face-down slots it may turn, offered in slot order. An
-// empty policy sits the round out: each of the player's turns goes straight to the computer.
-using PlayerPolicy =
-    std::function<int(const RoundEngine& engine, const std::vector<int>& faceDownSlots)>;
+// Picks the player's next card from the face-down slots it may turn, given as bits (bit s =
+// slot s). An empty policy sits the round out: each of the player's turns goes straight to the
+// computer.
+using PlayerPolicy = std::function<int(const RoundEngine& engine, std::uint64_t offered)>;
+
+// The slot of the `n`-th set bit of `slots`, counting from 0 in slot order.
+int nthSlot(std::uint64_t slots, unsigned n);
+
+// The policy the headless game driver plays with: a uniform pick from the offered slots, in slot
+// order, by a seeded std::mt19937_64, so a round through the engine alone and one through the
+// window play the same cards.
+PlayerPolicy drivenPlayer(std::uint64_t policySeed);
 
 // The computer's picks in a round, and how many of them came from its memory.
 struct ComputerPicks {
     long picks = 0;
     long fromMemory = 0;
 };
-
-// The policy the headless game driver plays with: a uniform pick from the offered slots by a
-// seeded std::mt19937_64, so a round through the engine alone and one through the window play
-// the same cards.
-PlayerPolicy drivenPlayer(std::uint64_t policySeed);
 
 // Plays a whole round through the engine alone, in the order the game window's timers call
 // it: the dice shows `diceFace`, the start button reveals the table, then the player moves with

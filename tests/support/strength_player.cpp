@@ -1,6 +1,9 @@
 #include "support/strength_player.h"
 
+#include <bit>
 #include <stdexcept>
+
+#include "support/engine_rounds.h"
 
 namespace koropika::testing {
 
@@ -16,54 +19,47 @@ const char* nameOf(PlayerKind kind) {
     return "?";
 }
 
-void StrengthPlayer::newRound(int cardCount) {
-    known_.assign(static_cast<std::size_t>(cardCount) + 1, 0);
+void StrengthPlayer::newRound() {
     logRead_ = 0;
+    known_.fill(0);
+    knownOfRank_.fill(0);
+    knownSlots_ = 0;
 }
 
-int StrengthPlayer::choose(const Table& table, const RoundState& state, const MoveLog& log,
-                           const std::vector<int>& offered) {
-    if (offered.empty()) {
+int StrengthPlayer::pickFrom(std::uint64_t slots) {
+    const auto count = static_cast<unsigned>(std::popcount(slots));
+    return nthSlot(slots, static_cast<unsigned>(policy_() % count));
+}
+
+int StrengthPlayer::choose(const RoundState& state, const MoveLog& log, std::uint64_t offered) {
+    if (offered == 0) {
         throw std::logic_error("no card left to turn");
     }
     if (kind_ != PlayerKind::Perfect) {
         return pickFrom(offered);
     }
-    if (known_.size() != static_cast<std::size_t>(table.cardCount()) + 1) {
-        newRound(table.cardCount());
-    }
     // What was shown since the last choice is learnt before anything counts as unknown.
     const auto& turns = log.turns();
     for (; logRead_ < turns.size(); ++logRead_) {
-        known_[static_cast<std::size_t>(turns[logRead_].slot)] = turns[logRead_].rank;
+        const MoveLog::Turn& turn = turns[logRead_];
+        known_[static_cast<std::size_t>(turn.slot)] = turn.rank;
+        knownOfRank_[static_cast<std::size_t>(turn.rank)] |= std::uint64_t{1} << turn.slot;
+        knownSlots_ |= std::uint64_t{1} << turn.slot;
     }
-    unknown_.clear();
-    for (const int slot : offered) {
-        if (rankOf(slot) == 0) {
-            unknown_.push_back(slot);
-        }
-    }
-    const std::vector<int>& fresh = unknown_.empty() ? offered : unknown_;
+    const std::uint64_t unknown = offered & ~knownSlots_;
+    const std::uint64_t fresh = unknown != 0 ? unknown : offered;
     if (state.flippedThisTurn == 1) {
         // The first card's match when one is known, else a card never seen.
-        for (const int slot : offered) {
-            if (rankOf(slot) == rankOf(state.firstSlot)) {
-                return slot;
-            }
-        }
-        return pickFrom(fresh);
+        const int firstRank = known_[static_cast<std::size_t>(state.firstSlot)];
+        const std::uint64_t match = knownOfRank_[static_cast<std::size_t>(firstRank)] & offered;
+        return match != 0 ? std::countr_zero(match) : pickFrom(fresh);
     }
     // A known pair first; else a card never seen, whose match may then be known.
-    int seenOfRank[Table::kMaxRank + 1] = {};
-    for (const int slot : offered) {
-        const int rank = rankOf(slot);
-        if (rank == 0) {
-            continue;
+    for (std::size_t rank = 1; rank <= Table::kMaxRank; ++rank) {
+        const std::uint64_t pair = knownOfRank_[rank] & offered;
+        if ((pair & (pair - 1)) != 0) {
+            return std::countr_zero(pair);
         }
-        if (seenOfRank[rank] != 0) {
-            return seenOfRank[rank];
-        }
-        seenOfRank[rank] = slot;
     }
     return pickFrom(fresh);
 }

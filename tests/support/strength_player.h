@@ -1,8 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <random>
-#include <vector>
 
 #include "game/move_log.h"
 #include "game/round_state.h"
@@ -25,22 +25,22 @@ class StrengthPlayer {
 
     PlayerKind kind() const { return kind_; }
     // A new round: everything seen before is forgotten.
-    void newRound(int cardCount);
-    // The next card to turn, from `offered`: the face-down slots the player may turn now.
-    // The perfect player first learns every card the move log has shown since its last choice.
-    int choose(const Table& table, const RoundState& state, const MoveLog& log,
-               const std::vector<int>& offered);
+    void newRound();
+    // The next card to turn, from `offered`: the face-down slots the player may turn now, as
+    // bits (bit s = slot s). The perfect player first learns every card the move log has shown
+    // since its last choice.
+    int choose(const RoundState& state, const MoveLog& log, std::uint64_t offered);
 
   private:
-    int rankOf(int slot) const { return known_[static_cast<std::size_t>(slot)]; }
-    int pickFrom(const std::vector<int>& slots) { return slots[policy_() % slots.size()]; }
+    int pickFrom(std::uint64_t slots);
 
     PlayerKind kind_;
     std::mt19937_64 policy_;
-    // The rank of each slot once it was shown, else 0.
-    std::vector<int> known_;
     std::size_t logRead_ = 0;
-    std::vector<int> unknown_;
+    // The rank of each slot once it was shown, else 0; and the shown slots of each rank.
+    std::array<int, Table::kMaxSlots + 1> known_{};
+    std::array<std::uint64_t, Table::kMaxRank + 1> knownOfRank_{};
+    std::uint64_t knownSlots_ = 0;
 };
 
 }  // namespace koropika::testing

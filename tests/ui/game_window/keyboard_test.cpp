@@ -26,6 +26,8 @@ class GameWindowKeyboardTest : public ::testing::Test {
         run.program().start();
         run.gameWindow().setObserver(&heard);
     }
+    // The listener goes before the windows do: they must not tell it of their last unload.
+    void TearDown() override { run.gameWindow().setObserver(nullptr); }
 
     Window& game() { return run.gameWindow(); }
     GameWindowElements& ui() { return driver.ui(); }
