@@ -6,10 +6,10 @@
 //
 // WINDOW is the game window's X id, (DX, DY) the screen position of its drawing area's origin
 // (the top-left corner of the table, under the menu bar), CARDS the card count of the table.
-// It must be called with the table laid out and every card face down. On the player's turn it
-// clicks the next face-down card of a sweep over the slots, then a second one, with synthetic
-// input (XTest), and watches the window's damage (XDamage): after each damage it reads the
-// card's pixels until they differ from the back. One line per click:
+// It must be called with the table laid out and at least two cards face down. On the player's
+// turn it clicks the next face-down card of a sweep over the slots, then a second one, with
+// synthetic input (XTest), and watches the window's damage (XDamage): after each damage it reads
+// the card's pixels until they differ from the back. One line per click:
 //
 //   KIND TOTAL_MS NET_MS
 //
@@ -51,10 +51,17 @@ struct Grid {
 
 bool gridFor(int cards, Grid& grid) {
     switch (cards) {
-        case 28: grid = {69, 90, 7}; return true;
-        case 40: grid = {59, 76, 8}; return true;
-        case 52: grid = {52, 68, 9}; return true;
-        default: return false;
+        case 28:
+            grid = {69, 90, 7};
+            return true;
+        case 40:
+            grid = {59, 76, 8};
+            return true;
+        case 52:
+            grid = {52, 68, 9};
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -141,9 +148,9 @@ class Table {
   private:
     std::vector<unsigned long> grab(int x, int y, int w, int h) const {
         std::vector<unsigned long> out;
-        XImage* image = XGetImage(display_, DefaultRootWindow(display_), x, y,
-                                  static_cast<unsigned>(w), static_cast<unsigned>(h), AllPlanes,
-                                  ZPixmap);
+        XImage* image =
+            XGetImage(display_, DefaultRootWindow(display_), x, y, static_cast<unsigned>(w),
+                      static_cast<unsigned>(h), AllPlanes, ZPixmap);
         if (image == nullptr) {
             return out;
         }
@@ -290,7 +297,31 @@ int main(int argc, char* argv[]) {
 
     Table table(display, options, grid);
     Clicker clicker(display, options, table, damageEvent);
-    const std::vector<unsigned long> back = table.pixels(1);
+    // The back: the picture most slots show, the black of empty places apart (every back is the
+    // same picture; every face differs).
+    std::vector<unsigned long> back;
+    {
+        const std::vector<unsigned long> empty(table.pixels(1).size(), 0);
+        int most = 0;
+        for (int slot = 1; slot <= options.cards; ++slot) {
+            const std::vector<unsigned long> candidate = table.pixels(slot);
+            if (Table::difference(empty, candidate) < 0.05) {
+                continue;
+            }
+            int same = 0;
+            for (int other = 1; other <= options.cards; ++other) {
+                same += Table::difference(candidate, table.pixels(other)) < 0.05 ? 1 : 0;
+            }
+            if (same > most) {
+                most = same;
+                back = candidate;
+            }
+        }
+        if (most < 2) {
+            std::fprintf(stderr, "no face-down cards on the table\n");
+            return 1;
+        }
+    }
     auto isBack = [&](int slot) { return Table::difference(back, table.pixels(slot)) < 0.05; };
     const std::vector<unsigned long> black(back.size(), 0);
     auto isEmpty = [&](int slot) { return Table::difference(black, table.pixels(slot)) < 0.05; };

@@ -182,8 +182,8 @@ void SdlSoundDevice::open() {
     // The dummy and disk drivers play each buffer as they take it; a sound card plays it after
     // the buffer before it, which is still in its hands.
     const char* driver = SDL_GetCurrentAudioDriver();
-    const bool playsAtOnce =
-        driver != nullptr && (std::strcmp(driver, "dummy") == 0 || std::strcmp(driver, "disk") == 0);
+    const bool playsAtOnce = driver != nullptr && (std::strcmp(driver, "dummy") == 0 ||
+                                                   std::strcmp(driver, "disk") == 0);
     outputDelay_ = playsAtOnce ? Clock::duration::zero() : Clock::duration(kDeviceBufferTime);
     SDL_PauseAudioDevice(device_, 0);
     state_ = State::Open;
@@ -206,7 +206,7 @@ void SdlSoundDevice::close() {
 
 std::shared_ptr<const SdlSoundDevice::Sound> SdlSoundDevice::soundFor(const std::string& path) {
     const auto found = std::find_if(kept_.begin(), kept_.end(),
-                                     [&path](const auto& entry) { return entry.first == path; });
+                                    [&path](const auto& entry) { return entry.first == path; });
     if (found != kept_.end()) {
         std::rotate(kept_.begin(), found, found + 1);
         return kept_.front().second;
