@@ -1,40 +1,48 @@
-// Plays whole rounds of the real program headless and reports how fast rounds run and how strong
-// each level of the computer is: its win rate against a player with perfect memory and against
-// one who turns cards at random, the moves per round, and how often its picks used its memory.
-// With --plot it draws win rate and moves per level with gnuplot.
+// Plays whole rounds headless and reports how strong the computer is and how fast rounds run.
 //
-//   koropika_rounds [--rounds N] [--speed-rounds N] [--seed S] [--data FILE] [--plot FILE.png]
-//                   [--speed-only]
-//
-// Each round writes the window position file when the game window is unloaded for the next
-// round, and that write is flushed to the disk: run with TMPDIR on a memory file system to time
-// the program rather than the disk.
+//   koropika_rounds [--through engine|windows] [--cards 28|40|52] [--level 1..6]
+//                   [--player perfect|random|none] [--rounds N] [--seed S]
+//       plays N rounds of one kind, the sides taking turns to start, and ends with the lines
+//       "computer win % = W ± SE, draw % = D ± SE, moves per round = M ± SE" and "rounds/s = R".
+//   koropika_rounds --chart [--rounds N] [--seed S] [--data FILE] [--plot FILE.png]
+//       every level and card count against the perfect and the random player through the
+//       engine (N rounds per point, 20 000 by default), as a table, a data file and a chart.
 
 #include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "bench/round_player.h"
 
 namespace kb = koropika::bench;
+using koropika::testing::PlayerKind;
 
 namespace {
 
 struct Options {
-    int rounds = 1000;       // per level, card count and opponent
-    int speedRounds = 3000;  // for the rounds-per-second figure
+    std::string through = "engine";
+    int cards = 52;
+    int level = 6;
+    PlayerKind player = PlayerKind::Perfect;
+    int rounds = -1;  // by mode
     std::uint64_t seed = 20261207;
+    bool chart = false;
     std::string dataFile;
     std::string plotFile;
-    bool speedOnly = false;
 };
+
+[[noreturn]] void usage() {
+    std::cerr << "usage: koropika_rounds [--through engine|windows] [--cards 28|40|52] "
+                 "[--level 1..6] [--player perfect|random|none] [--rounds N] [--seed S]\n"
+                 "       koropika_rounds --chart [--rounds N] [--seed S] [--data FILE] "
+                 "[--plot FILE.png]\n";
+    std::exit(2);
+}
 
 Options parse(int argc, char* argv[]) {
     Options o;
@@ -42,224 +50,192 @@ Options parse(int argc, char* argv[]) {
         const std::string arg = argv[i];
         const auto value = [&]() -> std::string {
             if (i + 1 >= argc) {
-                std::cerr << arg << " needs a value\n";
-                std::exit(2);
+                usage();
             }
             return argv[++i];
         };
-        if (arg == "--rounds") {
+        if (arg == "--through") {
+            o.through = value();
+        } else if (arg == "--cards") {
+            o.cards = std::stoi(value());
+        } else if (arg == "--level") {
+            o.level = std::stoi(value());
+        } else if (arg == "--player") {
+            const std::string kind = value();
+            o.player = kind == "perfect"  ? PlayerKind::Perfect
+                       : kind == "random" ? PlayerKind::Random
+                       : kind == "none"   ? PlayerKind::None
+                                          : (usage(), PlayerKind::None);
+        } else if (arg == "--rounds") {
             o.rounds = std::stoi(value());
-        } else if (arg == "--speed-rounds") {
-            o.speedRounds = std::stoi(value());
         } else if (arg == "--seed") {
             o.seed = std::stoull(value());
+        } else if (arg == "--chart") {
+            o.chart = true;
         } else if (arg == "--data") {
             o.dataFile = value();
-        } else if (arg == "--speed-only") {
-            o.speedOnly = true;
         } else if (arg == "--plot") {
             o.plotFile = value();
         } else {
-            std::cerr << "usage: koropika_rounds [--rounds N] [--speed-rounds N] [--seed S] "
-                         "[--data FILE] [--plot FILE.png] [--speed-only]\n";
-            std::exit(2);
+            usage();
         }
+    }
+    if ((o.through != "engine" && o.through != "windows") ||
+        (o.cards != 28 && o.cards != 40 && o.cards != 52) || o.level < 1 || o.level > 6) {
+        usage();
+    }
+    if (o.rounds < 0) {
+        o.rounds = o.chart ? 20'000 : 1'000;
     }
     return o;
 }
 
-// Sums over the rounds of one setting.
+// Sums over the rounds of one kind, with the standard error of each figure.
 struct Tally {
-    int rounds = 0;
-    int computerWins = 0;
-    int draws = 0;
-    long moves = 0;
-    long computerMoves = 0;
-    long playerMoves = 0;
+    long rounds = 0;
+    long computerWins = 0;
+    long draws = 0;
+    double moves = 0;
+    double movesSquared = 0;
     long picks = 0;
     long picksFromMemory = 0;
-    double movesSquared = 0;
-    long firstSeenWasted = 0;
-    long secondSeenWasted = 0;
 
     void add(const kb::RoundResult& r) {
         ++rounds;
         computerWins += r.computerCards > r.playerCards ? 1 : 0;
         draws += r.computerCards == r.playerCards ? 1 : 0;
-        const int m = r.playerMoves + r.computerMoves;
-        moves += m;
-        movesSquared += static_cast<double>(m) * m;
-        computerMoves += r.computerMoves;
-        playerMoves += r.playerMoves;
+        moves += r.moves;
+        movesSquared += static_cast<double>(r.moves) * r.moves;
         picks += r.computerPicks;
         picksFromMemory += r.computerPicksFromMemory;
-        firstSeenWasted += r.computerFirstSeenWasted;
-        secondSeenWasted += r.computerSecondSeenWasted;
     }
-    double percent(long part, long whole) const {
-        return whole == 0 ? 0.0 : 100.0 * static_cast<double>(part) / static_cast<double>(whole);
+    double share(long part) const { return 100.0 * static_cast<double>(part) / rounds; }
+    // The standard error of a share of the rounds, in points.
+    double shareError(long part) const {
+        const double p = static_cast<double>(part) / rounds;
+        return 100.0 * std::sqrt(p * (1 - p) / rounds);
     }
-    double winRate() const { return percent(computerWins, rounds); }
-    double drawRate() const { return percent(draws, rounds); }
-    double meanMoves() const { return static_cast<double>(moves) / rounds; }
-    double meanComputerMoves() const { return static_cast<double>(computerMoves) / rounds; }
-    double meanPlayerMoves() const { return static_cast<double>(playerMoves) / rounds; }
-    double memoryShare() const { return percent(picksFromMemory, picks); }
-    // Half-width of a 95 % interval of the win rate, in points.
-    double winMargin() const {
-        const double p = winRate() / 100.0;
-        return 196.0 * std::sqrt(p * (1 - p) / rounds);
+    double meanMoves() const { return moves / rounds; }
+    double movesError() const {
+        const double mean = meanMoves();
+        const double variance = (movesSquared - rounds * mean * mean) / (rounds - 1);
+        return std::sqrt(std::max(0.0, variance) / rounds);
+    }
+    double memoryShare() const {
+        return picks == 0 ? 0.0 : 100.0 * static_cast<double>(picksFromMemory) / picks;
     }
 };
 
-Tally play(kb::RoundPlayer& player, int level, int cardCount, kb::Opponent opponent, int rounds) {
-    player.configure(level, cardCount, opponent);
+std::unique_ptr<kb::RoundPlayer> roundsOf(const std::string& through, int cards, int level,
+                                          PlayerKind player, std::uint64_t seed) {
+    return through == "windows" ? kb::windowRounds(cards, level, player, seed)
+                                : kb::engineRounds(cards, level, player, seed);
+}
+
+Tally play(kb::RoundPlayer& rounds, int count) {
     Tally tally;
-    for (int i = 0; i < rounds; ++i) {
-        tally.add(player.playRound(i % 2 == 1));  // the sides take turns to start
+    for (int i = 0; i < count; ++i) {
+        tally.add(rounds.playRound(i % 2 == 1));  // the sides take turns to start
     }
     return tally;
 }
 
-double cpuSeconds() {
-    return static_cast<double>(std::clock()) / CLOCKS_PER_SEC;
+int playOneKind(const Options& o) {
+    auto rounds = roundsOf(o.through, o.cards, o.level, o.player, o.seed);
+    const auto start = std::chrono::steady_clock::now();
+    const Tally t = play(*rounds, o.rounds);
+    const double seconds =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("through %s, %d cards, level %d, player %s, %d rounds, seed %llu\n",
+                o.through.c_str(), o.cards, o.level, koropika::testing::nameOf(o.player), o.rounds,
+                static_cast<unsigned long long>(o.seed));
+    std::printf("computer picks from memory %% = %.2f (%ld picks)\n", t.memoryShare(), t.picks);
+    std::printf(
+        "computer win %% = %.2f ± %.2f, draw %% = %.2f ± %.2f, moves per round = %.2f ± %.2f\n",
+        t.share(t.computerWins), t.shareError(t.computerWins), t.share(t.draws),
+        t.shareError(t.draws), t.meanMoves(), t.movesError());
+    std::printf("rounds/s = %.0f\n", o.rounds / seconds);
+    return 0;
 }
 
-// Expected moves of a player with perfect memory alone on n pairs of distinct cards:
-// (3 - 2 ln 2) n + 7/8 - 2 ln 2, about 1.61 n.
-double perfectSoloMoves(int pairs) {
-    return (3 - 2 * std::log(2.0)) * pairs + 7.0 / 8 - 2 * std::log(2.0);
+int drawChart(const Options& o) {
+    std::ostringstream data;
+    data << "# level cards player win% winSE draw% drawSE moves movesSE memory%\n";
+    std::printf("## The computer at each level: %d rounds per point through the engine\n\n",
+                o.rounds);
+    std::printf(
+        "| player | cards | level | computer wins %% ± SE | draws %% ± SE | moves/round ± SE | "
+        "picks from memory %% |\n|---|---:|---:|---:|---:|---:|---:|\n");
+    std::uint64_t seed = o.seed;
+    for (const PlayerKind player : {PlayerKind::Perfect, PlayerKind::Random}) {
+        for (const int cards : {28, 40, 52}) {
+            for (int level = 1; level <= 6; ++level) {
+                auto rounds = roundsOf("engine", cards, level, player, seed++);
+                const Tally t = play(*rounds, o.rounds);
+                const char* name = koropika::testing::nameOf(player);
+                std::printf("| %s | %d | %d | %.2f ± %.2f | %.2f ± %.2f | %.2f ± %.2f | %.1f |\n",
+                            name, cards, level, t.share(t.computerWins),
+                            t.shareError(t.computerWins), t.share(t.draws), t.shareError(t.draws),
+                            t.meanMoves(), t.movesError(), t.memoryShare());
+                std::fflush(stdout);
+                data << level << ' ' << cards << ' ' << name << ' ' << t.share(t.computerWins)
+                     << ' ' << t.shareError(t.computerWins) << ' ' << t.share(t.draws) << ' '
+                     << t.shareError(t.draws) << ' ' << t.meanMoves() << ' ' << t.movesError()
+                     << ' ' << t.memoryShare() << '\n';
+            }
+            data << "\n\n";  // one gnuplot data block per player and card count
+        }
+    }
+    if (!o.dataFile.empty()) {
+        std::ofstream(o.dataFile) << data.str();
+    }
+    if (o.plotFile.empty()) {
+        return 0;
+    }
+    if (o.dataFile.empty()) {
+        std::cerr << "--plot needs --data\n";
+        return 2;
+    }
+    // Blocks 0-2: the perfect player with 28/40/52 cards; blocks 3-5: the random player.
+    std::ostringstream script;
+    script << "set terminal pngcairo size 1100,460 font 'IPAPGothic,10'\n"
+           << "set output '" << o.plotFile << "'\n"
+           << "set multiplot layout 1,2 title 'The computer at each level (" << o.rounds
+           << " rounds per point, bars ±1 standard error)'\n"
+           << "set xlabel 'level'\nset xtics 1\nset xrange [0.8:6.2]\nset grid\n"
+           << "set key top left\n"
+           << "set ylabel 'computer wins against a player who never forgets (%)'\n"
+           << "f='" << o.dataFile << "'\n"
+           << "plot for [b=0:2] f index b using 1:4:5 with yerrorlines lw 2 "
+              "title sprintf('%d cards', 28+12*b)\n"
+           << "set ylabel 'moves per round, both sides'\nset key top right\n"
+           << "plot for [b=0:2] f index b using 1:8:9 with yerrorlines lw 2 "
+              "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
+           << "     for [b=3:5] f index b using 1:8:9 with yerrorlines lw 2 dt 2 "
+              "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
+           << "unset multiplot\n";
+    FILE* gnuplot = popen("gnuplot", "w");
+    if (gnuplot == nullptr) {
+        std::cerr << "gnuplot could not be started\n";
+        return 1;
+    }
+    std::fputs(script.str().c_str(), gnuplot);
+    if (pclose(gnuplot) != 0) {
+        std::cerr << "gnuplot failed\n";
+        return 1;
+    }
+    std::printf("\nplot: %s\n", o.plotFile.c_str());
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char* argv[]) {
     const Options o = parse(argc, argv);
-    constexpr int kCardCounts[] = {28, 40, 52};
-
-    // Rounds per second: 52 cards, level 6, against the perfect-memory player.
-    {
-        kb::RoundPlayer player(o.seed);
-        player.configure(6, 52, kb::Opponent::PerfectMemory);
-        for (int i = 0; i < 50; ++i) {
-            player.playRound(i % 2 == 1);  // warm-up
-        }
-        const auto wallStart = std::chrono::steady_clock::now();
-        const double cpuStart = cpuSeconds();
-        for (int i = 0; i < o.speedRounds; ++i) {
-            player.playRound(i % 2 == 1);
-        }
-        const double wall =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - wallStart).count();
-        const double cpu = cpuSeconds() - cpuStart;
-        std::printf("## Speed: 52 cards, level 6, against perfect memory\n\n");
-        std::printf("| rounds | wall s | CPU s | rounds/s (wall) | rounds/s (CPU) | us/round |\n");
-        std::printf("|---:|---:|---:|---:|---:|---:|\n");
-        std::printf("| %d | %.2f | %.2f | %.0f | %.0f | %.1f |\n\n", o.speedRounds, wall, cpu,
-                    o.speedRounds / wall, o.speedRounds / cpu, 1e6 * wall / o.speedRounds);
-        std::fflush(stdout);
+    try {
+        return o.chart ? drawChart(o) : playOneKind(o);
+    } catch (const std::exception& e) {
+        std::cerr << "koropika_rounds: " << e.what() << '\n';
+        return 1;
     }
-    if (o.speedOnly) {
-        return 0;
-    }
-
-    // Each level against both players.
-    std::ostringstream data;
-    data << "# level cards opponent win% draw% winMargin moves computerMoves memoryShare%\n";
-    std::printf("## Levels: %d rounds each, the sides taking turns to start\n\n", o.rounds);
-    std::printf(
-        "| level | cards | player | computer wins %% (±95 %%) | draws %% | moves/round | "
-        "computer moves | picks from memory %% | level table %% |\n");
-    std::printf("|---:|---:|---|---:|---:|---:|---:|---:|---:|\n");
-    kb::RoundPlayer player(o.seed + 1);
-    for (const kb::Opponent opponent : {kb::Opponent::PerfectMemory, kb::Opponent::Random}) {
-        for (const int cards : kCardCounts) {
-            for (int level = 1; level <= 6; ++level) {
-                const Tally t = play(player, level, cards, opponent, o.rounds);
-                std::printf("| %d | %d | %s | %.1f (±%.1f) | %.1f | %.1f | %.1f | %.1f | %d |\n",
-                            level, cards, kb::nameOf(opponent), t.winRate(), t.winMargin(),
-                            t.drawRate(), t.meanMoves(), t.meanComputerMoves(), t.memoryShare(),
-                            40 + 10 * level);
-                std::fflush(stdout);
-                data << level << ' ' << cards << ' '
-                     << (opponent == kb::Opponent::PerfectMemory ? "perfect" : "random") << ' '
-                     << t.winRate() << ' ' << t.drawRate() << ' ' << t.winMargin() << ' '
-                     << t.meanMoves() << ' ' << t.meanComputerMoves() << ' ' << t.memoryShare()
-                     << '\n';
-            }
-            data << '\n' << '\n';  // one gnuplot data block per card count and opponent
-        }
-    }
-
-    // Alone on the table: moves to clear it.
-    std::printf("\n## Alone on the table: moves to take every pair (%d rounds each)\n\n", o.rounds);
-    std::printf(
-        "| cards | pairs n | computer L6 moves | /n | computer L1 moves | /n | "
-        "perfect-memory player moves | /n | published perfect, distinct pairs | /n | "
-        "L6 moves opening on a seen card, no pair %% | L6 moves whose 2nd card was seen, no pair "
-        "%% |\n");
-    std::printf("|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n");
-    for (const int cards : kCardCounts) {
-        const int pairs = cards / 2;
-        const Tally computer6 = play(player, 6, cards, kb::Opponent::ComputerAlone, o.rounds);
-        const Tally computer1 = play(player, 1, cards, kb::Opponent::ComputerAlone, o.rounds);
-        const Tally alone = play(player, 6, cards, kb::Opponent::PlayerAlone, o.rounds);
-        const double published = perfectSoloMoves(pairs);
-        std::printf(
-            "| %d | %d | %.1f | %.2f | %.1f | %.2f | %.1f | %.2f | %.1f | %.2f | %.1f | %.1f |\n",
-            cards, pairs, computer6.meanComputerMoves(), computer6.meanComputerMoves() / pairs,
-            computer1.meanComputerMoves(), computer1.meanComputerMoves() / pairs,
-            alone.meanPlayerMoves(), alone.meanPlayerMoves() / pairs, published, published / pairs,
-            computer6.percent(computer6.firstSeenWasted, computer6.computerMoves),
-            computer6.percent(computer6.secondSeenWasted, computer6.computerMoves));
-        std::fflush(stdout);
-        if (computer6.playerMoves != 0 || alone.computerMoves != 0) {
-            std::cerr << "a side that should never move did\n";
-            return 1;
-        }
-    }
-
-    if (!o.dataFile.empty()) {
-        std::ofstream(o.dataFile) << data.str();
-    }
-    if (!o.plotFile.empty()) {
-        if (o.dataFile.empty()) {
-            std::cerr << "--plot needs --data\n";
-            return 2;
-        }
-        // Blocks 0-2: perfect memory 28/40/52; blocks 3-5: random 28/40/52.
-        std::ostringstream script;
-        script
-            << "set terminal pngcairo size 1100,460 font 'IPAPGothic,10'\n"
-            << "set output '" << o.plotFile << "'\n"
-            << "set multiplot layout 1,2 title 'The computer at each level (" << o.rounds
-            << " rounds per point)'\n"
-            << "set xlabel 'level'\nset xtics 1\nset xrange [0.8:6.2]\nset grid\n"
-            << "set key at graph 0.98, graph 0.8 right\n"
-            << "set ylabel 'computer wins (%)'\nset yrange [-2:102]\n"
-            << "f='" << o.dataFile << "'\n"
-            << "plot for [b=0:2] f index b using 1:4:6 with yerrorlines lw 2 "
-               "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
-            << "     for [b=3:5] f index b using 1:4:6 with yerrorlines lw 2 dt 2 "
-               "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
-            << "set ylabel 'moves per round (both sides; lines as on the left)'\nset autoscale y\n"
-            << "unset key\n"  // the same lines as on the left
-            << "plot for [b=0:2] f index b using 1:7 with linespoints lw 2 "
-               "title sprintf('vs perfect memory, %d cards', 28+12*b), \\\n"
-            << "     for [b=3:5] f index b using 1:7 with linespoints lw 2 dt 2 "
-               "title sprintf('vs random player, %d cards', 28+12*(b-3))\n"
-            << "unset multiplot\n";
-        FILE* gnuplot = popen("gnuplot", "w");
-        if (gnuplot == nullptr) {
-            std::cerr << "gnuplot could not be started\n";
-            return 1;
-        }
-        std::fputs(script.str().c_str(), gnuplot);
-        if (pclose(gnuplot) != 0) {
-            std::cerr << "gnuplot failed\n";
-            return 1;
-        }
-        std::printf("\nplot: %s\n", o.plotFile.c_str());
-    }
-    return 0;
 }

@@ -31,12 +31,14 @@ BUILD_PACKAGES=(
 
 # What the tests need on top: GoogleTest, the format check, a locale source with a decimal
 # comma, a virtual screen with a window manager, input and screenshots for the end-to-end tests,
-# the check of the desktop entry, clang with libFuzzer for the fuzz targets, and valgrind.
+# the check of the desktop entry, clang with libFuzzer for the fuzz targets, valgrind, and the
+# accessibility bus with its Python client for the screen reader test.
 TEST_PACKAGES=(
     googletest libgtest-dev clang-format locales
     xvfb xauth openbox xdotool x11-utils imagemagick
     desktop-file-utils
     clang libclang-rt-14-dev valgrind
+    at-spi2-core dbus-daemon python3-pyatspi
 )
 
 # What bench/run needs on top of the build: the virtual screen with a window manager and input,
@@ -46,4 +48,12 @@ BENCH_PACKAGES=(
     xvfb xauth openbox xdotool x11-utils imagemagick
     libx11-dev libxtst-dev libxdamage-dev
     gnuplot-nox
+)
+
+# What scripts/package needs on top of the build to make the Debian package (dpkg-shlibdeps and
+# dpkg-buildflags, file for finding the programs), and what its check uses: lintian, the
+# AppStream validator, the manual page reader.
+PACKAGE_PACKAGES=(
+    dpkg-dev file
+    lintian appstream desktop-file-utils man-db
 )

@@ -11,13 +11,11 @@
 #include "game/random.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
+#include "shared/durations.h"
 #include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
 
 namespace {
-
-// How long the game may play no sound before the sound output is closed.
-constexpr int kQuietOutputMs = 3000;
 
 // Opens a closed sound output as soon as the player moves the mouse, presses a button or a key,
 // on a helper thread: the sound a click plays then finds the output ready, or nearly so.
@@ -58,7 +56,7 @@ int main(int argc, char* argv[]) {
     // game does not keep the sound card busy with silence; the player's next move opens it again.
     QTimer quietOutput;
     quietOutput.setSingleShot(true);
-    quietOutput.setInterval(kQuietOutputMs);
+    quietOutput.setInterval(koropika::durations::kQuietOutputMs);
     QObject::connect(&quietOutput, &QTimer::timeout, [&sound] { sound.closeOutput(); });
     sound.onPlayed = [&quietOutput] { quietOutput.start(); };
     OutputWaker waker(sound, quietOutput);

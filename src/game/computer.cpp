@@ -1,5 +1,7 @@
 #include "game/computer.h"
 
+#include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace koropika {
@@ -10,16 +12,16 @@ std::int16_t randomFaceDownSlot(const Table& table, Random& random) {
     // The draw is uniform over every slot and repeats until it hits a face-down card; a pick is
     // only asked for while at least one card lies face down.
     for (;;) {
-        const auto slot =
-            static_cast<std::int16_t>(std::floor(table.cardCount() * random.next() + 1));
+        const int drawn = static_cast<int>(std::floor(table.cardCount() * checkedDraw(random) + 1));
+        const auto slot = static_cast<std::int16_t>(std::min(drawn, table.cardCount()));
         if (table.faceDown(slot)) {
             return slot;
         }
     }
 }
 
-bool rememberedFaceDown(const Table& table, int slot) {
-    return table.faceDown(slot) && table.seenRank(slot) != 0;
+int lowestSlot(std::uint64_t slots) {
+    return std::countr_zero(slots);
 }
 
 }  // namespace
@@ -33,20 +35,22 @@ bool chooseFirstCard(Table& table, RoundState& round, int level, Random& random)
     round.cpuKnowsPair = 0;
     const bool fromMemory = computerUsesMemory(level, random);
     if (fromMemory) {
-        const int count = table.cardCount();
-        for (int i = 1; i <= count && round.cpuKnowsPair == 0; ++i) {
-            if (!rememberedFaceDown(table, i)) {
-                continue;
+        // The known pair with the smallest slot: among the ranks with two or more remembered
+        // face-down cards, the one whose lowest such slot is smallest; its partner is the next
+        // slot of that rank.
+        int first = 0;
+        int second = 0;
+        for (int rank = 1; rank <= Table::kMaxRank; ++rank) {
+            const std::uint64_t slots = table.seenFaceDownOfRank(rank);
+            if (std::popcount(slots) >= 2 && (first == 0 || lowestSlot(slots) < first)) {
+                first = lowestSlot(slots);
+                second = lowestSlot(slots & (slots - 1));
             }
-            for (int j = 1; j <= count; ++j) {
-                if (j != i && rememberedFaceDown(table, j) &&
-                    table.seenRank(j) == table.seenRank(i)) {
-                    round.cpuFirstSlot = static_cast<std::int16_t>(i);
-                    round.cpuSecondSlot = static_cast<std::int16_t>(j);
-                    round.cpuKnowsPair = 1;
-                    break;
-                }
-            }
+        }
+        if (first != 0) {
+            round.cpuFirstSlot = static_cast<std::int16_t>(first);
+            round.cpuSecondSlot = static_cast<std::int16_t>(second);
+            round.cpuKnowsPair = 1;
         }
     }
     if (round.cpuKnowsPair == 0) {
@@ -64,15 +68,14 @@ bool chooseSecondCard(Table& table, RoundState& round, int level, Random& random
         if (round.cpuKnowsPair == 1) {
             chosen = true;  // the partner planned with the first card
         } else {
-            const std::int16_t wanted = table.seenRank(round.cpuFirstSlot);
-            for (int i = 1; i <= table.cardCount(); ++i) {
-                if (i != round.cpuFirstSlot && rememberedFaceDown(table, i) &&
-                    table.seenRank(i) == wanted) {
-                    round.cpuSecondSlot = static_cast<std::int16_t>(i);
-                    round.cpuFoundMatch = 1;
-                    chosen = true;
-                    break;
-                }
+            // The smallest remembered face-down slot of the first card's rank, other than it.
+            const std::uint64_t matches =
+                table.seenFaceDownOfRank(table.seenRank(round.cpuFirstSlot)) &
+                ~(std::uint64_t{1} << round.cpuFirstSlot);
+            if (matches != 0) {
+                round.cpuSecondSlot = static_cast<std::int16_t>(lowestSlot(matches));
+                round.cpuFoundMatch = 1;
+                chosen = true;
             }
         }
     }

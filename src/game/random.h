@@ -24,4 +24,9 @@ class SeededRandom final : public Random {
     std::mt19937_64 engine_;
 };
 
+// One draw of `random`, checked: a source that breaks its promise of [0, 1) is a programming
+// fault, reported by an assertion in debug builds; release builds clamp the draw into [0, 1) so
+// an index computed from it stays on the table.
+double checkedDraw(Random& random);
+
 }  // namespace koropika

@@ -1,7 +1,10 @@
 #include "game/table.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <stdexcept>
+#include <string>
 
 namespace koropika {
 
@@ -27,7 +30,8 @@ SlotPlace slotPlace(const TableGeometry& geometry, int slot) {
 namespace {
 
 int drawSlot(int cardCount, Random& random) {
-    return static_cast<int>(std::floor(cardCount * random.next())) + 1;
+    const int slot = static_cast<int>(std::floor(cardCount * checkedDraw(random))) + 1;
+    return std::min(slot, cardCount);  // the largest draw below 1 may still round up
 }
 
 }  // namespace
@@ -62,19 +66,51 @@ bool isPairRank(std::string_view secondRankText, int firstRank) {
     return error == std::errc{} && ptr == end && value == firstRank;
 }
 
-Table::Table(const Deal& deal)
-    : cards_(deal.cardAt),
-      backShown_(deal.cardAt.size(), false),
-      faceShown_(deal.cardAt.size(), false),
-      seenRank_(deal.cardAt.size(), 0) {}
-
-bool Table::anyFaceDown() const {
-    for (int slot = 1; slot <= cardCount(); ++slot) {
-        if (faceDown(slot)) {
-            return true;
-        }
+Table::Table(const Deal& deal) {
+    const std::size_t count = deal.cardAt.empty() ? 0 : deal.cardAt.size() - 1;
+    if (count > static_cast<std::size_t>(kMaxSlots)) {
+        throw std::invalid_argument("a table holds at most 52 cards");
     }
-    return false;
+    cardCount_ = static_cast<int>(count);
+    for (std::size_t slot = 1; slot <= count; ++slot) {
+        const Card& card = deal.cardAt[slot];
+        if (card.rank < 0 || card.rank > kMaxRank) {
+            throw std::invalid_argument("a card's rank lies outside 1..13");
+        }
+        cards_[slot] = card;
+    }
+}
+
+std::size_t Table::checked(int slot) const {
+    if (slot < 0 || slot > cardCount_) {
+        throw std::out_of_range("no such slot on the table: " + std::to_string(slot));
+    }
+    return static_cast<std::size_t>(slot);
+}
+
+void Table::setBackShown(int slot, bool shown) {
+    const std::size_t index = checked(slot);
+    setBit(backShown_, index, shown);
+    updateSeenFaceDown(index);
+}
+
+void Table::remember(int slot) {
+    const std::size_t index = checked(slot);
+    seenRank_[index] = cards_[index].rank;
+    updateSeenFaceDown(index);
+}
+
+void Table::updateSeenFaceDown(std::size_t slot) {
+    const auto rank = static_cast<std::size_t>(cards_[slot].rank);
+    const bool seenAndDown = seenRank_[slot] != 0 && ((backShown_ >> slot) & 1U);
+    setBit(seenFaceDown_[rank], slot, seenAndDown);
+}
+
+std::uint64_t Table::seenFaceDownOfRank(int rank) const {
+    if (rank < 1 || rank > kMaxRank) {
+        return 0;
+    }
+    return seenFaceDown_[static_cast<std::size_t>(rank)];
 }
 
 Table::State Table::state(int slot) const {

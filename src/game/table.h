@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string_view>
@@ -53,38 +55,53 @@ bool isPairRank(std::string_view secondRankText, int firstRank);
 
 // What lies on each slot and how it lies. A card is face down while its back is shown, face up
 // while only its face is, and taken when neither is (also, briefly, the blinking first card).
+//
+// The table also keeps, per rank, the set of slots whose card the computer has seen and that lie
+// face down, so the computer finds a remembered pair or match without scanning every slot.
 class Table {
   public:
     enum class State { FaceDown, FaceUp, Taken };
+    static constexpr int kMaxSlots = 52;
+    static constexpr int kMaxRank = 13;
 
     Table() = default;
+    // Throws std::invalid_argument for more than kMaxSlots cards or a rank outside 1..kMaxRank.
     explicit Table(const Deal& deal);
 
-    int cardCount() const { return static_cast<int>(cards_.size()) - 1; }
-    const Card& card(int slot) const { return cards_.at(static_cast<std::size_t>(slot)); }
+    int cardCount() const { return cardCount_; }
+    const Card& card(int slot) const { return cards_[checked(slot)]; }
     int rank(int slot) const { return card(slot).rank; }
 
-    bool backShown(int slot) const { return backShown_.at(static_cast<std::size_t>(slot)); }
-    bool faceShown(int slot) const { return faceShown_.at(static_cast<std::size_t>(slot)); }
-    void setBackShown(int slot, bool shown) {
-        backShown_.at(static_cast<std::size_t>(slot)) = shown;
-    }
-    void setFaceShown(int slot, bool shown) {
-        faceShown_.at(static_cast<std::size_t>(slot)) = shown;
-    }
+    bool backShown(int slot) const { return (backShown_ >> checked(slot)) & 1U; }
+    bool faceShown(int slot) const { return (faceShown_ >> checked(slot)) & 1U; }
+    void setBackShown(int slot, bool shown);
+    void setFaceShown(int slot, bool shown) { setBit(faceShown_, checked(slot), shown); }
     bool faceDown(int slot) const { return backShown(slot); }
-    bool anyFaceDown() const;
+    bool anyFaceDown() const { return backShown_ != 0; }
     State state(int slot) const;
 
     // The computer's memory: the rank of each slot once its card has been turned up, 0 before.
-    std::int16_t seenRank(int slot) const { return seenRank_.at(static_cast<std::size_t>(slot)); }
-    void remember(int slot) { seenRank_.at(static_cast<std::size_t>(slot)) = card(slot).rank; }
+    std::int16_t seenRank(int slot) const { return seenRank_[checked(slot)]; }
+    void remember(int slot);
+
+    // Slots of `rank` that the computer has seen and that lie face down, as bits (bit s = slot s).
+    std::uint64_t seenFaceDownOfRank(int rank) const;
 
   private:
-    std::vector<Card> cards_{Card{}};
-    std::vector<bool> backShown_{false};
-    std::vector<bool> faceShown_{false};
-    std::vector<std::int16_t> seenRank_{0};
+    // The slot as an index; throws std::out_of_range outside 0..cardCount().
+    std::size_t checked(int slot) const;
+    static void setBit(std::uint64_t& bits, std::size_t index, bool on) {
+        const std::uint64_t bit = std::uint64_t{1} << index;
+        bits = on ? (bits | bit) : (bits & ~bit);
+    }
+    void updateSeenFaceDown(std::size_t slot);
+
+    int cardCount_ = 0;
+    std::array<Card, kMaxSlots + 1> cards_{};
+    std::array<std::int16_t, kMaxSlots + 1> seenRank_{};
+    std::uint64_t backShown_ = 0;
+    std::uint64_t faceShown_ = 0;
+    std::array<std::uint64_t, kMaxRank + 1> seenFaceDown_{};
 };
 
 }  // namespace koropika

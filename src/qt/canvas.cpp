@@ -29,6 +29,7 @@ void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
     if (source_.container == nullptr) {
         painter.fillRect(rect(), toQColor(source_.window->layout().background));
         draw.paintPlainChildren(source_.children());
+        draw.paintFocusOf(*source_.window, nullptr, rect());
         return;
     }
     const Element& panel = *source_.container;
@@ -38,6 +39,7 @@ void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
         // The frame stays on top of the children it surrounds.
         draw.paintBorder(rect());
     }
+    draw.paintFocusOf(*source_.window, &panel, rect());
 }
 
 GroupBoxCanvas::GroupBoxCanvas(CanvasSource source, QWidget* parent)

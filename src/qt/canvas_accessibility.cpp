@@ -28,6 +28,14 @@ bool reactsToClicks(const Element& element) {
     return element.onClick || element.onMouseDown || element.onMouseUp;
 }
 
+// A press through the accessibility interface is a click by key on the element: its handlers,
+// with every guard of a click.
+void pressThroughAccessibility(const CanvasSource& source, Element& element) {
+    if (source.live() && element.alive()) {
+        source.window->pressByKey(element);
+    }
+}
+
 // The canvas's point (x, y) on the screen in the model window's client pixels.
 Point windowPointOf(const QWidget& canvas, const CanvasSource& source, int x, int y) {
     const QPoint local = canvas.mapFromGlobal(QPoint(x, y));
@@ -56,11 +64,19 @@ std::vector<Element*> accessibleElementsOf(const CanvasSource& source) {
         return elements;
     }
     for (Element* child : source.children()) {
-        if (!isHeavyweight(child->kind()) && child->visible() && child->handlesMouse()) {
+        // Elements that react to the mouse, and those given a name of their own (a card's face).
+        if (!isHeavyweight(child->kind()) && child->visible() &&
+            (child->handlesMouse() || !child->properties().accessibleName.empty())) {
             elements.push_back(child);
         }
     }
     return elements;
+}
+
+QAccessibleInterface* accessibleInterfaceOf(QWidget* canvas, const Element* element) {
+    auto* accessible =
+        dynamic_cast<CanvasAccessible*>(QAccessible::queryAccessibleInterface(canvas));
+    return accessible != nullptr ? accessible->interfaceFor(element) : nullptr;
 }
 
 // ---- The canvas -----------------------------------------------------------------------------
@@ -133,6 +149,42 @@ QAccessibleInterface* CanvasAccessible::childAt(int x, int y) const {
         inner = inner->parentWidget();
     }
     return inner != nullptr ? QAccessible::queryAccessibleInterface(inner) : nullptr;
+}
+
+QStringList CanvasAccessible::actionNames() const {
+    const Element* container = source_.live() ? source_.container : nullptr;
+    if (container != nullptr && reactsToClicks(*container)) {
+        return {pressAction()};
+    }
+    return QAccessibleWidget::actionNames();
+}
+
+void CanvasAccessible::doAction(const QString& actionName) {
+    Element* container = source_.live() ? source_.container : nullptr;
+    if (container != nullptr && reactsToClicks(*container) && actionName == pressAction()) {
+        pressThroughAccessibility(source_, *container);
+        return;
+    }
+    QAccessibleWidget::doAction(actionName);
+}
+
+QAccessible::State CanvasAccessible::state() const {
+    QAccessible::State state = QAccessibleWidget::state();
+    const Element* container = source_.live() ? source_.container : nullptr;
+    if (container != nullptr && reactsToClicks(*container)) {
+        state.focusable = true;
+        state.focused = source_.window->focusedElement() == container;
+    }
+    return state;
+}
+
+QAccessibleInterface* CanvasAccessible::interfaceFor(const Element* element) const {
+    for (Element* child : accessibleElementsOf(source_)) {
+        if (child == element) {
+            return interfaceOf(child);
+        }
+    }
+    return nullptr;
 }
 
 QAccessibleInterface* CanvasAccessible::interfaceOf(Element* element) const {
@@ -220,7 +272,33 @@ QAccessible::State ElementAccessible::state() const {
         return state;
     }
     state.disabled = !element->enabled();
+    if (reactsToClicks(*element)) {
+        state.focusable = true;
+        state.focused = source_.window->focusedElement() == element;
+    }
     return state;
+}
+
+void* ElementAccessible::interface_cast(QAccessible::InterfaceType type) {
+    return type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this)
+                                                : nullptr;
+}
+
+QStringList ElementAccessible::actionNames() const {
+    const Element* element = live();
+    return element != nullptr && reactsToClicks(*element) ? QStringList{pressAction()}
+                                                          : QStringList{};
+}
+
+void ElementAccessible::doAction(const QString& actionName) {
+    if (live() == nullptr || actionName != pressAction()) {
+        return;
+    }
+    for (Element* child : accessibleElementsOf(source_)) {
+        if (child == element_ && reactsToClicks(*child)) {
+            pressThroughAccessibility(source_, *child);
+        }
+    }
 }
 
 }  // namespace koropika

@@ -17,9 +17,13 @@ namespace koropika {
 // it, and only the first call does anything.
 void installCanvasAccessibility();
 
-// The visible plain children of the canvas's container that react to the mouse, front to
-// back; none once the view has let go of the window.
+// The visible plain children of the canvas's container that react to the mouse or have a name of
+// their own, front to back; none once the view has let go of the window.
 std::vector<Element*> accessibleElementsOf(const CanvasSource& source);
+
+// The interface of a plain element of `canvas` while it is one of its accessible children, else
+// nullptr.
+QAccessibleInterface* accessibleInterfaceOf(QWidget* canvas, const Element* element);
 
 class CanvasAccessible final : public QAccessibleWidget {
   public:
@@ -31,6 +35,12 @@ class CanvasAccessible final : public QAccessibleWidget {
     int indexOfChild(const QAccessibleInterface* child) const override;
     // What the pointer would hit there, as the model's hit test finds it.
     QAccessibleInterface* childAt(int x, int y) const override;
+    // A panel that reacts to the mouse (the dice) is pressed as a click on it.
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QAccessible::State state() const override;
+
+    QAccessibleInterface* interfaceFor(const Element* element) const;
 
   protected:
     ~CanvasAccessible() override;
@@ -45,7 +55,7 @@ class CanvasAccessible final : public QAccessibleWidget {
 
 // One plain element of a canvas. It holds no reference the element's end could break: every
 // call finds the element among the canvas's current children first.
-class ElementAccessible final : public QAccessibleInterface {
+class ElementAccessible final : public QAccessibleInterface, public QAccessibleActionInterface {
   public:
     ElementAccessible(QWidget* canvas, const CanvasSource& source, const Element* element);
 
@@ -65,6 +75,12 @@ class ElementAccessible final : public QAccessibleInterface {
     QRect rect() const override;
     QAccessible::Role role() const override;
     QAccessible::State state() const override;
+    void* interface_cast(QAccessible::InterfaceType type) override;
+
+    // An element that reacts to the mouse is pressed as a click on it.
+    QStringList actionNames() const override;
+    void doAction(const QString& actionName) override;
+    QStringList keyBindingsForAction(const QString& /*actionName*/) const override { return {}; }
 
   private:
     // The element while it is still one of the canvas's accessible children, else nullptr.

@@ -33,6 +33,30 @@ void drawOutline(QPainter& painter, const QRect& area, const QColor& colour) {
 
 }  // namespace
 
+void ElementPainter::paintFocusFrame(const QRect& area) {
+    static const QColor kFocusYellow{0xFF, 0xE0, 0x00};
+    drawOutline(painter_, area, Qt::black);
+    drawOutline(painter_, area.adjusted(1, 1, -1, -1), kFocusYellow);
+    drawOutline(painter_, area.adjusted(2, 2, -2, -2), kFocusYellow);
+    drawOutline(painter_, area.adjusted(3, 3, -3, -3), Qt::black);
+}
+
+void ElementPainter::paintFocusOf(const Window& window, const Element* container,
+                                  const QRect& canvasArea) {
+    const Element* focused = window.focusFrameShown() ? window.focusedElement() : nullptr;
+    if (focused == nullptr || !focused->alive()) {
+        return;
+    }
+    if (container != nullptr && focused == container) {
+        paintFocusFrame(canvasArea);
+    } else if (focused->container() == container && !isHeavyweight(focused->kind())) {
+        constexpr int kOutsetPx = 4;
+        const QRect around =
+            toQRect(focused->rect()).adjusted(-kOutsetPx, -kOutsetPx, kOutsetPx, kOutsetPx);
+        paintFocusFrame(around.intersected(canvasArea));
+    }
+}
+
 void ElementPainter::paintPlainChildren(const std::vector<Element*>& childrenFrontToBack) {
     for (const Element* child : std::views::reverse(childrenFrontToBack)) {
         if (!child->visible() || isHeavyweight(child->kind())) {

@@ -7,6 +7,7 @@
 
 #include "qt/picture_store.h"
 #include "ui/elements/element.h"
+#include "ui/elements/window.h"
 
 namespace koropika {
 
@@ -30,6 +31,12 @@ class ElementPainter {
     void paintPanelFace(const QRect& area, const Element& panel);
     // The 1 px dark frame of a panel with a single border.
     void paintBorder(const QRect& area);
+    // The keyboard focus: a black, yellow, yellow, black frame 4 px wide just inside `area`.
+    void paintFocusFrame(const QRect& area);
+    // The focus frame of the window's focused element when it belongs on this canvas: around a
+    // plain child of `container` (nullptr = the client area), kept inside `canvasArea`, or just
+    // inside the panel when the panel itself has the focus.
+    void paintFocusOf(const Window& window, const Element* container, const QRect& canvasArea);
 
   private:
     void paintLabel(const Element& label);

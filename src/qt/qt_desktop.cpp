@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QScreen>
 #include <QUrl>
 #include <utility>
 
@@ -85,6 +86,15 @@ void QtDesktop::openWebPage(const std::string& address) {
 
 std::string QtDesktop::programFolder() const {
     return fromQString(folder_);
+}
+
+std::optional<Rect> QtDesktop::workArea() const {
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    if (primary == nullptr) {
+        return std::nullopt;
+    }
+    const QRect area = primary->availableGeometry();
+    return Rect{area.left(), area.top(), area.width(), area.height()};
 }
 
 bool QtDesktop::minimized(const Window& window) const {

@@ -32,6 +32,7 @@ class QtDesktop final : public Desktop {
     void openWebPage(const std::string& address) override;
     std::string programFolder() const override;
     bool minimized(const Window& window) const override;
+    std::optional<Rect> workArea() const override;
     void endProgram() override;
     Size measureText(const Font& font, const std::string& text) const override;
 

@@ -1,5 +1,7 @@
 #include "qt/window_placement.h"
 
+#include "shared/durations.h"
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWindow>
@@ -18,7 +20,7 @@ int pixels(int twips) {
 constexpr int kMaxPlaceAttempts = 3;
 // How long a change must have stood before the window counts as settled: long enough for the
 // window system's answer to a resize or move to have come back.
-constexpr qint64 kSettleMs = 50;
+constexpr qint64 kSettleMs = durations::kPlacementSettleMs;
 
 }  // namespace
 

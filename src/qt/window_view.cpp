@@ -1,8 +1,12 @@
 #include "qt/window_view.h"
 
+#include "shared/durations.h"
+
 #include <algorithm>
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
@@ -12,9 +16,12 @@
 #include <functional>
 #include <ranges>
 
+#include "qt/announcement_board.h"
 #include "qt/canvas.h"
+#include "qt/canvas_accessibility.h"
 #include "qt/combo_sync.h"
 #include "qt/conversions.h"
+#include "qt/key_router.h"
 #include "qt/pointer_router.h"
 
 namespace koropika {
@@ -51,6 +58,8 @@ WindowView::WindowView(Window& window, ViewServices services)
     setCentralWidget(clientArea_);
     router_ = new PointerRouter(window_, *clientArea_, services_.pictures, attached_, this);
     router_->watch(*clientArea_);
+    keys_ = new KeyRouter(window_, *this, attached_);
+    board_ = new AnnouncementBoard(clientArea_);
 
     // Creation order lists every container before its children.
     for (Element* element : window_.elements()) {
@@ -68,6 +77,9 @@ WindowView::WindowView(Window& window, ViewServices services)
     orderKeyboardFocus();
     placement_.apply(window_);
     window_.setObserver(this);
+    followModelFocus();
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget* /*old*/, QWidget* now) { qtFocusMoved(now); });
 }
 
 WindowView::~WindowView() {
@@ -340,6 +352,77 @@ void WindowView::menuChanged(MenuItem& item) {
     }
 }
 
+void WindowView::focusChanged(Window& /*window*/) {
+    // The frame may have left one canvas for another.
+    clientArea_->update();
+    for (const auto& [element, widget] : widgets_) {
+        if (element->kind() == ElementKind::Panel || element->kind() == ElementKind::GroupBox) {
+            widget->update();
+        }
+    }
+    followModelFocus();
+}
+
+void WindowView::followModelFocus() {
+    Element* focused = window_.focusedElement();
+    if (!*attached_ || focused == nullptr) {
+        return;
+    }
+    const bool control = focused->kind() == ElementKind::ComboBox ||
+                         focused->kind() == ElementKind::DropDownList ||
+                         focused->kind() == ElementKind::PushButton;
+    QWidget* own = widgetOf(focused);
+    if (control) {
+        // Before the window is shown, focusWidget() is the one it will take when shown.
+        if (QWidget* current = focusWidget();
+            own != nullptr && current != own && !own->isAncestorOf(current)) {
+            own->setFocus(Qt::TabFocusReason);
+        }
+        return;  // Qt tells screen readers of a control's focus itself
+    }
+    if (QWidget* holder = QApplication::focusWidget();
+        holder == nullptr || holder->window() != this ||
+        qobject_cast<ContainerCanvas*>(holder) == nullptr) {
+        clientArea_->setFocus(Qt::OtherFocusReason);
+    }
+    if (!QAccessible::isActive()) {
+        return;
+    }
+    if (own != nullptr) {
+        QAccessibleEvent event(own, QAccessible::Focus);  // a panel: the dice
+        QAccessible::updateAccessibility(&event);
+    } else if (QWidget* canvas = widgetOf(focused->container())) {
+        if (QAccessibleInterface* element = accessibleInterfaceOf(canvas, focused)) {
+            QAccessibleEvent event(element, QAccessible::Focus);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+}
+
+void WindowView::qtFocusMoved(QWidget* now) {
+    if (!*attached_ || now == nullptr || now->window() != this) {
+        return;
+    }
+    for (Element* element : window_.elements()) {
+        const bool control = element->kind() == ElementKind::ComboBox ||
+                             element->kind() == ElementKind::DropDownList ||
+                             element->kind() == ElementKind::PushButton;
+        QWidget* widget = control ? widgetOf(element) : nullptr;
+        if (widget != nullptr && (widget == now || widget->isAncestorOf(now))) {
+            window_.setFocusedElement(element);
+            return;
+        }
+    }
+}
+
+void WindowView::announced(Window& /*window*/, const std::string& text) {
+    board_->announce(toQString(text));
+}
+
+QString WindowView::lastAnnouncement() const {
+    return board_->lastAnnouncement();
+}
+
 // ---- Window events --------------------------------------------------------------------------
 
 void WindowView::closeEvent(QCloseEvent* event) {
@@ -384,10 +467,9 @@ void WindowView::checkFrame() {
     if (state != WindowPlacement::Check::Settled) {
         // Framing and the answer to a correction may come without a move of the window: look
         // again shortly, for a few seconds at most.
-        constexpr int kRecheckMs = 20;
         constexpr int kMaxRechecks = 150;
         if (frameChecksWithoutEvent_++ < kMaxRechecks) {
-            scheduleFrameCheck(kRecheckMs);
+            scheduleFrameCheck(durations::kPlacementRecheckMs);
         }
         return;
     }

@@ -15,6 +15,8 @@
 
 namespace koropika {
 
+class AnnouncementBoard;
+class KeyRouter;
 class PointerRouter;
 
 // What every view of one desktop shares.
@@ -57,6 +59,11 @@ class WindowView final : public QMainWindow, public WindowObserver {
     void elementDestroying(Element& element) override;
     void elementOrderChanged(Element* container) override;
     void menuChanged(MenuItem& item) override;
+    void focusChanged(Window& window) override;
+    void announced(Window& window, const std::string& text) override;
+
+    // What the window announced last, as screen readers read it.
+    QString lastAnnouncement() const;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,12 +81,19 @@ class WindowView final : public QMainWindow, public WindowObserver {
     void repaintContainerOf(const Element& element);
     void scheduleFrameCheck(int delayMs = 0);
     void checkFrame();
+    // Gives Qt's focus to the control that has the model's focus, or to the client area when a
+    // drawn element has it, so keys reach the model; tells screen readers where the focus is.
+    void followModelFocus();
+    // A control the person clicked into takes the model's focus too.
+    void qtFocusMoved(QWidget* now);
 
     Window& window_;
     ViewServices services_;
     std::shared_ptr<bool> attached_;
     QWidget* clientArea_ = nullptr;
     PointerRouter* router_ = nullptr;
+    KeyRouter* keys_ = nullptr;
+    AnnouncementBoard* board_ = nullptr;
     WindowPlacement placement_;
     std::unordered_map<const Element*, QWidget*> widgets_;
     std::vector<std::pair<QAction*, MenuItem*>> menuActions_;

@@ -35,6 +35,12 @@ std::string userDataHome() {
     return home.empty() ? std::string() : home + "/.local/share";
 }
 
+// A folder under /usr belongs to the installed system and its package manager: not even the
+// superuser, who may write there, leaves the game's files in it.
+bool isSystemFolder(const std::string& folder) {
+    return folder == "/usr" || folder.rfind("/usr/", 0) == 0;
+}
+
 // Creates `folder` and any missing folders above it, each private to the user (0700).
 bool makeFolders(const std::string& folder) {
     struct stat info {};
@@ -52,7 +58,7 @@ bool makeFolders(const std::string& folder) {
 }  // namespace
 
 std::string dataFolderFor(const std::string& programFolder) {
-    if (::access(programFolder.c_str(), W_OK) == 0) {
+    if (!isSystemFolder(programFolder) && ::access(programFolder.c_str(), W_OK) == 0) {
         return programFolder;
     }
     const std::string dataHome = userDataHome();

@@ -26,10 +26,15 @@ std::optional<Int> lineValue(const std::vector<std::string>& lines, std::size_t 
 }  // namespace
 
 std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& folder) {
-    if (!plainFileExists(folder, kWindowPositionFileName)) {
+    return readWindowPositionFile(diskFiles(), folder);
+}
+
+std::optional<StoredWindowPosition> readWindowPositionFile(FileStore& files,
+                                                           const std::string& folder) {
+    if (!files.exists(folder, kWindowPositionFileName)) {
         return std::nullopt;
     }
-    const auto bytes = readWholeFile(fileInFolder(folder, kWindowPositionFileName));
+    const auto bytes = files.read(folder, kWindowPositionFileName);
     if (!bytes) {
         return StoredWindowPosition{};
     }
@@ -59,8 +64,14 @@ std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips
 
 std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
                                     std::int32_t leftTwips, std::int16_t cardBackIndex) {
-    return writeFileReplacing(fileInFolder(folder, kWindowPositionFileName),
-                              windowPositionFileText(topTwips, leftTwips, cardBackIndex));
+    return writeWindowPositionFile(diskFiles(), folder, topTwips, leftTwips, cardBackIndex);
+}
+
+std::string writeWindowPositionFile(FileStore& files, const std::string& folder,
+                                    std::int32_t topTwips, std::int32_t leftTwips,
+                                    std::int16_t cardBackIndex) {
+    return files.replace(folder, kWindowPositionFileName,
+                         windowPositionFileText(topTwips, leftTwips, cardBackIndex));
 }
 
 }  // namespace koropika

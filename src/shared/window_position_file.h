@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "shared/file_store.h"
+
 namespace koropika {
 
 inline constexpr const char* kWindowPositionFileName = "itidata.txt";
@@ -21,6 +23,9 @@ struct StoredWindowPosition {
 // Reads itidata.txt from `folder`; nullopt when there is no plain file of exactly that name.
 // A short or damaged file gives the values it holds and leaves the others out.
 std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& folder);
+// The same from `files`.
+std::optional<StoredWindowPosition> readWindowPositionFile(FileStore& files,
+                                                           const std::string& folder);
 
 // The values held by the bytes of an itidata.txt file, read as readWindowPositionFile does.
 StoredWindowPosition parseWindowPositionFile(std::string_view bytes);
@@ -32,5 +37,9 @@ std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips
 // Replaces itidata.txt in `folder` whole; returns "" or a one-line reason it could not.
 std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
                                     std::int32_t leftTwips, std::int16_t cardBackIndex);
+// The same in `files`.
+std::string writeWindowPositionFile(FileStore& files, const std::string& folder,
+                                    std::int32_t topTwips, std::int32_t leftTwips,
+                                    std::int16_t cardBackIndex);
 
 }  // namespace koropika

@@ -45,28 +45,6 @@ start_program() {
     PROGRAM_PID=$!
 }
 
-# Releases on "カード数 28枚" and waits until the game window has replaced the settings window.
-start_game_from() {
-    local settings=$1 game
-    click_at "$settings" 170 120
-    for _ in $(seq 100); do
-        game=$(wait_for_windows "$title" 1)
-        [ "$game" != "$settings" ] && break
-        sleep 0.05
-    done
-    [ "$game" != "$settings" ] || fail "no game window after the release on カード数 28枚"
-    echo "$game"
-}
-
-close_game() {
-    xdotool windowactivate --sync "$1"
-    xdotool key alt+F4
-    for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after its game window closed"
-    wait "$PROGRAM_PID" || fail "the program ended with status $?"
-    PROGRAM_PID=
-}
-
 stored="$home/data/koropika/name.txt"
 expected=$(printf ' 1 \r\n\x82\xbd\x82\xeb\x82\xa4\r\n' | od -An -tx1)
 

@@ -92,6 +92,29 @@ click_at() {
 
 GAME_TITLE="ころぴか V_1.0"
 
+# Releases on "カード数 28枚" and waits until the game window has replaced the settings window.
+start_game_from() {
+    local settings=$1 game
+    click_at "$settings" 170 120
+    for _ in $(seq 100); do
+        game=$(wait_for_windows "$GAME_TITLE" 1)
+        [ "$game" != "$settings" ] && break
+        sleep 0.05
+    done
+    [ "$game" != "$settings" ] || fail "no game window after the release on カード数 28枚"
+    echo "$game"
+}
+
+# Closes the game window with alt+F4 and waits for the program (PROGRAM_PID) to end cleanly.
+close_game() {
+    xdotool windowactivate --sync "$1"
+    xdotool key alt+F4
+    for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
+    kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after its game window closed"
+    wait "$PROGRAM_PID" || fail "the program ended with status $?"
+    PROGRAM_PID=
+}
+
 shoot() {
     import -window root "$1"
 }

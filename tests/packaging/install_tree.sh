@@ -48,7 +48,7 @@ launcher="$prefix/bin/koropika"
 [ "$(readlink -f "$launcher")" = "$(readlink -f "$program/koropika")" ] ||
     fail "bin/koropika does not reach the executable"
 
-entry="$prefix/share/applications/koropika.desktop"
+entry="$prefix/share/applications/example.koropika.koropika.desktop"
 [ -f "$entry" ] || fail "no desktop entry"
 desktop-file-validate "$entry" || fail "desktop-file-validate rejects $entry"
 for line in 'Name=Koropika' 'Name[ja]=ころぴか' 'Categories=Game;CardGame;' 'Icon=koropika' \

@@ -119,6 +119,13 @@ TEST_F(DataFolderTest, AWritableProgramFolderKeepsTheFilesItself) {
     });
 }
 
+// Run as the superuser, /usr can be written; run as anyone else, it cannot. Either way an installed
+// program keeps the files in the user's data folder.
+TEST_F(DataFolderTest, AProgramFolderUnderUsrIsNeverWritten) {
+    EXPECT_EQ(dataFolderFor("/usr"), dataHome_ + "/koropika");
+    EXPECT_TRUE(fs::is_directory(dataHome_ + "/koropika"));
+}
+
 TEST_F(DataFolderTest, AReadOnlyProgramFolderMovesTheFilesToTheUsersDataFolder) {
     std::ofstream(program_ + "/name.txt", std::ios::binary) << kStoredNames;
     std::ofstream(program_ + "/itidata.txt", std::ios::binary) << kStoredPosition;

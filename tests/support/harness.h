@@ -26,6 +26,9 @@ class Harness {
     Window& settingsWindow() { return program_.settingsWindow().window(); }
     Window& gameWindow() { return program_.gameWindow().window(); }
     const TempFolder& folder() const { return folder_; }
+    // From now on the windows keep their files in `memoryFiles` instead of the program folder,
+    // so that a run measures the game and not the disk.
+    void keepFilesInMemory() { desktop.fileStore = &memoryFiles; }
 
     // The element of the window on screen now (exactly one window is).
     Element& onScreen(const std::string& name, int index = -1);
@@ -44,6 +47,7 @@ class Harness {
     VirtualEventLoop loop;
     RecordingDesktop desktop;
     RecordingSoundDevice sound;
+    MemoryFileStore memoryFiles;
     SeededRandom random;
     // The seed of the next load of the game window; each load takes the next one.
     std::uint64_t nextSeed = 1;

@@ -19,9 +19,11 @@ class RecordingDesktop final : public Desktop {
     void openWebPage(const std::string& address) override { webPages.push_back(address); }
     std::string programFolder() const override { return folder_; }
     bool minimized(const Window&) const override { return windowsMinimized; }
+    std::optional<Rect> workArea() const override { return screenWorkArea; }
     void endProgram() override { ++endRequests; }
     // A fixed-pitch stand-in for font metrics: wide characters take a full em.
     Size measureText(const Font& font, const std::string& text) const override;
+    FileStore& files() const override { return fileStore != nullptr ? *fileStore : diskFiles(); }
 
     // Windows on screen, in the order they were shown.
     std::vector<Window*> onScreen;
@@ -29,6 +31,9 @@ class RecordingDesktop final : public Desktop {
     std::vector<std::string> webPages;
     int endRequests = 0;
     bool windowsMinimized = false;
+    std::optional<Rect> screenWorkArea = Rect{0, 0, 1280, 1024};
+    // Where the windows keep their files; null = the disk.
+    FileStore* fileStore = nullptr;
 
   private:
     std::string folder_;

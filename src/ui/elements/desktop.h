@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
+#include "shared/file_store.h"
 #include "ui/elements/values.h"
 
 namespace koropika {
@@ -23,12 +25,17 @@ class Desktop {
     virtual void openWebPage(const std::string& address) = 0;
     // The folder of the executable, without a trailing separator.
     virtual std::string programFolder() const = 0;
+    // The part of the primary screen where windows go (without panels), in pixels; empty when
+    // the desktop cannot tell. A window placed centred stands in the middle of it.
+    virtual std::optional<Rect> workArea() const { return std::nullopt; }
     // Whether the window is minimized to the task bar, where its place means nothing.
     virtual bool minimized(const Window& /*window*/) const { return false; }
     // Ends the program at once; no further window events run.
     virtual void endProgram() = 0;
     // The size a label needs for its text in the given font.
     virtual Size measureText(const Font& font, const std::string& text) const = 0;
+    // Where the windows keep their files: the disk, unless a headless run keeps them in memory.
+    virtual FileStore& files() const { return diskFiles(); }
 };
 
 }  // namespace koropika

@@ -8,18 +8,32 @@
 
 namespace koropika {
 
-Element::Element(Window& window, std::string name, int index, ElementKind kind, Element* container,
-                 ElementProperties properties)
+Element::Element(Window& window, const std::string& name, int index, ElementKind kind,
+                 Element* container, const ElementProperties& properties)
     : window_(window),
-      name_(std::move(name)),
+      name_(&name),
       index_(index),
       kind_(kind),
       container_(container),
-      props_(std::move(properties)) {}
+      props_(properties) {}
+
+void Element::reset(Element* container, const ElementProperties& properties) {
+    container_ = container;
+    alive_ = true;
+    children_.clear();
+    // Assigning keeps the storage of the strings and lists, so a reload allocates little.
+    props_ = properties;
+    onClick = nullptr;
+    onMouseDown = nullptr;
+    onMouseUp = nullptr;
+    onMouseMove = nullptr;
+}
 
 void Element::changed() {
     if (alive_) {
-        window_.notifyElement(*this);
+        if (WindowObserver* observer = window_.observer()) {
+            observer->elementChanged(*this);
+        }
     }
 }
 
@@ -198,13 +212,7 @@ void Element::setText(const std::string& text) {
 }
 
 void Element::bringToFront() {
-    auto& siblings = window_.childrenOf(container_);
-    const auto it = std::find(siblings.begin(), siblings.end(), this);
-    if (it != siblings.end() && it != siblings.begin()) {
-        siblings.erase(it);
-        siblings.insert(siblings.begin(), this);
-        window_.notifyOrder(container_);
-    }
+    window_.bringToFront(*this);
 }
 
 bool Element::shown() const {

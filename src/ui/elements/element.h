@@ -25,13 +25,11 @@ class Element {
     using ClickHandler = std::function<void(int index)>;
     using MouseHandler = std::function<void(int index, const MouseEvent&)>;
 
-    Element(Window& window, std::string name, int index, ElementKind kind, Element* container,
-            ElementProperties properties);
     Element(const Element&) = delete;
     Element& operator=(const Element&) = delete;
 
     Window& window() const { return window_; }
-    const std::string& name() const { return name_; }
+    const std::string& name() const { return *name_; }
     int index() const { return index_; }
     ElementKind kind() const { return kind_; }
     Element* container() const { return container_; }
@@ -110,7 +108,7 @@ class Element {
     const std::string& text() const { return props_.caption; }
     void setText(const std::string& text);
 
-    // Front-to-back position among its container's children.
+    // Front-to-back position among its container's children (the window changes the order).
     void bringToFront();
 
     ClickHandler onClick;
@@ -124,13 +122,20 @@ class Element {
     Rect windowRect() const;
 
   private:
+    // Only the window creates elements, resets them for a new load and changes the tree.
     friend class Window;
+
+    // `name` is the layout's, which outlives the window.
+    Element(Window& window, const std::string& name, int index, ElementKind kind,
+            Element* container, const ElementProperties& properties);
+    // Starts the element afresh with `properties`, as a load creates it.
+    void reset(Element* container, const ElementProperties& properties);
 
     void changed();
     void fitToText();
 
     Window& window_;
-    std::string name_;
+    const std::string* name_;
     int index_;
     ElementKind kind_;
     Element* container_;

@@ -1,48 +1,41 @@
 #include "ui/elements/element_array.h"
 
 #include <stdexcept>
-#include <utility>
 
 #include "ui/elements/window.h"
 
 namespace koropika {
 
-ElementArray::ElementArray(Window& window, std::string name)
-    : window_(&window), name_(std::move(name)) {
-    for (Element* element : window.elements()) {
-        if (element->name() != name_ || element->index() < 0) {
-            continue;
+namespace {
+
+ElementId firstRowNamed(const Window& window, const std::string& name) {
+    const auto& rows = window.layout().elements;
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        if (rows[row].name == name && rows[row].index >= 0) {
+            return static_cast<ElementId>(row);
         }
-        const auto index = static_cast<std::size_t>(element->index());
-        if (members_.size() <= index) {
-            members_.resize(index + 1, nullptr);
-        }
-        members_[index] = element;
     }
-    if (members_.empty()) {
-        throw std::logic_error(window.name() + " has no element array " + name_);
-    }
+    throw std::logic_error(window.name() + " has no element array " + name);
 }
 
-bool ElementArray::has(int index) const {
-    return index >= 0 && index < end() && members_[static_cast<std::size_t>(index)] != nullptr;
+}  // namespace
+
+ElementArray::ElementArray(Window& window, ElementId array)
+    : window_(&window), array_(array), members_(&window.members(array)) {}
+
+ElementArray::ElementArray(Window& window, const std::string& name)
+    : ElementArray(window, firstRowNamed(window, name)) {}
+
+const std::string& ElementArray::name() const {
+    return window_->layout().elements[static_cast<std::size_t>(array_)].name;
 }
 
-Element& ElementArray::operator[](int index) const {
-    if (!has(index)) {
-        throw std::out_of_range(name_ + "(" + std::to_string(index) + ") does not exist");
-    }
-    return *members_[static_cast<std::size_t>(index)];
+void ElementArray::missing(int index) const {
+    throw std::out_of_range(name() + "(" + std::to_string(index) + ") does not exist");
 }
 
 Element& ElementArray::create(int index) {
-    Element& member = window_->createMember(name_, index);
-    const auto slot = static_cast<std::size_t>(index);
-    if (members_.size() <= slot) {
-        members_.resize(slot + 1, nullptr);
-    }
-    members_[slot] = &member;
-    return member;
+    return window_->createMember(array_, index);
 }
 
 }  // namespace koropika

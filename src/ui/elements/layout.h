@@ -35,6 +35,11 @@ struct ElementProperties {
     int selectedIndex = -1;          // combo box selection, -1 = none
 };
 
+// The fixed id of a layout element: its place in the layout's element table. A window's code
+// binds its elements by these ids, as a generated form class does; an element array is reached
+// through the id of its first listed member.
+using ElementId = int;
+
 struct ElementSpec {
     std::string name;
     int index = -1;  // array members: 0 is the template; -1 = not an array member

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <string>
 #include <utility>
-#include <vector>
 
 namespace koropika {
 
@@ -14,40 +14,89 @@ constexpr std::int64_t kMaxPassesAtOneTime = 1'000'000;
 
 }  // namespace
 
+// An id holds the slot (plus one, so that no id is 0) and the slot's generation, so stopping a
+// timer twice, or one whose slot has been reused, does nothing.
 EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
-    const TimerId id = nextId_++;
-    const std::int64_t interval = std::max(1, intervalMs);
-    timers_.emplace(id, Timer{interval, now_ + interval, std::move(tick)});
-    return id;
+    std::uint32_t slot = 0;
+    if (!freeSlots_.empty()) {
+        slot = freeSlots_.back();
+        freeSlots_.pop_back();
+    } else {
+        slot = static_cast<std::uint32_t>(clocks_.size());
+        clocks_.emplace_back();
+        ticks_.emplace_back();
+    }
+    Clock& clock = clocks_[slot];
+    clock.intervalMs = std::max(1, intervalMs);
+    clock.due = now_ + clock.intervalMs;
+    clock.started = ++starts_;
+    clock.active = true;
+    ticks_[slot] = std::move(tick);
+    ++running_;
+    return (static_cast<TimerId>(clock.generation) << 32) | (slot + 1);
+}
+
+std::uint32_t VirtualEventLoop::slotOf(TimerId id) const {
+    const auto slotPlusOne = static_cast<std::uint32_t>(id & 0xFFFFFFFFu);
+    if (slotPlusOne == 0 || slotPlusOne > clocks_.size()) {
+        return kNone;
+    }
+    const std::uint32_t slot = slotPlusOne - 1;
+    const Clock& clock = clocks_[slot];
+    return clock.active && clock.generation == static_cast<std::uint32_t>(id >> 32) ? slot : kNone;
 }
 
 void VirtualEventLoop::stop(TimerId id) {
-    timers_.erase(id);
+    const std::uint32_t slot = slotOf(id);
+    if (slot == kNone) {
+        return;
+    }
+    clocks_[slot].active = false;
+    --running_;
+    // A handler that stops its own timer is still running: its slot is freed when it returns.
+    if (!clocks_[slot].firing) {
+        release(slot);
+    }
+}
+
+void VirtualEventLoop::release(std::uint32_t slot) {
+    ticks_[slot] = nullptr;
+    ++clocks_[slot].generation;
+    freeSlots_.push_back(slot);
 }
 
 void VirtualEventLoop::post(std::function<void()> task) {
     tasks_.push_back(std::move(task));
 }
 
-EventLoop::TimerId VirtualEventLoop::earliestDue(std::int64_t limit) const {
-    TimerId best = 0;
-    std::int64_t bestDue = limit + 1;
-    for (const auto& [id, timer] : timers_) {
-        if (timer.due < bestDue) {  // ties go to the timer started first (lower id)
-            best = id;
-            bestDue = timer.due;
+std::uint32_t VirtualEventLoop::earliestDue(std::int64_t limit) const {
+    std::uint32_t best = kNone;
+    const auto slots = static_cast<std::uint32_t>(clocks_.size());
+    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+        const Clock& clock = clocks_[slot];
+        if (!clock.active || clock.due > limit) {
+            continue;
+        }
+        if (best == kNone || clock.due < clocks_[best].due ||
+            (clock.due == clocks_[best].due && clock.started < clocks_[best].started)) {
+            best = slot;
         }
     }
     return best;
 }
 
-void VirtualEventLoop::fire(TimerId id) {
-    auto it = timers_.find(id);
+void VirtualEventLoop::fire(std::uint32_t slot) {
     // A tick that fell due while the thread was busy fires once; the next comes one interval
     // after this one.
-    it->second.due = now_ + it->second.intervalMs;
-    auto tick = it->second.tick;  // the handler may stop or restart its own timer
-    tick();
+    clocks_[slot].due = now_ + clocks_[slot].intervalMs;
+    // The handler may stop or restart its own timer; the slot and its handler stay as they are
+    // until it returns. (It may also add slots, which can move the clocks.)
+    clocks_[slot].firing = true;
+    ticks_[slot]();
+    clocks_[slot].firing = false;
+    if (!clocks_[slot].active) {
+        release(slot);
+    }
 }
 
 void VirtualEventLoop::countPass() {
@@ -65,25 +114,34 @@ bool VirtualEventLoop::runOnePass() {
     countPass();
     bool ran = false;
     // Tasks posted from here on belong to the next pass.
-    for (std::size_t waiting = tasks_.size(); waiting > 0 && !tasks_.empty(); --waiting) {
-        auto task = std::move(tasks_.front());
-        tasks_.pop_front();
-        task();
+    if (!tasks_.empty()) {
+        passTasks_.swap(tasks_);
+        for (auto& task : passTasks_) {
+            task();
+        }
+        passTasks_.clear();
         ran = true;
     }
     // Each timer due now ticks once, in the order they fell due.
-    std::vector<TimerId> due;
-    for (const auto& [id, timer] : timers_) {
-        if (timer.due <= now_) {
-            due.push_back(id);
+    due_.clear();
+    const auto slots = static_cast<std::uint32_t>(clocks_.size());
+    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+        if (clocks_[slot].active && clocks_[slot].due <= now_) {
+            due_.push_back(slot);
         }
     }
-    std::stable_sort(due.begin(), due.end(),
-                     [this](TimerId a, TimerId b) { return timers_[a].due < timers_[b].due; });
-    for (const TimerId id : due) {
-        auto it = timers_.find(id);
-        if (it != timers_.end() && it->second.due <= now_) {  // an earlier tick may have stopped it
-            fire(id);
+    if (due_.size() > 1) {
+        std::sort(due_.begin(), due_.end(), [this](std::uint32_t a, std::uint32_t b) {
+            const Clock& x = clocks_[a];
+            const Clock& y = clocks_[b];
+            return x.due != y.due ? x.due < y.due : x.started < y.started;
+        });
+    }
+    // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
+    for (std::size_t i = 0; i < due_.size(); ++i) {
+        const std::uint32_t slot = due_[i];
+        if (clocks_[slot].active && clocks_[slot].due <= now_) {
+            fire(slot);
             ran = true;
         }
     }
@@ -92,7 +150,7 @@ bool VirtualEventLoop::runOnePass() {
 
 void VirtualEventLoop::runPending() {
     std::int64_t passes = 0;
-    while (!tasks_.empty() || earliestDue(now_) != 0) {
+    while (!tasks_.empty() || earliestDue(now_) != kNone) {
         if (++passes > kMaxPassesAtOneTime) {
             throw std::runtime_error("the event loop never became idle");
         }
@@ -103,18 +161,19 @@ void VirtualEventLoop::runPending() {
 void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
-        if (!tasks_.empty() || earliestDue(now_) != 0) {
+        const std::uint32_t next = earliestDue(std::max(now_, end));
+        const bool dueNow = next != kNone && clocks_[next].due <= now_;
+        if (!tasks_.empty() || dueNow) {
             if (now_ > end) {
                 break;  // an operation that holds the thread went past the end
             }
             runOnePass();
             continue;
         }
-        const TimerId next = earliestDue(end);
-        if (next == 0) {
+        if (next == kNone) {
             break;
         }
-        now_ = std::max(now_, timers_.at(next).due);
+        now_ = std::max(now_, clocks_[next].due);
         runOnePass();
     }
     now_ = std::max(now_, end);
@@ -129,16 +188,15 @@ bool VirtualEventLoop::runUntil(const std::function<bool()>& done, std::int64_t 
         if (now_ > end) {
             return false;
         }
-        if (!tasks_.empty() || earliestDue(now_) != 0) {
-            runOnePass();
-            continue;
+        // With a task waiting the pass runs now; otherwise the clock goes to the next tick.
+        if (tasks_.empty()) {
+            const std::uint32_t next = earliestDue(end);
+            if (next == kNone) {
+                now_ = std::max(now_, end);
+                return done();
+            }
+            now_ = std::max(now_, clocks_[next].due);
         }
-        const TimerId next = earliestDue(end);
-        if (next == 0) {
-            now_ = std::max(now_, end);
-            return done();
-        }
-        now_ = std::max(now_, timers_.at(next).due);
         runOnePass();
     }
 }

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
-#include <map>
+#include <vector>
 
 #include "ui/elements/event_loop.h"
 
@@ -12,6 +12,9 @@ namespace koropika {
 // Virtual time for tests: nothing happens until the test runs a pass or advances the clock.
 // `block` stands for a call that holds the thread (a sound playing): the clock moves on without
 // running anything, and the ticks that fell due meanwhile fire once in the next pass.
+//
+// Timers live in slots that are reused, and a tick calls its handler in place, so a running
+// timer costs no allocation per tick, and starting one costs none once a slot is free.
 class VirtualEventLoop final : public EventLoop {
   public:
     TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
@@ -36,25 +39,41 @@ class VirtualEventLoop final : public EventLoop {
     void block(std::int64_t ms) { now_ += ms; }
 
     std::size_t pendingTasks() const { return tasks_.size(); }
-    std::size_t runningTimers() const { return timers_.size(); }
+    std::size_t runningTimers() const { return running_; }
 
   private:
-    struct Timer {
-        std::int64_t intervalMs;
-        std::int64_t due;
-        std::function<void()> tick;
+    // When a timer's ticks fall due; kept apart from the handlers so a pass scans plain data.
+    struct Clock {
+        std::int64_t intervalMs = 0;
+        std::int64_t due = 0;
+        std::uint64_t started = 0;  // start order: of two ticks due together the older goes first
+        std::uint32_t generation = 0;
+        bool active = false;
+        bool firing = false;
     };
 
-    // The earliest due timer at or before `limit`, or 0 when none.
-    TimerId earliestDue(std::int64_t limit) const;
-    void fire(TimerId id);
+    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
+
+    // The slot of a running timer, or kNone for an id that is stopped or stale.
+    std::uint32_t slotOf(TimerId id) const;
+    // The running timer due first at or before `limit` (kNone when none).
+    std::uint32_t earliestDue(std::int64_t limit) const;
+    void fire(std::uint32_t slot);
+    void release(std::uint32_t slot);
     // Guards a test against an operation that posts steps forever without the clock moving.
     void countPass();
 
     std::int64_t now_ = 0;
-    TimerId nextId_ = 1;
-    std::map<TimerId, Timer> timers_;
-    std::deque<std::function<void()>> tasks_;
+    std::uint64_t starts_ = 0;
+    std::vector<Clock> clocks_;  // by slot
+    // The handlers by slot. They keep their place as slots are added, so a handler that starts
+    // timers does not move the one that is running.
+    std::deque<std::function<void()>> ticks_;
+    std::vector<std::uint32_t> freeSlots_;
+    std::size_t running_ = 0;
+    std::vector<std::uint32_t> due_;  // the ticks of one pass, reused
+    std::vector<std::function<void()>> tasks_;
+    std::vector<std::function<void()>> passTasks_;  // the tasks of the pass running now
     std::int64_t passesAtThisTime_ = 0;
     std::int64_t passTime_ = -1;
 };

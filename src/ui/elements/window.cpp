@@ -1,8 +1,9 @@
 #include "ui/elements/window.h"
 
 #include <algorithm>
-#include <set>
 #include <stdexcept>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
 
 #include "ui/elements/desktop.h"
@@ -36,7 +37,7 @@ Point localTo(const Element& element, Point windowPoint) {
 // ---- Timer ----------------------------------------------------------------------------------
 
 Timer::Timer(Window& window, const TimerSpec& spec)
-    : window_(window), name_(spec.name), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
+    : window_(window), spec_(&spec), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
     restart();
 }
 
@@ -44,6 +45,14 @@ Timer::~Timer() {
     if (running_) {
         window_.loop().stop(*running_);
     }
+}
+
+void Timer::reset() {
+    retired_ = false;
+    enabled_ = spec_->enabled;
+    intervalMs_ = spec_->intervalMs;
+    onTick = nullptr;
+    restart();
 }
 
 void Timer::setEnabled(bool enabled) {
@@ -75,13 +84,14 @@ void Timer::restart() {
 
 // ---- MenuItem -------------------------------------------------------------------------------
 
-MenuItem::MenuItem(Window& window, const MenuSpec& spec)
-    : window_(window), name_(spec.name), caption_(spec.caption) {}
+MenuItem::MenuItem(Window& window, const MenuSpec& spec) : window_(window), spec_(&spec) {}
 
 void MenuItem::setEnabled(bool enabled) {
     if (enabled_ != enabled) {
         enabled_ = enabled;
-        window_.notifyMenu(*this);
+        if (WindowObserver* observer = window_.observer()) {
+            observer->menuChanged(*this);
+        }
     }
 }
 
@@ -98,21 +108,52 @@ const std::string& ImageList::picture(int number) const {
     if (number < 1 || number > count()) {
         return none;
     }
-    return spec_.pictures[static_cast<std::size_t>(number - 1)];
+    return spec_->pictures[static_cast<std::size_t>(number - 1)];
 }
 
 // ---- Window ---------------------------------------------------------------------------------
 
+// The layout resolved once: where each row goes, which array it belongs to, and where to find a
+// row by name.
+struct Window::Structure {
+    struct Array {
+        const std::string* name = nullptr;
+        ElementId model = -1;  // member 0, the template; -1 when the layout lists none
+    };
+    std::vector<ElementId> containerOf;  // by row; -1 = the window itself
+    std::vector<int> arrayOf;            // by row; -1 = not an array member
+    std::vector<Array> arrays;
+    std::unordered_map<std::string_view, int> arrayByName;
+    // Rows by name and index.
+    std::unordered_map<std::string_view, std::vector<ElementId>> rowsByName;
+};
+
 // What one load of the window created and scheduled. It is retired as a whole: first everything
-// it scheduled is stopped, then, once the running handler has returned, it is freed.
+// it scheduled is stopped, then, once the running handler has returned, it may be reset for a
+// later load.
 struct Window::Load {
-    std::vector<std::unique_ptr<Element>> elements;
+    EventLoop* loop = nullptr;
+    std::uint64_t serial = 0;  // which load of the window this is
+    bool retired = false;
+    std::vector<std::unique_ptr<Element>> rows;  // the layout's elements, by id
+    struct Members {
+        std::vector<Element*> byIndex;                // this load's members; null = none
+        std::vector<std::unique_ptr<Element>> spare;  // created members, kept for reuse
+    };
+    std::vector<Members> arrays;
+    std::vector<Element*> created;  // every element of this load, in creation order
     std::vector<Element*> topLevel;
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;
-    std::set<EventLoop::TimerId> delays;
-    bool retired = false;
+    struct Delay {
+        EventLoop::TimerId id = 0;
+        bool pending = false;
+        std::function<void()> task;
+    };
+    std::vector<Delay> delays;
+    std::vector<std::size_t> freeDelays;
+    std::size_t pendingDelays = 0;
 };
 
 Window::Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop)
@@ -136,36 +177,132 @@ void Window::resetWindowProperties() {
     centred_ = true;
 }
 
-void Window::load() {
-    if (loaded_) {
-        return;
+const Window::Structure& Window::structure() {
+    if (structure_) {
+        return *structure_;
     }
-    load_ = std::make_shared<Load>();
-    resetWindowProperties();
-    for (const ElementSpec& spec : layout_.elements) {
-        Element* container = nullptr;
+    auto built = std::make_unique<Structure>();
+    const auto& specs = layout_.elements;
+    for (ElementId id = 0; id < static_cast<ElementId>(specs.size()); ++id) {
+        const ElementSpec& spec = specs[static_cast<std::size_t>(id)];
+        ElementId container = -1;
         if (!spec.container.empty()) {
-            container = find(spec.container);
-            if (container == nullptr || !isContainer(container->kind())) {
+            const auto rows = built->rowsByName.find(spec.container);
+            if (rows != built->rowsByName.end()) {
+                for (const ElementId row : rows->second) {
+                    if (specs[static_cast<std::size_t>(row)].index == -1) {
+                        container = row;
+                    }
+                }
+            }
+            if (container == -1 || !isContainer(specs[static_cast<std::size_t>(container)].kind)) {
                 throw std::logic_error("layout of " + layout_.name + ": " + spec.name +
                                        " is listed before its container " + spec.container);
             }
         }
-        auto& elements = load_->elements;
-        elements.push_back(std::make_unique<Element>(*this, spec.name, spec.index, spec.kind,
-                                                     container, spec.properties));
-        childrenOf(container).push_back(elements.back().get());
+        built->containerOf.push_back(container);
+        built->rowsByName[spec.name].push_back(id);
+        int array = -1;
+        if (spec.index >= 0) {
+            const auto [it, added] =
+                built->arrayByName.try_emplace(spec.name, static_cast<int>(built->arrays.size()));
+            if (added) {
+                built->arrays.push_back({&spec.name, -1});
+            }
+            array = it->second;
+            if (spec.index == 0) {
+                built->arrays[static_cast<std::size_t>(array)].model = id;
+            }
+        }
+        built->arrayOf.push_back(array);
+    }
+    structure_ = std::move(built);
+    return *structure_;
+}
+
+std::shared_ptr<Window::Load> Window::freshLoad() {
+    // A retired load still referenced is in use by a handler that has not returned (or by the
+    // task that lets it go): it waits.
+    for (auto it = retired_.begin(); it != retired_.end(); ++it) {
+        if (it->use_count() == 1) {
+            std::shared_ptr<Load> load = std::move(*it);
+            retired_.erase(it);
+            return load;
+        }
+    }
+    auto load = std::make_shared<Load>();
+    load->loop = &loop_;
+    return load;
+}
+
+void Window::load() {
+    if (loaded_) {
+        return;
+    }
+    const Structure& structure = this->structure();
+    std::shared_ptr<Load> load = freshLoad();
+    const bool reused = !load->rows.empty();
+    load->serial = ++loads_;
+    load->retired = false;
+    load_ = load;
+    resetWindowProperties();
+
+    const auto& specs = layout_.elements;
+    load->created.clear();
+    load->topLevel.clear();
+    load->arrays.resize(structure.arrays.size());
+    for (auto& members : load->arrays) {
+        members.byIndex.clear();  // keeps its storage for this load's members
+    }
+    load->rows.reserve(specs.size());
+    for (std::size_t id = 0; id < specs.size(); ++id) {
+        const ElementSpec& spec = specs[id];
+        const ElementId containerId = structure.containerOf[id];
+        Element* container =
+            containerId < 0 ? nullptr : load->rows[static_cast<std::size_t>(containerId)].get();
+        Element* element = nullptr;
+        if (reused) {
+            element = load->rows[id].get();
+            element->reset(container, spec.properties);
+        } else {
+            load->rows.push_back(std::unique_ptr<Element>(
+                new Element(*this, spec.name, spec.index, spec.kind, container, spec.properties)));
+            element = load->rows.back().get();
+        }
+        childrenOf(container).push_back(element);
+        load->created.push_back(element);
+        if (const int array = structure.arrayOf[id]; array >= 0) {
+            auto& byIndex = load->arrays[static_cast<std::size_t>(array)].byIndex;
+            const auto index = static_cast<std::size_t>(spec.index);
+            if (byIndex.size() <= index) {
+                byIndex.resize(index + 1, nullptr);
+            }
+            byIndex[index] = element;
+        }
         // The designed size of a label sized to its text came from other font metrics.
-        elements.back()->fitToText();
+        element->fitToText();
     }
-    for (const ImageListSpec& spec : layout_.imageLists) {
-        load_->imageLists.push_back(std::make_unique<ImageList>(spec));
-    }
-    for (const MenuSpec& spec : layout_.menus) {
-        load_->menus.push_back(std::make_unique<MenuItem>(*this, spec));
-    }
-    for (const TimerSpec& spec : layout_.timers) {
-        load_->timers.push_back(std::make_unique<Timer>(*this, spec));
+    if (reused) {
+        for (auto& timer : load->timers) {
+            timer->reset();
+        }
+        for (auto& item : load->menus) {
+            item->enabled_ = true;
+            item->onClick = nullptr;
+        }
+        load->delays.clear();
+        load->freeDelays.clear();
+        load->pendingDelays = 0;
+    } else {
+        for (const ImageListSpec& spec : layout_.imageLists) {
+            load->imageLists.push_back(std::make_unique<ImageList>(spec));
+        }
+        for (const MenuSpec& spec : layout_.menus) {
+            load->menus.push_back(std::make_unique<MenuItem>(*this, spec));
+        }
+        for (const TimerSpec& spec : layout_.timers) {
+            load->timers.push_back(std::make_unique<Timer>(*this, spec));
+        }
     }
     loaded_ = true;
     callCopy(onLoad);
@@ -194,21 +331,29 @@ void Window::retireLoad(bool now) {
     std::shared_ptr<Load> load = std::move(load_);
     load->retired = true;
     pressed_ = nullptr;
+    focused_ = nullptr;
     for (auto& timer : load->timers) {
         timer->retire();
     }
-    for (const EventLoop::TimerId delay : load->delays) {
-        loop_.stop(delay);
+    for (auto& delay : load->delays) {
+        if (delay.pending) {
+            loop_.stop(delay.id);
+            delay.pending = false;
+        }
+        delay.task = nullptr;
     }
-    load->delays.clear();
-    for (auto& element : load->elements) {
+    load->pendingDelays = 0;
+    for (Element* element : load->created) {
         if (observer_ != nullptr) {
             observer_->elementDestroying(*element);
         }
         element->alive_ = false;
     }
     if (!now) {
-        loop_.post([load] {});  // the last reference goes when this task has run
+        // The running handler may still use what the load created; the task holds the load
+        // until it has returned, and a later load may reuse it after that.
+        loop_.post([load] {});
+        retired_.push_back(std::move(load));
     }
 }
 
@@ -233,12 +378,14 @@ void Window::closeBoxClicked() {
 void Window::setLeftTwips(int twips) {
     leftTwips_ = twips;
     centred_ = false;
+    positionKnown_ = true;
     notifyWindow();
 }
 
 void Window::setTopTwips(int twips) {
     topTwips_ = twips;
     centred_ = false;
+    positionKnown_ = true;
     notifyWindow();
 }
 
@@ -254,6 +401,7 @@ void Window::setHeightTwips(int twips) {
 
 void Window::setCentred(bool centred) {
     centred_ = centred;
+    positionKnown_ = !centred;
     notifyWindow();
 }
 
@@ -261,19 +409,44 @@ void Window::positionReported(int leftTwips, int topTwips) {
     leftTwips_ = leftTwips;
     topTwips_ = topTwips;
     centred_ = false;
+    positionKnown_ = true;
+}
+
+std::optional<Point> Window::placeTwips(const std::optional<Rect>& workAreaPixels) const {
+    if (positionKnown_) {
+        return Point{leftTwips_, topTwips_};
+    }
+    if (!workAreaPixels) {
+        return std::nullopt;
+    }
+    const int width = widthTwips_ / kTwipsPerPixel;
+    const int height = heightTwips_ / kTwipsPerPixel;
+    return Point{(workAreaPixels->left + (workAreaPixels->width - width) / 2) * kTwipsPerPixel,
+                 (workAreaPixels->top + (workAreaPixels->height - height) / 2) * kTwipsPerPixel};
 }
 
 Element* Window::find(const std::string& name, int index) const {
-    if (!load_) {
+    if (!load_ || !structure_) {
         return nullptr;
     }
-    for (const auto& element : load_->elements) {
-        // The index first: most elements differ in it, and it costs less than the name.
-        if (element->index() == index && element->name() == name) {
-            return element.get();
+    if (const auto rows = structure_->rowsByName.find(name); rows != structure_->rowsByName.end()) {
+        for (const ElementId row : rows->second) {
+            if (layout_.elements[static_cast<std::size_t>(row)].index == index) {
+                return load_->rows[static_cast<std::size_t>(row)].get();
+            }
         }
     }
-    return nullptr;
+    if (index < 0) {
+        return nullptr;
+    }
+    const auto array = structure_->arrayByName.find(name);
+    if (array == structure_->arrayByName.end()) {
+        return nullptr;
+    }
+    const auto& byIndex = load_->arrays[static_cast<std::size_t>(array->second)].byIndex;
+    return static_cast<std::size_t>(index) < byIndex.size()
+               ? byIndex[static_cast<std::size_t>(index)]
+               : nullptr;
 }
 
 Element& Window::at(const std::string& name, int index) const {
@@ -285,20 +458,71 @@ Element& Window::at(const std::string& name, int index) const {
     return *element;
 }
 
-Element& Window::createMember(const std::string& name, int index) {
-    const Element& model = at(name, 0);
-    if (index <= 0 || find(name, index) != nullptr) {
-        throw std::logic_error(name + "(" + std::to_string(index) + ") already exists");
+Element& Window::element(ElementId id) const {
+    if (!load_ || id < 0 || static_cast<std::size_t>(id) >= load_->rows.size()) {
+        throw std::out_of_range(layout_.name + " has no element with id " + std::to_string(id));
     }
-    ElementProperties properties = model.properties();
-    properties.visible = false;
-    load_->elements.push_back(std::make_unique<Element>(*this, name, index, model.kind(),
-                                                        model.container(), std::move(properties)));
-    Element& member = *load_->elements.back();
+    return *load_->rows[static_cast<std::size_t>(id)];
+}
+
+Element& Window::createMember(const std::string& name, int index) {
+    const Element* model = find(name, 0);
+    if (model == nullptr) {
+        throw std::out_of_range(layout_.name + " has no element " + name + "(0)");
+    }
+    const auto array = structure_->arrayByName.find(name);
+    return createMember(structure_->arrays[static_cast<std::size_t>(array->second)].model, index);
+}
+
+const std::vector<Element*>& Window::members(ElementId array) const {
+    if (!load_ || array < 0 || static_cast<std::size_t>(array) >= structure_->arrayOf.size() ||
+        structure_->arrayOf[static_cast<std::size_t>(array)] < 0) {
+        throw std::logic_error(layout_.name + " has no element array with id " +
+                               std::to_string(array));
+    }
+    return load_
+        ->arrays[static_cast<std::size_t>(structure_->arrayOf[static_cast<std::size_t>(array)])]
+        .byIndex;
+}
+
+Element& Window::createMember(ElementId array, int index) {
+    const int number =
+        load_ && array >= 0 && static_cast<std::size_t>(array) < structure_->arrayOf.size()
+            ? structure_->arrayOf[static_cast<std::size_t>(array)]
+            : -1;
+    const ElementId modelId =
+        number < 0 ? -1 : structure_->arrays[static_cast<std::size_t>(number)].model;
+    if (modelId < 0) {
+        throw std::out_of_range(layout_.name + " has no template for the array of row " +
+                                std::to_string(array));
+    }
+    const Element& model = *load_->rows[static_cast<std::size_t>(modelId)];
+    Load::Members& members = load_->arrays[static_cast<std::size_t>(number)];
+    const auto slot = static_cast<std::size_t>(index);
+    if (index <= 0 || (slot < members.byIndex.size() && members.byIndex[slot] != nullptr)) {
+        throw std::logic_error(model.name() + "(" + std::to_string(index) + ") already exists");
+    }
+    if (members.byIndex.size() <= slot) {
+        members.byIndex.resize(slot + 1, nullptr);
+    }
+    if (members.spare.size() <= slot) {
+        members.spare.resize(slot + 1);
+    }
+    std::unique_ptr<Element>& kept = members.spare[slot];
+    if (kept) {
+        kept->reset(model.container(), model.properties());
+    } else {
+        kept.reset(new Element(*this, model.name(), index, model.kind(), model.container(),
+                               model.properties()));
+    }
+    Element& member = *kept;
+    member.props_.visible = false;
     member.onClick = model.onClick;
     member.onMouseDown = model.onMouseDown;
     member.onMouseUp = model.onMouseUp;
     member.onMouseMove = model.onMouseMove;
+    members.byIndex[slot] = &member;
+    load_->created.push_back(&member);
     auto& siblings = childrenOf(member.container());
     siblings.insert(siblings.begin(), &member);
     if (observer_ != nullptr) {
@@ -307,15 +531,22 @@ Element& Window::createMember(const std::string& name, int index) {
     return member;
 }
 
-std::vector<Element*> Window::elements() const {
-    std::vector<Element*> all;
-    if (load_) {
-        all.reserve(load_->elements.size());
-        for (const auto& element : load_->elements) {
-            all.push_back(element.get());
+void Window::bringToFront(Element& element) {
+    if (!load_ || !element.alive()) {
+        return;
+    }
+    auto& siblings = childrenOf(element.container());
+    const auto it = std::find(siblings.begin(), siblings.end(), &element);
+    if (it != siblings.end() && it != siblings.begin()) {
+        std::rotate(siblings.begin(), it, it + 1);
+        if (observer_ != nullptr) {
+            observer_->elementOrderChanged(element.container());
         }
     }
-    return all;
+}
+
+std::vector<Element*> Window::elements() const {
+    return load_ ? load_->created : std::vector<Element*>{};
 }
 
 const std::vector<Element*>& Window::topLevel() const {
@@ -363,13 +594,29 @@ const ImageList& Window::imageList(const std::string& name, int index) const {
     throw std::out_of_range(layout_.name + " has no image list " + name);
 }
 
+Timer& Window::timerAt(int place) const {
+    return *timers().at(static_cast<std::size_t>(place));
+}
+
+MenuItem& Window::menuAt(int place) const {
+    return *menus().at(static_cast<std::size_t>(place));
+}
+
+const ImageList& Window::imageListAt(int place) const {
+    if (!load_) {
+        throw std::out_of_range(layout_.name + " is not loaded");
+    }
+    return *load_->imageLists.at(static_cast<std::size_t>(place));
+}
+
 void Window::post(std::function<void()> task) {
     if (!load_) {
         return;
     }
-    loop_.post([load = std::weak_ptr<Load>(load_), task = std::move(task)] {
+    // A later load may reuse the same load object: the serial tells them apart.
+    loop_.post([load = std::weak_ptr<Load>(load_), serial = load_->serial, task = std::move(task)] {
         const auto alive = load.lock();
-        if (alive && !alive->retired) {
+        if (alive && !alive->retired && alive->serial == serial) {
             task();
         }
     });
@@ -380,20 +627,38 @@ void Window::after(int ms, std::function<void()> task) {
         return;
     }
     // A one-shot delay is a repeating timer stopped at its first tick; retiring the load stops
-    // it before it can fire.
-    auto id = std::make_shared<EventLoop::TimerId>(0);
-    Load* load = load_.get();
-    *id = loop_.startRepeating(ms, [this, load, id, task = std::move(task)] {
-        const auto run = task;  // stopping the timer frees this closure
-        load->delays.erase(*id);
-        loop_.stop(*id);
-        run();
-    });
-    load->delays.insert(*id);
+    // it before it can fire. Delays live in reused slots of the load, and the tick's closure
+    // (the load and the slot) needs no allocation of its own.
+    Load& load = *load_;
+    std::size_t slot = 0;
+    if (!load.freeDelays.empty()) {
+        slot = load.freeDelays.back();
+        load.freeDelays.pop_back();
+    } else {
+        slot = load.delays.size();
+        load.delays.emplace_back();
+    }
+    Load::Delay& delay = load.delays[slot];
+    delay.task = std::move(task);
+    delay.pending = true;
+    ++load.pendingDelays;
+    Load* owner = &load;
+    delay.id = loop_.startRepeating(ms, [owner, slot] { fireDelay(*owner, slot); });
+}
+
+void Window::fireDelay(Load& load, std::size_t slot) {
+    Load::Delay& delay = load.delays[slot];
+    load.loop->stop(delay.id);
+    delay.pending = false;
+    --load.pendingDelays;
+    std::function<void()> run = std::move(delay.task);
+    delay.task = nullptr;
+    load.freeDelays.push_back(slot);
+    run();
 }
 
 std::size_t Window::pendingDelays() const {
-    return load_ ? load_->delays.size() : 0;
+    return load_ ? load_->pendingDelays : 0;
 }
 
 std::vector<Element*>& Window::childrenOf(Element* container) {
@@ -425,6 +690,7 @@ Element* Window::elementAt(Point windowPoint) const {
 }
 
 void Window::pointerPressed(Point windowPoint, MouseButton button) {
+    showFocusFrame(false);
     if (pressed_ != nullptr) {
         if (button != pressedButton_) {
             return;  // the first button held keeps the capture
@@ -476,7 +742,8 @@ void Window::click(Element& element) {
 }
 
 void Window::pickItem(Element& combo, int index) {
-    if (!combo.shown()) {
+    // Only an entry of the list can be picked: an index outside it changes nothing.
+    if (!combo.shown() || index < 0 || index >= static_cast<int>(combo.items().size())) {
         return;
     }
     combo.setSelectedIndex(index);
@@ -501,10 +768,10 @@ void Window::deliverRelease(Element& target, MouseButton button, Point local, bo
     if (!target.enabled()) {
         return;
     }
-    const Load* load = load_.get();
+    const std::uint64_t serial = load_ ? load_->serial : 0;
     callCopy(target.onMouseUp, target.index(), MouseEvent{button, local});
     // The release handler may have unloaded the window; then the click is gone with it.
-    if (button == MouseButton::Left && stillOver && load_.get() == load) {
+    if (button == MouseButton::Left && stillOver && load_ && load_->serial == serial) {
         callCopy(target.onClick, target.index());
     }
 }
@@ -515,27 +782,54 @@ void Window::deliverMove(Element& target, Point local) {
     }
 }
 
+void Window::setFocusedElement(Element* element) {
+    if (element != focused_ && (element == nullptr || &element->window() == this)) {
+        focused_ = element;
+        if (observer_ != nullptr) {
+            observer_->focusChanged(*this);
+        }
+    }
+}
+
+void Window::showFocusFrame(bool shown) {
+    if (focusFrameShown_ != shown) {
+        focusFrameShown_ = shown;
+        if (observer_ != nullptr && focused_ != nullptr) {
+            observer_->focusChanged(*this);
+        }
+    }
+}
+
+bool Window::keyPressed(Key key) {
+    if (!loaded_) {
+        return false;
+    }
+    showFocusFrame(true);
+    if (!onKey) {
+        return false;
+    }
+    const auto handler = onKey;  // the key step may unload the window
+    return handler(key);
+}
+
+void Window::pressByKey(Element& element) {
+    if (!element.shown()) {
+        return;
+    }
+    pressElement(element, MouseButton::Left);
+    Element* target = &element;
+    after(kKeyPressShowMs, [this, target] { releaseOn(*target, MouseButton::Left); });
+}
+
+void Window::announce(const std::string& text) {
+    if (observer_ != nullptr && !text.empty()) {
+        observer_->announced(*this, text);
+    }
+}
+
 void Window::notifyWindow() {
     if (observer_ != nullptr) {
         observer_->windowChanged(*this);
-    }
-}
-
-void Window::notifyElement(Element& element) {
-    if (observer_ != nullptr) {
-        observer_->elementChanged(element);
-    }
-}
-
-void Window::notifyOrder(Element* container) {
-    if (observer_ != nullptr) {
-        observer_->elementOrderChanged(container);
-    }
-}
-
-void Window::notifyMenu(MenuItem& item) {
-    if (observer_ != nullptr) {
-        observer_->menuChanged(item);
     }
 }
 

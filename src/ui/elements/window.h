@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "ui/elements/element.h"
 #include "ui/elements/event_loop.h"
+#include "ui/elements/keys.h"
 #include "ui/elements/layout.h"
 
 namespace koropika {
@@ -24,7 +26,7 @@ class Timer {
     Timer(const Timer&) = delete;
     Timer& operator=(const Timer&) = delete;
 
-    const std::string& name() const { return name_; }
+    const std::string& name() const { return spec_->name; }
     bool enabled() const { return enabled_; }
     int interval() const { return intervalMs_; }
     bool running() const { return running_.has_value(); }
@@ -37,10 +39,14 @@ class Timer {
     void retire();
 
   private:
+    friend class Window;
+
+    // Back to the layout's state for a new load of the window.
+    void reset();
     void restart();
 
     Window& window_;
-    std::string name_;
+    const TimerSpec* spec_;
     bool retired_ = false;
     bool enabled_ = false;
     int intervalMs_ = 0;
@@ -51,8 +57,8 @@ class MenuItem {
   public:
     MenuItem(Window& window, const MenuSpec& spec);
 
-    const std::string& name() const { return name_; }
-    const std::string& caption() const { return caption_; }
+    const std::string& name() const { return spec_->name; }
+    const std::string& caption() const { return spec_->caption; }
     bool enabled() const { return enabled_; }
     void setEnabled(bool enabled);
 
@@ -61,25 +67,27 @@ class MenuItem {
     void choose();
 
   private:
+    friend class Window;
+
     Window& window_;
-    std::string name_;
-    std::string caption_;
+    const MenuSpec* spec_;
     bool enabled_ = true;
 };
 
 // Pictures numbered from 1.
 class ImageList {
   public:
-    explicit ImageList(const ImageListSpec& spec) : spec_(spec) {}
-    const std::string& name() const { return spec_.name; }
-    int index() const { return spec_.index; }
-    Size pictureSize() const { return spec_.pictureSize; }
-    int count() const { return static_cast<int>(spec_.pictures.size()); }
+    // `spec` is the layout's, which outlives the window.
+    explicit ImageList(const ImageListSpec& spec) : spec_(&spec) {}
+    const std::string& name() const { return spec_->name; }
+    int index() const { return spec_->index; }
+    Size pictureSize() const { return spec_->pictureSize; }
+    int count() const { return static_cast<int>(spec_->pictures.size()); }
     // The picture key of picture `number` (1-based); "" outside 1..count().
     const std::string& picture(int number) const;
 
   private:
-    ImageListSpec spec_;
+    const ImageListSpec* spec_;
 };
 
 // Hears of every change so it can draw it.
@@ -92,12 +100,21 @@ class WindowObserver {
     virtual void elementDestroying(Element&) {}
     virtual void elementOrderChanged(Element* /*container, nullptr = window*/) {}
     virtual void menuChanged(MenuItem&) {}
+    // The keyboard focus moved, or its frame was shown or hidden.
+    virtual void focusChanged(Window&) {}
+    // Something happened that a screen reader should say.
+    virtual void announced(Window&, const std::string& /*text*/) {}
 };
 
 // A window of the element model. Loading creates every element, timer, menu item and image
 // list from the layout; unloading cancels everything the load scheduled and retires what it
 // created as a whole, once the running handler has returned. The window object itself, and the
 // fields of the class that owns it, outlive both.
+//
+// The layout is read once, at the first load: each element's container and array are resolved
+// then, and later loads start from a retired load's objects reset to the layout's values
+// (elements, array members, timers) instead of building them again. Only the window changes the
+// element tree.
 class Window {
   public:
     Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop);
@@ -140,12 +157,26 @@ class Window {
     void setCentred(bool centred);
     // The front end reports where the person moved the window; observers are not told.
     void positionReported(int leftTwips, int topTwips);
+    // Whether left and top say where the window stands: code has placed it, or the front end
+    // has reported its place. A window still being centred has no known place yet.
+    bool positionKnown() const { return positionKnown_; }
+    // Where the window stands, in twips: its known place, else the middle of `workAreaPixels`
+    // where a centred window goes; empty when neither is known.
+    std::optional<Point> placeTwips(const std::optional<Rect>& workAreaPixels) const;
 
     // Elements, by name and (for array members) index.
     Element* find(const std::string& name, int index = -1) const;
     Element& at(const std::string& name, int index = -1) const;
+    // The element of the layout's row `id`, in constant time.
+    Element& element(ElementId id) const;
     // Creates array member `index` as a hidden copy of member 0, in front of its siblings.
     Element& createMember(const std::string& name, int index);
+    // The same for the array of layout row `array` (any listed member), in constant time.
+    Element& createMember(ElementId array, int index);
+    // The members of that array by index, null where there is none (valid for this load).
+    const std::vector<Element*>& members(ElementId array) const;
+    // Moves `element` to the front of its container's children.
+    void bringToFront(Element& element);
     // Top-level elements front to back.
     const std::vector<Element*>& topLevel() const;
     // Every element, in creation order.
@@ -156,6 +187,10 @@ class Window {
     MenuItem& menu(const std::string& name) const;
     const std::vector<std::unique_ptr<MenuItem>>& menus() const;
     const ImageList& imageList(const std::string& name, int index = -1) const;
+    // By their place in the layout's tables.
+    Timer& timerAt(int place) const;
+    MenuItem& menuAt(int place) const;
+    const ImageList& imageListAt(int place) const;
 
     // Runs `task` in a later pass of the loop, unless the window is unloaded first.
     void post(std::function<void()> task);
@@ -178,28 +213,42 @@ class Window {
     void typeText(Element& combo, const std::string& text);
     Element* pressedElement() const { return pressed_; }
 
+    // Keyboard focus: the element keys act on (none at load). Its frame is drawn only once a key
+    // has been used in this window, and hidden again when the mouse is pressed, so a window used
+    // with the mouse alone looks as it always has; a reload keeps whether it is drawn.
+    Element* focusedElement() const { return focused_; }
+    bool focusFrameShown() const { return focusFrameShown_ && focused_ != nullptr; }
+    void setFocusedElement(Element* element);
+    // A key reached the window: it shows the focus frame, then the owner's key step decides
+    // what the key does and says whether it used it.
+    std::function<bool(Key)> onKey;
+    bool keyPressed(Key key);
+    // A click by key: the element's press now, its release (and click) a moment later, so a
+    // button shows its pressed picture; the very handlers the mouse runs, with their guards.
+    void pressByKey(Element& element);
+    // Tells screen readers what just happened.
+    void announce(const std::string& text);
+
     void setObserver(WindowObserver* observer) { observer_ = observer; }
     WindowObserver* observer() const { return observer_; }
 
   private:
-    friend class Element;
-    friend class Timer;
-    friend class MenuItem;
-
     void notifyWindow();
-    void notifyElement(Element& element);
-    void notifyOrder(Element* container);
-    void notifyMenu(MenuItem& item);
     std::vector<Element*>& childrenOf(Element* container);
     Element* hitTest(const std::vector<Element*>& children, Point local) const;
     void deliverPress(Element& target, MouseButton button, Point local);
     void deliverRelease(Element& target, MouseButton button, Point local, bool stillOver);
     void deliverMove(Element& target, Point local);
     void resetWindowProperties();
+    struct Structure;
     struct Load;
-    // Stops everything the load scheduled. Unless `now`, what it created is freed only once the
+    const Structure& structure();
+    // A load to fill: a retired one nobody holds any more, or a new one.
+    std::shared_ptr<Load> freshLoad();
+    // Stops everything the load scheduled. Unless `now`, what it created is kept until the
     // running handler has returned, since a handler may unload its own window.
     void retireLoad(bool now);
+    static void fireDelay(Load& load, std::size_t delay);
 
     const WindowLayout& layout_;
     EventLoop& loop_;
@@ -214,12 +263,21 @@ class Window {
     int widthTwips_ = 0;
     int heightTwips_ = 0;
     bool centred_ = true;
+    bool positionKnown_ = false;
 
+    // The layout resolved: containers, arrays, names (built at the first load).
+    std::unique_ptr<Structure> structure_;
     // Everything the current load created; null while the window is not loaded.
     std::shared_ptr<Load> load_;
+    // Loads retired earlier, reused once nothing else holds them.
+    std::vector<std::shared_ptr<Load>> retired_;
+    std::uint64_t loads_ = 0;
 
     Element* pressed_ = nullptr;
     MouseButton pressedButton_ = MouseButton::Left;
+    Element* focused_ = nullptr;
+    bool focusFrameShown_ = false;
+    void showFocusFrame(bool shown);
 };
 
 }  // namespace koropika

@@ -1,14 +1,12 @@
 #include "ui/game_window/game_window.h"
 
-#include <charconv>
 #include <cmath>
 #include <iostream>
 #include <utility>
 
-#include "game/computer.h"
-#include "shared/data_folder.h"
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
+#include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
@@ -23,8 +21,6 @@ constexpr int kBlueCountersDesign = 2;
 constexpr int kTopLevel = 6;
 // The incoming card of a pile waits this far above its panel (twips).
 constexpr double kPileStartTwips = -1200;
-constexpr int kDiceRollMs = 100;
-constexpr int kGameOverBlinkMs = 500;
 constexpr double kStartCaptionPoints = 30;
 constexpr double kDicePromptPoints = 16;
 
@@ -34,12 +30,6 @@ double topTwips(const Element& element) {
 
 void setTopTwips(Element& element, double twips) {
     element.setTop(static_cast<int>(std::lround(twips / kTwipsPerPixel)));
-}
-
-int numberIn(const std::string& text) {
-    int value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
 }
 
 }  // namespace
@@ -55,9 +45,30 @@ GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& deskt
       window_(gameWindowLayout(), loop, desktop) {
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
+    window_.onKey = [this](Key key) { return keys_.keyPressed(key); };
 }
 
 GameWindow::~GameWindow() = default;
+
+void GameWindow::open(const GameSetup& setup) {
+    setup_ = setup;
+    window_.show();
+}
+
+void GameWindow::leaveForSettings() {
+    // The flag keeps the unload from ending the run.
+    backToSettings = 1;
+    engine_.abandon();
+    window_.unload();
+}
+
+void GameWindow::sitOutTurn() {
+    if (ui_ == nullptr || round.gamePhase != 2 || !engine_.passTurn()) {
+        return;
+    }
+    ui_->Timer6.setEnabled(round.playerTurn == 0);
+    showTurnIndicator();
+}
 
 // ---- Start-up --------------------------------------------------------------------------------
 
@@ -103,7 +114,6 @@ void GameWindow::startUpGameWindow() {
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
-    moveLog.clear();
 
     settings_.appPath = desktop_.programFolder();
     random_.seed(clockSeed_());
@@ -122,31 +132,30 @@ void GameWindow::startUpGameWindow() {
     ui.Picture4.setVisible(true);
     ui.Label10.setVisible(true);
     ui.Label11.setVisible(true);
-    ui.Label10.setCaption(settings_.playerName);
+    ui.Label10.setCaption(setup_.playerName);
     ui.Label2.setCaption("0");
     ui.Label3.setCaption("0");
-    for (int marker = 1; marker <= settings_.level && ui.Shape1.has(marker); ++marker) {
+    for (int marker = 1; marker <= setup_.level && ui.Shape1.has(marker); ++marker) {
         ui.Shape1[marker].setVisible(true);
     }
 
     // The settings window offers only 28, 40 and 52; any other count plays the smallest table.
     const TableGeometry geometry =
-        tableGeometryFor(settings_.cardCount).value_or(*tableGeometryFor(28));
+        tableGeometryFor(setup_.cardCount).value_or(*tableGeometryFor(28));
     const int cardCount = geometry.perSuit * 4;
-    settings_.cardCount = static_cast<std::int16_t>(cardCount);
-    round.cardsLeft = static_cast<std::int16_t>(cardCount);
+    setup_.cardCount = static_cast<std::int16_t>(cardCount);
+    settings_.cardCount = setup_.cardCount;
     cardWidth = geometry.cardWidth;
     cardHeight = geometry.cardHeight;
     gridColumns = geometry.gridColumns;
     gridRows = geometry.gridRows;
     for (int slot = 1; slot <= cardCount; ++slot) {
         ui.ura1.create(slot);
-        ui.omote1.create(slot).setAccessibleName("カード " + std::to_string(slot));
+        ui.omote1.create(slot).setAccessibleName(faceDownCardName(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
     ui.omote1[0].setEnabled(false);
-    round.flippedThisTurn = 0;
     applyCardBack(kDefaultCardBack);
 
     ui.Label8.setCaption(kDicePrompt);
@@ -159,16 +168,16 @@ void GameWindow::startUpGameWindow() {
     }
     diceClicks = 1;
     diceFace = 0;
-    round.gamePhase = 0;
     ui.Image4.copyPicture(ui.Image6);
     ui.Image4.setVisible(true);
     ui.Picture3.setBackColour(kBlack);
     ui.Picture4.setBackColour(kBlack);
     ui.Timer9.setEnabled(true);
+    keys_.windowLoaded();
 }
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
-    for (int slot = 1; slot <= settings_.cardCount; ++slot) {
+    for (int slot = 1; slot <= setup_.cardCount; ++slot) {
         Element& back = ui_->omote1[slot];
         const SlotPlace place = slotPlace(geometry, slot);
         back.setStretch(true);
@@ -179,26 +188,24 @@ void GameWindow::layOutTable(const TableGeometry& geometry) {
 
 void GameWindow::dealCards(const TableGeometry& geometry) {
     GameWindowElements& ui = *ui_;
-    const Deal deal = koropika::dealCards(settings_.cardCount, random_);
-    for (int k = 1; k <= settings_.cardCount; ++k) {
-        const int slot = deal.slotOfCard[static_cast<std::size_t>(k)];
-        const Card& card = deal.cardAt[static_cast<std::size_t>(slot)];
+    engine_.deal(setup_.cardCount, setup_.level, random_);
+    // Each face shows its card; both elements of a slot carry the rank as their tag.
+    for (int slot = 1; slot <= table.cardCount(); ++slot) {
+        const Card& card = table.card(slot);
         Element& face = ui.ura1[slot];
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
         face.setTag(std::to_string(card.rank));
-        ui.omote1[slot].setTag(std::to_string(card.rank));
-        face.setTop(ui.omote1[slot].top());
-        face.setLeft(ui.omote1[slot].left());
-        Element& sized = ui.ura1[k];
-        sized.setWidth(geometry.cardWidth);
-        sized.setHeight(geometry.cardHeight);
-        sized.setStretch(true);
+        face.setAccessibleName(faceUpCardName(slot, card));
+        ui.omote1[slot].setTag(face.tag());
+        face.move({ui.omote1[slot].left(), ui.omote1[slot].top(), geometry.cardWidth,
+                   geometry.cardHeight});
+        face.setStretch(true);
     }
-    table = Table(deal);
 }
 
 void GameWindow::readWindowPosition() {
-    const auto stored = readWindowPositionFile(dataFolderFor(settings_.appPath));
+    FileStore& files = desktop_.files();
+    const auto stored = readWindowPositionFile(files, files.dataFolderFor(settings_.appPath));
     if (!stored) {
         return;
     }
@@ -221,9 +228,15 @@ void GameWindow::saveWindowPosition() {
     if (desktop_.minimized(window_)) {
         return;
     }
-    const std::string failure =
-        writeWindowPositionFile(dataFolderFor(settings_.appPath), window_.topTwips(),
-                                window_.leftTwips(), settings_.cardBackIndex);
+    // Until the front end reports where the window stands, a window being centred is in the
+    // middle of the screen, not at 0,0; without a screen to tell, nothing is worth storing.
+    const std::optional<Point> place = window_.placeTwips(desktop_.workArea());
+    if (!place) {
+        return;
+    }
+    FileStore& files = desktop_.files();
+    const std::string failure = writeWindowPositionFile(
+        files, files.dataFolderFor(settings_.appPath), place->y, place->x, settings_.cardBackIndex);
     if (!failure.empty()) {
         std::cerr << "koropika: the window position was not saved: " << failure << '\n';
     }
@@ -257,7 +270,7 @@ void GameWindow::applyCardBack(int index) {
         settings_.cardBackIndex = static_cast<std::int16_t>(index);
     }
     const Element& design = ui.Image1[settings_.cardBackIndex];
-    for (int slot = 1; slot <= settings_.cardCount; ++slot) {
+    for (int slot = 1; slot <= setup_.cardCount; ++slot) {
         ui.omote1[slot].copyPicture(design);
     }
     for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
@@ -293,7 +306,7 @@ void GameWindow::onDiceClick() {
     }
     GameWindowElements& ui = *ui_;
     ui.Label8.setCaption(kDiceStopPrompt);
-    ui.Timer4.setInterval(kDiceRollMs);
+    ui.Timer4.setInterval(durations::kDiceRollStepMs);
     ui.Timer4.setEnabled(true);
     ui.設定に戻る.setEnabled(false);
     window_.post([this] { rollStep(); });
@@ -313,13 +326,8 @@ void GameWindow::rollStep() {
 void GameWindow::stopDice() {
     GameWindowElements& ui = *ui_;
     ui.Timer4.setEnabled(false);
-    if (diceFace % 2 == 1) {
-        ui.Label9.setCaption(kPlayerStarts);
-        round.playerTurn = 1;
-    } else {
-        ui.Label9.setCaption(kComputerStarts);
-        round.playerTurn = 0;
-    }
+    const Side starter = engine_.decideStarter(diceFace);
+    ui.Label9.setCaption(starter == Side::Player ? kPlayerStarts : kComputerStarts);
     showTurnIndicator();
     ui.Label8.setCaption(kStartCaption);
     ui.Label8.setFontSize(kStartCaptionPoints);
@@ -329,7 +337,7 @@ void GameWindow::stopDice() {
         part->setCustomPointerShown(true);
     }
     ui.設定に戻る.setEnabled(true);
-    round.gamePhase = 1;
+    keys_.diceStopped();
 }
 
 void GameWindow::onDiceTick() {
@@ -368,12 +376,11 @@ void GameWindow::Timer1_Timer() {
 }
 
 void GameWindow::startButton_MouseDown() {
-    if (round.gamePhase == 0) {
-        return;
+    if (!engine_.pressStart()) {
+        return;  // the dice has not decided yet
     }
     ui_->Timer1.setEnabled(false);
     ui_->Image4.copyPicture(ui_->Image5);
-    round.gamePhase = 2;
 }
 
 void GameWindow::startButton_MouseUp() {
@@ -387,63 +394,34 @@ void GameWindow::beginPlay() {
     ui.Timer1.setEnabled(false);
     ui.Image4.copyPicture(ui.Image6);
     ui.Picture1.setVisible(false);
-    round.gamePhase = 0;  // card clicks are refused while the cards appear
+    engine_.beginReveal();  // card clicks are refused while the cards appear
     revealCard(1);
 }
 
 void GameWindow::revealCard(int slot) {
-    GameWindowElements& ui = *ui_;
-    if (slot <= settings_.cardCount) {
-        showBack(slot, true);
+    if (slot <= table.cardCount()) {
+        engine_.revealCard(slot);
+        paintSlot(slot);
         window_.after(kRevealPauseMs, [this, slot] { revealCard(slot + 1); });
         return;
     }
-    round.gamePhase = 2;
-    ui.カード選択.setEnabled(false);
-    if (round.playerTurn == 0) {
-        ui.Timer6.setEnabled(true);
+    const bool computerMoves = engine_.beginPlay();
+    ui_->カード選択.setEnabled(false);
+    if (computerMoves) {
+        ui_->Timer6.setEnabled(true);
     }
+    keys_.tableReady();
 }
 
 // ---- The player's move -----------------------------------------------------------------------
 
 void GameWindow::omote1_Click(int index) {
-    if (round.playerTurn == 0 || round.flippedThisTurn == 2 || round.resolvingPair == 1 ||
-        round.gamePhase < 2 || (round.flippedThisTurn == 1 && index == round.firstSlot)) {
+    if (!engine_.playerMayTurn(index)) {
         return;
     }
-    if (index < 1 || index > settings_.cardCount || !table.faceDown(index)) {
-        return;  // only a face-down card's back can be clicked
-    }
-    GameWindowElements& ui = *ui_;
     sounds_.playClick();
-    ++round.flippedThisTurn;
     // The turned card is drawn by the repaint its changes request; the move goes on at once.
-    table.remember(index);
-    moveLog.record(MoveLog::Side::Player, index, table.rank(index));
-    if (round.flippedThisTurn == 1) {
-        round.firstRank = static_cast<std::int16_t>(numberIn(rankText(index)));
-        round.firstSlot = static_cast<std::int16_t>(index);
-        showBack(round.firstSlot, false);
-        showFace(round.firstSlot, true);
-        round.blinkShowNext = 1;
-        ui.Timer3.setEnabled(true);
-        return;
-    }
-    ui.Timer3.setEnabled(false);
-    showBack(index, false);
-    showFace(round.firstSlot, true);
-    showFace(index, true);
-    round.secondRank = static_cast<std::int16_t>(numberIn(rankText(index)));
-    round.resolvingPair = 1;
-    round.secondSlot = static_cast<std::int16_t>(index);
-    if (isPairRank(rankText(round.secondSlot), round.firstRank)) {
-        addTwo(ui.Label2);
-        round.cardsLeft = static_cast<std::int16_t>(round.cardsLeft - 2);
-        sounds_.playPinpon();
-        startPileSlide(ui.Image2[0]);
-    }
-    ui.Timer2.setEnabled(true);
+    paintTurnedCard(engine_.turnPlayerCard(index));
 }
 
 void GameWindow::omote1_MouseMove(int index) {
@@ -453,43 +431,12 @@ void GameWindow::omote1_MouseMove(int index) {
 }
 
 void GameWindow::Timer3_Timer() {
-    if (round.blinkShowNext != 0) {
-        showFace(round.firstSlot, true);
-        round.blinkShowNext = 0;
-    } else {
-        showFace(round.firstSlot, false);
-        round.blinkShowNext = 1;
-    }
+    engine_.blinkFirstCard();
+    paintSlot(round.firstSlot);
 }
 
 void GameWindow::Timer2_Timer() {
-    GameWindowElements& ui = *ui_;
-    if (isPairRank(rankText(round.secondSlot), round.firstRank)) {
-        for (const int slot : {round.firstSlot, round.secondSlot}) {
-            showBack(slot, false);
-            showFace(slot, false);
-        }
-        if (round.cardsLeft == 0) {
-            ui.Timer2.setEnabled(false);
-            showResult();
-        }
-    } else {
-        if (round.playerTurn == 0) {
-            round.playerTurn = 1;
-        } else {
-            round.playerTurn = 0;
-            ui.Timer6.setEnabled(true);
-        }
-        showTurnIndicator();
-    }
-    for (int slot = 1; slot <= settings_.cardCount; ++slot) {
-        if (table.faceShown(slot)) {
-            showBack(slot, true);
-        }
-    }
-    ui.Timer2.setEnabled(false);
-    round.resolvingPair = 0;
-    round.flippedThisTurn = 0;
+    resolveMove(ui_->Timer2);
 }
 
 void GameWindow::Timer5_Timer() {
@@ -512,85 +459,65 @@ void GameWindow::Timer5_Timer() {
 // ---- The computer's move ---------------------------------------------------------------------
 
 void GameWindow::Timer6_Timer() {
-    ++round.flippedThisTurn;
-    // With no card face down there is nothing to pick; the round's own rules never get here.
-    if (round.flippedThisTurn == 3 || round.playerTurn == 1 || !table.anyFaceDown()) {
+    if (!engine_.computerStep()) {
         ui_->Timer6.setEnabled(false);
         return;
     }
     sounds_.playCancel();
-    if (round.flippedThisTurn == 1) {
-        computerFirstCard();
-    } else if (round.flippedThisTurn == 2) {
-        computerSecondCard();
+    if (const std::optional<TurnedCard> card = engine_.turnComputerCard()) {
+        ++computerPicks;
+        computerPicksFromMemory += card->fromMemory ? 1 : 0;
+        paintTurnedCard(*card);
     }
-}
-
-void GameWindow::computerFirstCard() {
-    ++computerPicks;
-    computerPicksFromMemory += chooseFirstCard(table, round, settings_.level, random_) ? 1 : 0;
-    round.firstRank = static_cast<std::int16_t>(numberIn(rankText(round.cpuFirstSlot)));
-    round.firstSlot = round.cpuFirstSlot;
-    round.flippedThisTurn = 1;
-    moveLog.record(MoveLog::Side::Computer, round.firstSlot, table.rank(round.firstSlot));
-    showBack(round.firstSlot, false);
-    showFace(round.firstSlot, true);
-    round.blinkShowNext = 1;
-    ui_->Timer3.setEnabled(true);
-    round.resolvingPair = 0;
-}
-
-void GameWindow::computerSecondCard() {
-    GameWindowElements& ui = *ui_;
-    ++computerPicks;
-    computerPicksFromMemory += chooseSecondCard(table, round, settings_.level, random_) ? 1 : 0;
-    if (round.cpuSecondSlot == round.firstSlot) {
-        return;
-    }
-    moveLog.record(MoveLog::Side::Computer, round.cpuSecondSlot, table.rank(round.cpuSecondSlot));
-    ui.Timer3.setEnabled(false);
-    showBack(round.cpuSecondSlot, false);
-    showFace(round.firstSlot, true);
-    showFace(round.cpuSecondSlot, true);
-    round.secondRank = static_cast<std::int16_t>(numberIn(rankText(round.cpuSecondSlot)));
-    round.secondSlot = round.cpuSecondSlot;
-    round.resolvingPair = 1;
-    if (isPairRank(rankText(round.secondSlot), round.firstRank)) {
-        addTwo(ui.Label3);
-        round.cardsLeft = static_cast<std::int16_t>(round.cardsLeft - 2);
-        sounds_.playPinpon();
-        startPileSlide(ui.Image3[0]);
-    }
-    ui.Timer7.setEnabled(true);
-    round.resolvingPair = 0;
 }
 
 void GameWindow::Timer7_Timer() {
+    resolveMove(ui_->Timer7);
+}
+
+// ---- Both sides' moves -----------------------------------------------------------------------
+
+void GameWindow::paintTurnedCard(const TurnedCard& card) {
     GameWindowElements& ui = *ui_;
-    if (!isPairRank(rankText(round.secondSlot), round.firstRank)) {
-        for (const int slot : {round.firstSlot, round.secondSlot}) {
-            showBack(slot, true);
-            showFace(slot, true);
-        }
-        ui.Timer6.setEnabled(false);
-        round.playerTurn = round.playerTurn == 0 ? 1 : 0;
-        showTurnIndicator();
-    } else {
-        for (const int slot : {round.firstSlot, round.secondSlot}) {
-            showBack(slot, false);
-            showFace(slot, false);
-        }
-        round.flippedThisTurn = 0;
-        ui.Timer6.setEnabled(true);
-        if (round.cardsLeft == 0) {
-            ui.Timer6.setEnabled(false);
-            ui.Timer7.setEnabled(false);
-            showResult();
-        }
+    if (!card.second) {
+        paintSlot(card.slot);
+        ui.Timer3.setEnabled(true);  // the first card blinks until the second is up
+        keys_.cardTurned(card);
+        return;
     }
-    round.resolvingPair = 0;
-    ui.Timer7.setEnabled(false);
-    round.flippedThisTurn = 0;
+    ui.Timer3.setEnabled(false);
+    paintSlot(card.slot);
+    paintSlot(round.firstSlot);
+    const bool players = card.side == Side::Player;
+    if (card.pair) {
+        Element& count = players ? ui.Label2 : ui.Label3;
+        count.setCaption(std::to_string(players ? engine_.playerCards() : engine_.computerCards()));
+        sounds_.playPinpon();
+        startPileSlide(players ? ui.Image2[0] : ui.Image3[0]);
+    }
+    keys_.cardTurned(card);
+    (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
+}
+
+void GameWindow::resolveMove(Timer& resolutionTimer) {
+    GameWindowElements& ui = *ui_;
+    const MoveOutcome outcome = engine_.resolveMove();
+    paintSlot(outcome.firstSlot);
+    paintSlot(outcome.secondSlot);
+    if (!outcome.pairTaken) {
+        // The turn has passed: the computer's timer runs exactly while it is the computer's.
+        ui.Timer6.setEnabled(round.playerTurn == 0);
+        showTurnIndicator();
+    } else if (outcome.mover == Side::Computer) {
+        ui.Timer6.setEnabled(true);  // the computer goes again
+    }
+    if (outcome.roundOver) {
+        ui.Timer6.setEnabled(false);
+        resolutionTimer.setEnabled(false);
+        showResult();
+    }
+    resolutionTimer.setEnabled(false);
+    keys_.moveResolved();
 }
 
 // ---- Round end -------------------------------------------------------------------------------
@@ -609,23 +536,42 @@ void GameWindow::showResult() {
     ui.Picture5.setVisible(true);
     ui.Label12.setBackColour(kBlack);
     ui.Label13.setCaption(ui.Label10.caption());
-    ui.Label15.setCaption(ui.Label2.caption() + " 枚");
-    ui.Label16.setCaption(ui.Label3.caption() + " 枚");
+    const RoundResult result = engine_.result();
+    ui.Label15.setCaption(std::to_string(result.playerCards) + " 枚");
+    ui.Label16.setCaption(std::to_string(result.computerCards) + " 枚");
     for (Element* hidden : {&ui.Picture3, &ui.Picture4, &ui.Label10, &ui.Label11}) {
         hidden->setVisible(false);
     }
-    const int playerCards = numberIn(ui.Label2.caption());
-    const int computerCards = numberIn(ui.Label3.caption());
-    const int d = playerCards - computerCards;
-    if (d == 0) {
-        ui.Label17.setCaption(kDraw);
-    } else if (d > 0) {
-        ui.Label17.setCaption(ui.Label13.caption() + kPlayerWinsSuffix);
-    } else {
-        ui.Label17.setCaption(kComputerWins);
+    switch (result.winner) {
+        case RoundResult::Winner::Draw:
+            ui.Label17.setCaption(kDraw);
+            break;
+        case RoundResult::Winner::Player:
+            ui.Label17.setCaption(ui.Label13.caption() + kPlayerWinsSuffix);
+            break;
+        case RoundResult::Winner::Computer:
+            ui.Label17.setCaption(kComputerWins);
+            break;
     }
     diceFace = 1;
-    buildResultStacks(playerCards, computerCards, 0);
+    // The level offer is set before the stacks are built, which takes a moment: the panel is on
+    // screen from the start, and must never show an offer of a wrong level meanwhile.
+    showLevelOffer();
+    keys_.roundOver();
+    buildResultStacks(result.playerCards, result.computerCards, 0);
+}
+
+void GameWindow::showLevelOffer() {
+    GameWindowElements& ui = *ui_;
+    if (setup_.level >= kTopLevel) {
+        ui.Label21.setVisible(false);
+        ui.Image12.setVisible(false);
+    } else {
+        ui.Image12.setVisible(true);
+        ui.Label21.setVisible(true);
+        ui.Label21.setCaption("レベル " + std::to_string(setup_.level + 1) + " に挑戦する");
+        ui.Image12.setAccessibleName(ui.Label21.caption());
+    }
 }
 
 void GameWindow::buildResultStacks(int playerPictures, int computerPictures, int placed) {
@@ -652,19 +598,9 @@ void GameWindow::buildResultStacks(int playerPictures, int computerPictures, int
 }
 
 void GameWindow::finishResult() {
-    GameWindowElements& ui = *ui_;
     stacksBuilt_ = true;
-    if (settings_.level >= kTopLevel) {
-        ui.Label21.setVisible(false);
-        ui.Image12.setVisible(false);
-    } else {
-        ui.Image12.setVisible(true);
-        ui.Label21.setVisible(true);
-        ui.Label21.setCaption("レベル " + std::to_string(settings_.level + 1) + " に挑戦する");
-        ui.Image12.setAccessibleName(ui.Label21.caption());
-    }
-    ui.Timer4.setInterval(kGameOverBlinkMs);
-    ui.Timer4.setEnabled(true);
+    ui_->Timer4.setInterval(durations::kGameOverBlinkMs);
+    ui_->Timer4.setEnabled(true);
 }
 
 void GameWindow::Timer4_Timer() {
@@ -701,7 +637,7 @@ void GameWindow::resultButton_MouseUp(Element& button) {
     } else if (&button == &ui.Image11) {
         resultButtonUsed_ = true;
         設定に戻る_Click();
-    } else if (&button == &ui.Image12 && settings_.level < kTopLevel) {
+    } else if (&button == &ui.Image12 && setup_.level < kTopLevel) {
         resultButtonUsed_ = true;
         playAgain(true);
     }
@@ -710,6 +646,7 @@ void GameWindow::resultButton_MouseUp(Element& button) {
 void GameWindow::playAgain(bool nextLevel) {
     if (nextLevel) {
         ++settings_.level;
+        setup_.level = settings_.level;
     }
     backToSettings = 1;
     window_.unload();
@@ -718,22 +655,9 @@ void GameWindow::playAgain(bool nextLevel) {
 
 // ---- The table -------------------------------------------------------------------------------
 
-void GameWindow::showBack(int slot, bool shown) {
-    table.setBackShown(slot, shown);
-    ui_->omote1[slot].setVisible(shown);
-}
-
-void GameWindow::showFace(int slot, bool shown) {
-    table.setFaceShown(slot, shown);
-    ui_->ura1[slot].setVisible(shown);
-}
-
-const std::string& GameWindow::rankText(int slot) const {
-    return ui_->omote1[slot].tag();
-}
-
-void GameWindow::addTwo(Element& count) {
-    count.setCaption(std::to_string(numberIn(count.caption()) + 2));
+void GameWindow::paintSlot(int slot) {
+    ui_->omote1[slot].setVisible(table.backShown(slot));
+    ui_->ura1[slot].setVisible(table.faceShown(slot));
 }
 
 void GameWindow::startPileSlide(Element& incoming) {

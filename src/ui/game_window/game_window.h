@@ -7,21 +7,24 @@
 
 #include "game/move_log.h"
 #include "game/random.h"
+#include "game/round_engine.h"
 #include "game/round_state.h"
 #include "game/table.h"
+#include "shared/durations.h"
+#include "shared/game_setup.h"
 #include "shared/shared_settings.h"
 #include "shared/sound_cues.h"
 #include "ui/elements/desktop.h"
 #include "ui/elements/event_loop.h"
 #include "ui/elements/window.h"
+#include "ui/game_window/game_window_keyboard.h"
 
 namespace koropika {
 
 struct GameWindowElements;
 
-// Pauses that let the table and the result stacks appear one picture at a time.
-inline constexpr int kRevealPauseMs = 15;
-inline constexpr int kStackPausePerPictureMs = 15;
+using durations::kRevealPauseMs;
+using durations::kStackPausePerPictureMs;
 
 // Texts the window writes.
 inline constexpr const char* kDicePrompt = "サイコロをクリック";
@@ -35,9 +38,13 @@ inline constexpr const char* kPlayerWinsSuffix = " さんの勝ち";
 inline constexpr const char* kComputerWins = "コンピュータの勝ち";
 
 // The game window トランプ: the table, the dice, the start button, both sides' moves and the
-// result panel. The object lives for the whole run; its elements are re-created from the layout
-// at every load, while the fields below keep their values across unloads.
+// result panel. The rules of the round are the engine's; the window's handlers ask it what
+// happens, and decide when (their timers) and how it looks. The object lives for the whole run;
+// its elements are re-created from the layout at every load, while the fields below keep their
+// values across unloads.
 class GameWindow {
+    RoundEngine engine_;  // first: the fields that show the round refer to it
+
   public:
     // `clockSeed` gives the seed of the round's chance at every load.
     GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop, SoundDevice& sound,
@@ -49,6 +56,15 @@ class GameWindow {
 
     Window& window() { return window_; }
     SharedSettings& settings() { return settings_; }
+
+    // Opens the window for a new round with `setup`.
+    void open(const GameSetup& setup);
+    // The program goes back to the settings window: the round is abandoned and the window
+    // unloaded without ending the run.
+    void leaveForSettings();
+    // The side whose turn it is sits it out between two moves: the other side moves next (the
+    // benchmark's rounds of the computer alone).
+    void sitOutTurn();
 
     // The menu 設定に戻る and the result panel's back button: the program wires this to the
     // settings window's return step.
@@ -66,10 +82,14 @@ class GameWindow {
     int cardHeight = 0;
     std::int16_t gridColumns = 0;
     std::int16_t gridRows = 0;
-    RoundState round;
-    Table table;
+    // The round this load plays.
+    const GameSetup& setup() const { return setup_; }
+    // The round in play, as its rules stand.
+    const RoundEngine& engine() const { return engine_; }
+    const RoundState& round = engine_.state();
+    const Table& table = engine_.table();
     // Every card turned this round, for the round's signature.
-    MoveLog moveLog;
+    const MoveLog& moveLog = engine_.moveLog();
     // The computer's picks this run, and how many of them came from its memory.
     long computerPicks = 0;
     long computerPicksFromMemory = 0;
@@ -86,6 +106,7 @@ class GameWindow {
     void wireHandlers();
     void layOutTable(const TableGeometry& geometry);
     void dealCards(const TableGeometry& geometry);
+    void placeAtStoredOrKnownPosition();
     void readWindowPosition();
     void saveWindowPosition();
     // The window is going away; unless another screen follows, the program ends with it.
@@ -123,11 +144,14 @@ class GameWindow {
     // The computer's move.
     void Timer6_Timer();
     void Timer7_Timer();
-    void computerFirstCard();
-    void computerSecondCard();
+
+    // What both sides' moves share: a turned card painted, and a move's resolution.
+    void paintTurnedCard(const TurnedCard& card);
+    void resolveMove(Timer& resolutionTimer);
 
     // The round end and the result buttons.
     void showResult();
+    void showLevelOffer();
     void buildResultStacks(int playerPictures, int computerPictures, int placed);
     void finishResult();
     void Timer4_Timer();
@@ -135,12 +159,8 @@ class GameWindow {
     void resultButton_MouseUp(Element& button);
     void playAgain(bool nextLevel);
 
-    // The table as the round sees it: each change goes to the table and to its elements.
-    void showBack(int slot, bool shown);
-    void showFace(int slot, bool shown);
-    const std::string& rankText(int slot) const;
-    // A taken-card count plus two, written back as its caption.
-    static void addTwo(Element& count);
+    // Shows a slot's back and face as the table has them.
+    void paintSlot(int slot);
     void startPileSlide(Element& incoming);
 
     SharedSettings& settings_;
@@ -149,11 +169,13 @@ class GameWindow {
     SoundCues sounds_;
     Random& random_;
     std::function<std::uint64_t()> clockSeed_;
+    GameSetup setup_;
     Window window_;
     std::unique_ptr<GameWindowElements> ui_;
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
+    GameWindowKeyboard keys_{*this};
 };
 
 }  // namespace koropika

@@ -8,7 +8,7 @@
 namespace koropika {
 
 // Every element, timer, menu item and image list of one load of the game window, bound once
-// when it loads. A name missing from the layout fails the load, never a player's click.
+// when it loads by the fixed ids of the layout (see game_window_layout.h).
 struct GameWindowElements {
     explicit GameWindowElements(Window& window);
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <utility>
 
+#include "shared/durations.h"
+#include "ui/elements/layout_ids.h"
 #include "ui/elements/layout_row.h"
 #include "ui/elements/palette.h"
 
@@ -286,6 +288,51 @@ void addBackChooser(std::vector<ElementSpec>& out) {
     }
 }
 
+void checkIds(const WindowLayout& layout) {
+    const ElementRow rows[] = {
+        {game_window_ids::Picture5, "Picture5", -1}, {game_window_ids::Picture4, "Picture4", -1},
+        {game_window_ids::Picture3, "Picture3", -1}, {game_window_ids::Picture1, "Picture1", -1},
+        {game_window_ids::Frame1, "Frame1", -1},     {game_window_ids::Label11, "Label11", -1},
+        {game_window_ids::Label10, "Label10", -1},   {game_window_ids::ura1, "ura1", 0},
+        {game_window_ids::omote1, "omote1", 0},      {game_window_ids::Image7, "Image7", -1},
+        {game_window_ids::Image6, "Image6", -1},     {game_window_ids::Image5, "Image5", -1},
+        {game_window_ids::Label12, "Label12", -1},   {game_window_ids::Label14, "Label14", -1},
+        {game_window_ids::Image16, "Image16", -1},   {game_window_ids::Label13, "Label13", -1},
+        {game_window_ids::Image15, "Image15", -1},   {game_window_ids::Image14, "Image14", -1},
+        {game_window_ids::Image13, "Image13", -1},   {game_window_ids::Label21, "Label21", -1},
+        {game_window_ids::Label20, "Label20", -1},   {game_window_ids::Label19, "Label19", -1},
+        {game_window_ids::Image12, "Image12", -1},   {game_window_ids::Image11, "Image11", -1},
+        {game_window_ids::Image8, "Image8", -1},     {game_window_ids::Label18, "Label18", -1},
+        {game_window_ids::Label17, "Label17", -1},   {game_window_ids::Label16, "Label16", -1},
+        {game_window_ids::Label15, "Label15", -1},   {game_window_ids::Image9, "Image9", 0},
+        {game_window_ids::Image10, "Image10", 0},    {game_window_ids::Label7, "Label7", -1},
+        {game_window_ids::Image3, "Image3", 0},      {game_window_ids::Shape1, "Shape1", 1},
+        {game_window_ids::Label1, "Label1", -1},     {game_window_ids::Label5, "Label5", -1},
+        {game_window_ids::Label3, "Label3", -1},     {game_window_ids::Label6, "Label6", -1},
+        {game_window_ids::Image2, "Image2", 0},      {game_window_ids::Label4, "Label4", -1},
+        {game_window_ids::Label2, "Label2", -1},     {game_window_ids::Picture2, "Picture2", -1},
+        {game_window_ids::Label9, "Label9", -1},     {game_window_ids::Label8, "Label8", -1},
+        {game_window_ids::Image4, "Image4", -1},     {game_window_ids::Command1, "Command1", -1},
+        {game_window_ids::Image1, "Image1", 0},
+    };
+    const NamedPlace timers[] = {
+        {game_window_ids::Timer9, "Timer9"}, {game_window_ids::Timer7, "Timer7"},
+        {game_window_ids::Timer6, "Timer6"}, {game_window_ids::Timer5, "Timer5"},
+        {game_window_ids::Timer4, "Timer4"}, {game_window_ids::Timer3, "Timer3"},
+        {game_window_ids::Timer2, "Timer2"}, {game_window_ids::Timer1, "Timer1"},
+    };
+    const NamedPlace menus[] = {
+        {game_window_ids::設定に戻る, "設定に戻る"},
+        {game_window_ids::カード選択, "カード選択"},
+        {game_window_ids::終了, "終了"},
+    };
+    const NamedPlace imageLists[] = {
+        {game_window_ids::ImageList2, "ImageList2"},
+        {game_window_ids::ImageList1, "ImageList1"},
+    };
+    checkLayoutIds(layout, rows, timers, menus, imageLists);
+}
+
 WindowLayout buildLayout() {
     WindowLayout layout;
     layout.name = "トランプ";
@@ -305,9 +352,14 @@ WindowLayout buildLayout() {
 
     // Only the start button blink runs from creation on.
     layout.timers = {
-        {"Timer9", 50, false},   {"Timer7", 1000, false}, {"Timer6", 1000, false},
-        {"Timer5", 100, false},  {"Timer4", 100, false},  {"Timer3", 300, false},
-        {"Timer2", 1000, false}, {"Timer1", 500, true},
+        {"Timer9", durations::kDicePanelSlideStepMs, false},
+        {"Timer7", durations::kComputerResolutionMs, false},
+        {"Timer6", durations::kComputerStepMs, false},
+        {"Timer5", durations::kPairSlideStepMs, false},
+        {"Timer4", durations::kDiceRollStepMs, false},
+        {"Timer3", durations::kFirstCardBlinkMs, false},
+        {"Timer2", durations::kPlayerResolutionMs, false},
+        {"Timer1", durations::kStartButtonBlinkMs, true},
     };
 
     layout.menus = {{"設定に戻る", "設定に戻る"}, {"カード選択", "カード選択"}, {"終了", "終了"}};
@@ -325,6 +377,7 @@ WindowLayout buildLayout() {
         }
         layout.imageLists.push_back({"ImageList1", suit, {55, 72}, std::move(faces)});
     }
+    checkIds(layout);
     return layout;
 }
 

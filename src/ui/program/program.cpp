@@ -8,7 +8,7 @@ Program::Program(EventLoop& loop, Desktop& desktop, SoundDevice& sound, Random& 
                  std::function<std::uint64_t()> clockSeed)
     : gameWindow_(settings_, loop, desktop, sound, random, std::move(clockSeed)),
       settingsWindow_(settings_, loop, desktop) {
-    settingsWindow_.showGameWindow = [this] { gameWindow_.window().show(); };
+    settingsWindow_.showGameWindow = [this](const GameSetup& setup) { gameWindow_.open(setup); };
     gameWindow_.onBackToSettingsMenu = [this] { returnToSettings(); };
 }
 
@@ -17,10 +17,7 @@ void Program::start() {
 }
 
 void Program::returnToSettings() {
-    // The flag keeps the game window's unload from ending the run.
-    gameWindow_.backToSettings = 1;
-    gameWindow_.round.gamePhase = 0;
-    gameWindow_.window().unload();
+    gameWindow_.leaveForSettings();
     settingsWindow_.showAfterGame();
 }
 

@@ -41,11 +41,14 @@ NameListContent parseNameList(std::string_view bytes) {
 }
 
 std::optional<std::vector<std::string>> readNameList(const std::string& appPath) {
-    if (!plainFileExists(appPath, kNameListFileName)) {
+    return readNameList(diskFiles(), appPath);
+}
+
+std::optional<std::vector<std::string>> readNameList(FileStore& files, const std::string& appPath) {
+    if (!files.exists(appPath, kNameListFileName)) {
         return std::nullopt;
     }
-    const std::optional<std::string> bytes =
-        readWholeFile(fileInFolder(appPath, kNameListFileName));
+    const std::optional<std::string> bytes = files.read(appPath, kNameListFileName);
     if (!bytes) {
         return std::nullopt;
     }
@@ -70,7 +73,12 @@ std::string nameListFileText(const std::vector<std::string>& names) {
 }
 
 std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names) {
-    return writeFileReplacing(fileInFolder(appPath, kNameListFileName), nameListFileText(names));
+    return writeNameList(diskFiles(), appPath, names);
+}
+
+std::string writeNameList(FileStore& files, const std::string& appPath,
+                          const std::vector<std::string>& names) {
+    return files.replace(appPath, kNameListFileName, nameListFileText(names));
 }
 
 }  // namespace koropika

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/file_store.h"
+
 namespace koropika {
 
 // The stored player names, kept in the program folder so that a name used once can be picked
@@ -27,6 +29,8 @@ inline constexpr std::size_t kMaxStoredNames = 32767;
 // are ignored. Bytes that are not valid code page 932 become U+FFFD.
 // A list cut at kMaxStoredNames is reported on stderr in one line.
 std::optional<std::vector<std::string>> readNameList(const std::string& appPath);
+// The same from `files`.
+std::optional<std::vector<std::string>> readNameList(FileStore& files, const std::string& appPath);
 
 // The names held by the bytes of a name list file, read as readNameList does. A file that starts
 // with a UTF-8 byte order mark was saved by an editor as UTF-8: the mark is skipped and the names
@@ -44,6 +48,9 @@ NameListContent parseNameList(std::string_view bytes);
 // otherwise split it into two names; everything else is written exactly. Returns "" on success or
 // a one-line reason on failure, in which case the old file is left whole.
 std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names);
+// The same in `files`.
+std::string writeNameList(FileStore& files, const std::string& appPath,
+                          const std::vector<std::string>& names);
 
 // The bytes writeNameList puts in the file for `names`.
 std::string nameListFileText(const std::vector<std::string>& names);

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/elements/layout_ids.h"
 #include "ui/elements/layout_row.h"
 #include "ui/elements/palette.h"
 
@@ -31,6 +32,22 @@ Row cardCountLabel(std::string name, int top, std::string caption) {
     return textOnBackground(std::move(name), "Picture1", {135, top, 138, 21}, std::move(caption),
                             kHeavyGothic, 15.75, kBlue)
         .cursorA();
+}
+
+void checkIds(const WindowLayout& layout) {
+    const ElementRow rows[] = {
+        {settings_ids::Picture1, "Picture1", -1}, {settings_ids::Label6, "Label6", -1},
+        {settings_ids::Label5, "Label5", -1},     {settings_ids::Image11, "Image11", -1},
+        {settings_ids::Label4, "Label4", -1},     {settings_ids::Combo2, "Combo2", -1},
+        {settings_ids::Combo1, "Combo1", -1},     {settings_ids::Label10, "Label10", -1},
+        {settings_ids::Label9, "Label9", -1},     {settings_ids::Label8, "Label8", -1},
+        {settings_ids::Label7, "Label7", -1},     {settings_ids::Label3, "Label3", -1},
+        {settings_ids::Label1, "Label1", -1},
+    };
+    const NamedPlace imageLists[] = {
+        {settings_ids::ImageList1, "ImageList1"},
+    };
+    checkLayoutIds(layout, rows, {}, {}, imageLists);
 }
 
 WindowLayout buildLayout() {
@@ -98,6 +115,7 @@ WindowLayout buildLayout() {
 
     layout.imageLists.push_back(
         {"ImageList1", -1, {300, 230}, {"settings_bg_1", "settings_bg_2", "settings_bg_3"}});
+    checkIds(layout);
     return layout;
 }
 

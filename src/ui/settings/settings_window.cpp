@@ -4,11 +4,10 @@
 #include <iostream>
 
 #include "shared/cp932.h"
-#include "shared/data_folder.h"
-#include "shared/text_file.h"
 #include "ui/elements/desktop.h"
 #include "ui/elements/palette.h"
 #include "ui/settings/name_list_file.h"
+#include "ui/settings/settings_keyboard.h"
 #include "ui/settings/settings_layout.h"
 
 namespace koropika {
@@ -24,15 +23,15 @@ std::string levelEntry(int level) {
 }  // namespace
 
 SettingsWindowElements::SettingsWindowElements(Window& w)
-    : Picture1(w.at("Picture1")),
-      Combo1(w.at("Combo1")),
-      Combo2(w.at("Combo2")),
-      Label4(w.at("Label4")),
-      Label7(w.at("Label7")),
-      Label8(w.at("Label8")),
-      Label9(w.at("Label9")),
-      Label10(w.at("Label10")),
-      ImageList1(w.imageList("ImageList1")) {}
+    : Picture1(w.element(settings_ids::Picture1)),
+      Combo1(w.element(settings_ids::Combo1)),
+      Combo2(w.element(settings_ids::Combo2)),
+      Label4(w.element(settings_ids::Label4)),
+      Label7(w.element(settings_ids::Label7)),
+      Label8(w.element(settings_ids::Label8)),
+      Label9(w.element(settings_ids::Label9)),
+      Label10(w.element(settings_ids::Label10)),
+      ImageList1(w.imageListAt(settings_ids::ImageList1)) {}
 
 SettingsWindow::SettingsWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop)
     : settings_(settings), desktop_(desktop), window_(settingsWindowLayout(), loop, desktop) {
@@ -42,6 +41,7 @@ SettingsWindow::SettingsWindow(SharedSettings& settings, EventLoop& loop, Deskto
         loadStep();
     };
     window_.onCloseBox = [this] { closeBoxClicked(); };
+    window_.onKey = [this](Key key) { return ui_ && settingsWindowKey(window_, *ui_, key); };
     // The bindings go with the load, once the running handler has returned.
     window_.onUnload = [this] {
         window_.loop().post([retired = std::shared_ptr<SettingsWindowElements>(std::move(ui_))] {});
@@ -77,8 +77,9 @@ void SettingsWindow::loadStep() {
     Element& levels = ui_->Combo2;
     names.clearItems();
     levels.clearItems();
-    const std::string dataFolder = dataFolderFor(settings_.appPath);
-    if (auto stored = readNameList(dataFolder)) {
+    FileStore& files = desktop_.files();
+    const std::string dataFolder = files.dataFolderFor(settings_.appPath);
+    if (auto stored = readNameList(files, dataFolder)) {
         settings_.playerNames.assign(1, std::string());
         for (std::string& name : *stored) {
             names.addItem(name);
@@ -89,7 +90,7 @@ void SettingsWindow::loadStep() {
     } else {
         // There but not readable (no permission, a read error): writing the list over it at
         // the next start would lose every name in it.
-        nameListUnreadable_ = plainFileExists(dataFolder, kNameListFileName);
+        nameListUnreadable_ = files.exists(dataFolder, kNameListFileName);
     }
 
     if (settings_.level == 0) {
@@ -100,6 +101,7 @@ void SettingsWindow::loadStep() {
     }
     levels.setSelectedIndex(settings_.level - 1);
     settingsLoaded = 1;
+    window_.setFocusedElement(&names);
 }
 
 void SettingsWindow::showBackground(int picture) {
@@ -161,7 +163,7 @@ void SettingsWindow::startGame() {
     settings_.playerName = name;
     window_.unload();
     if (showGameWindow) {
-        showGameWindow();
+        showGameWindow(GameSetup{name, settings_.level, settings_.cardCount});
     }
 }
 
@@ -190,7 +192,9 @@ void SettingsWindow::storeName(const std::string& typed) {
     }
     const std::vector<std::string> toWrite(names.begin() + 1,
                                            names.begin() + 1 + settings_.playerNameCount);
-    const std::string failure = writeNameList(dataFolderFor(settings_.appPath), toWrite);
+    FileStore& files = desktop_.files();
+    const std::string failure =
+        writeNameList(files, files.dataFolderFor(settings_.appPath), toWrite);
     if (!failure.empty()) {
         std::cerr << "koropika: the player names were not saved: " << failure << '\n';
     }

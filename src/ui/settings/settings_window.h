@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "shared/game_setup.h"
 #include "shared/shared_settings.h"
 #include "ui/elements/window.h"
 
@@ -19,7 +20,7 @@ inline constexpr int kCompactHeightTwips = 3500;
 inline constexpr int kExpandedHeightTwips = 4700;
 
 // Every element of one load of the settings window that its handlers use, bound once when it
-// loads. A name missing from the layout fails the load, never a player's click.
+// loads by the fixed ids of the layout (see settings_layout.h).
 struct SettingsWindowElements {
     explicit SettingsWindowElements(Window& window);
 
@@ -44,7 +45,7 @@ class SettingsWindow {
     Window& window() { return window_; }
 
     // Wired by the program: puts the game window on screen.
-    std::function<void()> showGameWindow;
+    std::function<void(const GameSetup&)> showGameWindow;
 
     // The rest of the way back from the game window, which has already gone: reload this
     // window, put back the player's name and the current level, and show it.

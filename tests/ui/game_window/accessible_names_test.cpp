@@ -5,6 +5,7 @@
 
 #include "support/game_driver.h"
 #include "support/harness.h"
+#include "ui/game_window/announcements.h"
 
 namespace koropika {
 namespace {
@@ -47,10 +48,22 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
     ASSERT_TRUE(game.loaded());
     EXPECT_EQ(unnamedMouseTargets(game), std::vector<std::string>{});
     GameWindowElements& ui = driver.ui();
+    // A card says its place and that it lies face down; its face says place, suit and rank
+    // (suit 1 spades, 2 clubs, 3 hearts, 4 diamonds, as the pictures show them).
     for (int slot = 1; slot <= 52; ++slot) {
-        EXPECT_EQ(ui.omote1[slot].accessibleName(), "カード " + std::to_string(slot));
+        EXPECT_EQ(ui.omote1[slot].accessibleName(), "カード " + std::to_string(slot) + "、裏");
     }
-    EXPECT_EQ(ui.omote1[7].accessibleName(), "カード 7");
+    const Table& table = driver.game().table;
+    for (int slot : {1, 7, 52}) {
+        EXPECT_EQ(ui.ura1[slot].accessibleName().rfind("カード " + std::to_string(slot) + "、", 0),
+                  0u);
+        EXPECT_EQ(ui.ura1[slot].picture(), "face_" + std::to_string(table.card(slot).suit) + "_" +
+                                               std::to_string(table.card(slot).rank));
+    }
+    EXPECT_EQ(faceUpCardName(12, Card{3, 7}), "カード 12、ハートの 7");
+    EXPECT_EQ(faceUpCardName(1, Card{1, 1}), "カード 1、スペードのエース");
+    EXPECT_EQ(cardInWords(Card{2, 13}), "クラブのキング");
+    EXPECT_EQ(cardInWords(Card{4, 11}), "ダイヤのジャック");
     EXPECT_EQ(ui.Picture2.accessibleName(), "サイコロ");
     EXPECT_EQ(ui.Image4.accessibleName(), "スタート");
     EXPECT_EQ(ui.Label8.accessibleName(), ui.Label8.caption()) << "a label reads its caption";
@@ -75,7 +88,7 @@ TEST_F(AccessibleNamesTest, TheLevelOfferIsNamedByTheLevelItOffersAndCardsAgainA
     run.pressAndRelease("Image8");  // the same level again: a new load with new cards
     ASSERT_EQ(driver.game().round.gamePhase, 0);
     EXPECT_EQ(unnamedMouseTargets(run.gameWindow()), std::vector<std::string>{});
-    EXPECT_EQ(driver.ui().omote1[28].accessibleName(), "カード 28");
+    EXPECT_EQ(driver.ui().omote1[28].accessibleName(), "カード 28、裏");
 }
 
 }  // namespace

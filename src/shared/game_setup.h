@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace koropika {
+
+// What the settings window hands the game window when it opens it: who plays, against which
+// level of the computer, with how many cards.
+struct GameSetup {
+    std::string playerName;
+    std::int16_t level = 1;       // 1..6
+    std::int16_t cardCount = 28;  // 28, 40 or 52
+};
+
+}  // namespace koropika

@@ -1,0 +1,296 @@
+#include "game/round_engine.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <random>
+#include <vector>
+
+#include "game/computer.h"
+#include "support/engine_rounds.h"
+#include "support/strength_player.h"
+
+namespace koropika {
+namespace {
+
+// The computer's searches as first written: for every slot, a scan of every other slot. They read
+// a plain copy of the table's memory, so a million states stay quick to check.
+struct Memory {
+    int count = 0;
+    std::array<bool, Table::kMaxSlots + 1> faceDown{};
+    std::array<int, Table::kMaxSlots + 1> seen{};
+
+    explicit Memory(const Table& table) : count(table.cardCount()) {
+        for (int slot = 1; slot <= count; ++slot) {
+            faceDown[static_cast<std::size_t>(slot)] = table.faceDown(slot);
+            seen[static_cast<std::size_t>(slot)] = table.seenRank(slot);
+        }
+    }
+    bool rememberedFaceDown(int slot) const {
+        return faceDown[static_cast<std::size_t>(slot)] &&
+               seen[static_cast<std::size_t>(slot)] != 0;
+    }
+    int seenRank(int slot) const { return seen[static_cast<std::size_t>(slot)]; }
+};
+
+struct NestedChoice {
+    int first = 0;
+    int second = 0;
+    bool found = false;
+};
+
+NestedChoice nestedKnownPair(const Memory& m) {
+    for (int i = 1; i <= m.count; ++i) {
+        if (!m.rememberedFaceDown(i)) {
+            continue;
+        }
+        for (int j = 1; j <= m.count; ++j) {
+            if (j != i && m.rememberedFaceDown(j) && m.seenRank(j) == m.seenRank(i)) {
+                return {i, j, true};
+            }
+        }
+    }
+    return {};
+}
+
+NestedChoice nestedMatch(const Memory& m, int firstSlot) {
+    for (int i = 1; i <= m.count; ++i) {
+        if (i != firstSlot && m.rememberedFaceDown(i) && m.seenRank(i) == m.seenRank(firstSlot)) {
+            return {firstSlot, i, true};
+        }
+    }
+    return {};
+}
+
+// Each choice's first draw is 0 (r = 1: the pick uses memory at every level); later draws, for a
+// random pick, come from a seeded source.
+class RememberThenSeeded final : public Random {
+  public:
+    void seed(std::uint64_t) override {}
+    double next() override { return fresh_ ? (fresh_ = false, 0.0) : rest_.next(); }
+    void nextChoice() { fresh_ = true; }
+
+  private:
+    bool fresh_ = true;
+    SeededRandom rest_{17};
+};
+
+TEST(ComputerChoices, TheQuickSearchesPickWhatTheNestedScansPickOnAMillionMemoryStates) {
+    std::mt19937_64 chance(20261207);
+    SeededRandom dealing(1);
+    RememberThenSeeded remember;
+#ifdef __OPTIMIZE__
+    constexpr int kStates = 1'000'000;
+#else
+    constexpr int kStates = 100'000;  // the unoptimised sanitizer build
+#endif
+    constexpr int kCardCounts[] = {28, 40, 52};
+    Table table;
+    int pairsFound = 0;
+    int matchesFound = 0;
+    for (int state = 0; state < kStates; ++state) {
+        if (state % 20 == 0) {
+            table = Table(dealCards(kCardCounts[(state / 20) % 3], dealing));
+            for (int slot = 1; slot <= table.cardCount(); ++slot) {
+                table.setBackShown(slot, true);
+            }
+        }
+        // A few cards change between two states: turned up, turned back, taken or seen.
+        for (int change = 0; change < 3; ++change) {
+            const int slot = static_cast<int>(chance() % table.cardCount()) + 1;
+            switch (chance() % 4) {
+                case 0:
+                    table.setBackShown(slot, false);
+                    break;
+                case 1:
+                    table.setBackShown(slot, true);
+                    break;
+                default:
+                    table.remember(slot);
+            }
+        }
+        if (!table.anyFaceDown()) {
+            table.setBackShown(1, true);
+        }
+        const NestedChoice pair = nestedKnownPair(Memory(table));
+        RoundState round;
+        Table picked = table;
+        remember.nextChoice();
+        chooseFirstCard(picked, round, 1, remember);
+        ASSERT_EQ(round.cpuKnowsPair == 1, pair.found) << "state " << state;
+        if (pair.found) {
+            ++pairsFound;
+            ASSERT_EQ(round.cpuFirstSlot, pair.first) << "state " << state;
+            ASSERT_EQ(round.cpuSecondSlot, pair.second) << "state " << state;
+        }
+        // The second pick, after a first card that may or may not have a remembered match.
+        const int firstSlot = static_cast<int>(chance() % table.cardCount()) + 1;
+        picked = table;
+        picked.remember(firstSlot);
+        const NestedChoice match = nestedMatch(Memory(picked), firstSlot);
+        RoundState second;
+        second.cpuFirstSlot = static_cast<std::int16_t>(firstSlot);
+        remember.nextChoice();
+        chooseSecondCard(picked, second, 1, remember);
+        ASSERT_EQ(second.cpuFoundMatch == 1, match.found) << "state " << state;
+        if (match.found) {
+            ++matchesFound;
+            ASSERT_EQ(second.cpuSecondSlot, match.second) << "state " << state;
+        }
+    }
+    // The states must exercise both outcomes of both searches.
+    EXPECT_GT(pairsFound, kStates / 10);
+    EXPECT_LT(pairsFound, kStates - kStates / 10);
+    EXPECT_GT(matchesFound, kStates / 10);
+    EXPECT_LT(matchesFound, kStates - kStates / 10);
+}
+
+// The same whole rounds as the window's pinned ones: 28 cards, level 3, the player starting and
+// turning the cards the headless driver turns.
+TEST(RoundEngine, AloneItPlaysTheWindowsPinnedRoundsCardForCard) {
+    const auto signatureOf = [](std::uint64_t seed) {
+        RoundEngine engine;
+        SeededRandom random(seed);
+        testing::playEngineRound(engine, 28, 3, random, 1, testing::drivenPlayer(seed));
+        return engine.moveLog().signature();
+    };
+    EXPECT_EQ(signatureOf(11), 3625470124845670035u) << "seed 11";
+    EXPECT_EQ(signatureOf(12), 268040884243321058u) << "seed 12";
+}
+
+TEST(RoundEngine, EveryRoundEndsWithTheCountsTheMovesGaveAndTheRightWinner) {
+    for (const int cardCount : {28, 40, 52}) {
+        for (int level = 1; level <= 6; ++level) {
+            for (std::uint64_t seed = 1; seed <= 20; ++seed) {
+                RoundEngine engine;
+                SeededRandom random(seed * 7919 + static_cast<std::uint64_t>(level));
+                testing::playEngineRound(engine, cardCount, level, random, seed % 2 == 0 ? 2 : 1,
+                                         testing::drivenPlayer(seed));
+                // Recount from the move log: each side's pairs are its second cards that
+                // matched the first card of the same move.
+                int taken[2] = {0, 0};
+                const auto& turns = engine.moveLog().turns();
+                ASSERT_EQ(turns.size() % 2, 0u);
+                for (std::size_t i = 0; i < turns.size(); i += 2) {
+                    ASSERT_EQ(turns[i].side, turns[i + 1].side);
+                    ASSERT_NE(turns[i].slot, turns[i + 1].slot);
+                    if (turns[i].rank == turns[i + 1].rank) {
+                        taken[turns[i].side == Side::Player ? 0 : 1] += 2;
+                    }
+                }
+                const RoundResult result = engine.result();
+                ASSERT_EQ(result.playerCards, taken[0]);
+                ASSERT_EQ(result.computerCards, taken[1]);
+                ASSERT_EQ(taken[0] + taken[1], cardCount);
+                const auto winner = taken[0] == taken[1]  ? RoundResult::Winner::Draw
+                                    : taken[0] > taken[1] ? RoundResult::Winner::Player
+                                                          : RoundResult::Winner::Computer;
+                ASSERT_EQ(result.winner, winner);
+                for (int slot = 1; slot <= cardCount; ++slot) {
+                    ASSERT_EQ(engine.table().state(slot), Table::State::Taken);
+                }
+            }
+        }
+    }
+}
+
+TEST(RoundEngine, AMoveCutOffHalfWayLeavesNothingBehindForTheNextRound) {
+    RoundEngine engine;
+    SeededRandom random(5);
+    engine.deal(28, 1, random);
+    engine.decideStarter(1);
+    engine.pressStart();
+    engine.beginReveal();
+    for (int slot = 1; slot <= 28; ++slot) {
+        engine.revealCard(slot);
+    }
+    engine.beginPlay();
+    engine.turnPlayerCard(1);
+    engine.turnPlayerCard(2);  // two cards up, waiting to be resolved, when the window goes
+    ASSERT_EQ(engine.state().resolvingPair, 1);
+    engine.deal(28, 1, random);
+    EXPECT_EQ(engine.state().resolvingPair, 0);
+    EXPECT_EQ(engine.state().flippedThisTurn, 0);
+    EXPECT_EQ(engine.playerCards() + engine.computerCards(), 0);
+    EXPECT_TRUE(engine.moveLog().turns().empty());
+}
+
+// The player the strength figures are measured against must truly never forget: every card it
+// turns that either side has shown before is the known half of a pair, or there was no card left
+// it had never seen.
+TEST(StrengthPlayer, ThePerfectPlayerNeverTurnsACardItHasSeenAsANewOne) {
+    int seenCardsTurned = 0;
+    for (std::uint64_t seed = 1; seed <= 60; ++seed) {
+        testing::StrengthPlayer player(testing::PlayerKind::Perfect, seed);
+        const testing::PlayerPolicy checked = [&](const RoundEngine& engine,
+                                                  const std::vector<int>& offered) {
+            std::vector<int> seen(Table::kMaxSlots + 1, 0);
+            for (const MoveLog::Turn& turn : engine.moveLog().turns()) {
+                seen[static_cast<std::size_t>(turn.slot)] = turn.rank;
+            }
+            const int slot =
+                player.choose(engine.table(), engine.state(), engine.moveLog(), offered);
+            const int rank = seen[static_cast<std::size_t>(slot)];
+            if (rank != 0) {
+                ++seenCardsTurned;
+                const bool second = engine.state().flippedThisTurn == 1;
+                const bool knownHalf =
+                    second
+                        ? rank == engine.state().firstRank
+                        : std::any_of(offered.begin(), offered.end(), [&](int other) {
+                              return other != slot && seen[static_cast<std::size_t>(other)] == rank;
+                          });
+                const bool nothingNew = std::none_of(
+                    offered.begin(), offered.end(),
+                    [&](int other) { return seen[static_cast<std::size_t>(other)] == 0; });
+                EXPECT_TRUE(knownHalf || nothingNew) << "seed " << seed << ", slot " << slot;
+            }
+            return slot;
+        };
+        RoundEngine engine;
+        SeededRandom random(seed);
+        player.newRound(52);
+        testing::playEngineRound(engine, 52, static_cast<int>(seed % 6) + 1, random,
+                                 seed % 2 == 0 ? 2 : 1, checked);
+    }
+    EXPECT_GT(seenCardsTurned, 500) << "the rounds must give the player known cards to use";
+}
+
+// A source that breaks its promise and returns 1.
+class AlwaysOne final : public Random {
+  public:
+    void seed(std::uint64_t) override {}
+    double next() override { return 1.0; }
+};
+
+TEST(TheDeal, ADrawOfOneIsAFaultLoudlyInDebugBuildsAndStaysOnTheTableOtherwise) {
+    AlwaysOne broken;
+#ifndef NDEBUG
+    EXPECT_DEATH(dealCards(28, broken), "must lie in \\[0, 1\\)");
+#else
+    // The first card goes to the last slot; every later draw is taken, so the deal would spin:
+    // only the first draw is checked here, through the slot it gives.
+    EXPECT_EQ(checkedDraw(broken), std::nextafter(1.0, 0.0));
+    class OneThenSeeded final : public Random {
+      public:
+        void seed(std::uint64_t) override {}
+        double next() override { return first_ ? (first_ = false, 1.0) : rest_.next(); }
+
+      private:
+        bool first_ = true;
+        SeededRandom rest_{3};
+    } oneFirst;
+    const Deal deal = dealCards(28, oneFirst);
+    EXPECT_EQ(deal.slotOfCard[1], 28);
+    std::vector<bool> filled(29, false);
+    for (int k = 1; k <= 28; ++k) {
+        filled[static_cast<std::size_t>(deal.slotOfCard[k])] = true;
+    }
+    EXPECT_EQ(std::count(filled.begin() + 1, filled.end(), true), 28);
+#endif
+}
+
+}  // namespace
+}  // namespace koropika
