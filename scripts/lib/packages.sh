@@ -43,10 +43,11 @@ TEST_PACKAGES=(
 )
 
 # What bench/run needs on top of the build: the virtual screen with a window manager and input,
-# the X headers for its window watcher, and gnuplot for the level chart.
+# the X headers for its window watchers (map, damage, synthetic input), and gnuplot for the level
+# chart.
 BENCH_PACKAGES=(
     xvfb xauth openbox xdotool x11-utils imagemagick
-    libx11-dev libxtst-dev
+    libx11-dev libxtst-dev libxdamage-dev
     gnuplot-nox
 )
 

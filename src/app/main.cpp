@@ -2,6 +2,8 @@
 // output, the round's chance seeded from the clock, and the program with its two windows.
 
 #include <QApplication>
+#include <QEvent>
+#include <QObject>
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
@@ -13,18 +15,52 @@
 #include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
 
+namespace {
+
+// Opens a closed sound output as soon as the player moves the mouse, presses a button or a key,
+// on a helper thread: the sound a click plays then finds the output ready, or nearly so.
+class OutputWaker final : public QObject {
+  public:
+    OutputWaker(koropika::SdlSoundDevice& sound, QTimer& quietOutput)
+        : sound_(sound), quietOutput_(quietOutput) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+            case QEvent::MouseMove:
+            case QEvent::MouseButtonPress:
+            case QEvent::KeyPress:
+                if (sound_.prepareOutput()) {
+                    quietOutput_.start();  // closed again if no sound follows
+                }
+                break;
+            default:
+                break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    koropika::SdlSoundDevice& sound_;
+    QTimer& quietOutput_;
+};
+
+}  // namespace
+
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     koropika::QtEventLoop loop;
     koropika::QtDesktop desktop;
     koropika::SdlSoundDevice sound;
     // The sound output is closed once the game has played no sound for a while, so that an idle
-    // game does not keep the sound card busy with silence; the next sound opens it again.
+    // game does not keep the sound card busy with silence; the player's next move opens it again.
     QTimer quietOutput;
     quietOutput.setSingleShot(true);
     quietOutput.setInterval(koropika::durations::kQuietOutputMs);
     QObject::connect(&quietOutput, &QTimer::timeout, [&sound] { sound.closeOutput(); });
     sound.onPlayed = [&quietOutput] { quietOutput.start(); };
+    OutputWaker waker(sound, quietOutput);
+    application.installEventFilter(&waker);
     koropika::SeededRandom random;
     koropika::Program program(loop, desktop, sound, random, [] {
         return static_cast<std::uint64_t>(

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace koropika {
@@ -26,8 +27,8 @@ std::chrono::microseconds playTime(std::uint64_t bytes) {
     return std::chrono::microseconds(frames * 1'000'000 / SdlSoundDevice::kSampleRate);
 }
 
-// The last device buffer leaves the queue when the output starts playing it, not when it ends.
-const auto kLastBufferTime =
+// A sound card holds one device buffer besides the one being filled.
+const auto kDeviceBufferTime =
     playTime(std::uint64_t{SdlSoundDevice::kBufferFrames} * kBytesPerFrame);
 // A device that has not played a sound this long after its length is taken as stalled.
 constexpr auto kStallAllowance = std::chrono::seconds(1);
@@ -107,6 +108,7 @@ std::vector<std::int16_t> SdlSoundDevice::defaultBeep() {
 }
 
 SdlSoundDevice::~SdlSoundDevice() {
+    finishOpening();
     close();
 }
 
@@ -114,29 +116,42 @@ void SdlSoundDevice::playToEnd(const std::string& path) {
     if (!ensureOpen()) {
         return;
     }
-    std::vector<std::uint8_t> sound;
-    if (loadConverted(path, sound)) {
-        queueAndWait(sound.data(), static_cast<std::uint32_t>(sound.size()));
-    } else {
-        const std::vector<std::int16_t> beep = defaultBeep();
-        queueAndWait(reinterpret_cast<const std::uint8_t*>(beep.data()),
-                     static_cast<std::uint32_t>(beep.size() * sizeof(std::int16_t)));
-    }
+    playAndWait(soundFor(path));
     if (state_ == State::Open && onPlayed) {
         onPlayed();
     }
 }
 
+bool SdlSoundDevice::prepareOutput() {
+    if (opener_.joinable() || state_ != State::Closed) {
+        return false;
+    }
+    opener_ = std::thread([this] { open(); });
+    return true;
+}
+
 void SdlSoundDevice::closeOutput() {
+    finishOpening();
     if (state_ == State::Open) {
         close();
     }
 }
 
-bool SdlSoundDevice::ensureOpen() {
-    if (state_ != State::Closed) {
-        return state_ == State::Open;
+void SdlSoundDevice::finishOpening() {
+    if (opener_.joinable()) {
+        opener_.join();
     }
+}
+
+bool SdlSoundDevice::ensureOpen() {
+    finishOpening();
+    if (state_ == State::Closed) {
+        open();
+    }
+    return state_ == State::Open;
+}
+
+void SdlSoundDevice::open() {
     state_ = State::Unusable;  // until the output is open
     // The program handles its own quitting; SDL must not take over SIGINT and SIGTERM.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -145,7 +160,7 @@ bool SdlSoundDevice::ensureOpen() {
         if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
             SDL_Quit();
         }
-        return false;
+        return;
     }
     sdlStarted_ = true;
     SDL_AudioSpec wanted;
@@ -154,17 +169,24 @@ bool SdlSoundDevice::ensureOpen() {
     wanted.format = AUDIO_S16SYS;
     wanted.channels = kChannels;
     wanted.samples = kBufferFrames;
-    // No changes allowed: SDL converts to whatever the hardware takes, so the queue is always in
-    // the format above.
+    wanted.callback = &SdlSoundDevice::feed;
+    wanted.userdata = this;
+    // No changes allowed: SDL converts to whatever the hardware takes, so the output is always fed
+    // in the format above.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
         close();
         state_ = State::Unusable;
-        return false;
+        return;
     }
+    // The dummy and disk drivers play each buffer as they take it; a sound card plays it after
+    // the buffer before it, which is still in its hands.
+    const char* driver = SDL_GetCurrentAudioDriver();
+    const bool playsAtOnce = driver != nullptr && (std::strcmp(driver, "dummy") == 0 ||
+                                                   std::strcmp(driver, "disk") == 0);
+    outputDelay_ = playsAtOnce ? Clock::duration::zero() : Clock::duration(kDeviceBufferTime);
     SDL_PauseAudioDevice(device_, 0);
     state_ = State::Open;
-    return true;
 }
 
 void SdlSoundDevice::close() {
@@ -182,34 +204,76 @@ void SdlSoundDevice::close() {
     state_ = State::Closed;
 }
 
-void SdlSoundDevice::queueAndWait(const std::uint8_t* bytes, std::uint32_t length) {
-    using Clock = std::chrono::steady_clock;
-    if (length == 0) {
+std::shared_ptr<const SdlSoundDevice::Sound> SdlSoundDevice::soundFor(const std::string& path) {
+    const auto found = std::find_if(kept_.begin(), kept_.end(),
+                                    [&path](const auto& entry) { return entry.first == path; });
+    if (found != kept_.end()) {
+        std::rotate(kept_.begin(), found, found + 1);
+        return kept_.front().second;
+    }
+    auto sound = std::make_shared<Sound>();
+    if (loadConverted(path, *sound)) {
+        if (kept_.size() >= kKeptSounds) {
+            kept_.pop_back();
+        }
+        kept_.emplace(kept_.begin(), path, sound);
+        return sound;
+    }
+    // A file that cannot be read is looked for again next time: it may have come back.
+    if (beep_ == nullptr) {
+        const std::vector<std::int16_t> beep = defaultBeep();
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(beep.data());
+        beep_ = std::make_shared<Sound>(bytes, bytes + beep.size() * sizeof(std::int16_t));
+    }
+    return beep_;
+}
+
+void SdlSoundDevice::feed(void* self, std::uint8_t* stream, int length) {
+    static_cast<SdlSoundDevice*>(self)->feed(stream, length);
+}
+
+// Runs on SDL's audio thread: hands out the next part of the sound, silence after it.
+void SdlSoundDevice::feed(std::uint8_t* stream, int length) {
+    const auto size = static_cast<std::size_t>(std::max(length, 0));
+    std::size_t given = 0;
+    {
+        const std::lock_guard lock(mutex_);
+        if (playing_.sound != nullptr && !playing_.allHandedOut) {
+            const Sound& sound = *playing_.sound;
+            given = std::min(size, sound.size() - playing_.handedOut);
+            std::copy_n(sound.begin() + static_cast<std::ptrdiff_t>(playing_.handedOut), given,
+                        stream);
+            playing_.handedOut += given;
+            if (playing_.handedOut == sound.size()) {
+                playing_.allHandedOut = true;
+                playing_.endsAt = Clock::now() + playTime(given);
+                handedOut_.notify_one();
+            }
+        }
+    }
+    std::fill(stream + given, stream + size, std::uint8_t{0});
+}
+
+void SdlSoundDevice::playAndWait(std::shared_ptr<const Sound> sound) {
+    if (sound->empty()) {
         return;
     }
-    if (SDL_QueueAudio(device_, bytes, length) != 0) {
+    const auto deadline = Clock::now() + playTime(sound->size()) + kStallAllowance;
+    std::unique_lock lock(mutex_);
+    playing_ = Playing{std::move(sound), 0, false, {}};
+    const bool handedOut =
+        handedOut_.wait_until(lock, deadline, [this] { return playing_.allHandedOut; });
+    const Clock::time_point endsAt = playing_.endsAt + outputDelay_;
+    playing_ = Playing{};
+    lock.unlock();
+    if (!handedOut) {
+        // The output stopped taking samples. Drop it for the rest of the run so that no later
+        // sound holds the game up again.
+        close();
+        state_ = State::Unusable;
         return;
     }
-    const auto deadline = Clock::now() + playTime(length) + kStallAllowance;
-    while (true) {
-        const Uint32 queued = SDL_GetQueuedAudioSize(device_);
-        if (queued == 0) {
-            break;
-        }
-        if (Clock::now() >= deadline) {
-            // The output stopped taking samples. Drop it for the rest of the run so that no
-            // later sound holds the game up again.
-            SDL_ClearQueuedAudio(device_);
-            close();
-            state_ = State::Unusable;
-            return;
-        }
-        // Sleep for about half of what is left, in short steps near the end.
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(playTime(queued));
-        SDL_Delay(static_cast<Uint32>(std::clamp<long long>(left.count() / 2, 1, 20)));
-    }
-    SDL_Delay(static_cast<Uint32>(
-        std::chrono::duration_cast<std::chrono::milliseconds>(kLastBufferTime).count() + 1));
+    std::this_thread::sleep_until(endsAt);
 }
 
 }  // namespace koropika

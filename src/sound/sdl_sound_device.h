@@ -1,8 +1,14 @@
 #pragma once
 
+#include <chrono>
+#include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "shared/sound_device.h"
@@ -10,12 +16,16 @@
 namespace koropika {
 
 // Plays WAV files on the computer's sound output through SDL2 (audio only), one at a time and
-// to their end before returning. The output is opened at the first play and stays open for the
-// sounds that follow, until `closeOutput` or until the object goes away. An open output keeps
-// SDL's audio thread feeding silence to it, about 90 times a second: the program closes it once
-// the game has been quiet for a moment (`onPlayed` tells it when a sound ended). Where there is no
-// usable output (no sound card, an unknown SDL_AUDIODRIVER, a device that stops taking samples)
-// every play returns at once, silently.
+// to their end before returning. The output is opened at the first play (or ahead of it by
+// `prepareOutput`, on a helper thread) and stays open for the sounds that follow, until
+// `closeOutput` or until the object goes away. An open output keeps SDL's audio thread feeding
+// silence to it, about 90 times a second: the program closes it once the game has been quiet for
+// a moment (`onPlayed` tells it when a sound ended). Where there is no usable output (no sound
+// card, an unknown SDL_AUDIODRIVER, a device that stops taking samples) every play returns at
+// once, silently.
+//
+// Each sound is decoded once and kept, converted to the output's format, for the next plays: the
+// last few sounds played (the game has four cues) and the beep.
 //
 // SDL's audio is global to the process: keep one of these at a time.
 class SdlSoundDevice final : public SoundDevice {
@@ -28,6 +38,9 @@ class SdlSoundDevice final : public SoundDevice {
 
     // Plays the WAV file at `path` (UTF-8). A missing or unreadable file plays a short beep.
     void playToEnd(const std::string& path) override;
+    // Starts opening a closed output on a helper thread, so that a sound that may follow soon
+    // does not wait for it; true when it did. The next play or close waits for it to finish.
+    bool prepareOutput();
     // Closes an open output; the next sound opens it again. An output found unusable stays so.
     void closeOutput();
 
@@ -38,20 +51,51 @@ class SdlSoundDevice final : public SoundDevice {
     static constexpr int kSampleRate = 44100;
     static constexpr int kChannels = 1;
     static constexpr int kBufferFrames = 512;
+    // How many decoded sounds are kept (the beep apart).
+    static constexpr std::size_t kKeptSounds = 4;
 
     // The beep played in place of a missing file, in the output's format (16-bit mono).
     static std::vector<std::int16_t> defaultBeep();
 
   private:
     enum class State { Closed, Open, Unusable };
+    using Clock = std::chrono::steady_clock;
+    // A sound in the output's format (16-bit samples, as bytes).
+    using Sound = std::vector<std::uint8_t>;
+
+    // The sound being played, shared with SDL's audio thread under `mutex_`.
+    struct Playing {
+        std::shared_ptr<const Sound> sound;
+        std::size_t handedOut = 0;  // bytes given to the output so far
+        bool allHandedOut = false;
+        Clock::time_point endsAt;  // when the output has played the last of it
+    };
+
+    static void feed(void* self, std::uint8_t* stream, int length);
+    void feed(std::uint8_t* stream, int length);
 
     bool ensureOpen();
+    void open();
+    void finishOpening();
     void close();
-    void queueAndWait(const std::uint8_t* bytes, std::uint32_t length);
+    std::shared_ptr<const Sound> soundFor(const std::string& path);
+    void playAndWait(std::shared_ptr<const Sound> sound);
 
     State state_ = State::Closed;
     std::uint32_t device_ = 0;  // SDL_AudioDeviceID
     bool sdlStarted_ = false;
+    // How long the output takes to play what it was handed, after handing it out.
+    Clock::duration outputDelay_{};
+    // Opens the output ahead of a play; owns state_, device_ and sdlStarted_ until joined.
+    std::thread opener_;
+
+    std::mutex mutex_;
+    std::condition_variable handedOut_;
+    Playing playing_;
+
+    // Most recently played first.
+    std::vector<std::pair<std::string, std::shared_ptr<const Sound>>> kept_;
+    std::shared_ptr<const Sound> beep_;
 };
 
 }  // namespace koropika

@@ -176,6 +176,73 @@ TEST_F(DiskOutputTest, AClosedOutputOpensAgainForTheNextSoundAndEachSoundIsRepor
     EXPECT_LE(lengthMs(heard), 210.0);
 }
 
+TEST_F(DiskOutputTest, EachSoundIsDecodedOnceAndOnlyTheLastFourAreKept) {
+    // Five files of different loudness; the first is played, replaced on disk by a silent one,
+    // and played again after three others (still kept) and after four others (dropped).
+    for (int i = 0; i < 5; ++i) {
+        folder_.write("tone" + std::to_string(i) + ".wav",
+                      sineWav(44100, 1, 0.03, 440.0, 0.1 + 0.1 * i));
+    }
+    const std::string first = folder_.file("tone0.wav");
+    device_->playToEnd(first);
+    folder_.write("tone0.wav", sineWav(44100, 1, 0.03, 440.0, 0.0));
+    for (int i = 1; i <= 3; ++i) {
+        device_->playToEnd(folder_.file("tone" + std::to_string(i) + ".wav"));
+    }
+    device_->playToEnd(first);  // kept: the tone as first read
+    device_->playToEnd(folder_.file("tone4.wav"));
+    for (int i = 1; i <= 4; ++i) {
+        device_->playToEnd(folder_.file("tone" + std::to_string(i) + ".wav"));
+    }
+    device_->playToEnd(first);  // dropped by now: read again, silent
+    const Samples played = output();
+
+    const Samples quiet = [] {
+        Samples tone;
+        for (int i = 0; i < static_cast<int>(0.03 * kRate); ++i) {
+            // As sineWav computes it, so the samples match exactly.
+            const double value = 0.1 * std::sin(2.0 * std::numbers::pi * 440.0 * i / kRate);
+            tone.push_back(static_cast<std::int16_t>(std::lround(value * 32767.0)));
+        }
+        return tone;
+    }();
+    EXPECT_EQ(occurrences(played, quiet), 2);
+}
+
+TEST_F(DiskOutputTest, AnOutputOpenedAheadPlaysTheNextSoundWhole) {
+    folder_.write("tone.wav", sineWav(44100, 1, 0.2, 440.0, 0.5));
+    EXPECT_TRUE(device_->prepareOutput());
+    EXPECT_FALSE(device_->prepareOutput());  // already on its way
+    device_->playToEnd(folder_.file("tone.wav"));
+    EXPECT_FALSE(device_->prepareOutput());  // open
+    device_->closeOutput();
+    EXPECT_TRUE(device_->prepareOutput());
+    device_->closeOutput();  // waits for the opening, then closes
+    EXPECT_TRUE(device_->prepareOutput());
+    const auto start = Clock::now();
+    device_->playToEnd(folder_.file("tone.wav"));
+    const double ms = millisecondsSince(start);
+
+    EXPECT_GE(ms, 185.0);
+    EXPECT_LE(ms, 260.0);
+    const Samples heard = audible(output());
+    EXPECT_GE(lengthMs(heard), 190.0);
+    EXPECT_LE(lengthMs(heard), 210.0);
+}
+
+TEST(UnusableOutputTest, AnOutputOpenedAheadStaysSilentAndPlaysReturnAtOnce) {
+    setenv("SDL_AUDIODRIVER", "nonexistent", 1);
+    testing::TempFolder folder;
+    folder.write("tone.wav", sineWav(44100, 1, 0.3, 440.0, 0.5));
+    SdlSoundDevice device;
+
+    EXPECT_TRUE(device.prepareOutput());
+    const auto start = Clock::now();
+    device.playToEnd(folder.file("tone.wav"));
+    EXPECT_LT(millisecondsSince(start), 50.0);
+    EXPECT_FALSE(device.prepareOutput());  // found unusable: not tried again
+}
+
 TEST(DefaultBeepTest, IsShortAndFadesInAndOutWithoutClicks) {
     const Samples beep = SdlSoundDevice::defaultBeep();
 
