@@ -126,7 +126,12 @@ bool SdlSoundDevice::prepareOutput() {
     if (opener_.joinable() || state_ != State::Closed) {
         return false;
     }
-    opener_ = std::thread([this] { open(); });
+    opener_ = std::thread([this] {
+        open();
+        // SDL keeps data of its own (the error text) for each thread that calls it; a thread SDL
+        // did not create hands it back before it ends.
+        SDL_TLSCleanup();
+    });
     return true;
 }
 
