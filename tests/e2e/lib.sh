@@ -137,6 +137,20 @@ CENTRED_SETTINGS="$(((1280 - 286) / 2)) $(((1024 - 233) / 2)) 286 233"
 
 GAME_TITLE="ころぴか V_1.0"
 
+# Waits until exactly one program window is on screen and it is not `$1`; prints its id.
+wait_for_window_other_than() {
+    local ids
+    for _ in $(seq 500); do
+        ids=$(windows_titled "$GAME_TITLE")
+        if [ "$(printf '%s' "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$1" ]; then
+            printf '%s\n' "$ids"
+            return 0
+        fi
+        sleep 0.02
+    done
+    fail "no new window replaced window $1"
+}
+
 # Releases on "カード数 28枚" and waits until the game window has replaced the settings window.
 start_game_from() {
     local settings=$1 game

@@ -16,20 +16,6 @@ bind_typed_characters "めもり"
 copy_program "$1"
 export SDL_AUDIODRIVER=dummy
 
-# Waits until exactly one program window is on screen and it is not `$1`; prints its id.
-wait_for_window_other_than() {
-    local ids
-    for _ in $(seq 500); do
-        ids=$(windows_titled "$GAME_TITLE")
-        if [ "$(printf '%s' "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$1" ]; then
-            printf '%s\n' "$ids"
-            return 0
-        fi
-        sleep 0.02
-    done
-    fail "no new window replaced window $1"
-}
-
 # A press and release at a point of a window's client area, without pauses.
 quick_click() {
     read -r cx cy _ _ < <(client_geometry "$1")

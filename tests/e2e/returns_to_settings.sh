@@ -13,20 +13,6 @@ bind_typed_characters "はなこ"
 copy_program "$1"
 title="ころぴか V_1.0"
 
-# Waits until exactly one window carries the title and it is not `$1`; prints its id.
-wait_for_window_other_than() {
-    local ids
-    for _ in $(seq 200); do
-        ids=$(windows_titled "$title")
-        if [ "$(printf '%s' "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$1" ]; then
-            printf '%s\n' "$ids"
-            return 0
-        fi
-        sleep 0.02
-    done
-    fail "no new window replaced window $1"
-}
-
 # The colour of the client area's pixel at x, y.
 pixel_at() {
     read -r cx cy _ _ < <(client_geometry "$1")
