@@ -108,8 +108,16 @@ std::vector<std::int16_t> SdlSoundDevice::defaultBeep() {
 }
 
 SdlSoundDevice::~SdlSoundDevice() {
-    finishOpening();
-    close();
+    if (!helper_.joinable()) {
+        return;
+    }
+    {
+        const std::lock_guard lock(requestMutex_);
+        wantOpen_ = false;
+        quit_ = true;
+    }
+    requested_.notify_one();
+    helper_.join();  // it closes an open output first
 }
 
 void SdlSoundDevice::playToEnd(const std::string& path) {
@@ -123,37 +131,83 @@ void SdlSoundDevice::playToEnd(const std::string& path) {
 }
 
 bool SdlSoundDevice::prepareOutput() {
-    if (opener_.joinable() || state_ != State::Closed) {
+    std::unique_lock lock(requestMutex_);
+    // Open or on its way; or found unusable, which is not tried again.
+    if (wantOpen_ || (!working_ && state_ == State::Unusable)) {
         return false;
     }
-    opener_ = std::thread([this] {
-        open();
-        // SDL keeps data of its own (the error text) for each thread that calls it; a thread SDL
-        // did not create hands it back before it ends.
-        SDL_TLSCleanup();
-    });
+    wantOpen_ = true;
+    startHelper();
+    lock.unlock();
+    requested_.notify_one();
     return true;
 }
 
 void SdlSoundDevice::closeOutput() {
-    finishOpening();
-    if (state_ == State::Open) {
-        close();
+    std::unique_lock lock(requestMutex_);
+    if (!wantOpen_) {
+        return;
     }
+    wantOpen_ = false;
+    lock.unlock();
+    requested_.notify_one();
 }
 
-void SdlSoundDevice::finishOpening() {
-    if (opener_.joinable()) {
-        opener_.join();
-    }
+void SdlSoundDevice::waitForOutput() {
+    std::unique_lock lock(requestMutex_);
+    settle(lock);
 }
 
 bool SdlSoundDevice::ensureOpen() {
-    finishOpening();
-    if (state_ == State::Closed) {
-        open();
+    std::unique_lock lock(requestMutex_);
+    if (!wantOpen_) {
+        wantOpen_ = true;
+        startHelper();
+        requested_.notify_one();
     }
+    settle(lock);
     return state_ == State::Open;
+}
+
+void SdlSoundDevice::startHelper() {
+    if (!helper_.joinable()) {
+        helper_ = std::thread([this] { serveRequests(); });
+    }
+}
+
+bool SdlSoundDevice::requestPending() const {
+    return wantOpen_ ? state_ == State::Closed : state_ == State::Open;
+}
+
+void SdlSoundDevice::settle(std::unique_lock<std::mutex>& lock) {
+    settled_.wait(lock, [this] { return !working_ && !requestPending(); });
+}
+
+// Runs on the helper thread: sleeps until the output should be opened or closed, does it with
+// the request lock released, and starts over; ends once asked to, with the output closed.
+void SdlSoundDevice::serveRequests() {
+    std::unique_lock lock(requestMutex_);
+    for (;;) {
+        requested_.wait(lock, [this] { return quit_ || requestPending(); });
+        if (!requestPending()) {
+            break;  // quit_, and nothing left to do
+        }
+        const bool opening = wantOpen_;
+        working_ = true;
+        lock.unlock();
+        if (opening) {
+            open();
+        } else {
+            close();
+        }
+        lock.lock();
+        working_ = false;
+        settled_.notify_all();
+    }
+    lock.unlock();
+    // SDL keeps data of its own (the error text) for each thread that calls it; a thread SDL did
+    // not create hands it back before it ends.
+    SDL_TLSCleanup();
 }
 
 void SdlSoundDevice::open() {
@@ -273,7 +327,9 @@ void SdlSoundDevice::playAndWait(std::shared_ptr<const Sound> sound) {
     lock.unlock();
     if (!handedOut) {
         // The output stopped taking samples. Drop it for the rest of the run so that no later
-        // sound holds the game up again.
+        // sound holds the game up again. The helper has nothing to do meanwhile: it was last
+        // asked for the open output this play found.
+        const std::lock_guard requestLock(requestMutex_);
         close();
         state_ = State::Unusable;
         return;

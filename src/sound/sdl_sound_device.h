@@ -17,12 +17,17 @@ namespace koropika {
 
 // Plays WAV files on the computer's sound output through SDL2 (audio only), one at a time and
 // to their end before returning. The output is opened at the first play (or ahead of it by
-// `prepareOutput`, on a helper thread) and stays open for the sounds that follow, until
-// `closeOutput` or until the object goes away. An open output keeps SDL's audio thread feeding
-// silence to it, about 90 times a second: the program closes it once the game has been quiet for
-// a moment (`onPlayed` tells it when a sound ended). Where there is no usable output (no sound
-// card, an unknown SDL_AUDIODRIVER, a device that stops taking samples) every play returns at
-// once, silently.
+// `prepareOutput`) and stays open for the sounds that follow, until `closeOutput` or until the
+// object goes away. An open output keeps SDL's audio thread feeding silence to it, about 90 times
+// a second: the program closes it once the game has been quiet for a moment (`onPlayed` tells it
+// when a sound ended). Where there is no usable output (no sound card, an unknown
+// SDL_AUDIODRIVER, a device that stops taking samples) every play returns at once, silently.
+//
+// Opening and closing the output run on a helper thread that lives as long as the object and
+// sleeps in between, so that neither holds up the caller: closing waits for SDL's audio thread to
+// drain two buffers (some 25 ms), and opening starts that thread. A play waits only for what was
+// asked of the helper before it, and the helper is woken rather than started anew, which a busy
+// machine schedules sooner.
 //
 // Each sound is decoded once and kept, converted to the output's format, for the next plays: the
 // last few sounds played (the game has four cues) and the beep.
@@ -38,11 +43,15 @@ class SdlSoundDevice final : public SoundDevice {
 
     // Plays the WAV file at `path` (UTF-8). A missing or unreadable file plays a short beep.
     void playToEnd(const std::string& path) override;
-    // Starts opening a closed output on a helper thread, so that a sound that may follow soon
-    // does not wait for it; true when it did. The next play or close waits for it to finish.
+    // Starts opening a closed (or closing) output, so that a sound that may follow soon does not
+    // wait for it; true when it did. Returns at once.
     bool prepareOutput();
-    // Closes an open output; the next sound opens it again. An output found unusable stays so.
+    // Starts closing an open output and returns at once; the next sound opens it again. An output
+    // found unusable stays so.
     void closeOutput();
+    // Waits until the output has been opened or closed as last asked. A close followed by an
+    // open before the helper got to it leaves the output open.
+    void waitForOutput();
 
     // Runs after each sound has been played (not when there is no usable output).
     std::function<void()> onPlayed;
@@ -75,19 +84,32 @@ class SdlSoundDevice final : public SoundDevice {
     void feed(std::uint8_t* stream, int length);
 
     bool ensureOpen();
+    // The helper thread: opens or closes the output until it is as last asked.
+    void startHelper();
+    void serveRequests();
+    bool requestPending() const;
+    // Waits until the helper has done all that was asked of it.
+    void settle(std::unique_lock<std::mutex>& lock);
     void open();
-    void finishOpening();
     void close();
     std::shared_ptr<const Sound> soundFor(const std::string& path);
     void playAndWait(std::shared_ptr<const Sound> sound);
 
+    // Owned by the helper while `working_`; read by others only under `requestMutex_` when it
+    // is not. Every SDL call that opens or closes the output is made by one thread at a time.
     State state_ = State::Closed;
     std::uint32_t device_ = 0;  // SDL_AudioDeviceID
     bool sdlStarted_ = false;
     // How long the output takes to play what it was handed, after handing it out.
     Clock::duration outputDelay_{};
-    // Opens the output ahead of a play; owns state_, device_ and sdlStarted_ until joined.
-    std::thread opener_;
+
+    std::thread helper_;
+    std::mutex requestMutex_;
+    std::condition_variable requested_;  // wakes the helper
+    std::condition_variable settled_;    // tells waiters the helper has finished a request
+    bool wantOpen_ = false;              // what the output should be
+    bool working_ = false;               // the helper is opening or closing the output
+    bool quit_ = false;
 
     std::mutex mutex_;
     std::condition_variable handedOut_;

@@ -167,6 +167,7 @@ TEST_F(DiskOutputTest, AClosedOutputOpensAgainForTheNextSoundAndEachSoundIsRepor
     device_->playToEnd(folder_.file("tone.wav"));
     device_->closeOutput();
     device_->closeOutput();  // a second close changes nothing
+    device_->waitForOutput();
     device_->playToEnd(folder_.file("tone.wav"));
     EXPECT_EQ(played, 2);
 
@@ -217,7 +218,8 @@ TEST_F(DiskOutputTest, AnOutputOpenedAheadPlaysTheNextSoundWhole) {
     EXPECT_FALSE(device_->prepareOutput());  // open
     device_->closeOutput();
     EXPECT_TRUE(device_->prepareOutput());
-    device_->closeOutput();  // waits for the opening, then closes
+    device_->closeOutput();  // closed once the opening is done
+    device_->waitForOutput();
     EXPECT_TRUE(device_->prepareOutput());
     const auto start = Clock::now();
     device_->playToEnd(folder_.file("tone.wav"));
@@ -228,6 +230,54 @@ TEST_F(DiskOutputTest, AnOutputOpenedAheadPlaysTheNextSoundWhole) {
     const Samples heard = audible(output());
     EXPECT_GE(lengthMs(heard), 190.0);
     EXPECT_LE(lengthMs(heard), 210.0);
+}
+
+TEST_F(DiskOutputTest, ClosingDoesNotHoldTheCallerAndASoundRightAfterItPlaysWhole) {
+    folder_.write("tone.wav", sineWav(44100, 1, 0.1, 440.0, 0.5));
+    int played = 0;
+    device_->onPlayed = [&played] { ++played; };
+    device_->playToEnd(folder_.file("tone.wav"));
+    // SDL drains two buffers (over 20 ms) before a closed output lets go; the caller does not
+    // wait for it.
+    const auto start = Clock::now();
+    device_->closeOutput();
+    EXPECT_LT(millisecondsSince(start), 10.0);
+    // A sound asked for while the output closes, or before it began to, plays whole.
+    device_->playToEnd(folder_.file("tone.wav"));
+    device_->closeOutput();
+    device_->prepareOutput();
+    device_->closeOutput();
+    device_->playToEnd(folder_.file("tone.wav"));
+    EXPECT_EQ(played, 3);
+
+    const Samples tone = [] {
+        Samples samples;
+        for (int i = 0; i < static_cast<int>(0.1 * kRate); ++i) {
+            const double value = 0.5 * std::sin(2.0 * std::numbers::pi * 440.0 * i / kRate);
+            samples.push_back(static_cast<std::int16_t>(std::lround(value * 32767.0)));
+        }
+        return samples;
+    }();
+    // The disk output starts its file afresh at each opening: the last tone is there whole.
+    EXPECT_GE(occurrences(output(), tone), 1);
+}
+
+TEST_F(DiskOutputTest, GoingAwayWhileTheOutputOpensOrClosesEndsCleanly) {
+    folder_.write("tone.wav", sineWav(44100, 1, 0.05, 440.0, 0.5));
+    EXPECT_TRUE(device_->prepareOutput());
+    device_.reset();  // while it opens
+
+    device_ = std::make_unique<SdlSoundDevice>();
+    device_->playToEnd(folder_.file("tone.wav"));
+    device_->closeOutput();
+    device_.reset();  // while it closes
+
+    // SDL's audio is free again for the next device.
+    device_ = std::make_unique<SdlSoundDevice>();
+    const auto start = Clock::now();
+    device_->playToEnd(folder_.file("tone.wav"));
+    EXPECT_GE(millisecondsSince(start), 40.0);
+    EXPECT_GE(lengthMs(audible(output())), 45.0);
 }
 
 TEST(UnusableOutputTest, AnOutputOpenedAheadStaysSilentAndPlaysReturnAtOnce) {
