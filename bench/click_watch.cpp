@@ -298,9 +298,13 @@ int main(int argc, char* argv[]) {
     Table table(display, options, grid);
     Clicker clicker(display, options, table, damageEvent);
     // The back: the picture most slots show, the black of empty places apart (every back is the
-    // same picture; every face differs).
+    // same picture; every face differs). A table just dealt may still be appearing card by card:
+    // it is looked at again for a while.
     std::vector<unsigned long> back;
-    {
+    for (int attempt = 0; back.empty(); ++attempt) {
+        if (attempt > 0) {
+            sleepMs(200);
+        }
         const std::vector<unsigned long> empty(table.pixels(1).size(), 0);
         int most = 0;
         for (int slot = 1; slot <= options.cards; ++slot) {
@@ -318,8 +322,11 @@ int main(int argc, char* argv[]) {
             }
         }
         if (most < 2) {
-            std::fprintf(stderr, "no face-down cards on the table\n");
-            return 1;
+            back.clear();
+            if (attempt == 50) {
+                std::fprintf(stderr, "no face-down cards on the table\n");
+                return 1;
+            }
         }
     }
     auto isBack = [&](int slot) { return Table::difference(back, table.pixels(slot)) < 0.05; };
