@@ -95,8 +95,9 @@ class SdlSoundDevice final : public SoundDevice {
     std::shared_ptr<const Sound> soundFor(const std::string& path);
     void playAndWait(std::shared_ptr<const Sound> sound);
 
-    // Owned by the helper while `working_`; read by others only under `requestMutex_` when it
-    // is not. Every SDL call that opens or closes the output is made by one thread at a time.
+    // The helper changes these only while `working_`; the caller reads them once it has waited
+    // for the helper to settle, and changes them only under `requestMutex_`. Every SDL call that
+    // opens or closes the output is made by one thread at a time.
     State state_ = State::Closed;
     std::uint32_t device_ = 0;  // SDL_AudioDeviceID
     bool sdlStarted_ = false;
