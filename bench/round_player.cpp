@@ -57,7 +57,8 @@ class WindowRounds final : public RoundPlayer {
     WindowRounds(int cardCount, int level, testing::PlayerKind player, std::uint64_t seed)
         : player_(player, seed + 1) {
         run_.nextSeed = seed;
-        run_.keepFilesInMemory();  // the rounds measure the game, not the disk
+        run_.keepFilesInMemory();      // the rounds measure the game, not the disk
+        run_.sound.keepPaths = false;  // a recording would grow with every round
         run_.program().start();
         run_.type("Combo1", "ベンチ");
         run_.pick("Combo2", level - 1);
@@ -69,7 +70,6 @@ class WindowRounds final : public RoundPlayer {
             run_.pressAndRelease("Image8");  // play again
         }
         roundPlayed_ = true;
-        run_.sound.played.clear();  // the recording would grow with every round
         GameWindow& g = game();
         const long picksBefore = g.computerPicks;
         const long memoryBefore = g.computerPicksFromMemory;
@@ -111,6 +111,10 @@ class WindowRounds final : public RoundPlayer {
     }
 
     void rollDice(bool computerStarts) {
+        // A person rolls the dice once its panel has slid into view. (The panel's slide ends
+        // by setting the start button blinking again: rolling and starting before that would
+        // leave it blinking through the whole round.)
+        runUntil([&] { return !game().elements()->Timer9.enabled(); }, "the dice panel");
         // An odd face gives the first move to the player, an even one to the computer.
         const int face = computerStarts ? 2 : 1;
         run_.click("Picture2");

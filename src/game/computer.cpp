@@ -12,7 +12,8 @@ std::int16_t randomFaceDownSlot(const Table& table, Random& random) {
     // The draw is uniform over every slot and repeats until it hits a face-down card; a pick is
     // only asked for while at least one card lies face down.
     for (;;) {
-        const int drawn = static_cast<int>(std::floor(table.cardCount() * checkedDraw(random) + 1));
+        // The product is never negative, so truncating is flooring.
+        const int drawn = static_cast<int>(table.cardCount() * checkedDraw(random) + 1);
         const auto slot = static_cast<std::int16_t>(std::min(drawn, table.cardCount()));
         if (table.faceDown(slot)) {
             return slot;

@@ -20,7 +20,8 @@ class SeededRandom final : public Random {
   public:
     explicit SeededRandom(std::uint64_t seed = 1) : engine_(seed) {}
     void seed(std::uint64_t seed) override { engine_.seed(seed); }
-    double next() override;
+    // 53 random bits make every double in [0, 1) on the 2^-53 grid equally likely.
+    double next() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
   private:
     std::mt19937_64 engine_;
@@ -28,8 +29,10 @@ class SeededRandom final : public Random {
 
 // One draw of `random`, checked: a source that breaks its promise of [0, 1) is a programming
 // fault, reported by an assertion in debug builds; release builds clamp the draw into [0, 1) so
-// an index computed from it stays on the table.
-inline double checkedDraw(Random& random) {
+// an index computed from it stays on the table. A caller that knows its source is a
+// `SeededRandom` passes it as one, and the draw is made in place.
+template <typename Source>
+double checkedDraw(Source& random) {
     const double u = random.next();
     const bool inRange = u >= 0.0 && u < 1.0;  // false for NaN too
     assert(inRange && "a random draw must lie in [0, 1)");

@@ -29,14 +29,15 @@ SlotPlace slotPlace(const TableGeometry& geometry, int slot) {
 
 namespace {
 
-int drawSlot(int cardCount, Random& random) {
-    const int slot = static_cast<int>(std::floor(cardCount * checkedDraw(random))) + 1;
+template <typename Source>
+int drawSlot(int cardCount, Source& random) {
+    // The product is never negative, so truncating is flooring.
+    const int slot = static_cast<int>(cardCount * checkedDraw(random)) + 1;
     return std::min(slot, cardCount);  // the largest draw below 1 may still round up
 }
 
-}  // namespace
-
-Deal dealCards(int cardCount, Random& random) {
+template <typename Source>
+Deal dealFrom(int cardCount, Source& random) {
     const int perSuit = cardCount / 4;
     Deal deal;
     deal.cardAt.assign(static_cast<std::size_t>(cardCount) + 1, Card{});
@@ -57,6 +58,16 @@ Deal dealCards(int cardCount, Random& random) {
         }
     }
     return deal;
+}
+
+}  // namespace
+
+Deal dealCards(int cardCount, Random& random) {
+    // A 52-card deal takes about 240 draws: from the game's own source they are made in place.
+    if (auto* seeded = dynamic_cast<SeededRandom*>(&random)) {
+        return dealFrom(cardCount, *seeded);
+    }
+    return dealFrom(cardCount, random);
 }
 
 bool isPairRank(std::string_view secondRankText, int firstRank) {

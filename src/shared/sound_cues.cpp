@@ -1,5 +1,6 @@
 #include "shared/sound_cues.h"
 
+#include <array>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -26,25 +27,30 @@ SoundCues::SoundCues(const SharedSettings& settings, SoundDevice& device)
     : settings_(settings), device_(device) {}
 
 void SoundCues::playClick() {
-    play("click.wav");
+    play(Cue::Click);
 }
 void SoundCues::playCancel() {
-    play("cancel.wav");
+    play(Cue::Cancel);
 }
 void SoundCues::playPinpon() {
-    play("Pinpon.wav");
+    play(Cue::Pinpon);
 }
 void SoundCues::playClock() {
-    play("時計.wav");
+    play(Cue::Clock);
 }
 
-void SoundCues::play(const char* fileName) {
+void SoundCues::play(Cue cue) {
     // The program folder may be set, or change, after the cues are made.
-    if (wavFolder_.empty() || wavFolderOf_ != settings_.appPath) {
-        wavFolderOf_ = settings_.appPath;
-        wavFolder_ = utf8FromPath(pathFromUtf8(settings_.appPath) / "wav");
+    if (pathsOf_ != settings_.appPath || paths_[0].empty()) {
+        static constexpr std::array<const char*, kCueCount> kFileNames = {"click.wav", "cancel.wav",
+                                                                          "Pinpon.wav", "時計.wav"};
+        pathsOf_ = settings_.appPath;
+        const std::string folder = utf8FromPath(pathFromUtf8(settings_.appPath) / "wav");
+        for (std::size_t i = 0; i < kCueCount; ++i) {
+            paths_[i] = folder + "/" + kFileNames[i];
+        }
     }
-    device_.playToEnd(wavFolder_ + "/" + fileName);
+    device_.playToEnd(paths_[static_cast<std::size_t>(cue)]);
 }
 
 }  // namespace koropika

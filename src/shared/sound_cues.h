@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 #include "shared/shared_settings.h"
@@ -19,15 +21,18 @@ class SoundCues {
     void playClock();   // appPath + "/wav/時計.wav"
 
   private:
-    // Plays the file of that name from the wav folder of the program folder as it is now.
-    void play(const char* fileName);
+    enum class Cue { Click, Cancel, Pinpon, Clock };
+    static constexpr std::size_t kCueCount = 4;
+
+    // Plays the cue's file from the wav folder of the program folder as it is now.
+    void play(Cue cue);
 
     const SharedSettings& settings_;
     SoundDevice& device_;
-    // The wav folder of the program folder it was made for, kept until the program folder
-    // changes: building it is most of the cost of a cue in a headless run.
-    std::string wavFolderOf_;
-    std::string wavFolder_;
+    // The cues' paths in the program folder they were made for, kept until the program folder
+    // changes: building them is most of the cost of a cue in a headless run.
+    std::string pathsOf_;
+    std::array<std::string, kCueCount> paths_;
 };
 
 }  // namespace koropika

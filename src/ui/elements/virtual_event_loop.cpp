@@ -33,6 +33,7 @@ EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::functio
     clock.active = true;
     ticks_[slot] = std::move(tick);
     ++running_;
+    active_.push_back(slot);
     return (static_cast<TimerId>(clock.generation) << 32) | (slot + 1);
 }
 
@@ -53,6 +54,9 @@ void VirtualEventLoop::stop(TimerId id) {
     }
     clocks_[slot].active = false;
     --running_;
+    const auto it = std::find(active_.begin(), active_.end(), slot);
+    *it = active_.back();
+    active_.pop_back();
     // A handler that stops its own timer is still running: its slot is freed when it returns.
     if (!clocks_[slot].firing) {
         release(slot);
@@ -71,10 +75,9 @@ void VirtualEventLoop::post(std::function<void()> task) {
 
 std::uint32_t VirtualEventLoop::earliestDue(std::int64_t limit) const {
     std::uint32_t best = kNone;
-    const auto slots = static_cast<std::uint32_t>(clocks_.size());
-    for (std::uint32_t slot = 0; slot < slots; ++slot) {
+    for (const std::uint32_t slot : active_) {
         const Clock& clock = clocks_[slot];
-        if (!clock.active || clock.due > limit) {
+        if (clock.due > limit) {
             continue;
         }
         if (best == kNone || clock.due < clocks_[best].due ||
@@ -123,19 +126,26 @@ bool VirtualEventLoop::runOnePass() {
         ran = true;
     }
     // Each timer due now ticks once, in the order they fell due.
+    // Few timers run at once: an insertion sort puts them in the order they fell due.
     due_.clear();
-    const auto slots = static_cast<std::uint32_t>(clocks_.size());
-    for (std::uint32_t slot = 0; slot < slots; ++slot) {
-        if (clocks_[slot].active && clocks_[slot].due <= now_) {
+    for (const std::uint32_t slot : active_) {
+        if (clocks_[slot].due <= now_) {
             due_.push_back(slot);
         }
     }
-    if (due_.size() > 1) {
-        std::sort(due_.begin(), due_.end(), [this](std::uint32_t a, std::uint32_t b) {
-            const Clock& x = clocks_[a];
-            const Clock& y = clocks_[b];
-            return x.due != y.due ? x.due < y.due : x.started < y.started;
-        });
+    for (std::size_t i = 1; i < due_.size(); ++i) {
+        const std::uint32_t slot = due_[i];
+        const Clock& clock = clocks_[slot];
+        std::size_t place = i;
+        for (; place > 0; --place) {
+            const Clock& before = clocks_[due_[place - 1]];
+            if (before.due < clock.due ||
+                (before.due == clock.due && before.started < clock.started)) {
+                break;
+            }
+            due_[place] = due_[place - 1];
+        }
+        due_[place] = slot;
     }
     // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
     for (std::size_t i = 0; i < due_.size(); ++i) {

@@ -70,6 +70,7 @@ class VirtualEventLoop final : public EventLoop {
     // timers does not move the one that is running.
     std::deque<std::function<void()>> ticks_;
     std::vector<std::uint32_t> freeSlots_;
+    std::vector<std::uint32_t> active_;  // the slots of the running timers, in no order
     std::size_t running_ = 0;
     std::vector<std::uint32_t> due_;  // the ticks of one pass, reused
     std::vector<std::function<void()>> tasks_;

@@ -78,7 +78,14 @@ void Timer::restart() {
         running_.reset();
     }
     if (enabled_ && intervalMs_ > 0 && !retired_) {
-        running_ = window_.loop().startRepeating(intervalMs_, [this] { callCopy(onTick); });
+        // The tick calls the handler in place: a load's timers outlive every handler that runs
+        // while the load is retired, and their handlers change only when a later load reuses
+        // them, so the handler cannot go away under its own call.
+        running_ = window_.loop().startRepeating(intervalMs_, [this] {
+            if (onTick) {
+                onTick();
+            }
+        });
     }
 }
 

@@ -228,6 +228,9 @@ class Window {
     void pressByKey(Element& element);
     // Tells screen readers what just happened.
     void announce(const std::string& text);
+    // Whether anything hears announcements: without a front end nobody does, and a sentence
+    // need not be composed.
+    bool announcementsHeard() const { return observer_ != nullptr; }
 
     void setObserver(WindowObserver* observer) { observer_ = observer; }
     WindowObserver* observer() const { return observer_; }

@@ -1,6 +1,7 @@
 #include "ui/game_window/announcements.h"
 
 #include <array>
+#include <charconv>
 
 namespace koropika {
 
@@ -9,39 +10,82 @@ namespace {
 // Suit numbers as the card pictures use them: 1 spades, 2 clubs, 3 hearts, 4 diamonds.
 constexpr std::array<const char*, 5> kSuitNames = {"", "スペード", "クラブ", "ハート", "ダイヤ"};
 
-std::string rankInWords(int rank) {
+void appendNumber(std::string& out, int number) {
+    char digits[12];
+    const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
+    out.append(digits, written.ptr);
+}
+
+void appendRankInWords(std::string& out, int rank) {
     switch (rank) {
         case 1:
-            return "エース";
+            out.append("エース");
+            break;
         case 11:
-            return "ジャック";
+            out.append("ジャック");
+            break;
         case 12:
-            return "クイーン";
+            out.append("クイーン");
+            break;
         case 13:
-            return "キング";
+            out.append("キング");
+            break;
         default:
-            return " " + std::to_string(rank);
+            out.append(" ");
+            appendNumber(out, rank);
     }
 }
 
-std::string cardPlace(int slot) {
-    return "カード " + std::to_string(slot);
+void appendCardPlace(std::string& out, int slot) {
+    out.append("カード ");
+    appendNumber(out, slot);
+}
+
+void appendCardInWords(std::string& out, const Card& card) {
+    const bool known = card.suit >= 1 && card.suit <= 4;
+    out.append(known ? kSuitNames[static_cast<std::size_t>(card.suit)] : "?").append("の");
+    appendRankInWords(out, card.rank);
 }
 
 }  // namespace
 
-std::string faceDownCardName(int slot) {
-    return cardPlace(slot) + "、裏";
+const std::string& faceDownCardName(int slot) {
+    static const std::array<std::string, Table::kMaxSlots + 1> names = [] {
+        std::array<std::string, Table::kMaxSlots + 1> made;
+        for (int s = 1; s <= Table::kMaxSlots; ++s) {
+            std::string& name = made[static_cast<std::size_t>(s)];
+            appendCardPlace(name, s);
+            name.append("、裏");
+        }
+        return made;
+    }();
+    if (slot >= 1 && slot <= Table::kMaxSlots) {
+        return names[static_cast<std::size_t>(slot)];
+    }
+    static thread_local std::string other;
+    other.clear();
+    appendCardPlace(other, slot);
+    other.append("、裏");
+    return other;
 }
 
 std::string cardInWords(const Card& card) {
-    const bool known = card.suit >= 1 && card.suit <= 4;
-    return std::string(known ? kSuitNames[static_cast<std::size_t>(card.suit)] : "?") + "の" +
-           rankInWords(card.rank);
+    std::string words;
+    appendCardInWords(words, card);
+    return words;
+}
+
+void writeFaceUpCardName(std::string& name, int slot, const Card& card) {
+    name.clear();
+    appendCardPlace(name, slot);
+    name.append("、");
+    appendCardInWords(name, card);
 }
 
 std::string faceUpCardName(int slot, const Card& card) {
-    return cardPlace(slot) + "、" + cardInWords(card);
+    std::string name;
+    writeFaceUpCardName(name, slot, card);
+    return name;
 }
 
 std::string turnSentence(bool playerTurn) {

@@ -9,10 +9,13 @@ namespace koropika {
 // What a screen reader says in the game window: the names of the cards and the sentences that
 // tell what happens in a round.
 
-// "カード 12、裏": a face-down card by its slot.
-std::string faceDownCardName(int slot);
+// "カード 12、裏": a face-down card by its slot. Every deal names all its cards, so the names of
+// the table's slots are made once.
+const std::string& faceDownCardName(int slot);
 // "カード 12、ハートの 7": a card showing its face.
 std::string faceUpCardName(int slot, const Card& card);
+// The same name written into `name`, whose storage is reused from deal to deal.
+void writeFaceUpCardName(std::string& name, int slot, const Card& card);
 // "ハートの 7", "スペードのエース": suit and rank in words.
 std::string cardInWords(const Card& card);
 

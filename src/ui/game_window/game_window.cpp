@@ -195,7 +195,8 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         Element& face = ui.ura1[slot];
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
         face.setTag(std::to_string(card.rank));
-        face.setAccessibleName(faceUpCardName(slot, card));
+        writeFaceUpCardName(nameBuffer_, slot, card);
+        face.setAccessibleName(nameBuffer_);
         ui.omote1[slot].setTag(face.tag());
         face.move({ui.omote1[slot].left(), ui.omote1[slot].top(), geometry.cardWidth,
                    geometry.cardHeight});

@@ -175,6 +175,8 @@ class GameWindow {
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
+    // Where the names of the faces are written while dealing; its storage serves every deal.
+    std::string nameBuffer_;
     GameWindowKeyboard keys_{*this};
 };
 

@@ -16,20 +16,25 @@ void GameWindowKeyboard::windowLoaded() {
 
 void GameWindowKeyboard::diceStopped() {
     GameWindowElements& ui = *game_.elements();
-    // The dice picture shows face 6 when the count has wrapped to 0.
-    const int face = game_.diceFace == 0 ? 6 : game_.diceFace;
-    game_.window().announce(diceSentence(face, game_.round.playerTurn != 0));
+    if (game_.window().announcementsHeard()) {
+        // The dice picture shows face 6 when the count has wrapped to 0.
+        const int face = game_.diceFace == 0 ? 6 : game_.diceFace;
+        game_.window().announce(diceSentence(face, game_.round.playerTurn != 0));
+    }
     game_.window().setFocusedElement(&ui.Image4);
 }
 
 void GameWindowKeyboard::tableReady() {
     focusFirstFaceDownFrom(0);
-    game_.window().announce(turnSentence(game_.round.playerTurn != 0));
+    announceTurn();
 }
 
 void GameWindowKeyboard::cardTurned(const TurnedCard& card) {
     const bool byPlayer = card.side == Side::Player;
     Window& window = game_.window();
+    if (!window.announcementsHeard()) {
+        return;
+    }
     window.announce(cardTurnedSentence(byPlayer, card.slot, game_.table.card(card.slot)));
     if (!card.second) {
         return;
@@ -51,13 +56,21 @@ void GameWindowKeyboard::moveResolved() {
     if (slot != 0 && game_.table.state(slot) == Table::State::Taken) {
         focusFirstFaceDownFrom(slot);
     }
-    game_.window().announce(turnSentence(game_.round.playerTurn != 0));
+    announceTurn();
+}
+
+void GameWindowKeyboard::announceTurn() {
+    if (game_.window().announcementsHeard()) {
+        game_.window().announce(turnSentence(game_.round.playerTurn != 0));
+    }
 }
 
 void GameWindowKeyboard::roundOver() {
     GameWindowElements& ui = *game_.elements();
-    game_.window().announce(resultSentence(ui.Label17.caption(), game_.engine().playerCards(),
-                                           game_.engine().computerCards()));
+    if (game_.window().announcementsHeard()) {
+        game_.window().announce(resultSentence(ui.Label17.caption(), game_.engine().playerCards(),
+                                               game_.engine().computerCards()));
+    }
     game_.window().setFocusedElement(&ui.Image8);
 }
 

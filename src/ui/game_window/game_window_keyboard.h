@@ -39,6 +39,7 @@ class GameWindowKeyboard {
     static int nextFaceDown(const Table& table, int columns, int rows, int slot, Key arrow);
 
   private:
+    void announceTurn();
     int focusedSlot() const;
     void focusFirstFaceDownFrom(int slot);
     void focusCard(int slot);
