@@ -15,14 +15,58 @@ Element::Element(Window& window, const std::string& name, int index, ElementKind
       index_(index),
       kind_(kind),
       container_(container),
+      madeFrom_(&properties),
       props_(properties) {}
 
 void Element::reset(Element* container, const ElementProperties& properties) {
     container_ = container;
     alive_ = true;
     children_.clear();
-    // Assigning keeps the storage of the strings and lists, so a reload allocates little.
-    props_ = properties;
+    // Assigning keeps the storage of the strings and lists, so a reload allocates little. Made
+    // again from the same properties, a text that did not change since is still theirs.
+    if (madeFrom_ != &properties) {
+        props_ = properties;
+    } else {
+        const ElementProperties& from = properties;
+        ElementProperties& to = props_;
+        const std::uint8_t changed = changedFields_;
+        to.rect = from.rect;
+        to.visible = from.visible;
+        to.enabled = from.enabled;
+        if ((changed & kCaptionChanged) != 0) {
+            to.caption = from.caption;
+        }
+        if ((changed & kAccessibleNameChanged) != 0) {
+            to.accessibleName = from.accessibleName;
+        }
+        if ((changed & kPictureChanged) != 0) {
+            to.picture = from.picture;
+        }
+        to.stretch = from.stretch;
+        to.textColour = from.textColour;
+        to.backColour = from.backColour;
+        to.borderColour = from.borderColour;
+        to.transparent = from.transparent;
+        if ((changed & kFontChanged) != 0) {
+            to.font = from.font;
+        }
+        to.alignment = from.alignment;
+        to.autoSize = from.autoSize;
+        to.pointer = from.pointer;
+        to.customPointer = from.customPointer;
+        to.border = from.border;
+        if ((changed & kTagChanged) != 0) {
+            to.tag = from.tag;
+        }
+        to.tabIndex = from.tabIndex;
+        to.innerUnitTwips = from.innerUnitTwips;
+        if ((changed & kItemsChanged) != 0) {
+            to.items = from.items;
+            to.selectedIndex = from.selectedIndex;
+        }
+    }
+    madeFrom_ = &properties;
+    changedFields_ = 0;
     onClick = nullptr;
     onMouseDown = nullptr;
     onMouseUp = nullptr;
@@ -30,6 +74,7 @@ void Element::reset(Element* container, const ElementProperties& properties) {
 }
 
 void Element::changed() {
+    changedFields_ |= kOtherChanged;
     if (alive_) {
         if (WindowObserver* observer = window_.observer()) {
             observer->elementChanged(*this);
@@ -93,6 +138,7 @@ void Element::setEnabled(bool enabled) {
 void Element::setCaption(const std::string& caption) {
     if (props_.caption != caption) {
         props_.caption = caption;
+        changedFields_ |= kCaptionChanged;
         fitToText();
         changed();
     }
@@ -101,6 +147,7 @@ void Element::setCaption(const std::string& caption) {
 void Element::setAccessibleName(const std::string& name) {
     if (props_.accessibleName != name) {
         props_.accessibleName = name;
+        changedFields_ |= kAccessibleNameChanged;
         changed();
     }
 }
@@ -108,6 +155,7 @@ void Element::setAccessibleName(const std::string& name) {
 void Element::setPicture(const std::string& pictureKey) {
     if (props_.picture != pictureKey) {
         props_.picture = pictureKey;
+        changedFields_ |= kPictureChanged;
         changed();
     }
 }
@@ -136,6 +184,7 @@ void Element::setBackColour(const Colour& colour) {
 void Element::setFont(const Font& font) {
     if (props_.font != font) {
         props_.font = font;
+        changedFields_ |= kFontChanged;
         fitToText();
         changed();
     }
@@ -166,6 +215,7 @@ void Element::clearItems() {
     if (!props_.items.empty() || props_.selectedIndex != -1) {
         props_.items.clear();
         props_.selectedIndex = -1;
+        changedFields_ |= kItemsChanged | kCaptionChanged;
         if (kind_ == ElementKind::DropDownList) {
             props_.caption.clear();
         }
@@ -175,6 +225,7 @@ void Element::clearItems() {
 
 void Element::addItem(const std::string& item) {
     props_.items.push_back(item);
+    changedFields_ |= kItemsChanged;
     changed();
 }
 
@@ -183,6 +234,7 @@ void Element::setSelectedIndex(int index) {
         index = -1;
     }
     props_.selectedIndex = index;
+    changedFields_ |= kItemsChanged | kCaptionChanged;
     if (index >= 0) {
         props_.caption = props_.items[static_cast<std::size_t>(index)];
     } else if (kind_ == ElementKind::DropDownList) {
@@ -202,6 +254,7 @@ void Element::setText(const std::string& text) {
     }
     if (props_.caption != text) {
         props_.caption = text;
+        changedFields_ |= kCaptionChanged | kItemsChanged;
         // Typed text that differs from the picked entry leaves no entry selected.
         if (props_.selectedIndex >= 0 &&
             props_.items[static_cast<std::size_t>(props_.selectedIndex)] != text) {
@@ -238,8 +291,11 @@ void Element::fitToText() {
         return;
     }
     const Size size = window_.desktop().measureText(props_.font, props_.caption);
-    props_.rect.width = size.width;
-    props_.rect.height = size.height;
+    if (props_.rect.width != size.width || props_.rect.height != size.height) {
+        props_.rect.width = size.width;
+        props_.rect.height = size.height;
+        changedFields_ |= kOtherChanged;
+    }
 }
 
 }  // namespace koropika

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ui/elements/layout.h"
+#include "ui/elements/stacking_order.h"
 #include "ui/elements/values.h"
 
 namespace koropika {
@@ -34,7 +35,7 @@ class Element {
     ElementKind kind() const { return kind_; }
     Element* container() const { return container_; }
     // Children front to back (containers only).
-    const std::vector<Element*>& children() const { return children_; }
+    const std::vector<Element*>& children() const { return children_.frontToBack(); }
     const ElementProperties& properties() const { return props_; }
 
     const Rect& rect() const { return props_.rect; }
@@ -96,7 +97,10 @@ class Element {
 
     // Free text the game logic keeps on the element.
     const std::string& tag() const { return props_.tag; }
-    void setTag(const std::string& tag) { props_.tag = tag; }
+    void setTag(const std::string& tag) {
+        props_.tag = tag;
+        changedFields_ |= kTagChanged;
+    }
 
     // Combo boxes: the list and the text in the box.
     const std::vector<std::string>& items() const { return props_.items; }
@@ -124,12 +128,17 @@ class Element {
   private:
     // Only the window creates elements, resets them for a new load and changes the tree.
     friend class Window;
+    friend class StackingOrder;
 
     // `name` is the layout's, which outlives the window.
     Element(Window& window, const std::string& name, int index, ElementKind kind,
             Element* container, const ElementProperties& properties);
     // Starts the element afresh with `properties`, as a load creates it.
     void reset(Element* container, const ElementProperties& properties);
+    // Untouched since its load made it: its properties are still those it was made from.
+    bool pristine() const { return changedFields_ == 0; }
+    // What it was last made from: a layout row's properties, which never change.
+    const ElementProperties* madeFrom() const { return madeFrom_; }
 
     void changed();
     void fitToText();
@@ -140,7 +149,21 @@ class Element {
     ElementKind kind_;
     Element* container_;
     bool alive_ = true;  // false once its window has unloaded it
-    std::vector<Element*> children_;
+    // Which properties changed since the last reset, so that a reset for the next load copies
+    // only those texts (the other properties are copied always).
+    enum : std::uint8_t {
+        kCaptionChanged = 1,
+        kAccessibleNameChanged = 2,
+        kPictureChanged = 4,
+        kFontChanged = 8,
+        kTagChanged = 16,
+        kItemsChanged = 32,
+        kOtherChanged = 64,
+    };
+    std::uint8_t changedFields_ = 0;
+    const ElementProperties* madeFrom_ = nullptr;
+    StackingOrder children_;
+    std::uint64_t stackingStamp_ = 0;  // the last update of its container's order that placed it
     ElementProperties props_;
 };
 

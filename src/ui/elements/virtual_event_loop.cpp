@@ -107,10 +107,14 @@ void VirtualEventLoop::countPass() {
         passTime_ = now_;
         passesAtThisTime_ = 0;
     }
-    if (++passesAtThisTime_ > kMaxPassesAtOneTime) {
-        throw std::runtime_error("the event loop never got past virtual time " +
-                                 std::to_string(now_) + " ms");
+    if (++passesAtThisTime_ > kMaxPassesAtOneTime) [[unlikely]] {
+        throwStuck(now_);
     }
+}
+
+void VirtualEventLoop::throwStuck(std::int64_t nowMs) {
+    throw std::runtime_error("the event loop never got past virtual time " + std::to_string(nowMs) +
+                             " ms");
 }
 
 bool VirtualEventLoop::runOnePass() {

@@ -62,6 +62,7 @@ class VirtualEventLoop final : public EventLoop {
     void release(std::uint32_t slot);
     // Guards a test against an operation that posts steps forever without the clock moving.
     void countPass();
+    [[noreturn]] static void throwStuck(std::int64_t nowMs);
 
     std::int64_t now_ = 0;
     std::uint64_t starts_ = 0;

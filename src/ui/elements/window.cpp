@@ -149,7 +149,7 @@ struct Window::Load {
     };
     std::vector<Members> arrays;
     std::vector<Element*> created;  // every element of this load, in creation order
-    std::vector<Element*> topLevel;
+    StackingOrder topLevel;
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;
@@ -276,7 +276,7 @@ void Window::load() {
                 new Element(*this, spec.name, spec.index, spec.kind, container, spec.properties)));
             element = load->rows.back().get();
         }
-        childrenOf(container).push_back(element);
+        childrenOf(container).addAtBack(element);
         load->created.push_back(element);
         if (const int array = structure.arrayOf[id]; array >= 0) {
             auto& byIndex = load->arrays[static_cast<std::size_t>(array)].byIndex;
@@ -517,21 +517,32 @@ Element& Window::createMember(ElementId array, int index) {
     }
     std::unique_ptr<Element>& kept = members.spare[slot];
     if (kept) {
-        kept->reset(model.container(), model.properties());
+        // A template untouched since its load still has its row's properties: made from those
+        // again, the member keeps the texts it already has.
+        const bool modelAsMade = model.pristine() && model.madeFrom() != nullptr;
+        if (!modelAsMade) {
+            kept->madeFrom_ = nullptr;  // the template may differ from last time: copy all
+        }
+        kept->reset(model.container(), modelAsMade ? *model.madeFrom() : model.properties());
     } else {
         kept.reset(new Element(*this, model.name(), index, model.kind(), model.container(),
                                model.properties()));
     }
     Element& member = *kept;
     member.props_.visible = false;
-    member.onClick = model.onClick;
-    member.onMouseDown = model.onMouseDown;
-    member.onMouseUp = model.onMouseUp;
-    member.onMouseMove = model.onMouseMove;
+    member.changedFields_ |= Element::kOtherChanged;
+    // A member starts without handlers and shares the template's.
+    for (auto handler : {&Element::onMouseDown, &Element::onMouseUp, &Element::onMouseMove}) {
+        if (model.*handler) {
+            member.*handler = model.*handler;
+        }
+    }
+    if (model.onClick) {
+        member.onClick = model.onClick;
+    }
     members.byIndex[slot] = &member;
     load_->created.push_back(&member);
-    auto& siblings = childrenOf(member.container());
-    siblings.insert(siblings.begin(), &member);
+    childrenOf(member.container()).addAtFront(&member);
     if (observer_ != nullptr) {
         observer_->elementCreated(member);
     }
@@ -542,10 +553,9 @@ void Window::bringToFront(Element& element) {
     if (!load_ || !element.alive()) {
         return;
     }
-    auto& siblings = childrenOf(element.container());
-    const auto it = std::find(siblings.begin(), siblings.end(), &element);
-    if (it != siblings.end() && it != siblings.begin()) {
-        std::rotate(siblings.begin(), it, it + 1);
+    StackingOrder& siblings = childrenOf(element.container());
+    if (!siblings.atFront(&element)) {
+        siblings.bringToFront(&element);
         if (observer_ != nullptr) {
             observer_->elementOrderChanged(element.container());
         }
@@ -558,7 +568,7 @@ std::vector<Element*> Window::elements() const {
 
 const std::vector<Element*>& Window::topLevel() const {
     static const std::vector<Element*> none;
-    return load_ ? load_->topLevel : none;
+    return load_ ? load_->topLevel.frontToBack() : none;
 }
 
 const std::vector<std::unique_ptr<Timer>>& Window::timers() const {
@@ -668,7 +678,7 @@ std::size_t Window::pendingDelays() const {
     return load_ ? load_->pendingDelays : 0;
 }
 
-std::vector<Element*>& Window::childrenOf(Element* container) {
+StackingOrder& Window::childrenOf(Element* container) {
     return container == nullptr ? load_->topLevel : container->children_;
 }
 
@@ -693,7 +703,7 @@ Element* Window::hitTest(const std::vector<Element*>& children, Point local) con
 }
 
 Element* Window::elementAt(Point windowPoint) const {
-    return loaded_ && load_ ? hitTest(load_->topLevel, windowPoint) : nullptr;
+    return loaded_ && load_ ? hitTest(load_->topLevel.frontToBack(), windowPoint) : nullptr;
 }
 
 void Window::pointerPressed(Point windowPoint, MouseButton button) {

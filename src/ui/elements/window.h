@@ -237,7 +237,7 @@ class Window {
 
   private:
     void notifyWindow();
-    std::vector<Element*>& childrenOf(Element* container);
+    StackingOrder& childrenOf(Element* container);
     Element* hitTest(const std::vector<Element*>& children, Point local) const;
     void deliverPress(Element& target, MouseButton button, Point local);
     void deliverRelease(Element& target, MouseButton button, Point local, bool stillOver);
