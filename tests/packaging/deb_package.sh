@@ -129,11 +129,13 @@ start_as() {
 # First start: type the name, start a game, find the name stored, close.
 store_name() {
     local user=$1 home=$2 name=$3 settings game
+    # The program reads the keyboard map as it starts: each character of the name gets its key
+    # first, and the name is typed once the name box has the focus.
+    bind_typed_characters "$name"
     start_as "$user" "$home"
     settings=$(wait_for_windows "$GAME_TITLE" 1)
     sleep 0.3
-    click_at "$settings" 80 47
-    xdotool type --delay 60 "$name"
+    type_name "$settings" "$name"
     sleep 0.3
     game=$(start_game_from "$settings")
     for _ in $(seq 100); do [ -s "$home/.local/share/koropika/name.txt" ] && break; sleep 0.05; done
@@ -153,6 +155,7 @@ pick_stored_name() {
     settings=$(wait_for_windows "$GAME_TITLE" 1)
     sleep 0.3
     click_at "$settings" 80 47
+    wait_for_focus "$settings"
     xdotool key Down
     sleep 0.3
     game=$(start_game_from "$settings")
