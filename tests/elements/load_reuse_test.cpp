@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "elements/table_layout.h"
 #include "support/recording_desktop.h"
 #include "ui/elements/element_array.h"
 #include "ui/elements/virtual_event_loop.h"
@@ -37,27 +38,9 @@ namespace {
 
 constexpr int kCards = 52;
 
-WindowLayout tableLayout() {
-    WindowLayout layout;
-    layout.name = "table";
-    layout.designedClient = {600, 400};
-    ElementProperties panel;
-    panel.rect = {10, 10, 500, 300};
-    layout.elements.push_back({"Table", -1, ElementKind::Panel, "", panel});
-    ElementProperties card;
-    card.rect = {0, 0, 30, 40};
-    card.picture = "back";
-    layout.elements.push_back({"Card", 0, ElementKind::Picture, "Table", card});
-    ElementProperties score;
-    score.caption = "0";
-    layout.elements.push_back({"Score", -1, ElementKind::Label, "", score});
-    layout.timers = {{"Blink", 500, true}, {"Slow", 1000, false}};
-    return layout;
-}
-
 class LoadReuseTest : public ::testing::Test {
   protected:
-    WindowLayout layout = tableLayout();
+    WindowLayout layout = testing::tableLayout();
     VirtualEventLoop loop;
     testing::RecordingDesktop desktop;
     Window window{layout, loop, desktop};

@@ -30,40 +30,34 @@ void Element::reset(Element* container, const ElementProperties& properties) {
         const ElementProperties& from = properties;
         ElementProperties& to = props_;
         const std::uint8_t changed = changedFields_;
+        const auto copyIfChanged = [&](std::uint8_t bit, auto ElementProperties::*field) {
+            if ((changed & bit) != 0) {
+                to.*field = from.*field;
+            }
+        };
+        copyIfChanged(kCaptionChanged, &ElementProperties::caption);
+        copyIfChanged(kAccessibleNameChanged, &ElementProperties::accessibleName);
+        copyIfChanged(kPictureChanged, &ElementProperties::picture);
+        copyIfChanged(kFontChanged, &ElementProperties::font);
+        copyIfChanged(kTagChanged, &ElementProperties::tag);
+        copyIfChanged(kItemsChanged, &ElementProperties::items);
+        copyIfChanged(kItemsChanged, &ElementProperties::selectedIndex);
+        // Every other property is copied always.
         to.rect = from.rect;
         to.visible = from.visible;
         to.enabled = from.enabled;
-        if ((changed & kCaptionChanged) != 0) {
-            to.caption = from.caption;
-        }
-        if ((changed & kAccessibleNameChanged) != 0) {
-            to.accessibleName = from.accessibleName;
-        }
-        if ((changed & kPictureChanged) != 0) {
-            to.picture = from.picture;
-        }
         to.stretch = from.stretch;
         to.textColour = from.textColour;
         to.backColour = from.backColour;
         to.borderColour = from.borderColour;
         to.transparent = from.transparent;
-        if ((changed & kFontChanged) != 0) {
-            to.font = from.font;
-        }
         to.alignment = from.alignment;
         to.autoSize = from.autoSize;
         to.pointer = from.pointer;
         to.customPointer = from.customPointer;
         to.border = from.border;
-        if ((changed & kTagChanged) != 0) {
-            to.tag = from.tag;
-        }
         to.tabIndex = from.tabIndex;
         to.innerUnitTwips = from.innerUnitTwips;
-        if ((changed & kItemsChanged) != 0) {
-            to.items = from.items;
-            to.selectedIndex = from.selectedIndex;
-        }
     }
     madeFrom_ = &properties;
     changedFields_ = 0;
