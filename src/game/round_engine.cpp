@@ -6,8 +6,13 @@ namespace koropika {
 
 void RoundEngine::deal(int cardCount, int level, Random& random) {
     random_ = &random;
+    seeded_ = dynamic_cast<SeededRandom*>(&random);
     level_ = level;
-    table_ = Table(dealCards(cardCount, random));
+    if (seeded_ != nullptr) {
+        table_.deal(cardCount, *seeded_);
+    } else {
+        table_.deal(cardCount, random);
+    }
     // Everything of the last round goes, also a move that was cut off half-way when the window
     // closed: a pair still waiting to be resolved must not lock the next round's clicks.
     state_ = RoundState{};
@@ -91,7 +96,9 @@ bool RoundEngine::computerStep() {
 
 std::optional<TurnedCard> RoundEngine::turnComputerCard() {
     if (state_.flippedThisTurn == 1) {
-        const bool fromMemory = chooseFirstCard(table_, state_, level_, *random_);
+        const bool fromMemory = seeded_ != nullptr
+                                    ? chooseFirstCard(table_, state_, level_, *seeded_)
+                                    : chooseFirstCard(table_, state_, level_, *random_);
         const int slot = state_.cpuFirstSlot;
         state_.firstRank = static_cast<std::int16_t>(table_.rank(slot));
         state_.firstSlot = static_cast<std::int16_t>(slot);
@@ -104,7 +111,8 @@ std::optional<TurnedCard> RoundEngine::turnComputerCard() {
     if (state_.flippedThisTurn != 2) {
         return std::nullopt;
     }
-    const bool fromMemory = chooseSecondCard(table_, state_, level_, *random_);
+    const bool fromMemory = seeded_ != nullptr ? chooseSecondCard(table_, state_, level_, *seeded_)
+                                               : chooseSecondCard(table_, state_, level_, *random_);
     const int slot = state_.cpuSecondSlot;
     if (slot == state_.firstSlot) {
         return std::nullopt;
@@ -123,11 +131,12 @@ MoveOutcome RoundEngine::resolveMove() {
     outcome.firstSlot = state_.firstSlot;
     outcome.secondSlot = state_.secondSlot;
     outcome.pairTaken = table_.rank(state_.secondSlot) == state_.firstRank;
-    for (const int slot : {outcome.firstSlot, outcome.secondSlot}) {
-        // Taken: gone from the table. Mismatched: face down again, the face kept under the back.
-        table_.setBackShown(slot, !outcome.pairTaken);
-        table_.setFaceShown(slot, !outcome.pairTaken);
-    }
+    // Taken: gone from the table. Mismatched: face down again, the face kept under the back.
+    const bool keep = !outcome.pairTaken;
+    table_.setBackShown(outcome.firstSlot, keep);
+    table_.setFaceShown(outcome.firstSlot, keep);
+    table_.setBackShown(outcome.secondSlot, keep);
+    table_.setFaceShown(outcome.secondSlot, keep);
     if (outcome.pairTaken) {
         outcome.roundOver = state_.cardsLeft == 0;
     } else {

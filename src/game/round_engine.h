@@ -115,6 +115,7 @@ class RoundEngine {
     RoundState state_;
     MoveLog moveLog_;
     Random* random_ = nullptr;
+    SeededRandom* seeded_ = nullptr;  // the same source when it is the game's own
     int level_ = 1;
     int playerCards_ = 0;
     int computerCards_ = 0;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace koropika {
 
@@ -36,28 +37,43 @@ int drawSlot(int cardCount, Source& random) {
     return std::min(slot, cardCount);  // the largest draw below 1 may still round up
 }
 
-template <typename Source>
-Deal dealFrom(int cardCount, Source& random) {
+// Deals the deck onto the slots of `place`, which says whether a slot already holds a card and
+// puts card k on a slot.
+template <typename Source, typename Place>
+void dealDeck(int cardCount, Source& random, Place& place) {
     const int perSuit = cardCount / 4;
-    Deal deal;
-    deal.cardAt.assign(static_cast<std::size_t>(cardCount) + 1, Card{});
-    deal.slotOfCard.assign(static_cast<std::size_t>(cardCount) + 1, 0);
     std::int16_t rank = 0;
     std::int16_t suit = 1;
     for (int k = 1; k <= cardCount; ++k) {
         ++rank;
         int slot = drawSlot(cardCount, random);
-        while (k > 1 && deal.cardAt[static_cast<std::size_t>(slot)].rank != 0) {
+        while (place.holdsCard(slot)) {
             slot = drawSlot(cardCount, random);
         }
-        deal.cardAt[static_cast<std::size_t>(slot)] = Card{suit, rank};
-        deal.slotOfCard[static_cast<std::size_t>(k)] = slot;
+        place.put(k, slot, Card{suit, rank});
         if (rank == perSuit) {
             rank = 0;
             ++suit;
         }
     }
-    return deal;
+}
+
+template <typename Source>
+Deal dealFrom(int cardCount, Source& random) {
+    struct Slots {
+        Deal deal;
+        bool holdsCard(int slot) const {
+            return deal.cardAt[static_cast<std::size_t>(slot)].rank != 0;
+        }
+        void put(int k, int slot, Card card) {
+            deal.cardAt[static_cast<std::size_t>(slot)] = card;
+            deal.slotOfCard[static_cast<std::size_t>(k)] = slot;
+        }
+    } slots;
+    slots.deal.cardAt.assign(static_cast<std::size_t>(cardCount) + 1, Card{});
+    slots.deal.slotOfCard.assign(static_cast<std::size_t>(cardCount) + 1, 0);
+    dealDeck(cardCount, random, slots);
+    return std::move(slots.deal);
 }
 
 }  // namespace
@@ -68,6 +84,34 @@ Deal dealCards(int cardCount, Random& random) {
         return dealFrom(cardCount, *seeded);
     }
     return dealFrom(cardCount, random);
+}
+
+template <typename Source>
+void Table::dealFrom(int cardCount, Source& random) {
+    if (cardCount < 0 || cardCount > kMaxSlots) {
+        throw std::invalid_argument("a table holds at most 52 cards");
+    }
+    *this = Table{};
+    cardCount_ = cardCount;
+    // The cards go straight onto the table, the slots dealt so far kept as bits.
+    struct Slots {
+        Table& table;
+        std::uint64_t taken = 0;
+        bool holdsCard(int slot) const { return (taken >> slot) & 1U; }
+        void put(int, int slot, Card card) {
+            taken |= std::uint64_t{1} << slot;
+            table.place(slot, card);
+        }
+    } slots{*this};
+    dealDeck(cardCount, random, slots);
+}
+
+void Table::deal(int cardCount, Random& random) {
+    dealFrom(cardCount, random);
+}
+
+void Table::deal(int cardCount, SeededRandom& random) {
+    dealFrom(cardCount, random);
 }
 
 bool isPairRank(std::string_view secondRankText, int firstRank) {
@@ -88,7 +132,7 @@ Table::Table(const Deal& deal) {
         if (card.rank < 0 || card.rank > kMaxRank) {
             throw std::invalid_argument("a card's rank lies outside 1..13");
         }
-        cards_[slot] = card;
+        place(static_cast<int>(slot), card);
     }
 }
 

@@ -56,8 +56,8 @@ bool isPairRank(std::string_view secondRankText, int firstRank);
 // What lies on each slot and how it lies. A card is face down while its back is shown, face up
 // while only its face is, and taken when neither is (also, briefly, the blinking first card).
 //
-// The table also keeps, per rank, the set of slots whose card the computer has seen and that lie
-// face down, so the computer finds a remembered pair or match without scanning every slot.
+// The table also keeps the slots of each rank and the slots the computer has seen, as bits, so
+// the computer finds a remembered pair or match without scanning every slot.
 class Table {
   public:
     enum class State { FaceDown, FaceUp, Taken };
@@ -68,17 +68,19 @@ class Table {
     // Throws std::invalid_argument for more than kMaxSlots cards or a rank outside 1..kMaxRank.
     explicit Table(const Deal& deal);
 
+    // A fresh table with `cardCount` cards dealt as `dealCards` deals them, every card still
+    // unshown and nothing remembered. Throws std::invalid_argument outside 0..kMaxSlots cards.
+    // The game's own source is taken as what it is, so its draws are made in place.
+    void deal(int cardCount, Random& random);
+    void deal(int cardCount, SeededRandom& random);
+
     int cardCount() const { return cardCount_; }
     const Card& card(int slot) const { return cards_[checked(slot)]; }
     int rank(int slot) const { return card(slot).rank; }
 
     bool backShown(int slot) const { return (backShown_ >> checked(slot)) & 1U; }
     bool faceShown(int slot) const { return (faceShown_ >> checked(slot)) & 1U; }
-    void setBackShown(int slot, bool shown) {
-        const std::size_t index = checked(slot);
-        setBit(backShown_, index, shown);
-        updateSeenFaceDown(index);
-    }
+    void setBackShown(int slot, bool shown) { setBit(backShown_, checked(slot), shown); }
     void setFaceShown(int slot, bool shown) { setBit(faceShown_, checked(slot), shown); }
     bool faceDown(int slot) const { return backShown(slot); }
     bool anyFaceDown() const { return backShown_ != 0; }
@@ -87,19 +89,27 @@ class Table {
     State state(int slot) const;
 
     // The computer's memory: the rank of each slot once its card has been turned up, 0 before.
-    std::int16_t seenRank(int slot) const { return seenRank_[checked(slot)]; }
-    void remember(int slot) {
+    std::int16_t seenRank(int slot) const {
         const std::size_t index = checked(slot);
-        seenRank_[index] = cards_[index].rank;
-        updateSeenFaceDown(index);
+        return ((seen_ >> index) & 1U) != 0 ? cards_[index].rank : std::int16_t{0};
     }
+    void remember(int slot) { seen_ |= std::uint64_t{1} << checked(slot); }
 
-    // Slots of `rank` that the computer has seen and that lie face down, as bits (bit s = slot s).
+    // The slots holding `rank`, as bits (bit s = slot s).
+    std::uint64_t slotsOfRank(int rank) const {
+        return rank < 1 || rank > kMaxRank ? 0 : slotsOfRank_[static_cast<std::size_t>(rank)];
+    }
+    // The slots the computer has seen that lie face down, as bits.
+    std::uint64_t seenFaceDownSlots() const { return seen_ & backShown_; }
+    // Those of `rank`.
     std::uint64_t seenFaceDownOfRank(int rank) const {
-        return rank < 1 || rank > kMaxRank ? 0 : seenFaceDown_[static_cast<std::size_t>(rank)];
+        return slotsOfRank(rank) & seenFaceDownSlots();
     }
 
   private:
+    template <typename Source>
+    void dealFrom(int cardCount, Source& random);
+
     // The slot as an index; throws std::out_of_range outside 0..cardCount().
     std::size_t checked(int slot) const {
         if (slot < 0 || slot > cardCount_) {
@@ -112,18 +122,17 @@ class Table {
         const std::uint64_t bit = std::uint64_t{1} << index;
         bits = on ? (bits | bit) : (bits & ~bit);
     }
-    void updateSeenFaceDown(std::size_t slot) {
-        const auto rank = static_cast<std::size_t>(cards_[slot].rank);
-        const bool seenAndDown = seenRank_[slot] != 0 && ((backShown_ >> slot) & 1U);
-        setBit(seenFaceDown_[rank], slot, seenAndDown);
+    void place(int slot, Card card) {
+        cards_[static_cast<std::size_t>(slot)] = card;
+        slotsOfRank_[static_cast<std::size_t>(card.rank)] |= std::uint64_t{1} << slot;
     }
 
     int cardCount_ = 0;
     std::array<Card, kMaxSlots + 1> cards_{};
-    std::array<std::int16_t, kMaxSlots + 1> seenRank_{};
+    std::array<std::uint64_t, kMaxRank + 1> slotsOfRank_{};
+    std::uint64_t seen_ = 0;
     std::uint64_t backShown_ = 0;
     std::uint64_t faceShown_ = 0;
-    std::array<std::uint64_t, kMaxRank + 1> seenFaceDown_{};
 };
 
 }  // namespace koropika
