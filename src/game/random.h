@@ -3,7 +3,8 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
-#include <random>
+
+#include "game/mersenne_twister.h"
 
 namespace koropika {
 
@@ -24,7 +25,7 @@ class SeededRandom final : public Random {
     double next() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
 
   private:
-    std::mt19937_64 engine_;
+    MersenneTwister64 engine_;
 };
 
 // One draw of `random`, checked: a source that breaks its promise of [0, 1) is a programming
