@@ -20,18 +20,16 @@ int movesIn(const MoveLog& log) {
 class EngineRounds final : public RoundPlayer {
   public:
     EngineRounds(int cardCount, int level, testing::PlayerKind player, std::uint64_t seed)
-        : cardCount_(cardCount), level_(level), random_(seed), player_(player, seed + 1) {
-        if (player != testing::PlayerKind::None) {
-            policy_ = [this](const RoundEngine& engine, std::uint64_t offered) {
-                return player_.choose(engine.state(), engine.moveLog(), offered);
-            };
-        }
-    }
+        : cardCount_(cardCount), level_(level), random_(seed), player_(player, seed + 1) {}
 
     RoundResult playRound(bool computerStarts) override {
         player_.newRound();
-        const testing::ComputerPicks picks = testing::playEngineRound(
-            engine_, cardCount_, level_, random_, computerStarts ? 2 : 1, policy_);
+        const testing::ComputerPicks picks = testing::playEngineRoundWith(
+            engine_, cardCount_, level_, random_, computerStarts ? 2 : 1,
+            player_.kind() == testing::PlayerKind::None,
+            [this](const RoundEngine& engine, std::uint64_t offered) {
+                return player_.choose(engine.state(), engine.moveLog(), offered);
+            });
         return {engine_.playerCards(), engine_.computerCards(), movesIn(engine_.moveLog()),
                 picks.picks, picks.fromMemory};
     }
@@ -41,7 +39,6 @@ class EngineRounds final : public RoundPlayer {
     int level_;
     SeededRandom random_;
     testing::StrengthPlayer player_;
-    testing::PlayerPolicy policy_;
     RoundEngine engine_;
 };
 

@@ -3,72 +3,54 @@
 #include <bit>
 #include <memory>
 #include <random>
-#include <stdexcept>
 
 namespace koropika::testing {
 
-int nthSlot(std::uint64_t slots, unsigned n) {
-    for (; n > 0; --n) {
-        slots &= slots - 1;
+SlotCounter::SlotCounter(std::uint64_t slots) : slots_(slots) {
+    // The set bits of each byte, then their running sums from the lowest byte up.
+    std::uint64_t c = slots - ((slots >> 1) & 0x5555555555555555ULL);
+    c = (c & 0x3333333333333333ULL) + ((c >> 2) & 0x3333333333333333ULL);
+    c = (c + (c >> 4)) & 0x0f0f0f0f0f0f0f0fULL;
+    runningCounts_ = c * 0x0101010101010101ULL;
+}
+
+int SlotCounter::nth(unsigned n) const {
+    if (n >= count()) {
+        return 64;  // no such bit, as std::countr_zero of no bits
     }
-    return std::countr_zero(slots);
+    // The lowest byte whose running count exceeds n, found in all bytes at once: with the top
+    // bit of each byte set (no count reaches 128), subtracting n + 1 leaves it set exactly
+    // where the count is at least n + 1.
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kTops = 0x8080808080808080ULL;
+    const std::uint64_t reached = ((runningCounts_ | kTops) - (n + 1) * kOnes) & kTops;
+    const int shift = std::countr_zero(reached) - 7;
+    // The bits below that byte, then the remaining count within it.
+    const auto below = static_cast<unsigned>(((runningCounts_ << 8) >> shift) & 0xffU);
+    std::uint64_t byte = (slots_ >> shift) & 0xffU;
+    for (n -= below; n > 0; --n) {
+        byte &= byte - 1;
+    }
+    return shift + std::countr_zero(byte);
+}
+
+int nthSlot(std::uint64_t slots, unsigned n) {
+    return SlotCounter(slots).nth(n);
 }
 
 PlayerPolicy drivenPlayer(std::uint64_t policySeed) {
     auto generator = std::make_shared<std::mt19937_64>(policySeed);
     return [generator](const RoundEngine&, std::uint64_t offered) {
-        const auto count = static_cast<unsigned>(std::popcount(offered));
-        return nthSlot(offered, static_cast<unsigned>((*generator)() % count));
+        const SlotCounter slots(offered);
+        return slots.nth(static_cast<unsigned>((*generator)() % slots.count()));
     };
 }
 
 ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Random& random,
                               int diceFace, const PlayerPolicy& policy) {
-    ComputerPicks computer;
-    engine.deal(cardCount, level, random);
-    engine.decideStarter(diceFace);
-    if (!engine.pressStart()) {
-        throw std::logic_error("the start button was refused after the dice");
-    }
-    engine.beginReveal();
-    for (int slot = 1; slot <= engine.table().cardCount(); ++slot) {
-        engine.revealCard(slot);
-    }
-    engine.beginPlay();
-    for (int move = 0; !engine.roundOver(); ++move) {
-        if (move > 100'000) {
-            throw std::logic_error("the round does not end");
-        }
-        if (engine.state().playerTurn != 0 && !policy) {
-            engine.passTurn();
-            continue;
-        }
-        if (engine.state().playerTurn != 0) {
-            for (int card = 0; card < 2; ++card) {
-                std::uint64_t offered = engine.table().faceDownSlots();
-                if (card == 1) {
-                    offered &= ~(std::uint64_t{1} << engine.state().firstSlot);
-                }
-                const int slot = policy(engine, offered);
-                if (!engine.playerMayTurn(slot)) {
-                    throw std::logic_error("the player chose a card it may not turn");
-                }
-                engine.turnPlayerCard(slot);
-            }
-        } else {
-            // The computer's timer: first card, second card, then the tick that stops it.
-            for (int step = 0; step < 3; ++step) {
-                if (engine.computerStep()) {
-                    if (const auto card = engine.turnComputerCard()) {
-                        ++computer.picks;
-                        computer.fromMemory += card->fromMemory ? 1 : 0;
-                    }
-                }
-            }
-        }
-        engine.resolveMove();
-    }
-    return computer;
+    return playEngineRoundWith(
+        engine, cardCount, level, random, diceFace, !policy,
+        [&policy](const RoundEngine& e, std::uint64_t offered) { return policy(e, offered); });
 }
 
 }  // namespace koropika::testing

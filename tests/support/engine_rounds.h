@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <stdexcept>
 
 #include "game/round_engine.h"
 
@@ -12,8 +13,23 @@ namespace koropika::testing {
 // computer.
 using PlayerPolicy = std::function<int(const RoundEngine& engine, std::uint64_t offered)>;
 
-// The slot of the `n`-th set bit of `slots`, counting from 0 in slot order.
+// The slot of the `n`-th set bit of `slots`, counting from 0 in slot order; `slots` must have
+// more than n bits set.
 int nthSlot(std::uint64_t slots, unsigned n);
+
+// Counts the set bits of `slots` once, then finds the n-th of them without stepping through
+// the bits below it one by one.
+class SlotCounter {
+  public:
+    explicit SlotCounter(std::uint64_t slots);
+    unsigned count() const { return static_cast<unsigned>(runningCounts_ >> 56); }
+    // The slot of the n-th set bit, for n < count().
+    int nth(unsigned n) const;
+
+  private:
+    std::uint64_t slots_;
+    std::uint64_t runningCounts_;  // byte i: the set bits in bytes 0..i of `slots`
+};
 
 // The policy the headless game driver plays with: a uniform pick from the offered slots, in slot
 // order, by a seeded std::mt19937_64, so a round through the engine alone and one through the
@@ -32,5 +48,57 @@ struct ComputerPicks {
 // pair. Throws when the round does not end within a generous number of moves.
 ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Random& random,
                               int diceFace, const PlayerPolicy& policy);
+
+// The same round with the player's choice called directly, `choose(engine, offered)`, for the
+// benchmark's many rounds; `playerSitsOut` hands every player's turn to the computer.
+template <typename Choose>
+ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
+                                  int diceFace, bool playerSitsOut, Choose&& choose) {
+    ComputerPicks computer;
+    engine.deal(cardCount, level, random);
+    engine.decideStarter(diceFace);
+    if (!engine.pressStart()) {
+        throw std::logic_error("the start button was refused after the dice");
+    }
+    engine.beginReveal();
+    for (int slot = 1; slot <= engine.table().cardCount(); ++slot) {
+        engine.revealCard(slot);
+    }
+    engine.beginPlay();
+    for (int move = 0; !engine.roundOver(); ++move) {
+        if (move > 100'000) {
+            throw std::logic_error("the round does not end");
+        }
+        if (engine.state().playerTurn != 0 && playerSitsOut) {
+            engine.passTurn();
+            continue;
+        }
+        if (engine.state().playerTurn != 0) {
+            for (int card = 0; card < 2; ++card) {
+                std::uint64_t offered = engine.table().faceDownSlots();
+                if (card == 1) {
+                    offered &= ~(std::uint64_t{1} << engine.state().firstSlot);
+                }
+                const int slot = choose(engine, offered);
+                if (!engine.playerMayTurn(slot)) {
+                    throw std::logic_error("the player chose a card it may not turn");
+                }
+                engine.turnPlayerCard(slot);
+            }
+        } else {
+            // The computer's timer: first card, second card, then the tick that stops it.
+            for (int step = 0; step < 3; ++step) {
+                if (engine.computerStep()) {
+                    if (const auto card = engine.turnComputerCard()) {
+                        ++computer.picks;
+                        computer.fromMemory += card->fromMemory ? 1 : 0;
+                    }
+                }
+            }
+        }
+        engine.resolveMove();
+    }
+    return computer;
+}
 
 }  // namespace koropika::testing

@@ -22,13 +22,38 @@ const char* nameOf(PlayerKind kind) {
 void StrengthPlayer::newRound() {
     logRead_ = 0;
     known_.fill(0);
-    knownOfRank_.fill(0);
     knownSlots_ = 0;
+    knownOfRank_.fill(0);
+    pairRanks_ = 0;
+    secondOfMove_ = false;
 }
 
 int StrengthPlayer::pickFrom(std::uint64_t slots) {
-    const auto count = static_cast<unsigned>(std::popcount(slots));
-    return nthSlot(slots, static_cast<unsigned>(policy_() % count));
+    const SlotCounter counter(slots);
+    return counter.nth(static_cast<unsigned>(policy_() % counter.count()));
+}
+
+void StrengthPlayer::learn(const MoveLog::Turn& turn) {
+    const auto rank = static_cast<std::size_t>(turn.rank);
+    const std::uint64_t bit = std::uint64_t{1} << turn.slot;
+    known_[static_cast<std::size_t>(turn.slot)] = turn.rank;
+    knownSlots_ |= bit;
+    std::uint64_t& ofRank = knownOfRank_[rank];
+    const std::uint32_t rankBit = std::uint32_t{1} << rank;
+    if (secondOfMove_ && turn.rank == firstOfMove_.rank && turn.slot != firstOfMove_.slot) {
+        // The pair was taken: its two cards leave the table.
+        ofRank &= ~(bit | (std::uint64_t{1} << firstOfMove_.slot));
+        if ((ofRank & (ofRank - 1)) == 0) {
+            pairRanks_ &= ~rankBit;
+        }
+    } else {
+        ofRank |= bit;
+        if ((ofRank & (ofRank - 1)) != 0) {
+            pairRanks_ |= rankBit;
+        }
+    }
+    firstOfMove_ = {turn.slot, turn.rank};
+    secondOfMove_ = !secondOfMove_;
 }
 
 int StrengthPlayer::choose(const RoundState& state, const MoveLog& log, std::uint64_t offered) {
@@ -41,10 +66,7 @@ int StrengthPlayer::choose(const RoundState& state, const MoveLog& log, std::uin
     // What was shown since the last choice is learnt before anything counts as unknown.
     const auto& turns = log.turns();
     for (; logRead_ < turns.size(); ++logRead_) {
-        const MoveLog::Turn& turn = turns[logRead_];
-        known_[static_cast<std::size_t>(turn.slot)] = turn.rank;
-        knownOfRank_[static_cast<std::size_t>(turn.rank)] |= std::uint64_t{1} << turn.slot;
-        knownSlots_ |= std::uint64_t{1} << turn.slot;
+        learn(turns[logRead_]);
     }
     const std::uint64_t unknown = offered & ~knownSlots_;
     const std::uint64_t fresh = unknown != 0 ? unknown : offered;
@@ -54,9 +76,11 @@ int StrengthPlayer::choose(const RoundState& state, const MoveLog& log, std::uin
         const std::uint64_t match = knownOfRank_[static_cast<std::size_t>(firstRank)] & offered;
         return match != 0 ? std::countr_zero(match) : pickFrom(fresh);
     }
-    // A known pair first; else a card never seen, whose match may then be known.
-    for (std::size_t rank = 1; rank <= Table::kMaxRank; ++rank) {
-        const std::uint64_t pair = knownOfRank_[rank] & offered;
+    // A known pair first, the smallest rank's; else a card never seen, whose match may then be
+    // known.
+    for (std::uint32_t ranks = pairRanks_; ranks != 0; ranks &= ranks - 1) {
+        const std::uint64_t pair =
+            knownOfRank_[static_cast<std::size_t>(std::countr_zero(ranks))] & offered;
         if ((pair & (pair - 1)) != 0) {
             return std::countr_zero(pair);
         }

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cstdint>
-#include <random>
 
+#include "game/mersenne_twister.h"
 #include "game/move_log.h"
 #include "game/round_state.h"
 #include "game/table.h"
@@ -33,14 +33,23 @@ class StrengthPlayer {
 
   private:
     int pickFrom(std::uint64_t slots);
+    void learn(const MoveLog::Turn& turn);
 
     PlayerKind kind_;
-    std::mt19937_64 policy_;
+    MersenneTwister64 policy_;  // the words of std::mt19937_64
     std::size_t logRead_ = 0;
-    // The rank of each slot once it was shown, else 0; and the shown slots of each rank.
+    // The rank of each slot once it was shown, else 0; the shown slots; and of each rank, the
+    // shown slots still on the table (a move's two cards of one rank leave it).
     std::array<int, Table::kMaxSlots + 1> known_{};
-    std::array<std::uint64_t, Table::kMaxRank + 1> knownOfRank_{};
     std::uint64_t knownSlots_ = 0;
+    std::array<std::uint64_t, Table::kMaxRank + 1> knownOfRank_{};
+    // The ranks with two or more such slots, as bits (bit r = rank r).
+    std::uint32_t pairRanks_ = 0;
+    struct Card {
+        int slot = 0;
+        int rank = 0;
+    } firstOfMove_;  // the first card of the move being learnt
+    bool secondOfMove_ = false;
 };
 
 }  // namespace koropika::testing
