@@ -22,7 +22,9 @@ class SeededRandom final : public Random {
     explicit SeededRandom(std::uint64_t seed = 1) : engine_(seed) {}
     void seed(std::uint64_t seed) override { engine_.seed(seed); }
     // 53 random bits make every double in [0, 1) on the 2^-53 grid equally likely.
-    double next() override { return static_cast<double>(engine_() >> 11) * 0x1.0p-53; }
+    double next() override { return static_cast<double>(bits()) * 0x1.0p-53; }
+    // The 53 bits behind the next draw: that draw is bits() × 2^-53.
+    std::uint64_t bits() { return engine_() >> 11; }
 
   private:
     MersenneTwister64 engine_;
@@ -41,6 +43,19 @@ double checkedDraw(Source& random) {
         return u;
     }
     return u >= 1.0 ? std::nextafter(1.0, 0.0) : 0.0;
+}
+
+// scale × u for one checked draw u, for a small whole `scale` (a slot count, a die's faces).
+template <typename Source>
+double scaledDraw(Source& random, int scale) {
+    return scale * checkedDraw(random);
+}
+
+// The same from the game's own source, whose draws always lie in [0, 1), in one multiplication:
+// u = bits × 2^-53 and scale × 2^-53 are both exact, so bits × (scale × 2^-53) rounds the very
+// same product as scale × u.
+inline double scaledDraw(SeededRandom& random, int scale) {
+    return static_cast<double>(random.bits()) * (scale * 0x1.0p-53);
 }
 
 }  // namespace koropika

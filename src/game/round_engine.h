@@ -108,6 +108,8 @@ class RoundEngine {
     RoundResult result() const;
 
   private:
+    template <typename Source>
+    std::optional<TurnedCard> turnComputerCardFrom(Source& random);
     void turnUp(int slot);
     TurnedCard secondCard(Side side, int slot);
 
@@ -120,5 +122,84 @@ class RoundEngine {
     int playerCards_ = 0;
     int computerCards_ = 0;
 };
+
+// Called for every card, so they are kept where the caller can inline them.
+
+inline void RoundEngine::revealCard(int slot) {
+    table_.setBackShown(slot, true);
+}
+
+inline bool RoundEngine::playerMayTurn(int slot) const {
+    const RoundState& s = state_;
+    if (s.playerTurn == 0 || s.flippedThisTurn == 2 || s.resolvingPair == 1 || s.gamePhase < 2 ||
+        (s.flippedThisTurn == 1 && slot == s.firstSlot)) {
+        return false;
+    }
+    return slot >= 1 && slot <= table_.cardCount() && table_.faceDown(slot);
+}
+
+inline TurnedCard RoundEngine::turnPlayerCard(int slot) {
+    ++state_.flippedThisTurn;
+    table_.remember(slot);
+    moveLog_.record(Side::Player, slot, table_.rank(slot));
+    if (state_.flippedThisTurn == 1) {
+        state_.firstRank = static_cast<std::int16_t>(table_.rank(slot));
+        state_.firstSlot = static_cast<std::int16_t>(slot);
+        turnUp(slot);
+        state_.blinkShowNext = 1;
+        return {Side::Player, slot, table_.rank(slot)};
+    }
+    return secondCard(Side::Player, slot);
+}
+
+inline bool RoundEngine::computerStep() {
+    ++state_.flippedThisTurn;
+    // With no card face down there is nothing to pick; a round played by the rules never gets
+    // there, since the round ends with the last pair.
+    return !(state_.flippedThisTurn == 3 || state_.playerTurn == 1 || !table_.anyFaceDown());
+}
+
+inline MoveOutcome RoundEngine::resolveMove() {
+    MoveOutcome outcome;
+    outcome.mover = state_.playerTurn != 0 ? Side::Player : Side::Computer;
+    outcome.firstSlot = state_.firstSlot;
+    outcome.secondSlot = state_.secondSlot;
+    outcome.pairTaken = table_.rank(state_.secondSlot) == state_.firstRank;
+    // Taken: gone from the table. Mismatched: face down again, the face kept under the back.
+    const bool keep = !outcome.pairTaken;
+    table_.setBackShown(outcome.firstSlot, keep);
+    table_.setFaceShown(outcome.firstSlot, keep);
+    table_.setBackShown(outcome.secondSlot, keep);
+    table_.setFaceShown(outcome.secondSlot, keep);
+    if (outcome.pairTaken) {
+        outcome.roundOver = state_.cardsLeft == 0;
+    } else {
+        state_.playerTurn = state_.playerTurn == 0 ? 1 : 0;
+    }
+    state_.resolvingPair = 0;
+    state_.flippedThisTurn = 0;
+    return outcome;
+}
+
+inline void RoundEngine::turnUp(int slot) {
+    table_.setBackShown(slot, false);
+    table_.setFaceShown(slot, true);
+}
+
+inline TurnedCard RoundEngine::secondCard(Side side, int slot) {
+    table_.setBackShown(slot, false);
+    table_.setFaceShown(state_.firstSlot, true);  // shown whatever point its blink had reached
+    table_.setFaceShown(slot, true);
+    state_.secondRank = static_cast<std::int16_t>(table_.rank(slot));
+    state_.secondSlot = static_cast<std::int16_t>(slot);
+    state_.resolvingPair = 1;
+    TurnedCard card{side, slot, table_.rank(slot), true};
+    card.pair = table_.rank(slot) == state_.firstRank;
+    if (card.pair) {
+        (side == Side::Player ? playerCards_ : computerCards_) += 2;
+        state_.cardsLeft = static_cast<std::int16_t>(state_.cardsLeft - 2);
+    }
+    return card;
+}
 
 }  // namespace koropika

@@ -33,7 +33,7 @@ namespace {
 template <typename Source>
 int drawSlot(int cardCount, Source& random) {
     // The product is never negative, so truncating is flooring.
-    const int slot = static_cast<int>(cardCount * checkedDraw(random)) + 1;
+    const int slot = static_cast<int>(scaledDraw(random, cardCount)) + 1;
     return std::min(slot, cardCount);  // the largest draw below 1 may still round up
 }
 

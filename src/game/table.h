@@ -112,7 +112,8 @@ class Table {
 
     // The slot as an index; throws std::out_of_range outside 0..cardCount().
     std::size_t checked(int slot) const {
-        if (slot < 0 || slot > cardCount_) {
+        // One unsigned comparison: a negative slot wraps round to a large one.
+        if (static_cast<unsigned>(slot) > static_cast<unsigned>(cardCount_)) {
             throwNoSuchSlot(slot);
         }
         return static_cast<std::size_t>(slot);

@@ -1,0 +1,114 @@
+#pragma once
+
+// The computer's choices written once for any source of draws; computer.cpp gives them their
+// public form, and the round engine calls them in place with the game's own source.
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
+#include "game/random.h"
+#include "game/round_state.h"
+#include "game/table.h"
+
+namespace koropika::choices {
+
+template <typename Source>
+inline std::int16_t randomFaceDownSlot(const Table& table, Source& random) {
+    // The draw is uniform over every slot and repeats until it hits a face-down card; a pick is
+    // only asked for while at least one card lies face down.
+    const int count = table.cardCount();
+    const std::uint64_t faceDown = table.faceDownSlots();
+    for (;;) {
+        // The product is never negative, so truncating is flooring.
+        const int drawn = static_cast<int>(scaledDraw(random, count) + 1);
+        const int slot = std::min(drawn, count);
+        if ((faceDown >> slot) & 1U) {
+            return static_cast<std::int16_t>(slot);
+        }
+    }
+}
+
+inline int lowestSlot(std::uint64_t slots) {
+    return std::countr_zero(slots);
+}
+
+// 10u for one draw u, unchecked: a broken source's draw only changes whether memory is used.
+inline double tenTimes(Random& random) {
+    return 10 * random.next();
+}
+
+inline double tenTimes(SeededRandom& random) {
+    return scaledDraw(random, 10);
+}
+
+template <typename Source>
+inline bool usesMemory(int level, Source& random) {
+    const double x = tenTimes(random) + 1;
+    // Truncating is flooring for the draws of [0, 1), and cheaper than std::floor.
+    const int r = x >= 0 ? static_cast<int>(x) : static_cast<int>(std::floor(x));
+    return r < level + 5;
+}
+
+template <typename Source>
+inline bool chooseFirst(Table& table, RoundState& round, int level, Source& random) {
+    round.cpuKnowsPair = 0;
+    const bool fromMemory = usesMemory(level, random);
+    if (fromMemory) {
+        // The known pair with the smallest slot: the smallest remembered face-down slot that
+        // has a partner of its rank, and the smallest such partner. Going up the slots, a
+        // partner can only lie above, or the partner would have been found first.
+        int first = 0;
+        int second = 0;
+        for (std::uint64_t rest = table.seenFaceDownSlots(); rest != 0;) {
+            const int slot = lowestSlot(rest);
+            rest &= rest - 1;
+            const std::uint64_t partners = table.slotsOfRank(table.rank(slot)) & rest;
+            if (partners != 0) {
+                first = slot;
+                second = lowestSlot(partners);
+                break;
+            }
+        }
+        if (first != 0) {
+            round.cpuFirstSlot = static_cast<std::int16_t>(first);
+            round.cpuSecondSlot = static_cast<std::int16_t>(second);
+            round.cpuKnowsPair = 1;
+        }
+    }
+    if (round.cpuKnowsPair == 0) {
+        round.cpuFirstSlot = randomFaceDownSlot(table, random);
+    }
+    table.remember(round.cpuFirstSlot);
+    return fromMemory;
+}
+
+template <typename Source>
+inline bool chooseSecond(Table& table, RoundState& round, int level, Source& random) {
+    round.cpuFoundMatch = 0;
+    bool chosen = false;
+    const bool fromMemory = usesMemory(level, random);
+    if (fromMemory) {
+        if (round.cpuKnowsPair == 1) {
+            chosen = true;  // the partner planned with the first card
+        } else {
+            // The smallest remembered face-down slot of the first card's rank, other than it.
+            const std::uint64_t matches =
+                table.seenFaceDownOfRank(table.seenRank(round.cpuFirstSlot)) &
+                ~(std::uint64_t{1} << round.cpuFirstSlot);
+            if (matches != 0) {
+                round.cpuSecondSlot = static_cast<std::int16_t>(lowestSlot(matches));
+                round.cpuFoundMatch = 1;
+                chosen = true;
+            }
+        }
+    }
+    if (!chosen) {
+        round.cpuSecondSlot = randomFaceDownSlot(table, random);
+    }
+    table.remember(round.cpuSecondSlot);
+    return fromMemory;
+}
+
+}  // namespace koropika::choices
