@@ -21,7 +21,6 @@ const char* nameOf(PlayerKind kind) {
 
 void StrengthPlayer::newRound() {
     logRead_ = 0;
-    known_.fill(0);
     knownSlots_ = 0;
     knownOfRank_.fill(0);
     pairRanks_ = 0;
@@ -34,15 +33,14 @@ int StrengthPlayer::pickFrom(std::uint64_t slots) {
 }
 
 void StrengthPlayer::learn(const MoveLog::Turn& turn) {
-    const auto rank = static_cast<std::size_t>(turn.rank);
+    const auto rank = static_cast<unsigned>(turn.rank);
     const std::uint64_t bit = std::uint64_t{1} << turn.slot;
-    known_[static_cast<std::size_t>(turn.slot)] = turn.rank;
     knownSlots_ |= bit;
     std::uint64_t& ofRank = knownOfRank_[rank];
     const std::uint32_t rankBit = std::uint32_t{1} << rank;
-    if (secondOfMove_ && turn.rank == firstOfMove_.rank && turn.slot != firstOfMove_.slot) {
-        // The pair was taken: its two cards leave the table.
-        ofRank &= ~(bit | (std::uint64_t{1} << firstOfMove_.slot));
+    if (secondOfMove_ && rank == moveFirstRank_ && bit != moveFirstBit_) {
+        // The pair was taken: both cards leave the table.
+        ofRank &= ~(bit | moveFirstBit_);
         if ((ofRank & (ofRank - 1)) == 0) {
             pairRanks_ &= ~rankBit;
         }
@@ -52,7 +50,8 @@ void StrengthPlayer::learn(const MoveLog::Turn& turn) {
             pairRanks_ |= rankBit;
         }
     }
-    firstOfMove_ = {turn.slot, turn.rank};
+    moveFirstBit_ = bit;
+    moveFirstRank_ = rank;
     secondOfMove_ = !secondOfMove_;
 }
 
@@ -71,9 +70,10 @@ int StrengthPlayer::choose(const RoundState& state, const MoveLog& log, std::uin
     const std::uint64_t unknown = offered & ~knownSlots_;
     const std::uint64_t fresh = unknown != 0 ? unknown : offered;
     if (state.flippedThisTurn == 1) {
-        // The first card's match when one is known, else a card never seen.
-        const int firstRank = known_[static_cast<std::size_t>(state.firstSlot)];
-        const std::uint64_t match = knownOfRank_[static_cast<std::size_t>(firstRank)] & offered;
+        // The first card's match when one is known, else a card never seen. The first card lies
+        // face up, so its rank is known.
+        const std::uint64_t match =
+            knownOfRank_[static_cast<std::size_t>(state.firstRank)] & offered;
         return match != 0 ? std::countr_zero(match) : pickFrom(fresh);
     }
     // A known pair first, the smallest rank's; else a card never seen, whose match may then be

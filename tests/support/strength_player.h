@@ -38,17 +38,15 @@ class StrengthPlayer {
     PlayerKind kind_;
     MersenneTwister64 policy_;  // the words of std::mt19937_64
     std::size_t logRead_ = 0;
-    // The rank of each slot once it was shown, else 0; the shown slots; and of each rank, the
-    // shown slots still on the table (a move's two cards of one rank leave it).
-    std::array<int, Table::kMaxSlots + 1> known_{};
+    // The slots shown so far, and of each rank, those still on the table (a move's two cards of
+    // one rank leave it).
     std::uint64_t knownSlots_ = 0;
     std::array<std::uint64_t, Table::kMaxRank + 1> knownOfRank_{};
     // The ranks with two or more such slots, as bits (bit r = rank r).
     std::uint32_t pairRanks_ = 0;
-    struct Card {
-        int slot = 0;
-        int rank = 0;
-    } firstOfMove_;  // the first card of the move being learnt
+    // The first card of the move being learnt.
+    std::uint64_t moveFirstBit_ = 0;
+    unsigned moveFirstRank_ = 0;
     bool secondOfMove_ = false;
 };
 
