@@ -56,21 +56,7 @@ inline bool chooseFirst(Table& table, RoundState& round, int level, Source& rand
     round.cpuKnowsPair = 0;
     const bool fromMemory = usesMemory(level, random);
     if (fromMemory) {
-        // The known pair with the smallest slot: the smallest remembered face-down slot that
-        // has a partner of its rank, and the smallest such partner. Going up the slots, a
-        // partner can only lie above, or the partner would have been found first.
-        int first = 0;
-        int second = 0;
-        for (std::uint64_t rest = table.seenFaceDownSlots(); rest != 0;) {
-            const int slot = lowestSlot(rest);
-            rest &= rest - 1;
-            const std::uint64_t partners = table.slotsOfRank(table.rank(slot)) & rest;
-            if (partners != 0) {
-                first = slot;
-                second = lowestSlot(partners);
-                break;
-            }
-        }
+        const auto [first, second] = table.knownPair();
         if (first != 0) {
             round.cpuFirstSlot = static_cast<std::int16_t>(first);
             round.cpuSecondSlot = static_cast<std::int16_t>(second);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -104,6 +105,27 @@ class Table {
     // Those of `rank`.
     std::uint64_t seenFaceDownOfRank(int rank) const {
         return slotsOfRank(rank) & seenFaceDownSlots();
+    }
+
+    // The remembered pair with the smallest slot: the smallest seen face-down slot that has a
+    // partner of its rank seen face down, and the smallest such partner; {0, 0} when there is
+    // none. Going up the slots, a partner can only lie above, or it would have been found first.
+    struct SlotPair {
+        int first = 0;
+        int second = 0;
+    };
+    SlotPair knownPair() const {
+        // The slots come from the table's own bits, so they need no check.
+        for (std::uint64_t rest = seenFaceDownSlots(); rest != 0;) {
+            const int slot = std::countr_zero(rest);
+            rest &= rest - 1;
+            const auto rank = static_cast<std::size_t>(cards_[static_cast<std::size_t>(slot)].rank);
+            const std::uint64_t partners = slotsOfRank_[rank] & rest;
+            if (partners != 0 && rank != 0) {
+                return {slot, std::countr_zero(partners)};
+            }
+        }
+        return {};
     }
 
   private:
