@@ -27,6 +27,20 @@ class MersenneTwister64 {
         }
         return words_[next_++];
     }
+    // Draws words until `accept` takes one: the words it turns down are drawn too, exactly as
+    // with one call per word, but the loop keeps its place in the block in a register.
+    template <typename Accept>
+    void drawUntil(Accept&& accept) {
+        for (;;) {
+            for (std::size_t i = next_; i < kWords; ++i) {
+                if (accept(words_[i])) {
+                    next_ = i + 1;
+                    return;
+                }
+            }
+            refill();
+        }
+    }
     static constexpr std::uint64_t min() { return 0; }
     static constexpr std::uint64_t max() { return ~std::uint64_t{0}; }
 

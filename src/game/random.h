@@ -25,6 +25,11 @@ class SeededRandom final : public Random {
     double next() override { return static_cast<double>(bits()) * 0x1.0p-53; }
     // The 53 bits behind the next draw: that draw is bits() × 2^-53.
     std::uint64_t bits() { return engine_() >> 11; }
+    // Draws until `accept` takes the bits of a draw.
+    template <typename Accept>
+    void drawUntil(Accept&& accept) {
+        engine_.drawUntil([&accept](std::uint64_t word) { return accept(word >> 11); });
+    }
 
   private:
     MersenneTwister64 engine_;
@@ -53,9 +58,13 @@ double scaledDraw(Source& random, int scale) {
 
 // The same from the game's own source, whose draws always lie in [0, 1), in one multiplication:
 // u = bits × 2^-53 and scale × 2^-53 are both exact, so bits × (scale × 2^-53) rounds the very
-// same product as scale × u.
+// same product as scale × u. `bitsToScaled` gives that factor, for loops over many draws.
+inline double bitsToScaled(int scale) {
+    return scale * 0x1.0p-53;
+}
+
 inline double scaledDraw(SeededRandom& random, int scale) {
-    return static_cast<double>(random.bits()) * (scale * 0x1.0p-53);
+    return static_cast<double>(random.bits()) * bitsToScaled(scale);
 }
 
 }  // namespace koropika

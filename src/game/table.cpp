@@ -30,11 +30,34 @@ SlotPlace slotPlace(const TableGeometry& geometry, int slot) {
 
 namespace {
 
-template <typename Source>
-int drawSlot(int cardCount, Source& random) {
+// Slot floor(cardCount × u) + 1 from cardCount × u.
+int slotAt(double scaled, int cardCount) {
     // The product is never negative, so truncating is flooring.
-    const int slot = static_cast<int>(scaledDraw(random, cardCount)) + 1;
+    const int slot = static_cast<int>(scaled) + 1;
     return std::min(slot, cardCount);  // the largest draw below 1 may still round up
+}
+
+// Draws slots until one is free.
+template <typename Source, typename Place>
+int drawFreeSlot(int cardCount, Source& random, const Place& place) {
+    for (;;) {
+        const int slot = slotAt(scaledDraw(random, cardCount), cardCount);
+        if (!place.holdsCard(slot)) {
+            return slot;
+        }
+    }
+}
+
+// The same from the game's own source, the draws made in one loop over its words.
+template <typename Place>
+int drawFreeSlot(int cardCount, SeededRandom& random, const Place& place) {
+    const double toScaled = bitsToScaled(cardCount);
+    int slot = 0;
+    random.drawUntil([&](std::uint64_t bits) {
+        slot = slotAt(static_cast<double>(bits) * toScaled, cardCount);
+        return !place.holdsCard(slot);
+    });
+    return slot;
 }
 
 // Deals the deck onto the slots of `place`, which says whether a slot already holds a card and
@@ -46,10 +69,7 @@ void dealDeck(int cardCount, Source& random, Place& place) {
     std::int16_t suit = 1;
     for (int k = 1; k <= cardCount; ++k) {
         ++rank;
-        int slot = drawSlot(cardCount, random);
-        while (place.holdsCard(slot)) {
-            slot = drawSlot(cardCount, random);
-        }
+        const int slot = drawFreeSlot(cardCount, random, place);
         place.put(k, slot, Card{suit, rank});
         if (rank == perSuit) {
             rank = 0;

@@ -47,5 +47,26 @@ TEST(MersenneTwister64, ReseedingPartWayThroughABlockStartsAfresh) {
     }
 }
 
+// Drawing until a word is accepted keeps its place in the block itself: across block ends it
+// must draw every word once, in order, as single draws do.
+TEST(MersenneTwister64, DrawingUntilAWordIsAcceptedDrawsTheSameWordsAsSingleDraws) {
+    std::mt19937_64 expected(20261207);
+    MersenneTwister64 actual(20261207);
+    for (int run = 0; run < 2000; ++run) {
+        const int rejections = run % 400;  // up to more than a block in one call
+        std::uint64_t last = 0;
+        int seen = 0;
+        actual.drawUntil([&](std::uint64_t word) {
+            last = word;
+            return seen++ == rejections;
+        });
+        for (int i = 0; i < rejections; ++i) {
+            expected();
+        }
+        ASSERT_EQ(last, expected()) << "run " << run;
+        ASSERT_EQ(actual(), expected()) << "the draw after run " << run;
+    }
+}
+
 }  // namespace
 }  // namespace koropika
