@@ -30,8 +30,8 @@ inline std::int16_t randomFaceDownSlot(const Table& table, Source& random) {
     }
 }
 
-inline int lowestSlot(std::uint64_t slots) {
-    return std::countr_zero(slots);
+inline int lowestSlot(std::uint64_t bits) {
+    return std::countr_zero(bits);
 }
 
 // 10u for one draw u, unchecked: a broken source's draw only changes whether memory is used.

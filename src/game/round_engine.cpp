@@ -1,7 +1,5 @@
 #include "game/round_engine.h"
 
-#include "game/computer_choices.h"
-
 namespace koropika {
 
 void RoundEngine::deal(int cardCount, int level, Random& random) {
@@ -60,38 +58,8 @@ bool RoundEngine::blinkFirstCard() {
     return show;
 }
 
-std::optional<TurnedCard> RoundEngine::turnComputerCard() {
-    return seeded_ != nullptr ? turnComputerCardFrom(*seeded_) : turnComputerCardFrom(*random_);
-}
-
-template <typename Source>
-std::optional<TurnedCard> RoundEngine::turnComputerCardFrom(Source& random) {
-    if (state_.flippedThisTurn == 1) {
-        const bool fromMemory = choices::chooseFirst(table_, state_, level_, random);
-        const int slot = state_.cpuFirstSlot;
-        const int rank = table_.rank(slot);
-        state_.firstRank = static_cast<std::int16_t>(rank);
-        state_.firstSlot = static_cast<std::int16_t>(slot);
-        turnUp(slot);
-        state_.blinkShowNext = 1;
-        state_.resolvingPair = 0;
-        moveLog_.record(Side::Computer, slot, rank);
-        return TurnedCard{Side::Computer, slot, rank, false, false, fromMemory};
-    }
-    if (state_.flippedThisTurn != 2) {
-        return std::nullopt;
-    }
-    const bool fromMemory = choices::chooseSecond(table_, state_, level_, random);
-    const int slot = state_.cpuSecondSlot;
-    if (slot == state_.firstSlot) {
-        return std::nullopt;
-    }
-    moveLog_.record(Side::Computer, slot, table_.rank(slot));
-    TurnedCard card = secondCard(Side::Computer, slot);
-    card.fromMemory = fromMemory;
-    // The computer's two cards wait for its resolution, which no click can disturb.
-    state_.resolvingPair = 0;
-    return card;
+std::optional<TurnedCard> RoundEngine::turnComputerCardFromAnySource() {
+    return turnComputerCardFrom(*random_);
 }
 
 RoundResult RoundEngine::result() const {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "game/computer_choices.h"
 #include "game/move_log.h"
 #include "game/random.h"
 #include "game/round_state.h"
@@ -110,6 +111,8 @@ class RoundEngine {
   private:
     template <typename Source>
     std::optional<TurnedCard> turnComputerCardFrom(Source& random);
+    // A scripted source's path, kept out of line so that the game's own stays small.
+    std::optional<TurnedCard> turnComputerCardFromAnySource();
     void turnUp(int slot);
     TurnedCard secondCard(Side side, int slot);
 
@@ -199,6 +202,44 @@ inline TurnedCard RoundEngine::secondCard(Side side, int slot) {
         (side == Side::Player ? playerCards_ : computerCards_) += 2;
         state_.cardsLeft = static_cast<std::int16_t>(state_.cardsLeft - 2);
     }
+    return card;
+}
+
+inline std::optional<TurnedCard> RoundEngine::turnComputerCard() {
+    if (seeded_ != nullptr) [[likely]] {
+        return turnComputerCardFrom(*seeded_);
+    }
+    return turnComputerCardFromAnySource();
+}
+
+template <typename Source>
+[[gnu::always_inline]] inline std::optional<TurnedCard> RoundEngine::turnComputerCardFrom(
+    Source& random) {
+    if (state_.flippedThisTurn == 1) {
+        const bool fromMemory = choices::chooseFirst(table_, state_, level_, random);
+        const int slot = state_.cpuFirstSlot;
+        const int rank = table_.rank(slot);
+        state_.firstRank = static_cast<std::int16_t>(rank);
+        state_.firstSlot = static_cast<std::int16_t>(slot);
+        turnUp(slot);
+        state_.blinkShowNext = 1;
+        state_.resolvingPair = 0;
+        moveLog_.record(Side::Computer, slot, rank);
+        return TurnedCard{Side::Computer, slot, rank, false, false, fromMemory};
+    }
+    if (state_.flippedThisTurn != 2) {
+        return std::nullopt;
+    }
+    const bool fromMemory = choices::chooseSecond(table_, state_, level_, random);
+    const int slot = state_.cpuSecondSlot;
+    if (slot == state_.firstSlot) {
+        return std::nullopt;
+    }
+    moveLog_.record(Side::Computer, slot, table_.rank(slot));
+    TurnedCard card = secondCard(Side::Computer, slot);
+    card.fromMemory = fromMemory;
+    // The computer's two cards wait for its resolution, which no click can disturb.
+    state_.resolvingPair = 0;
     return card;
 }
 
