@@ -85,10 +85,13 @@ WindowView::WindowView(Window& window, ViewServices services)
 WindowView::~WindowView() {
     detach();
     // Child widgets are destroyed by the QWidget base, after this object's own members are
-    // gone; signals they send while dying must not reach a half-destroyed view.
+    // gone; signals they send while dying must not reach a half-destroyed view. Nor must the
+    // application's report that the focus left a dying child (the name box may hold it while
+    // the view is deleted, before the window manager has taken the window's activation away).
     for (QObject* child : findChildren<QObject*>()) {
         child->disconnect(this);
     }
+    QObject::disconnect(qApp, nullptr, this, nullptr);
 }
 
 void WindowView::detach() {

@@ -214,6 +214,18 @@ TEST_F(ComboInput, TheKeyboardFocusGoesFromTheBackmostControlToTheFrontmost) {
     EXPECT_EQ(chain, (std::vector<QWidget*>{&box("Combo1"), &box("Combo2")}));
 }
 
+TEST_F(ComboInput, AViewDeletedWhileItsNameBoxHasTheFocusHearsNothingOfItsChildrenDying) {
+    // The name box's children clear the application's focus as they are destroyed, after the
+    // view's own destructor has run: in the sanitizer build a report of that reaching the
+    // half-destroyed view ends the test.
+    w.view().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w.view()));
+    box("Combo1").setFocus();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    delete &w.view();
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+}
+
 TEST_F(ComboInput, PickingAnEntryIsTheModelsClick) {
     QComboBox& names = box("Combo1");
     names.setCurrentIndex(1);
