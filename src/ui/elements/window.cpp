@@ -37,14 +37,20 @@ Point localTo(const Element& element, Point windowPoint) {
 // ---- Timer ----------------------------------------------------------------------------------
 
 Timer::Timer(Window& window, const TimerSpec& spec)
-    : window_(window), spec_(&spec), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
+    : loop_(window.loop()), spec_(&spec), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
+    // The tick calls the handler in place: a load's timers outlive every handler that runs
+    // while the load is retired, and their handlers change only when a later load reuses them,
+    // so the handler cannot go away under its own call.
+    id_ = loop_.addTimer([this] {
+        if (onTick) {
+            onTick();
+        }
+    });
     restart();
 }
 
 Timer::~Timer() {
-    if (running_) {
-        window_.loop().stop(*running_);
-    }
+    loop_.stop(id_);
 }
 
 void Timer::reset() {
@@ -73,19 +79,12 @@ void Timer::retire() {
 }
 
 void Timer::restart() {
-    if (running_) {
-        window_.loop().stop(*running_);
-        running_.reset();
-    }
     if (enabled_ && intervalMs_ > 0 && !retired_) {
-        // The tick calls the handler in place: a load's timers outlive every handler that runs
-        // while the load is retired, and their handlers change only when a later load reuses
-        // them, so the handler cannot go away under its own call.
-        running_ = window_.loop().startRepeating(intervalMs_, [this] {
-            if (onTick) {
-                onTick();
-            }
-        });
+        loop_.startTimer(id_, intervalMs_);  // a running timer counts afresh
+        running_ = true;
+    } else if (running_) {
+        loop_.pauseTimer(id_);
+        running_ = false;
     }
 }
 
@@ -153,14 +152,24 @@ struct Window::Load {
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;
+    // A delay slot keeps its loop timer from one delay to the next.
     struct Delay {
-        EventLoop::TimerId id = 0;
+        EventLoop::TimerId timer = 0;
         bool pending = false;
         std::function<void()> task;
     };
     std::vector<Delay> delays;
     std::vector<std::size_t> freeDelays;
     std::size_t pendingDelays = 0;
+
+    Load() = default;
+    Load(const Load&) = delete;
+    Load& operator=(const Load&) = delete;
+    ~Load() {
+        for (const Delay& delay : delays) {
+            loop->stop(delay.timer);
+        }
+    }
 };
 
 Window::Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop)
@@ -297,8 +306,11 @@ void Window::load() {
             item->enabled_ = true;
             item->onClick = nullptr;
         }
-        load->delays.clear();
+        // Every delay slot is free again; each keeps its loop timer.
         load->freeDelays.clear();
+        for (std::size_t slot = load->delays.size(); slot-- > 0;) {
+            load->freeDelays.push_back(slot);
+        }
         load->pendingDelays = 0;
     } else {
         for (const ImageListSpec& spec : layout_.imageLists) {
@@ -344,7 +356,7 @@ void Window::retireLoad(bool now) {
     }
     for (auto& delay : load->delays) {
         if (delay.pending) {
-            loop_.stop(delay.id);
+            loop_.pauseTimer(delay.timer);
             delay.pending = false;
         }
         delay.task = nullptr;
@@ -643,9 +655,9 @@ void Window::after(int ms, std::function<void()> task) {
     if (!load_) {
         return;
     }
-    // A one-shot delay is a repeating timer stopped at its first tick; retiring the load stops
-    // it before it can fire. Delays live in reused slots of the load, and the tick's closure
-    // (the load and the slot) needs no allocation of its own.
+    // A one-shot delay is a repeating timer paused at its first tick; retiring the load pauses
+    // it before it can fire. Delays live in reused slots of the load, each with a loop timer
+    // made once, whose handler (the load and the slot) needs no allocation of its own.
     Load& load = *load_;
     std::size_t slot = 0;
     if (!load.freeDelays.empty()) {
@@ -653,19 +665,20 @@ void Window::after(int ms, std::function<void()> task) {
         load.freeDelays.pop_back();
     } else {
         slot = load.delays.size();
-        load.delays.emplace_back();
+        Load* owner = &load;
+        load.delays.emplace_back().timer =
+            loop_.addTimer([owner, slot] { fireDelay(*owner, slot); });
     }
     Load::Delay& delay = load.delays[slot];
     delay.task = std::move(task);
     delay.pending = true;
     ++load.pendingDelays;
-    Load* owner = &load;
-    delay.id = loop_.startRepeating(ms, [owner, slot] { fireDelay(*owner, slot); });
+    loop_.startTimer(delay.timer, ms);
 }
 
 void Window::fireDelay(Load& load, std::size_t slot) {
     Load::Delay& delay = load.delays[slot];
-    load.loop->stop(delay.id);
+    load.loop->pauseTimer(delay.timer);
     delay.pending = false;
     --load.pendingDelays;
     std::function<void()> run = std::move(delay.task);

@@ -29,7 +29,7 @@ class Timer {
     const std::string& name() const { return spec_->name; }
     bool enabled() const { return enabled_; }
     int interval() const { return intervalMs_; }
-    bool running() const { return running_.has_value(); }
+    bool running() const { return running_; }
     void setEnabled(bool enabled);
     void setInterval(int intervalMs);
 
@@ -45,12 +45,15 @@ class Timer {
     void reset();
     void restart();
 
-    Window& window_;
+    EventLoop& loop_;
     const TimerSpec* spec_;
     bool retired_ = false;
     bool enabled_ = false;
+    bool running_ = false;
     int intervalMs_ = 0;
-    std::optional<EventLoop::TimerId> running_;
+    // The loop's timer, kept with its handler from creation on: enabling and disabling only
+    // start and pause it.
+    EventLoop::TimerId id_ = 0;
 };
 
 class MenuItem {
