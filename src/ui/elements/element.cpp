@@ -26,7 +26,7 @@ void Element::reset(Element* container, const ElementProperties& properties) {
     // again from the same properties, a text that did not change since is still theirs.
     if (madeFrom_ != &properties) {
         props_ = properties;
-    } else {
+    } else if (changedFields_ != 0) {  // untouched, it still has every property it was made with
         const ElementProperties& from = properties;
         ElementProperties& to = props_;
         const std::uint8_t changed = changedFields_;
@@ -61,10 +61,18 @@ void Element::reset(Element* container, const ElementProperties& properties) {
     }
     madeFrom_ = &properties;
     changedFields_ = 0;
-    onClick = nullptr;
-    onMouseDown = nullptr;
-    onMouseUp = nullptr;
-    onMouseMove = nullptr;
+    if (onClick) {
+        onClick = nullptr;
+    }
+    if (onMouseDown) {
+        onMouseDown = nullptr;
+    }
+    if (onMouseUp) {
+        onMouseUp = nullptr;
+    }
+    if (onMouseMove) {
+        onMouseMove = nullptr;
+    }
 }
 
 void Element::changed() {
@@ -73,20 +81,6 @@ void Element::changed() {
         if (WindowObserver* observer = window_.observer()) {
             observer->elementChanged(*this);
         }
-    }
-}
-
-void Element::setLeft(int left) {
-    if (props_.rect.left != left) {
-        props_.rect.left = left;
-        changed();
-    }
-}
-
-void Element::setTop(int top) {
-    if (props_.rect.top != top) {
-        props_.rect.top = top;
-        changed();
     }
 }
 
@@ -111,13 +105,6 @@ void Element::move(const Rect& rect) {
         props_.rect = rect;
         props_.rect.width = std::max(0, rect.width);
         props_.rect.height = std::max(0, rect.height);
-        changed();
-    }
-}
-
-void Element::setVisible(bool visible) {
-    if (props_.visible != visible) {
-        props_.visible = visible;
         changed();
     }
 }
@@ -150,13 +137,6 @@ void Element::setPicture(const std::string& pictureKey) {
     if (props_.picture != pictureKey) {
         props_.picture = pictureKey;
         changedFields_ |= kPictureChanged;
-        changed();
-    }
-}
-
-void Element::setStretch(bool stretch) {
-    if (props_.stretch != stretch) {
-        props_.stretch = stretch;
         changed();
     }
 }

@@ -43,8 +43,18 @@ class Element {
     int top() const { return props_.rect.top; }
     int width() const { return props_.rect.width; }
     int height() const { return props_.rect.height; }
-    void setLeft(int left);
-    void setTop(int top);
+    void setLeft(int left) {
+        if (props_.rect.left != left) {
+            props_.rect.left = left;
+            changed();
+        }
+    }
+    void setTop(int top) {
+        if (props_.rect.top != top) {
+            props_.rect.top = top;
+            changed();
+        }
+    }
     void setWidth(int width);
     void setHeight(int height);
     void move(const Rect& rect);
@@ -52,7 +62,12 @@ class Element {
     bool visible() const { return props_.visible; }
     // Visible, in a visible container, on a loaded window: only then can a person reach it.
     bool shown() const;
-    void setVisible(bool visible);
+    void setVisible(bool visible) {
+        if (props_.visible != visible) {
+            props_.visible = visible;
+            changed();
+        }
+    }
     bool enabled() const { return props_.enabled; }
     void setEnabled(bool enabled);
 
@@ -70,7 +85,12 @@ class Element {
     void setPicture(const std::string& pictureKey);
     void copyPicture(const Element& from) { setPicture(from.picture()); }
     bool stretch() const { return props_.stretch; }
-    void setStretch(bool stretch);
+    void setStretch(bool stretch) {
+        if (props_.stretch != stretch) {
+            props_.stretch = stretch;
+            changed();
+        }
+    }
 
     const Colour& textColour() const { return props_.textColour; }
     void setTextColour(const Colour& colour);

@@ -91,12 +91,13 @@ void VirtualEventLoop::release(Slot& slot) {
 
 void VirtualEventLoop::arm(Slot& slot, std::int64_t intervalMs) {
     // Started again, a timer counts from now and is the youngest, as if it were new.
-    halt(slot);
     slot.intervalMs = std::max<std::int64_t>(1, intervalMs);
     slot.due = now_ + slot.intervalMs;
     slot.started = ++starts_;
-    slot.running = true;
-    running_.push_back(&slot);
+    if (!slot.running) {
+        slot.running = true;
+        running_.push_back(&slot);
+    }
     place(slot);
 }
 
@@ -109,9 +110,10 @@ void VirtualEventLoop::halt(Slot& slot) {
 
 void VirtualEventLoop::place(Slot& slot) {
     // Few timers run at once: the slot moves through the list to its place. A tick's slot is
-    // usually the first.
-    auto at = running_.front() == &slot ? running_.begin()
-                                        : std::find(running_.begin(), running_.end(), &slot);
+    // usually the first, a started one the last.
+    auto at = running_.front() == &slot  ? running_.begin()
+              : running_.back() == &slot ? running_.end() - 1
+                                         : std::find(running_.begin(), running_.end(), &slot);
     while (at != running_.begin() && before(slot, **(at - 1))) {
         *at = *(at - 1);
         --at;
@@ -233,7 +235,13 @@ bool VirtualEventLoop::stepTowards(std::int64_t end) {
             now_ = std::max(now_, end);
             return false;
         }
-        now_ = std::max(now_, running_.front()->due);
+        Slot& next = *running_.front();
+        now_ = std::max(now_, next.due);
+        if (running_.size() == 1 || running_[1]->due > now_) {
+            countPass();
+            fire(next);  // a pass of the one tick due, as most passes are
+            return true;
+        }
     }
     runOnePass();
     return true;

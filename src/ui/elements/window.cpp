@@ -521,7 +521,10 @@ Element& Window::createMember(ElementId array, int index) {
     if (index <= 0 || (slot < members.byIndex.size() && members.byIndex[slot] != nullptr)) {
         throw std::logic_error(model.name() + "(" + std::to_string(index) + ") already exists");
     }
-    if (members.byIndex.size() <= slot) {
+    // Members are mostly created in order of index: each one adds a place at the end.
+    if (members.byIndex.size() == slot) {
+        members.byIndex.push_back(nullptr);
+    } else if (members.byIndex.size() < slot) {
         members.byIndex.resize(slot + 1, nullptr);
     }
     if (members.spare.size() <= slot) {
@@ -544,10 +547,14 @@ Element& Window::createMember(ElementId array, int index) {
     member.props_.visible = false;
     member.changedFields_ |= Element::kOtherChanged;
     // A member starts without handlers and shares the template's.
-    for (auto handler : {&Element::onMouseDown, &Element::onMouseUp, &Element::onMouseMove}) {
-        if (model.*handler) {
-            member.*handler = model.*handler;
-        }
+    if (model.onMouseDown) {
+        member.onMouseDown = model.onMouseDown;
+    }
+    if (model.onMouseUp) {
+        member.onMouseUp = model.onMouseUp;
+    }
+    if (model.onMouseMove) {
+        member.onMouseMove = model.onMouseMove;
     }
     if (model.onClick) {
         member.onClick = model.onClick;
@@ -696,23 +703,29 @@ StackingOrder& Window::childrenOf(Element* container) {
 }
 
 Element* Window::hitTest(const std::vector<Element*>& children, Point local) const {
-    // Panels and native controls lie in front of the plain elements of their container.
-    for (const bool heavy : {true, false}) {
-        for (Element* child : children) {
-            if (isHeavyweight(child->kind()) != heavy || !child->visible() ||
-                !child->rect().contains(local)) {
-                continue;
-            }
-            if (isContainer(child->kind())) {
-                const Point inner{local.x - child->left(), local.y - child->top()};
-                if (Element* hit = hitTest(child->children(), inner)) {
-                    return hit;
-                }
-            }
-            return child;
+    // Panels and native controls lie in front of the plain elements of their container: the
+    // frontmost of those under the point wins, else the frontmost plain element. One pass
+    // finds both.
+    Element* plain = nullptr;
+    for (Element* child : children) {
+        if (!child->visible() || !child->rect().contains(local)) {
+            continue;
         }
+        if (!isHeavyweight(child->kind())) {
+            if (plain == nullptr) {
+                plain = child;
+            }
+            continue;
+        }
+        if (isContainer(child->kind())) {
+            const Point inner{local.x - child->left(), local.y - child->top()};
+            if (Element* hit = hitTest(child->children(), inner)) {
+                return hit;
+            }
+        }
+        return child;
     }
-    return nullptr;
+    return plain;  // plain elements hold no children
 }
 
 Element* Window::elementAt(Point windowPoint) const {

@@ -1,6 +1,5 @@
 #include "ui/game_window/game_window.h"
 
-#include <cmath>
 #include <iostream>
 #include <utility>
 
@@ -28,8 +27,11 @@ double topTwips(const Element& element) {
     return element.top() * kTwipsPerPixel;
 }
 
+// To the nearest pixel, halves away from zero. The slide's positions are whole twips, whose
+// pixels never fall on a half, so adding the half and cutting off is exact.
 void setTopTwips(Element& element, double twips) {
-    element.setTop(static_cast<int>(std::lround(twips / kTwipsPerPixel)));
+    const double pixels = twips / kTwipsPerPixel;
+    element.setTop(static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5));
 }
 
 }  // namespace
@@ -559,7 +561,9 @@ void GameWindow::showResult() {
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
     keys_.roundOver();
-    buildResultStacks(result.playerCards, result.computerCards, 0);
+    playerStackPictures_ = result.playerCards;
+    computerStackPictures_ = result.computerCards;
+    buildResultStacks(0);
 }
 
 void GameWindow::showLevelOffer() {
@@ -575,9 +579,10 @@ void GameWindow::showLevelOffer() {
     }
 }
 
-void GameWindow::buildResultStacks(int playerPictures, int computerPictures, int placed) {
+void GameWindow::buildResultStacks(int placed) {
     GameWindowElements& ui = *ui_;
-    if (placed >= playerPictures + computerPictures) {
+    const int playerPictures = playerStackPictures_;
+    if (placed >= playerPictures + computerStackPictures_) {
         finishResult();
         return;
     }
@@ -593,9 +598,7 @@ void GameWindow::buildResultStacks(int playerPictures, int computerPictures, int
     picture.setStretch(false);
     picture.setVisible(true);
     picture.bringToFront();
-    window_.after(kStackPausePerPictureMs, [this, playerPictures, computerPictures, placed] {
-        buildResultStacks(playerPictures, computerPictures, placed + 1);
-    });
+    window_.after(kStackPausePerPictureMs, [this, placed] { buildResultStacks(placed + 1); });
 }
 
 void GameWindow::finishResult() {
@@ -657,8 +660,9 @@ void GameWindow::playAgain(bool nextLevel) {
 // ---- The table -------------------------------------------------------------------------------
 
 void GameWindow::paintSlot(int slot) {
-    ui_->omote1[slot].setVisible(table.backShown(slot));
-    ui_->ura1[slot].setVisible(table.faceShown(slot));
+    GameWindowElements& ui = *ui_;
+    ui.omote1[slot].setVisible(table.backShown(slot));
+    ui.ura1[slot].setVisible(table.faceShown(slot));
 }
 
 void GameWindow::startPileSlide(Element& incoming) {

@@ -152,7 +152,8 @@ class GameWindow {
     // The round end and the result buttons.
     void showResult();
     void showLevelOffer();
-    void buildResultStacks(int playerPictures, int computerPictures, int placed);
+    // Places picture `placed` (from 0) of the result stacks, then the next one a moment later.
+    void buildResultStacks(int placed);
     void finishResult();
     void Timer4_Timer();
     void resultButton_MouseDown(Element& button);
@@ -175,6 +176,9 @@ class GameWindow {
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
+    // The pictures of the result stacks: the cards each side took.
+    int playerStackPictures_ = 0;
+    int computerStackPictures_ = 0;
     // Where the names of the faces are written while dealing; its storage serves every deal.
     std::string nameBuffer_;
     GameWindowKeyboard keys_{*this};
