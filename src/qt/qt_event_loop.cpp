@@ -38,6 +38,14 @@ QTimer* QtEventLoop::timerOf(TimerId id) const {
 void QtEventLoop::startTimer(TimerId id, int intervalMs) {
     // Starting a running QTimer starts its count again.
     if (QTimer* timer = timerOf(id)) {
+        timer->setSingleShot(false);
+        timer->start(intervalMs);
+    }
+}
+
+void QtEventLoop::startOnce(TimerId id, int intervalMs) {
+    if (QTimer* timer = timerOf(id)) {
+        timer->setSingleShot(true);
         timer->start(intervalMs);
     }
 }

@@ -32,6 +32,7 @@ class QtEventLoop final : public EventLoop {
     void stop(TimerId id) override;
     TimerId addTimer(std::function<void()> tick) override;
     void startTimer(TimerId id, int intervalMs) override;
+    void startOnce(TimerId id, int intervalMs) override;
     void pauseTimer(TimerId id) override;
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return clock_.elapsed(); }

@@ -89,6 +89,27 @@ TEST(VirtualEventLoop, AKeptTimerStoppedInItsOwnTickEndsAndItsIdNamesNothingAfte
     EXPECT_EQ(newTicks, 3);
 }
 
+TEST(VirtualEventLoop, ATimerStartedForOneTickPausesAsItComesAndMayBeStartedAgain) {
+    VirtualEventLoop loop;
+    std::vector<std::int64_t> ticks;
+    EventLoop::TimerId id = 0;
+    id = loop.addTimer([&] {
+        ticks.push_back(loop.nowMs());
+        if (ticks.size() <= 2) {
+            EXPECT_EQ(loop.runningTimers(), 0u) << "paused before its handler runs";
+        }
+        if (ticks.size() == 1) {
+            loop.startOnce(id, 30);
+        }
+    });
+    loop.startOnce(id, 20);
+    loop.advance(500);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{20, 50}));
+    loop.startTimer(id, 100);  // the same timer repeating again
+    loop.advance(200);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{20, 50, 600, 700}));
+}
+
 // A tick that holds the thread past another timer's due time leaves that one for the next pass,
 // where the ticks run in the order they fell due.
 TEST(VirtualEventLoop, ATickThatHoldsTheThreadLetsTheTicksDueMeanwhileFireNextInOrder) {

@@ -8,9 +8,11 @@
 
 namespace koropika {
 
-Element::Element(Window& window, const std::string& name, int index, ElementKind kind,
-                 Element* container, const ElementProperties& properties)
+Element::Element(Window& window, WindowObserver* const& observer, const std::string& name,
+                 int index, ElementKind kind, Element* container,
+                 const ElementProperties& properties)
     : window_(window),
+      observer_(&observer),
       name_(&name),
       index_(index),
       kind_(kind),
@@ -42,22 +44,22 @@ void Element::reset(Element* container, const ElementProperties& properties) {
         copyIfChanged(kTagChanged, &ElementProperties::tag);
         copyIfChanged(kItemsChanged, &ElementProperties::items);
         copyIfChanged(kItemsChanged, &ElementProperties::selectedIndex);
-        // Every other property is copied always.
+        // Every other property is copied always, in the order they lie, as one block.
         to.rect = from.rect;
-        to.visible = from.visible;
-        to.enabled = from.enabled;
-        to.stretch = from.stretch;
         to.textColour = from.textColour;
         to.backColour = from.backColour;
         to.borderColour = from.borderColour;
+        to.tabIndex = from.tabIndex;
+        to.visible = from.visible;
+        to.enabled = from.enabled;
+        to.stretch = from.stretch;
         to.transparent = from.transparent;
-        to.alignment = from.alignment;
         to.autoSize = from.autoSize;
+        to.innerUnitTwips = from.innerUnitTwips;
+        to.alignment = from.alignment;
         to.pointer = from.pointer;
         to.customPointer = from.customPointer;
         to.border = from.border;
-        to.tabIndex = from.tabIndex;
-        to.innerUnitTwips = from.innerUnitTwips;
     }
     madeFrom_ = &properties;
     changedFields_ = 0;
@@ -75,13 +77,8 @@ void Element::reset(Element* container, const ElementProperties& properties) {
     }
 }
 
-void Element::changed() {
-    changedFields_ |= kOtherChanged;
-    if (alive_) {
-        if (WindowObserver* observer = window_.observer()) {
-            observer->elementChanged(*this);
-        }
-    }
+void Element::notifyChanged() {
+    (*observer_)->elementChanged(*this);
 }
 
 void Element::setWidth(int width) {

@@ -11,6 +11,7 @@
 namespace koropika {
 
 class Window;
+class WindowObserver;
 
 struct MouseEvent {
     MouseButton button = MouseButton::Left;
@@ -150,9 +151,10 @@ class Element {
     friend class Window;
     friend class StackingOrder;
 
-    // `name` is the layout's, which outlives the window.
-    Element(Window& window, const std::string& name, int index, ElementKind kind,
-            Element* container, const ElementProperties& properties);
+    // `name` is the layout's, which outlives the window; `observer` is where the window keeps
+    // its observer.
+    Element(Window& window, WindowObserver* const& observer, const std::string& name, int index,
+            ElementKind kind, Element* container, const ElementProperties& properties);
     // Starts the element afresh with `properties`, as a load creates it.
     void reset(Element* container, const ElementProperties& properties);
     // Untouched since its load made it: its properties are still those it was made from.
@@ -160,10 +162,18 @@ class Element {
     // What it was last made from: a layout row's properties, which never change.
     const ElementProperties* madeFrom() const { return madeFrom_; }
 
-    void changed();
+    // Notes a change of a plain property and tells the window's observer, if any.
+    void changed() {
+        changedFields_ |= kOtherChanged;
+        if (alive_ && *observer_ != nullptr) {
+            notifyChanged();
+        }
+    }
+    void notifyChanged();
     void fitToText();
 
     Window& window_;
+    WindowObserver* const* observer_;  // the window's observer, or null while it has none
     const std::string* name_;
     int index_;
     ElementKind kind_;

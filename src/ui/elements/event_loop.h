@@ -29,6 +29,8 @@ class EventLoop {
     // Starts the timer's count afresh, running or not: the first tick comes one interval from
     // now, exactly as for a timer started anew.
     virtual void startTimer(TimerId id, int intervalMs) = 0;
+    // Starts the count afresh for one tick only: the timer pauses itself as that tick comes.
+    virtual void startOnce(TimerId id, int intervalMs) = 0;
     // Stops the ticks; the timer keeps its handler and its id.
     virtual void pauseTimer(TimerId id) = 0;
     // Runs the task in a later pass, after the events already pending.

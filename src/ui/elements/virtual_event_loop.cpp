@@ -53,13 +53,19 @@ EventLoop::TimerId VirtualEventLoop::addTimer(std::function<void()> tick) {
 
 EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
     Slot& slot = allocate(std::move(tick));
-    arm(slot, intervalMs);
+    arm(slot, intervalMs, false);
     return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
 }
 
 void VirtualEventLoop::startTimer(TimerId id, int intervalMs) {
     if (Slot* slot = slotOf(id)) {
-        arm(*slot, intervalMs);
+        arm(*slot, intervalMs, false);
+    }
+}
+
+void VirtualEventLoop::startOnce(TimerId id, int intervalMs) {
+    if (Slot* slot = slotOf(id)) {
+        arm(*slot, intervalMs, true);
     }
 }
 
@@ -89,8 +95,9 @@ void VirtualEventLoop::release(Slot& slot) {
     freeSlots_.push_back(slot.index);
 }
 
-void VirtualEventLoop::arm(Slot& slot, std::int64_t intervalMs) {
+void VirtualEventLoop::arm(Slot& slot, std::int64_t intervalMs, bool once) {
     // Started again, a timer counts from now and is the youngest, as if it were new.
+    slot.once = once;
     slot.intervalMs = std::max<std::int64_t>(1, intervalMs);
     slot.due = now_ + slot.intervalMs;
     slot.started = ++starts_;
@@ -104,7 +111,9 @@ void VirtualEventLoop::arm(Slot& slot, std::int64_t intervalMs) {
 void VirtualEventLoop::halt(Slot& slot) {
     if (slot.running) {
         slot.running = false;
-        running_.erase(std::find(running_.begin(), running_.end(), &slot));
+        running_.erase(running_.front() == &slot
+                           ? running_.begin()
+                           : std::find(running_.begin(), running_.end(), &slot));
     }
 }
 
@@ -132,8 +141,12 @@ void VirtualEventLoop::post(std::function<void()> task) {
 void VirtualEventLoop::fire(Slot& slot) {
     // A tick that fell due while the thread was busy fires once; the next comes one interval
     // after this one.
-    slot.due = now_ + slot.intervalMs;
-    place(slot);
+    if (slot.once) {
+        halt(slot);
+    } else {
+        slot.due = now_ + slot.intervalMs;
+        place(slot);
+    }
     // The handler may stop, pause or restart its own timer; the slot and its handler stay as
     // they are until it returns.
     slot.firing = true;

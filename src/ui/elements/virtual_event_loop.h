@@ -27,6 +27,7 @@ class VirtualEventLoop final : public EventLoop {
     void stop(TimerId id) override;
     TimerId addTimer(std::function<void()> tick) override;
     void startTimer(TimerId id, int intervalMs) override;
+    void startOnce(TimerId id, int intervalMs) override;
     void pauseTimer(TimerId id) override;
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return now_; }
@@ -76,6 +77,7 @@ class VirtualEventLoop final : public EventLoop {
         std::uint32_t generation = 0;
         bool inUse = false;
         bool running = false;
+        bool once = false;  // pauses as its next tick comes
         bool firing = false;
     };
 
@@ -86,7 +88,7 @@ class VirtualEventLoop final : public EventLoop {
     // The timer an id names, or null for an id that is stopped or stale.
     Slot* slotOf(TimerId id) const;
     Slot& allocate(std::function<void()> tick);
-    void arm(Slot& slot, std::int64_t intervalMs);
+    void arm(Slot& slot, std::int64_t intervalMs, bool once);
     void halt(Slot& slot);
     // Puts a running timer whose due time changed back in its place in the running list.
     void place(Slot& slot);

@@ -1,6 +1,7 @@
 #include "ui/elements/window.h"
 
 #include <algorithm>
+#include <deque>
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
@@ -156,9 +157,11 @@ struct Window::Load {
     struct Delay {
         EventLoop::TimerId timer = 0;
         bool pending = false;
+        bool kept = false;  // keeps its task for the load (addDelay)
         std::function<void()> task;
     };
-    std::vector<Delay> delays;
+    // A deque: a running kept task stays in place when the task adds delays.
+    std::deque<Delay> delays;
     std::vector<std::size_t> freeDelays;
     std::size_t pendingDelays = 0;
 
@@ -281,8 +284,8 @@ void Window::load() {
             element = load->rows[id].get();
             element->reset(container, spec.properties);
         } else {
-            load->rows.push_back(std::unique_ptr<Element>(
-                new Element(*this, spec.name, spec.index, spec.kind, container, spec.properties)));
+            load->rows.push_back(std::unique_ptr<Element>(new Element(
+                *this, observer_, spec.name, spec.index, spec.kind, container, spec.properties)));
             element = load->rows.back().get();
         }
         childrenOf(container).addAtBack(element);
@@ -306,9 +309,12 @@ void Window::load() {
             item->enabled_ = true;
             item->onClick = nullptr;
         }
-        // Every delay slot is free again; each keeps its loop timer.
+        // Every delay slot is free again; each keeps its loop timer. (A kept task stays until
+        // here: it may have been running when its load was retired.)
         load->freeDelays.clear();
         for (std::size_t slot = load->delays.size(); slot-- > 0;) {
+            load->delays[slot].kept = false;
+            load->delays[slot].task = nullptr;
             load->freeDelays.push_back(slot);
         }
         load->pendingDelays = 0;
@@ -359,7 +365,9 @@ void Window::retireLoad(bool now) {
             loop_.pauseTimer(delay.timer);
             delay.pending = false;
         }
-        delay.task = nullptr;
+        if (!delay.kept) {
+            delay.task = nullptr;
+        }
     }
     load->pendingDelays = 0;
     for (Element* element : load->created) {
@@ -540,8 +548,8 @@ Element& Window::createMember(ElementId array, int index) {
         }
         kept->reset(model.container(), modelAsMade ? *model.madeFrom() : model.properties());
     } else {
-        kept.reset(new Element(*this, model.name(), index, model.kind(), model.container(),
-                               model.properties()));
+        kept.reset(new Element(*this, observer_, model.name(), index, model.kind(),
+                               model.container(), model.properties()));
     }
     Element& member = *kept;
     member.props_.visible = false;
@@ -658,36 +666,65 @@ void Window::post(std::function<void()> task) {
     });
 }
 
+std::size_t Window::delaySlot(Load& load) {
+    // Delays live in reused slots of the load, each with a loop timer made once, whose handler
+    // (the load and the slot) needs no allocation of its own.
+    if (!load.freeDelays.empty()) {
+        const std::size_t slot = load.freeDelays.back();
+        load.freeDelays.pop_back();
+        return slot;
+    }
+    const std::size_t slot = load.delays.size();
+    Load* owner = &load;
+    load.delays.emplace_back().timer = loop_.addTimer([owner, slot] { fireDelay(*owner, slot); });
+    return slot;
+}
+
 void Window::after(int ms, std::function<void()> task) {
     if (!load_) {
         return;
     }
-    // A one-shot delay is a repeating timer paused at its first tick; retiring the load pauses
-    // it before it can fire. Delays live in reused slots of the load, each with a loop timer
-    // made once, whose handler (the load and the slot) needs no allocation of its own.
+    // A delay is a timer started for one tick; retiring the load pauses it before it can fire.
     Load& load = *load_;
-    std::size_t slot = 0;
-    if (!load.freeDelays.empty()) {
-        slot = load.freeDelays.back();
-        load.freeDelays.pop_back();
-    } else {
-        slot = load.delays.size();
-        Load* owner = &load;
-        load.delays.emplace_back().timer =
-            loop_.addTimer([owner, slot] { fireDelay(*owner, slot); });
-    }
-    Load::Delay& delay = load.delays[slot];
+    Load::Delay& delay = load.delays[delaySlot(load)];
     delay.task = std::move(task);
     delay.pending = true;
     ++load.pendingDelays;
-    loop_.startTimer(delay.timer, ms);
+    loop_.startOnce(delay.timer, ms);
+}
+
+Window::DelayId Window::addDelay(std::function<void()> task) {
+    if (!load_) {
+        throw std::logic_error(layout_.name + " is not loaded");
+    }
+    const std::size_t slot = delaySlot(*load_);
+    Load::Delay& delay = load_->delays[slot];
+    delay.kept = true;
+    delay.task = std::move(task);
+    return slot;
+}
+
+void Window::startDelay(DelayId id, int ms) {
+    if (!load_ || id >= load_->delays.size() || !load_->delays[id].kept) {
+        return;  // unloaded since: the delay went with its load
+    }
+    Load::Delay& delay = load_->delays[id];
+    if (!delay.pending) {
+        delay.pending = true;
+        ++load_->pendingDelays;
+    }
+    loop_.startOnce(delay.timer, ms);
 }
 
 void Window::fireDelay(Load& load, std::size_t slot) {
     Load::Delay& delay = load.delays[slot];
-    load.loop->pauseTimer(delay.timer);
-    delay.pending = false;
+    delay.pending = false;  // its timer has paused itself
     --load.pendingDelays;
+    if (delay.kept) {
+        // The task stays where it is while it runs, even if it unloads the window.
+        delay.task();
+        return;
+    }
     std::function<void()> run = std::move(delay.task);
     delay.task = nullptr;
     load.freeDelays.push_back(slot);

@@ -113,6 +113,8 @@ void GameWindow::startUpGameWindow() {
     ui_ = std::make_unique<GameWindowElements>(window_);
     GameWindowElements& ui = *ui_;
     wireHandlers();
+    revealStep_ = window_.addDelay([this] { revealCard(nextRevealed_); });
+    stackStep_ = window_.addDelay([this] { buildResultStacks(nextStacked_); });
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
@@ -405,7 +407,8 @@ void GameWindow::revealCard(int slot) {
     if (slot <= table.cardCount()) {
         engine_.revealCard(slot);
         paintSlot(slot);
-        window_.after(kRevealPauseMs, [this, slot] { revealCard(slot + 1); });
+        nextRevealed_ = slot + 1;
+        window_.startDelay(revealStep_, kRevealPauseMs);
         return;
     }
     const bool computerMoves = engine_.beginPlay();
@@ -598,7 +601,8 @@ void GameWindow::buildResultStacks(int placed) {
     picture.setStretch(false);
     picture.setVisible(true);
     picture.bringToFront();
-    window_.after(kStackPausePerPictureMs, [this, placed] { buildResultStacks(placed + 1); });
+    nextStacked_ = placed + 1;
+    window_.startDelay(stackStep_, kStackPausePerPictureMs);
 }
 
 void GameWindow::finishResult() {

@@ -179,6 +179,12 @@ class GameWindow {
     // The pictures of the result stacks: the cards each side took.
     int playerStackPictures_ = 0;
     int computerStackPictures_ = 0;
+    // The steps of the deal's reveal and of the result stacks, one picture a step: delays of
+    // the load, and what each does next.
+    Window::DelayId revealStep_ = 0;
+    Window::DelayId stackStep_ = 0;
+    int nextRevealed_ = 0;
+    int nextStacked_ = 0;
     // Where the names of the faces are written while dealing; its storage serves every deal.
     std::string nameBuffer_;
     GameWindowKeyboard keys_{*this};
