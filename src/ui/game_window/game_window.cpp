@@ -34,6 +34,23 @@ void setTopTwips(Element& element, double twips) {
     element.setTop(static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5));
 }
 
+// A rank as the cards' tags write it.
+const std::string& rankTag(int rank) {
+    static const std::array<std::string, 14> tags = [] {
+        std::array<std::string, 14> made;
+        for (std::size_t r = 0; r < made.size(); ++r) {
+            made[r] = std::to_string(r);
+        }
+        return made;
+    }();
+    if (rank >= 0 && rank < static_cast<int>(tags.size())) {
+        return tags[static_cast<std::size_t>(rank)];
+    }
+    static thread_local std::string other;
+    other = std::to_string(rank);
+    return other;
+}
+
 }  // namespace
 
 GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop,
@@ -153,9 +170,12 @@ void GameWindow::startUpGameWindow() {
     cardHeight = geometry.cardHeight;
     gridColumns = geometry.gridColumns;
     gridRows = geometry.gridRows;
+    slots_[0] = {&ui.omote1[0], &ui.ura1[0]};  // the templates
     for (int slot = 1; slot <= cardCount; ++slot) {
-        ui.ura1.create(slot);
-        ui.omote1.create(slot).setAccessibleName(faceDownCardName(slot));
+        SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+        elements.face = &ui.ura1.create(slot);
+        elements.back = &ui.omote1.create(slot);
+        elements.back->setAccessibleName(faceDownCardName(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
@@ -182,7 +202,7 @@ void GameWindow::startUpGameWindow() {
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
-        Element& back = ui_->omote1[slot];
+        Element& back = *slots_[static_cast<std::size_t>(slot)].back;
         const SlotPlace place = slotPlace(geometry, slot);
         back.setStretch(true);
         back.move({place.left, place.top, geometry.cardWidth, geometry.cardHeight});
@@ -196,14 +216,15 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
     // Each face shows its card; both elements of a slot carry the rank as their tag.
     for (int slot = 1; slot <= table.cardCount(); ++slot) {
         const Card& card = table.card(slot);
-        Element& face = ui.ura1[slot];
+        const SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+        Element& face = *elements.face;
+        Element& back = *elements.back;
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
-        face.setTag(std::to_string(card.rank));
+        face.setTag(rankTag(card.rank));
         writeFaceUpCardName(nameBuffer_, slot, card);
         face.setAccessibleName(nameBuffer_);
-        ui.omote1[slot].setTag(face.tag());
-        face.move({ui.omote1[slot].left(), ui.omote1[slot].top(), geometry.cardWidth,
-                   geometry.cardHeight});
+        back.setTag(face.tag());
+        face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);
     }
 }
@@ -276,7 +297,7 @@ void GameWindow::applyCardBack(int index) {
     }
     const Element& design = ui.Image1[settings_.cardBackIndex];
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
-        ui.omote1[slot].copyPicture(design);
+        slots_[static_cast<std::size_t>(slot)].back->copyPicture(design);
     }
     for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
         (*pile)[0].copyPicture(design);
@@ -664,9 +685,12 @@ void GameWindow::playAgain(bool nextLevel) {
 // ---- The table -------------------------------------------------------------------------------
 
 void GameWindow::paintSlot(int slot) {
-    GameWindowElements& ui = *ui_;
-    ui.omote1[slot].setVisible(table.backShown(slot));
-    ui.ura1[slot].setVisible(table.faceShown(slot));
+    // The table checks the slot before its elements are reached.
+    const bool backShown = table.backShown(slot);
+    const bool faceShown = table.faceShown(slot);
+    const SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+    elements.back->setVisible(backShown);
+    elements.face->setVisible(faceShown);
 }
 
 void GameWindow::startPileSlide(Element& incoming) {

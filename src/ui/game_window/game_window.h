@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -185,6 +186,12 @@ class GameWindow {
     Window::DelayId stackStep_ = 0;
     int nextRevealed_ = 0;
     int nextStacked_ = 0;
+    // Each slot's back and face in this load (slot 0 unused), for the paints of every move.
+    struct SlotElements {
+        Element* back = nullptr;
+        Element* face = nullptr;
+    };
+    std::array<SlotElements, Table::kMaxSlots + 1> slots_{};
     // Where the names of the faces are written while dealing; its storage serves every deal.
     std::string nameBuffer_;
     GameWindowKeyboard keys_{*this};
