@@ -1,5 +1,6 @@
 #include "qt/conversions.h"
 
+#include <QFontInfo>
 #include <QGuiApplication>
 #include <QPalette>
 #include <algorithm>
@@ -53,6 +54,14 @@ QFont toQFont(const Font& font) {
     result.setWeight(font.bold ? std::max(weight, QFont::Bold) : weight);
     result.setItalic(font.italic);
     result.setUnderline(font.underline);
+    return result;
+}
+
+QFont withLayoutGothic(const QFont& standard) {
+    QFont result = standard;
+    // The family the standard font resolves to: a generic name such as "Sans Serif" is no
+    // installed family, and would hand every character to the Gothic face.
+    result.setFamilies({QFontInfo(standard).family(), QString::fromLatin1(kFallbackFamily)});
     return result;
 }
 

@@ -31,6 +31,11 @@ QColor toQColor(const Colour& colour);
 // 96 dpi, turned into pixels so the layout looks the same whatever the screen's resolution.
 QFont toQFont(const Font& font);
 
+// The desktop's standard font with the layout's Gothic face behind it, for the Japanese texts of
+// the widgets the desktop draws itself (menu bars, message boxes): they look like the windows'
+// own texts, and no second Gothic font file is opened only for a few menu captions.
+QFont withLayoutGothic(const QFont& standard);
+
 // Bold text in a face whose bold is only made by thickening thin strokes (the Mincho face has
 // no bold style installed): so little shows at label sizes that the text is drawn a second
 // time, one pixel to the right.

@@ -32,6 +32,7 @@ QtDesktop::QtDesktop(QString programFolder)
     // Only the model ends the program (endProgram); a message box closing while no window is on
     // screen, between one window's unload and the next one's show, must not.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(withLayoutGothic(QApplication::font()));
 }
 
 QtDesktop::~QtDesktop() {
@@ -71,6 +72,10 @@ void QtDesktop::windowHidden(Window& window) {
     // under the palette of each widget, and every load of a window makes new palettes: without
     // this the cache would fill to its 10 MB limit with drawings of windows that are gone.
     QPixmapCache::clear();
+    // Likewise the font cache lets go of the faces only the hidden window used (the settings
+    // window's Mincho and heavy Gothic) at once rather than on its own timer half a minute
+    // later; faces that shown windows still hold stay open.
+    QFont::cleanup();
 }
 
 void QtDesktop::showMessage(Window& owner, const std::string& text) {

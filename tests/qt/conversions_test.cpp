@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <QFontInfo>
+#include <QGlyphRun>
+#include <QGuiApplication>
+#include <QRawFont>
+#include <QTextLayout>
 
 namespace koropika {
 namespace {
@@ -51,6 +55,31 @@ TEST(FontMapping, OnlyBoldMinchoIsDrawnTwiceToShowItsBold) {
     EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, false, true, false}));
     EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalGothic, 9.75, true, false, false}));
     EXPECT_FALSE(needsOverstrikeBold(Font{kHeavyGothic, 15.75, true, false, false}));
+}
+
+// The family each glyph run of `text` is drawn in, in `font`.
+QStringList familiesDrawing(const QString& text, const QFont& font) {
+    QTextLayout layout(text, font);
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList families;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        families << run.rawFont().familyName();
+    }
+    return families;
+}
+
+TEST(FontMapping, TheDesktopsOwnJapaneseTextsAreDrawnInTheLayoutGothicAndItsLatinIsKept) {
+    QFont standard = QGuiApplication::font();
+    standard.setPointSize(9);
+    const QFont menu = withLayoutGothic(standard);
+    EXPECT_EQ(menu.pointSize(), 9);
+    const QStringList japanese = familiesDrawing(QStringLiteral("設定に戻る"), menu);
+    ASSERT_EQ(japanese.size(), 1);
+    EXPECT_TRUE(isIpaPGothic(japanese[0])) << japanese[0].toStdString();
+    EXPECT_EQ(familiesDrawing(QStringLiteral("OK"), menu),
+              familiesDrawing(QStringLiteral("OK"), standard));
 }
 
 TEST(Colours, SystemColoursAreWhiteHighlightTextAndBlackMenuText) {
