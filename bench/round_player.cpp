@@ -101,7 +101,8 @@ class WindowRounds final : public RoundPlayer {
   private:
     GameWindow& game() { return run_.program().gameWindow(); }
 
-    void runUntil(const std::function<bool()>& done, const char* what) {
+    template <typename Done>
+    void runUntil(const Done& done, const char* what) {
         if (!run_.loop.runUntil(done, kStepLimitMs)) {
             throw std::runtime_error(std::string("the round stalled waiting for ") + what);
         }

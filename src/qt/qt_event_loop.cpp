@@ -16,14 +16,44 @@ QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {
 QtEventLoop::~QtEventLoop() = default;
 
 EventLoop::TimerId QtEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
+    const TimerId id = addTimer(std::move(tick));
+    startTimer(id, intervalMs);
+    return id;
+}
+
+EventLoop::TimerId QtEventLoop::addTimer(std::function<void()> tick) {
     auto* timer = new QTimer(context_.get());
     timer->setTimerType(Qt::PreciseTimer);
-    timer->setInterval(intervalMs);
     QObject::connect(timer, &QTimer::timeout, timer, std::move(tick));
-    timer->start();
     const TimerId id = nextId_++;
     timers_.emplace(id, timer);
     return id;
+}
+
+QTimer* QtEventLoop::timerOf(TimerId id) const {
+    const auto it = timers_.find(id);
+    return it == timers_.end() ? nullptr : it->second;
+}
+
+void QtEventLoop::startTimer(TimerId id, int intervalMs) {
+    // Starting a running QTimer starts its count again.
+    if (QTimer* timer = timerOf(id)) {
+        timer->setSingleShot(false);
+        timer->start(intervalMs);
+    }
+}
+
+void QtEventLoop::startOnce(TimerId id, int intervalMs) {
+    if (QTimer* timer = timerOf(id)) {
+        timer->setSingleShot(true);
+        timer->start(intervalMs);
+    }
+}
+
+void QtEventLoop::pauseTimer(TimerId id) {
+    if (QTimer* timer = timerOf(id)) {
+        timer->stop();
+    }
 }
 
 void QtEventLoop::stop(TimerId id) {

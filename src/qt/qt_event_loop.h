@@ -30,11 +30,16 @@ class QtEventLoop final : public EventLoop {
 
     TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
     void stop(TimerId id) override;
+    TimerId addTimer(std::function<void()> tick) override;
+    void startTimer(TimerId id, int intervalMs) override;
+    void startOnce(TimerId id, int intervalMs) override;
+    void pauseTimer(TimerId id) override;
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return clock_.elapsed(); }
 
   private:
     void runPosted();
+    QTimer* timerOf(TimerId id) const;
 
     // Parent of the timers and receiver of the queued calls: deleting it cancels them all.
     std::unique_ptr<QObject> context_;

@@ -45,6 +45,89 @@ TEST(VirtualEventLoop, StoppingATimerCancelsItsTicksEvenFromItsOwnHandler) {
     EXPECT_EQ(loop.runningTimers(), 0u);
 }
 
+// A kept timer started again counts from then and is the younger of two ticks due together,
+// exactly as a timer started anew; paused it keeps its handler for the next start.
+TEST(VirtualEventLoop, AKeptTimerRestartsAsANewTimerWouldAndKeepsItsHandlerWhilePaused) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    const auto kept = loop.addTimer([&] { log.push_back("kept@" + std::to_string(loop.nowMs())); });
+    loop.advance(500);
+    EXPECT_TRUE(log.empty()) << "a kept timer does not run until started";
+    loop.startTimer(kept, 100);
+    loop.startRepeating(100, [&] { log.push_back("other@" + std::to_string(loop.nowMs())); });
+    loop.advance(100);
+    loop.startTimer(kept, 100);  // restarted while running: now younger than the other
+    loop.advance(100);
+    loop.pauseTimer(kept);
+    loop.advance(200);
+    EXPECT_EQ(loop.runningTimers(), 1u);
+    loop.startTimer(kept, 50);
+    loop.advance(50);
+    EXPECT_EQ(log, (std::vector<std::string>{"kept@600", "other@600", "other@700", "kept@700",
+                                             "other@800", "other@900", "kept@950"}));
+}
+
+TEST(VirtualEventLoop, AKeptTimerStoppedInItsOwnTickEndsAndItsIdNamesNothingAfterwards) {
+    VirtualEventLoop loop;
+    int ticks = 0;
+    EventLoop::TimerId id = 0;
+    id = loop.addTimer([&] {
+        ++ticks;
+        loop.stop(id);
+        loop.startTimer(id, 10);  // a stale id: nothing starts
+    });
+    loop.startTimer(id, 10);
+    loop.advance(100);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(loop.runningTimers(), 0u);
+    // The freed slot serves a new timer; the old id still names nothing.
+    int newTicks = 0;
+    loop.startRepeating(10, [&] { ++newTicks; });
+    loop.pauseTimer(id);
+    loop.stop(id);
+    loop.advance(30);
+    EXPECT_EQ(newTicks, 3);
+}
+
+TEST(VirtualEventLoop, ATimerStartedForOneTickPausesAsItComesAndMayBeStartedAgain) {
+    VirtualEventLoop loop;
+    std::vector<std::int64_t> ticks;
+    EventLoop::TimerId id = 0;
+    id = loop.addTimer([&] {
+        ticks.push_back(loop.nowMs());
+        if (ticks.size() <= 2) {
+            EXPECT_EQ(loop.runningTimers(), 0u) << "paused before its handler runs";
+        }
+        if (ticks.size() == 1) {
+            loop.startOnce(id, 30);
+        }
+    });
+    loop.startOnce(id, 20);
+    loop.advance(500);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{20, 50}));
+    loop.startTimer(id, 100);  // the same timer repeating again
+    loop.advance(200);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{20, 50, 600, 700}));
+}
+
+// A tick that holds the thread past another timer's due time leaves that one for the next pass,
+// where the ticks run in the order they fell due.
+TEST(VirtualEventLoop, ATickThatHoldsTheThreadLetsTheTicksDueMeanwhileFireNextInOrder) {
+    VirtualEventLoop loop;
+    std::vector<std::string> log;
+    loop.startRepeating(100, [&] {
+        log.push_back("a@" + std::to_string(loop.nowMs()));
+        if (loop.nowMs() == 100) {
+            loop.block(250);
+        }
+    });
+    loop.startRepeating(150, [&] { log.push_back("b@" + std::to_string(loop.nowMs())); });
+    loop.advance(100);
+    EXPECT_EQ(log, (std::vector<std::string>{"a@100"}));
+    EXPECT_TRUE(loop.runOnePass());
+    EXPECT_EQ(log, (std::vector<std::string>{"a@100", "b@350", "a@350"}));
+}
+
 TEST(VirtualEventLoop, TicksMissedWhileTheThreadWasBlockedFireOnce) {
     VirtualEventLoop loop;
     std::vector<std::int64_t> ticks;

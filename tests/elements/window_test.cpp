@@ -355,6 +355,46 @@ TEST_F(WindowTest, ADelayRunsOnceAfterItsTimeAndDiesWithItsLoad) {
     EXPECT_EQ(runs.size(), 1u);
 }
 
+// A kept delay is a step that starts itself again: each start runs it once, and it dies with
+// its load even when its own run unloads the window.
+TEST_F(WindowTest, AKeptDelayRunsOncePerStartAndDiesWithItsLoad) {
+    window.load();
+    std::vector<std::int64_t> steps;
+    Window::DelayId step = 0;
+    step = window.addDelay([&] {
+        steps.push_back(loop.nowMs());
+        if (steps.size() < 3) {
+            window.startDelay(step, 15);
+        }
+    });
+    window.startDelay(step, 15);
+    window.startDelay(step, 15);  // started again before it ran: still one run
+    EXPECT_EQ(window.pendingDelays(), 1u);
+    loop.advanceBy(1000);
+    EXPECT_EQ(steps, (std::vector<std::int64_t>{15, 30, 45}));
+    EXPECT_EQ(window.pendingDelays(), 0u);
+
+    // A run that adds delays and unloads its window: nothing of that load runs again.
+    int lateRuns = 0;
+    const Window::DelayId last = window.addDelay([&] {
+        for (int i = 0; i < 40; ++i) {
+            window.after(5, [&] { ++lateRuns; });
+        }
+        window.unload();
+        window.startDelay(step, 5);
+    });
+    window.startDelay(last, 10);
+    loop.advanceBy(1000);
+    EXPECT_FALSE(window.loaded());
+    EXPECT_EQ(loop.runningTimers(), 0u);
+    window.load();
+    window.startDelay(last, 5);  // an id of the old load names nothing now
+    loop.advanceBy(1000);
+    EXPECT_EQ(lateRuns, 0);
+    EXPECT_EQ(steps.size(), 3u);
+    EXPECT_EQ(window.pendingDelays(), 0u);
+}
+
 TEST_F(WindowTest, AMisspeltArrayNameFailsWhenTheArrayIsBound) {
     window.load();
     EXPECT_THROW(ElementArray(window, "Crad"), std::logic_error);

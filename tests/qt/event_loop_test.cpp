@@ -42,6 +42,28 @@ TEST(QtEventLoop, ARepeatingTimerTicksUntilStoppedFromItsOwnTick) {
     EXPECT_EQ(ticks, 3);
 }
 
+TEST(QtEventLoop, AKeptTimerPausedFromItsOwnTickStartsAgainWithItsHandler) {
+    QtEventLoop loop;
+    int ticks = 0;
+    EventLoop::TimerId id = 0;
+    id = loop.addTimer([&] {
+        ++ticks;
+        loop.pauseTimer(id);
+    });
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 0) << "a kept timer does not run until started";
+    loop.startTimer(id, 5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks == 1; }, 2000));
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 1);
+    loop.startTimer(id, 5);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks == 2; }, 2000));
+    loop.stop(id);
+    loop.startTimer(id, 5);  // ended: its id names nothing
+    QTest::qWait(30);
+    EXPECT_EQ(ticks, 2);
+}
+
 TEST(QtEventLoop, TicksMissedWhileTheThreadWasBusyFireOnce) {
     QtEventLoop loop;
     int ticks = 0;

@@ -8,9 +8,11 @@
 
 namespace koropika {
 
-Element::Element(Window& window, const std::string& name, int index, ElementKind kind,
-                 Element* container, const ElementProperties& properties)
+Element::Element(Window& window, WindowObserver* const& observer, const std::string& name,
+                 int index, ElementKind kind, Element* container,
+                 const ElementProperties& properties)
     : window_(window),
+      observer_(&observer),
       name_(&name),
       index_(index),
       kind_(kind),
@@ -26,7 +28,7 @@ void Element::reset(Element* container, const ElementProperties& properties) {
     // again from the same properties, a text that did not change since is still theirs.
     if (madeFrom_ != &properties) {
         props_ = properties;
-    } else {
+    } else if (changedFields_ != 0) {  // untouched, it still has every property it was made with
         const ElementProperties& from = properties;
         ElementProperties& to = props_;
         const std::uint8_t changed = changedFields_;
@@ -42,52 +44,41 @@ void Element::reset(Element* container, const ElementProperties& properties) {
         copyIfChanged(kTagChanged, &ElementProperties::tag);
         copyIfChanged(kItemsChanged, &ElementProperties::items);
         copyIfChanged(kItemsChanged, &ElementProperties::selectedIndex);
-        // Every other property is copied always.
+        // Every other property is copied always, in the order they lie, as one block.
         to.rect = from.rect;
-        to.visible = from.visible;
-        to.enabled = from.enabled;
-        to.stretch = from.stretch;
         to.textColour = from.textColour;
         to.backColour = from.backColour;
         to.borderColour = from.borderColour;
+        to.tabIndex = from.tabIndex;
+        to.visible = from.visible;
+        to.enabled = from.enabled;
+        to.stretch = from.stretch;
         to.transparent = from.transparent;
-        to.alignment = from.alignment;
         to.autoSize = from.autoSize;
+        to.innerUnitTwips = from.innerUnitTwips;
+        to.alignment = from.alignment;
         to.pointer = from.pointer;
         to.customPointer = from.customPointer;
         to.border = from.border;
-        to.tabIndex = from.tabIndex;
-        to.innerUnitTwips = from.innerUnitTwips;
     }
     madeFrom_ = &properties;
     changedFields_ = 0;
-    onClick = nullptr;
-    onMouseDown = nullptr;
-    onMouseUp = nullptr;
-    onMouseMove = nullptr;
-}
-
-void Element::changed() {
-    changedFields_ |= kOtherChanged;
-    if (alive_) {
-        if (WindowObserver* observer = window_.observer()) {
-            observer->elementChanged(*this);
-        }
+    if (onClick) {
+        onClick = nullptr;
+    }
+    if (onMouseDown) {
+        onMouseDown = nullptr;
+    }
+    if (onMouseUp) {
+        onMouseUp = nullptr;
+    }
+    if (onMouseMove) {
+        onMouseMove = nullptr;
     }
 }
 
-void Element::setLeft(int left) {
-    if (props_.rect.left != left) {
-        props_.rect.left = left;
-        changed();
-    }
-}
-
-void Element::setTop(int top) {
-    if (props_.rect.top != top) {
-        props_.rect.top = top;
-        changed();
-    }
+void Element::notifyChanged() {
+    (*observer_)->elementChanged(*this);
 }
 
 void Element::setWidth(int width) {
@@ -111,13 +102,6 @@ void Element::move(const Rect& rect) {
         props_.rect = rect;
         props_.rect.width = std::max(0, rect.width);
         props_.rect.height = std::max(0, rect.height);
-        changed();
-    }
-}
-
-void Element::setVisible(bool visible) {
-    if (props_.visible != visible) {
-        props_.visible = visible;
         changed();
     }
 }
@@ -150,13 +134,6 @@ void Element::setPicture(const std::string& pictureKey) {
     if (props_.picture != pictureKey) {
         props_.picture = pictureKey;
         changedFields_ |= kPictureChanged;
-        changed();
-    }
-}
-
-void Element::setStretch(bool stretch) {
-    if (props_.stretch != stretch) {
-        props_.stretch = stretch;
         changed();
     }
 }

@@ -11,6 +11,7 @@
 namespace koropika {
 
 class Window;
+class WindowObserver;
 
 struct MouseEvent {
     MouseButton button = MouseButton::Left;
@@ -43,8 +44,18 @@ class Element {
     int top() const { return props_.rect.top; }
     int width() const { return props_.rect.width; }
     int height() const { return props_.rect.height; }
-    void setLeft(int left);
-    void setTop(int top);
+    void setLeft(int left) {
+        if (props_.rect.left != left) {
+            props_.rect.left = left;
+            changed();
+        }
+    }
+    void setTop(int top) {
+        if (props_.rect.top != top) {
+            props_.rect.top = top;
+            changed();
+        }
+    }
     void setWidth(int width);
     void setHeight(int height);
     void move(const Rect& rect);
@@ -52,7 +63,12 @@ class Element {
     bool visible() const { return props_.visible; }
     // Visible, in a visible container, on a loaded window: only then can a person reach it.
     bool shown() const;
-    void setVisible(bool visible);
+    void setVisible(bool visible) {
+        if (props_.visible != visible) {
+            props_.visible = visible;
+            changed();
+        }
+    }
     bool enabled() const { return props_.enabled; }
     void setEnabled(bool enabled);
 
@@ -70,7 +86,12 @@ class Element {
     void setPicture(const std::string& pictureKey);
     void copyPicture(const Element& from) { setPicture(from.picture()); }
     bool stretch() const { return props_.stretch; }
-    void setStretch(bool stretch);
+    void setStretch(bool stretch) {
+        if (props_.stretch != stretch) {
+            props_.stretch = stretch;
+            changed();
+        }
+    }
 
     const Colour& textColour() const { return props_.textColour; }
     void setTextColour(const Colour& colour);
@@ -130,9 +151,10 @@ class Element {
     friend class Window;
     friend class StackingOrder;
 
-    // `name` is the layout's, which outlives the window.
-    Element(Window& window, const std::string& name, int index, ElementKind kind,
-            Element* container, const ElementProperties& properties);
+    // `name` is the layout's, which outlives the window; `observer` is where the window keeps
+    // its observer.
+    Element(Window& window, WindowObserver* const& observer, const std::string& name, int index,
+            ElementKind kind, Element* container, const ElementProperties& properties);
     // Starts the element afresh with `properties`, as a load creates it.
     void reset(Element* container, const ElementProperties& properties);
     // Untouched since its load made it: its properties are still those it was made from.
@@ -140,10 +162,18 @@ class Element {
     // What it was last made from: a layout row's properties, which never change.
     const ElementProperties* madeFrom() const { return madeFrom_; }
 
-    void changed();
+    // Notes a change of a plain property and tells the window's observer, if any.
+    void changed() {
+        changedFields_ |= kOtherChanged;
+        if (alive_ && *observer_ != nullptr) {
+            notifyChanged();
+        }
+    }
+    void notifyChanged();
     void fitToText();
 
     Window& window_;
+    WindowObserver* const* observer_;  // the window's observer, or null while it has none
     const std::string* name_;
     int index_;
     ElementKind kind_;

@@ -20,7 +20,19 @@ class EventLoop {
     virtual ~EventLoop() = default;
 
     virtual TimerId startRepeating(int intervalMs, std::function<void()> tick) = 0;
+    // Ends a timer of either kind for good; its id names nothing afterwards.
     virtual void stop(TimerId id) = 0;
+
+    // A timer that keeps its handler while it is paused, for a timer started and stopped again
+    // and again: it does not run until `startTimer`.
+    virtual TimerId addTimer(std::function<void()> tick) = 0;
+    // Starts the timer's count afresh, running or not: the first tick comes one interval from
+    // now, exactly as for a timer started anew.
+    virtual void startTimer(TimerId id, int intervalMs) = 0;
+    // Starts the count afresh for one tick only: the timer pauses itself as that tick comes.
+    virtual void startOnce(TimerId id, int intervalMs) = 0;
+    // Stops the ticks; the timer keeps its handler and its id.
+    virtual void pauseTimer(TimerId id) = 0;
     // Runs the task in a later pass, after the events already pending.
     virtual void post(std::function<void()> task) = 0;
     virtual std::int64_t nowMs() const = 0;

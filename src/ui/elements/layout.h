@@ -10,27 +10,29 @@ namespace koropika {
 // The properties an element is created with; the window's load step copies them into a new
 // element, and run-time changes never write back into the layout.
 struct ElementProperties {
+    // The plain values lie side by side, so that a reload copies them as one block.
     Rect rect;
+    Colour textColour = Colour::fromRgb(0x000000);
+    Colour backColour = Colour::fromRgb(0xFFFFFF);
+    Colour borderColour = Colour::fromRgb(0x000000);  // shapes only
+    int tabIndex = 0;  // keyboard focus order among the controls that take focus
     bool visible = true;
     bool enabled = true;
+    bool stretch = false;
+    bool transparent = false;
+    bool autoSize = false;
+    bool innerUnitTwips = false;  // containers whose inner unit is the twip
+    Alignment alignment = Alignment::Left;
+    Pointer pointer = Pointer::Normal;        // the pointer shown over the element now
+    Pointer customPointer = Pointer::Normal;  // the hand stored for it, shown when code asks
+    Border border = Border::None;
+
     std::string caption;  // label text, group box caption, button text, combo box text
     // What a screen reader calls the element; "" = its caption.
     std::string accessibleName;
     std::string picture;  // picture key ("" = no picture)
-    bool stretch = false;
-    Colour textColour = Colour::fromRgb(0x000000);
-    Colour backColour = Colour::fromRgb(0xFFFFFF);
-    Colour borderColour = Colour::fromRgb(0x000000);  // shapes only
-    bool transparent = false;
     Font font;
-    Alignment alignment = Alignment::Left;
-    bool autoSize = false;
-    Pointer pointer = Pointer::Normal;        // the pointer shown over the element now
-    Pointer customPointer = Pointer::Normal;  // the hand stored for it, shown when code asks
-    Border border = Border::None;
     std::string tag;                 // free text kept by the game logic; empty at creation
-    int tabIndex = 0;                // keyboard focus order among the controls that take focus
-    bool innerUnitTwips = false;     // containers whose inner unit is the twip
     std::vector<std::string> items;  // combo box entries
     int selectedIndex = -1;          // combo box selection, -1 = none
 };

@@ -14,90 +14,145 @@ constexpr std::int64_t kMaxPassesAtOneTime = 1'000'000;
 
 }  // namespace
 
-// An id holds the slot (plus one, so that no id is 0) and the slot's generation, so stopping a
-// timer twice, or one whose slot has been reused, does nothing.
-EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
-    std::uint32_t slot = 0;
-    if (!freeSlots_.empty()) {
-        slot = freeSlots_.back();
-        freeSlots_.pop_back();
-    } else {
-        slot = static_cast<std::uint32_t>(clocks_.size());
-        clocks_.emplace_back();
-        ticks_.emplace_back();
-    }
-    Clock& clock = clocks_[slot];
-    clock.intervalMs = std::max(1, intervalMs);
-    clock.due = now_ + clock.intervalMs;
-    clock.started = ++starts_;
-    clock.active = true;
-    ticks_[slot] = std::move(tick);
-    ++running_;
-    active_.push_back(slot);
-    return (static_cast<TimerId>(clock.generation) << 32) | (slot + 1);
+VirtualEventLoop::~VirtualEventLoop() {
+    // A task may hold what ends timers of this loop when it goes: it goes while the slots exist.
+    passTasks_.clear();
+    tasks_.clear();
 }
 
-std::uint32_t VirtualEventLoop::slotOf(TimerId id) const {
+// An id holds the slot (plus one, so that no id is 0) and the slot's generation, so stopping a
+// timer twice, or one whose slot has been reused, does nothing.
+VirtualEventLoop::Slot* VirtualEventLoop::slotOf(TimerId id) const {
     const auto slotPlusOne = static_cast<std::uint32_t>(id & 0xFFFFFFFFu);
-    if (slotPlusOne == 0 || slotPlusOne > clocks_.size()) {
-        return kNone;
+    if (slotPlusOne == 0 || slotPlusOne > slots_.size()) {
+        return nullptr;
     }
-    const std::uint32_t slot = slotPlusOne - 1;
-    const Clock& clock = clocks_[slot];
-    return clock.active && clock.generation == static_cast<std::uint32_t>(id >> 32) ? slot : kNone;
+    Slot* slot = slots_[slotPlusOne - 1].get();
+    return slot->inUse && slot->generation == static_cast<std::uint32_t>(id >> 32) ? slot : nullptr;
+}
+
+VirtualEventLoop::Slot& VirtualEventLoop::allocate(std::function<void()> tick) {
+    Slot* slot = nullptr;
+    if (!freeSlots_.empty()) {
+        slot = slots_[freeSlots_.back()].get();
+        freeSlots_.pop_back();
+    } else {
+        slots_.push_back(std::make_unique<Slot>());
+        slot = slots_.back().get();
+        slot->index = static_cast<std::uint32_t>(slots_.size() - 1);
+    }
+    slot->tick = std::move(tick);
+    slot->inUse = true;
+    return *slot;
+}
+
+EventLoop::TimerId VirtualEventLoop::addTimer(std::function<void()> tick) {
+    const Slot& slot = allocate(std::move(tick));
+    return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
+}
+
+EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
+    Slot& slot = allocate(std::move(tick));
+    arm(slot, intervalMs, false);
+    return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
+}
+
+void VirtualEventLoop::startTimer(TimerId id, int intervalMs) {
+    if (Slot* slot = slotOf(id)) {
+        arm(*slot, intervalMs, false);
+    }
+}
+
+void VirtualEventLoop::startOnce(TimerId id, int intervalMs) {
+    if (Slot* slot = slotOf(id)) {
+        arm(*slot, intervalMs, true);
+    }
+}
+
+void VirtualEventLoop::pauseTimer(TimerId id) {
+    if (Slot* slot = slotOf(id)) {
+        halt(*slot);
+    }
 }
 
 void VirtualEventLoop::stop(TimerId id) {
-    const std::uint32_t slot = slotOf(id);
-    if (slot == kNone) {
+    Slot* slot = slotOf(id);
+    if (slot == nullptr) {
         return;
     }
-    clocks_[slot].active = false;
-    --running_;
-    const auto it = std::find(active_.begin(), active_.end(), slot);
-    *it = active_.back();
-    active_.pop_back();
-    // A handler that stops its own timer is still running: its slot is freed when it returns.
-    if (!clocks_[slot].firing) {
-        release(slot);
+    halt(*slot);
+    // The id names nothing from here on. A handler that stops its own timer is still running:
+    // its slot is freed when it returns.
+    slot->inUse = false;
+    ++slot->generation;
+    if (!slot->firing) {
+        release(*slot);
     }
 }
 
-void VirtualEventLoop::release(std::uint32_t slot) {
-    ticks_[slot] = nullptr;
-    ++clocks_[slot].generation;
-    freeSlots_.push_back(slot);
+void VirtualEventLoop::release(Slot& slot) {
+    slot.tick = nullptr;
+    freeSlots_.push_back(slot.index);
+}
+
+void VirtualEventLoop::arm(Slot& slot, std::int64_t intervalMs, bool once) {
+    // Started again, a timer counts from now and is the youngest, as if it were new.
+    slot.once = once;
+    slot.intervalMs = std::max<std::int64_t>(1, intervalMs);
+    slot.due = now_ + slot.intervalMs;
+    slot.started = ++starts_;
+    if (!slot.running) {
+        slot.running = true;
+        running_.push_back(&slot);
+    }
+    place(slot);
+}
+
+void VirtualEventLoop::halt(Slot& slot) {
+    if (slot.running) {
+        slot.running = false;
+        running_.erase(running_.front() == &slot
+                           ? running_.begin()
+                           : std::find(running_.begin(), running_.end(), &slot));
+    }
+}
+
+void VirtualEventLoop::place(Slot& slot) {
+    // Few timers run at once: the slot moves through the list to its place. A tick's slot is
+    // usually the first, a started one the last.
+    auto at = running_.front() == &slot  ? running_.begin()
+              : running_.back() == &slot ? running_.end() - 1
+                                         : std::find(running_.begin(), running_.end(), &slot);
+    while (at != running_.begin() && before(slot, **(at - 1))) {
+        *at = *(at - 1);
+        --at;
+    }
+    while (at + 1 != running_.end() && before(**(at + 1), slot)) {
+        *at = *(at + 1);
+        ++at;
+    }
+    *at = &slot;
 }
 
 void VirtualEventLoop::post(std::function<void()> task) {
     tasks_.push_back(std::move(task));
 }
 
-std::uint32_t VirtualEventLoop::earliestDue(std::int64_t limit) const {
-    std::uint32_t best = kNone;
-    for (const std::uint32_t slot : active_) {
-        const Clock& clock = clocks_[slot];
-        if (clock.due > limit) {
-            continue;
-        }
-        if (best == kNone || clock.due < clocks_[best].due ||
-            (clock.due == clocks_[best].due && clock.started < clocks_[best].started)) {
-            best = slot;
-        }
-    }
-    return best;
-}
-
-void VirtualEventLoop::fire(std::uint32_t slot) {
+void VirtualEventLoop::fire(Slot& slot) {
     // A tick that fell due while the thread was busy fires once; the next comes one interval
     // after this one.
-    clocks_[slot].due = now_ + clocks_[slot].intervalMs;
-    // The handler may stop or restart its own timer; the slot and its handler stay as they are
-    // until it returns. (It may also add slots, which can move the clocks.)
-    clocks_[slot].firing = true;
-    ticks_[slot]();
-    clocks_[slot].firing = false;
-    if (!clocks_[slot].active) {
+    if (slot.once) {
+        halt(slot);
+    } else {
+        slot.due = now_ + slot.intervalMs;
+        place(slot);
+    }
+    // The handler may stop, pause or restart its own timer; the slot and its handler stay as
+    // they are until it returns.
+    slot.firing = true;
+    slot.tick();
+    slot.firing = false;
+    if (!slot.inUse) {
         release(slot);
     }
 }
@@ -129,32 +184,25 @@ bool VirtualEventLoop::runOnePass() {
         passTasks_.clear();
         ran = true;
     }
-    // Each timer due now ticks once, in the order they fell due.
-    // Few timers run at once: an insertion sort puts them in the order they fell due.
-    due_.clear();
-    for (const std::uint32_t slot : active_) {
-        if (clocks_[slot].due <= now_) {
-            due_.push_back(slot);
-        }
+    // Each timer due now ticks once, in the order they fell due: the front of the running list.
+    if (running_.empty() || running_.front()->due > now_) {
+        return ran;
     }
-    for (std::size_t i = 1; i < due_.size(); ++i) {
-        const std::uint32_t slot = due_[i];
-        const Clock& clock = clocks_[slot];
-        std::size_t place = i;
-        for (; place > 0; --place) {
-            const Clock& before = clocks_[due_[place - 1]];
-            if (before.due < clock.due ||
-                (before.due == clock.due && before.started < clock.started)) {
-                break;
-            }
-            due_[place] = due_[place - 1];
+    if (running_.size() == 1 || running_[1]->due > now_) {
+        fire(*running_.front());  // the one tick due, as most passes have
+        return true;
+    }
+    due_.clear();
+    for (Slot* slot : running_) {
+        if (slot->due > now_) {
+            break;
         }
-        due_[place] = slot;
+        due_.push_back(slot);
     }
     // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
     for (std::size_t i = 0; i < due_.size(); ++i) {
-        const std::uint32_t slot = due_[i];
-        if (clocks_[slot].active && clocks_[slot].due <= now_) {
+        Slot& slot = *due_[i];
+        if (slot.running && slot.due <= now_) {
             fire(slot);
             ran = true;
         }
@@ -164,7 +212,7 @@ bool VirtualEventLoop::runOnePass() {
 
 void VirtualEventLoop::runPending() {
     std::int64_t passes = 0;
-    while (!tasks_.empty() || earliestDue(now_) != kNone) {
+    while (!tasks_.empty() || (!running_.empty() && running_.front()->due <= now_)) {
         if (++passes > kMaxPassesAtOneTime) {
             throw std::runtime_error("the event loop never became idle");
         }
@@ -175,8 +223,8 @@ void VirtualEventLoop::runPending() {
 void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
-        const std::uint32_t next = earliestDue(std::max(now_, end));
-        const bool dueNow = next != kNone && clocks_[next].due <= now_;
+        const Slot* next = running_.empty() ? nullptr : running_.front();
+        const bool dueNow = next != nullptr && next->due <= now_;
         if (!tasks_.empty() || dueNow) {
             if (now_ > end) {
                 break;  // an operation that holds the thread went past the end
@@ -184,35 +232,32 @@ void VirtualEventLoop::advanceBy(std::int64_t ms) {
             runOnePass();
             continue;
         }
-        if (next == kNone) {
+        if (next == nullptr || next->due > std::max(now_, end)) {
             break;
         }
-        now_ = std::max(now_, clocks_[next].due);
+        now_ = std::max(now_, next->due);
         runOnePass();
     }
     now_ = std::max(now_, end);
 }
 
-bool VirtualEventLoop::runUntil(const std::function<bool()>& done, std::int64_t limitMs) {
-    const std::int64_t end = now_ + limitMs;
-    for (;;) {
-        if (done()) {
-            return true;
-        }
-        if (now_ > end) {
+bool VirtualEventLoop::stepTowards(std::int64_t end) {
+    // With a task waiting the pass runs now; otherwise the clock goes to the next tick.
+    if (tasks_.empty()) {
+        if (running_.empty() || running_.front()->due > end) {
+            now_ = std::max(now_, end);
             return false;
         }
-        // With a task waiting the pass runs now; otherwise the clock goes to the next tick.
-        if (tasks_.empty()) {
-            const std::uint32_t next = earliestDue(end);
-            if (next == kNone) {
-                now_ = std::max(now_, end);
-                return done();
-            }
-            now_ = std::max(now_, clocks_[next].due);
+        Slot& next = *running_.front();
+        now_ = std::max(now_, next.due);
+        if (running_.size() == 1 || running_[1]->due > now_) {
+            countPass();
+            fire(next);  // a pass of the one tick due, as most passes are
+            return true;
         }
-        runOnePass();
     }
+    runOnePass();
+    return true;
 }
 
 }  // namespace koropika

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ui/elements/event_loop.h"
@@ -14,11 +14,21 @@ namespace koropika {
 // running anything, and the ticks that fell due meanwhile fire once in the next pass.
 //
 // Timers live in slots that are reused, and a tick calls its handler in place, so a running
-// timer costs no allocation per tick, and starting one costs none once a slot is free.
+// timer costs no allocation per tick, and starting one costs none once a slot is free. The
+// running timers are kept in the order they fall due, so finding the next tick reads one entry.
 class VirtualEventLoop final : public EventLoop {
   public:
+    VirtualEventLoop() = default;
+    ~VirtualEventLoop() override;
+    VirtualEventLoop(const VirtualEventLoop&) = delete;
+    VirtualEventLoop& operator=(const VirtualEventLoop&) = delete;
+
     TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
     void stop(TimerId id) override;
+    TimerId addTimer(std::function<void()> tick) override;
+    void startTimer(TimerId id, int intervalMs) override;
+    void startOnce(TimerId id, int intervalMs) override;
+    void pauseTimer(TimerId id) override;
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return now_; }
 
@@ -34,46 +44,70 @@ class VirtualEventLoop final : public EventLoop {
     void advance(std::int64_t ms) { advanceBy(ms); }
     // Runs passes, moving the clock to the next tick whenever nothing is waiting, until `done`
     // holds (true) or `limitMs` of virtual time have gone by (false).
-    bool runUntil(const std::function<bool()>& done, std::int64_t limitMs = 600'000);
+    template <typename Done>
+    bool runUntil(const Done& done, std::int64_t limitMs = 600'000) {
+        const std::int64_t end = now_ + limitMs;
+        for (;;) {
+            if (done()) {
+                return true;
+            }
+            if (now_ > end) {
+                return false;
+            }
+            if (!stepTowards(end)) {
+                return done();
+            }
+        }
+    }
     // Moves the clock on without running anything (the thread is busy).
     void block(std::int64_t ms) { now_ += ms; }
 
     std::size_t pendingTasks() const { return tasks_.size(); }
-    std::size_t runningTimers() const { return running_; }
+    std::size_t runningTimers() const { return running_.size(); }
 
   private:
-    // When a timer's ticks fall due; kept apart from the handlers so a pass scans plain data.
-    struct Clock {
+    // A timer: its handler and when its ticks fall due. A slot is reused once its timer has
+    // ended, and never moves, so a handler that starts timers does not move the one running.
+    struct Slot {
+        std::function<void()> tick;
         std::int64_t intervalMs = 0;
         std::int64_t due = 0;
         std::uint64_t started = 0;  // start order: of two ticks due together the older goes first
+        std::uint32_t index = 0;
         std::uint32_t generation = 0;
-        bool active = false;
+        bool inUse = false;
+        bool running = false;
+        bool once = false;  // pauses as its next tick comes
         bool firing = false;
     };
 
-    static constexpr std::uint32_t kNone = ~std::uint32_t{0};
-
-    // The slot of a running timer, or kNone for an id that is stopped or stale.
-    std::uint32_t slotOf(TimerId id) const;
-    // The running timer due first at or before `limit` (kNone when none).
-    std::uint32_t earliestDue(std::int64_t limit) const;
-    void fire(std::uint32_t slot);
-    void release(std::uint32_t slot);
+    // Whether `a` ticks before `b`.
+    static bool before(const Slot& a, const Slot& b) {
+        return a.due < b.due || (a.due == b.due && a.started < b.started);
+    }
+    // The timer an id names, or null for an id that is stopped or stale.
+    Slot* slotOf(TimerId id) const;
+    Slot& allocate(std::function<void()> tick);
+    void arm(Slot& slot, std::int64_t intervalMs, bool once);
+    void halt(Slot& slot);
+    // Puts a running timer whose due time changed back in its place in the running list.
+    void place(Slot& slot);
+    void fire(Slot& slot);
+    void release(Slot& slot);
+    // Runs one pass towards `end`: now when a task waits, else at the next tick due by `end`
+    // (false when there is none: the clock has moved to `end`).
+    bool stepTowards(std::int64_t end);
     // Guards a test against an operation that posts steps forever without the clock moving.
     void countPass();
     [[noreturn]] static void throwStuck(std::int64_t nowMs);
 
     std::int64_t now_ = 0;
     std::uint64_t starts_ = 0;
-    std::vector<Clock> clocks_;  // by slot
-    // The handlers by slot. They keep their place as slots are added, so a handler that starts
-    // timers does not move the one that is running.
-    std::deque<std::function<void()>> ticks_;
+    std::vector<std::unique_ptr<Slot>> slots_;
     std::vector<std::uint32_t> freeSlots_;
-    std::vector<std::uint32_t> active_;  // the slots of the running timers, in no order
-    std::size_t running_ = 0;
-    std::vector<std::uint32_t> due_;  // the ticks of one pass, reused
+    // The running timers by due time and start order: the first ticks next.
+    std::vector<Slot*> running_;
+    std::vector<Slot*> due_;  // the ticks of one pass, reused
     std::vector<std::function<void()>> tasks_;
     std::vector<std::function<void()>> passTasks_;  // the tasks of the pass running now
     std::int64_t passesAtThisTime_ = 0;

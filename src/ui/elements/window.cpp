@@ -1,6 +1,7 @@
 #include "ui/elements/window.h"
 
 #include <algorithm>
+#include <deque>
 #include <stdexcept>
 #include <string_view>
 #include <unordered_map>
@@ -37,14 +38,20 @@ Point localTo(const Element& element, Point windowPoint) {
 // ---- Timer ----------------------------------------------------------------------------------
 
 Timer::Timer(Window& window, const TimerSpec& spec)
-    : window_(window), spec_(&spec), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
+    : loop_(window.loop()), spec_(&spec), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
+    // The tick calls the handler in place: a load's timers outlive every handler that runs
+    // while the load is retired, and their handlers change only when a later load reuses them,
+    // so the handler cannot go away under its own call.
+    id_ = loop_.addTimer([this] {
+        if (onTick) {
+            onTick();
+        }
+    });
     restart();
 }
 
 Timer::~Timer() {
-    if (running_) {
-        window_.loop().stop(*running_);
-    }
+    loop_.stop(id_);
 }
 
 void Timer::reset() {
@@ -73,19 +80,12 @@ void Timer::retire() {
 }
 
 void Timer::restart() {
-    if (running_) {
-        window_.loop().stop(*running_);
-        running_.reset();
-    }
     if (enabled_ && intervalMs_ > 0 && !retired_) {
-        // The tick calls the handler in place: a load's timers outlive every handler that runs
-        // while the load is retired, and their handlers change only when a later load reuses
-        // them, so the handler cannot go away under its own call.
-        running_ = window_.loop().startRepeating(intervalMs_, [this] {
-            if (onTick) {
-                onTick();
-            }
-        });
+        loop_.startTimer(id_, intervalMs_);  // a running timer counts afresh
+        running_ = true;
+    } else if (running_) {
+        loop_.pauseTimer(id_);
+        running_ = false;
     }
 }
 
@@ -153,14 +153,26 @@ struct Window::Load {
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;
+    // A delay slot keeps its loop timer from one delay to the next.
     struct Delay {
-        EventLoop::TimerId id = 0;
+        EventLoop::TimerId timer = 0;
         bool pending = false;
+        bool kept = false;  // keeps its task for the load (addDelay)
         std::function<void()> task;
     };
-    std::vector<Delay> delays;
+    // A deque: a running kept task stays in place when the task adds delays.
+    std::deque<Delay> delays;
     std::vector<std::size_t> freeDelays;
     std::size_t pendingDelays = 0;
+
+    Load() = default;
+    Load(const Load&) = delete;
+    Load& operator=(const Load&) = delete;
+    ~Load() {
+        for (const Delay& delay : delays) {
+            loop->stop(delay.timer);
+        }
+    }
 };
 
 Window::Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop)
@@ -272,8 +284,8 @@ void Window::load() {
             element = load->rows[id].get();
             element->reset(container, spec.properties);
         } else {
-            load->rows.push_back(std::unique_ptr<Element>(
-                new Element(*this, spec.name, spec.index, spec.kind, container, spec.properties)));
+            load->rows.push_back(std::unique_ptr<Element>(new Element(
+                *this, observer_, spec.name, spec.index, spec.kind, container, spec.properties)));
             element = load->rows.back().get();
         }
         childrenOf(container).addAtBack(element);
@@ -297,8 +309,14 @@ void Window::load() {
             item->enabled_ = true;
             item->onClick = nullptr;
         }
-        load->delays.clear();
+        // Every delay slot is free again; each keeps its loop timer. (A kept task stays until
+        // here: it may have been running when its load was retired.)
         load->freeDelays.clear();
+        for (std::size_t slot = load->delays.size(); slot-- > 0;) {
+            load->delays[slot].kept = false;
+            load->delays[slot].task = nullptr;
+            load->freeDelays.push_back(slot);
+        }
         load->pendingDelays = 0;
     } else {
         for (const ImageListSpec& spec : layout_.imageLists) {
@@ -344,10 +362,12 @@ void Window::retireLoad(bool now) {
     }
     for (auto& delay : load->delays) {
         if (delay.pending) {
-            loop_.stop(delay.id);
+            loop_.pauseTimer(delay.timer);
             delay.pending = false;
         }
-        delay.task = nullptr;
+        if (!delay.kept) {
+            delay.task = nullptr;
+        }
     }
     load->pendingDelays = 0;
     for (Element* element : load->created) {
@@ -509,7 +529,10 @@ Element& Window::createMember(ElementId array, int index) {
     if (index <= 0 || (slot < members.byIndex.size() && members.byIndex[slot] != nullptr)) {
         throw std::logic_error(model.name() + "(" + std::to_string(index) + ") already exists");
     }
-    if (members.byIndex.size() <= slot) {
+    // Members are mostly created in order of index: each one adds a place at the end.
+    if (members.byIndex.size() == slot) {
+        members.byIndex.push_back(nullptr);
+    } else if (members.byIndex.size() < slot) {
         members.byIndex.resize(slot + 1, nullptr);
     }
     if (members.spare.size() <= slot) {
@@ -525,17 +548,21 @@ Element& Window::createMember(ElementId array, int index) {
         }
         kept->reset(model.container(), modelAsMade ? *model.madeFrom() : model.properties());
     } else {
-        kept.reset(new Element(*this, model.name(), index, model.kind(), model.container(),
-                               model.properties()));
+        kept.reset(new Element(*this, observer_, model.name(), index, model.kind(),
+                               model.container(), model.properties()));
     }
     Element& member = *kept;
     member.props_.visible = false;
     member.changedFields_ |= Element::kOtherChanged;
     // A member starts without handlers and shares the template's.
-    for (auto handler : {&Element::onMouseDown, &Element::onMouseUp, &Element::onMouseMove}) {
-        if (model.*handler) {
-            member.*handler = model.*handler;
-        }
+    if (model.onMouseDown) {
+        member.onMouseDown = model.onMouseDown;
+    }
+    if (model.onMouseUp) {
+        member.onMouseUp = model.onMouseUp;
+    }
+    if (model.onMouseMove) {
+        member.onMouseMove = model.onMouseMove;
     }
     if (model.onClick) {
         member.onClick = model.onClick;
@@ -639,35 +666,65 @@ void Window::post(std::function<void()> task) {
     });
 }
 
+std::size_t Window::delaySlot(Load& load) {
+    // Delays live in reused slots of the load, each with a loop timer made once, whose handler
+    // (the load and the slot) needs no allocation of its own.
+    if (!load.freeDelays.empty()) {
+        const std::size_t slot = load.freeDelays.back();
+        load.freeDelays.pop_back();
+        return slot;
+    }
+    const std::size_t slot = load.delays.size();
+    Load* owner = &load;
+    load.delays.emplace_back().timer = loop_.addTimer([owner, slot] { fireDelay(*owner, slot); });
+    return slot;
+}
+
 void Window::after(int ms, std::function<void()> task) {
     if (!load_) {
         return;
     }
-    // A one-shot delay is a repeating timer stopped at its first tick; retiring the load stops
-    // it before it can fire. Delays live in reused slots of the load, and the tick's closure
-    // (the load and the slot) needs no allocation of its own.
+    // A delay is a timer started for one tick; retiring the load pauses it before it can fire.
     Load& load = *load_;
-    std::size_t slot = 0;
-    if (!load.freeDelays.empty()) {
-        slot = load.freeDelays.back();
-        load.freeDelays.pop_back();
-    } else {
-        slot = load.delays.size();
-        load.delays.emplace_back();
-    }
-    Load::Delay& delay = load.delays[slot];
+    Load::Delay& delay = load.delays[delaySlot(load)];
     delay.task = std::move(task);
     delay.pending = true;
     ++load.pendingDelays;
-    Load* owner = &load;
-    delay.id = loop_.startRepeating(ms, [owner, slot] { fireDelay(*owner, slot); });
+    loop_.startOnce(delay.timer, ms);
+}
+
+Window::DelayId Window::addDelay(std::function<void()> task) {
+    if (!load_) {
+        throw std::logic_error(layout_.name + " is not loaded");
+    }
+    const std::size_t slot = delaySlot(*load_);
+    Load::Delay& delay = load_->delays[slot];
+    delay.kept = true;
+    delay.task = std::move(task);
+    return slot;
+}
+
+void Window::startDelay(DelayId id, int ms) {
+    if (!load_ || id >= load_->delays.size() || !load_->delays[id].kept) {
+        return;  // unloaded since: the delay went with its load
+    }
+    Load::Delay& delay = load_->delays[id];
+    if (!delay.pending) {
+        delay.pending = true;
+        ++load_->pendingDelays;
+    }
+    loop_.startOnce(delay.timer, ms);
 }
 
 void Window::fireDelay(Load& load, std::size_t slot) {
     Load::Delay& delay = load.delays[slot];
-    load.loop->stop(delay.id);
-    delay.pending = false;
+    delay.pending = false;  // its timer has paused itself
     --load.pendingDelays;
+    if (delay.kept) {
+        // The task stays where it is while it runs, even if it unloads the window.
+        delay.task();
+        return;
+    }
     std::function<void()> run = std::move(delay.task);
     delay.task = nullptr;
     load.freeDelays.push_back(slot);
@@ -683,23 +740,29 @@ StackingOrder& Window::childrenOf(Element* container) {
 }
 
 Element* Window::hitTest(const std::vector<Element*>& children, Point local) const {
-    // Panels and native controls lie in front of the plain elements of their container.
-    for (const bool heavy : {true, false}) {
-        for (Element* child : children) {
-            if (isHeavyweight(child->kind()) != heavy || !child->visible() ||
-                !child->rect().contains(local)) {
-                continue;
-            }
-            if (isContainer(child->kind())) {
-                const Point inner{local.x - child->left(), local.y - child->top()};
-                if (Element* hit = hitTest(child->children(), inner)) {
-                    return hit;
-                }
-            }
-            return child;
+    // Panels and native controls lie in front of the plain elements of their container: the
+    // frontmost of those under the point wins, else the frontmost plain element. One pass
+    // finds both.
+    Element* plain = nullptr;
+    for (Element* child : children) {
+        if (!child->visible() || !child->rect().contains(local)) {
+            continue;
         }
+        if (!isHeavyweight(child->kind())) {
+            if (plain == nullptr) {
+                plain = child;
+            }
+            continue;
+        }
+        if (isContainer(child->kind())) {
+            const Point inner{local.x - child->left(), local.y - child->top()};
+            if (Element* hit = hitTest(child->children(), inner)) {
+                return hit;
+            }
+        }
+        return child;
     }
-    return nullptr;
+    return plain;  // plain elements hold no children
 }
 
 Element* Window::elementAt(Point windowPoint) const {

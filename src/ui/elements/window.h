@@ -29,7 +29,7 @@ class Timer {
     const std::string& name() const { return spec_->name; }
     bool enabled() const { return enabled_; }
     int interval() const { return intervalMs_; }
-    bool running() const { return running_.has_value(); }
+    bool running() const { return running_; }
     void setEnabled(bool enabled);
     void setInterval(int intervalMs);
 
@@ -45,12 +45,15 @@ class Timer {
     void reset();
     void restart();
 
-    Window& window_;
+    EventLoop& loop_;
     const TimerSpec* spec_;
     bool retired_ = false;
     bool enabled_ = false;
+    bool running_ = false;
     int intervalMs_ = 0;
-    std::optional<EventLoop::TimerId> running_;
+    // The loop's timer, kept with its handler from creation on: enabling and disabling only
+    // start and pause it.
+    EventLoop::TimerId id_ = 0;
 };
 
 class MenuItem {
@@ -196,7 +199,13 @@ class Window {
     void post(std::function<void()> task);
     // Runs `task` once, `ms` from now, unless the window is unloaded first.
     void after(int ms, std::function<void()> task);
-    // Delays started by `after` that have not fired yet (none once unloaded).
+    // A delay kept for the rest of the load with its task, for a step that comes again and
+    // again: each `startDelay` runs the task once, `ms` from then, unless the window is
+    // unloaded first. The id names the delay until the window unloads.
+    using DelayId = std::size_t;
+    DelayId addDelay(std::function<void()> task);
+    void startDelay(DelayId delay, int ms);
+    // Delays started by `after` or `startDelay` that have not fired yet (none once unloaded).
     std::size_t pendingDelays() const;
 
     // Input, in window client pixels. A release goes to the element that took the press.
@@ -252,6 +261,8 @@ class Window {
     // running handler has returned, since a handler may unload its own window.
     void retireLoad(bool now);
     static void fireDelay(Load& load, std::size_t delay);
+    // A delay slot of the load with its loop timer: a free one, or a new one.
+    std::size_t delaySlot(Load& load);
 
     const WindowLayout& layout_;
     EventLoop& loop_;

@@ -76,10 +76,41 @@ std::string cardInWords(const Card& card) {
 }
 
 void writeFaceUpCardName(std::string& name, int slot, const Card& card) {
+    // A deal names every card: the places and the cards of a pack are written once, and a name
+    // is two copies.
+    struct Words {
+        std::array<std::string, Table::kMaxSlots + 1> places;
+        std::array<std::array<std::string, 14>, 5> cards;  // by suit 1..4 and rank 1..13
+    };
+    static const Words words = [] {
+        Words made;
+        for (int s = 1; s <= Table::kMaxSlots; ++s) {
+            std::string& place = made.places[static_cast<std::size_t>(s)];
+            appendCardPlace(place, s);
+            place.append("、");
+        }
+        for (int suit = 1; suit <= 4; ++suit) {
+            for (int rank = 1; rank <= 13; ++rank) {
+                appendCardInWords(
+                    made.cards[static_cast<std::size_t>(suit)][static_cast<std::size_t>(rank)],
+                    Card{static_cast<std::int16_t>(suit), static_cast<std::int16_t>(rank)});
+            }
+        }
+        return made;
+    }();
     name.clear();
-    appendCardPlace(name, slot);
-    name.append("、");
-    appendCardInWords(name, card);
+    if (slot >= 1 && slot <= Table::kMaxSlots) {
+        name.append(words.places[static_cast<std::size_t>(slot)]);
+    } else {
+        appendCardPlace(name, slot);
+        name.append("、");
+    }
+    if (card.suit >= 1 && card.suit <= 4 && card.rank >= 1 && card.rank <= 13) {
+        name.append(
+            words.cards[static_cast<std::size_t>(card.suit)][static_cast<std::size_t>(card.rank)]);
+    } else {
+        appendCardInWords(name, card);
+    }
 }
 
 std::string faceUpCardName(int slot, const Card& card) {

@@ -1,6 +1,5 @@
 #include "ui/game_window/game_window.h"
 
-#include <cmath>
 #include <iostream>
 #include <utility>
 
@@ -28,8 +27,28 @@ double topTwips(const Element& element) {
     return element.top() * kTwipsPerPixel;
 }
 
+// To the nearest pixel, halves away from zero. The slide's positions are whole twips, whose
+// pixels never fall on a half, so adding the half and cutting off is exact.
 void setTopTwips(Element& element, double twips) {
-    element.setTop(static_cast<int>(std::lround(twips / kTwipsPerPixel)));
+    const double pixels = twips / kTwipsPerPixel;
+    element.setTop(static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5));
+}
+
+// A rank as the cards' tags write it.
+const std::string& rankTag(int rank) {
+    static const std::array<std::string, 14> tags = [] {
+        std::array<std::string, 14> made;
+        for (std::size_t r = 0; r < made.size(); ++r) {
+            made[r] = std::to_string(r);
+        }
+        return made;
+    }();
+    if (rank >= 0 && rank < static_cast<int>(tags.size())) {
+        return tags[static_cast<std::size_t>(rank)];
+    }
+    static thread_local std::string other;
+    other = std::to_string(rank);
+    return other;
 }
 
 }  // namespace
@@ -111,6 +130,8 @@ void GameWindow::startUpGameWindow() {
     ui_ = std::make_unique<GameWindowElements>(window_);
     GameWindowElements& ui = *ui_;
     wireHandlers();
+    revealStep_ = window_.addDelay([this] { revealCard(nextRevealed_); });
+    stackStep_ = window_.addDelay([this] { buildResultStacks(nextStacked_); });
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
@@ -149,9 +170,12 @@ void GameWindow::startUpGameWindow() {
     cardHeight = geometry.cardHeight;
     gridColumns = geometry.gridColumns;
     gridRows = geometry.gridRows;
+    slots_[0] = {&ui.omote1[0], &ui.ura1[0]};  // the templates
     for (int slot = 1; slot <= cardCount; ++slot) {
-        ui.ura1.create(slot);
-        ui.omote1.create(slot).setAccessibleName(faceDownCardName(slot));
+        SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+        elements.face = &ui.ura1.create(slot);
+        elements.back = &ui.omote1.create(slot);
+        elements.back->setAccessibleName(faceDownCardName(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
@@ -178,7 +202,7 @@ void GameWindow::startUpGameWindow() {
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
-        Element& back = ui_->omote1[slot];
+        Element& back = *slots_[static_cast<std::size_t>(slot)].back;
         const SlotPlace place = slotPlace(geometry, slot);
         back.setStretch(true);
         back.move({place.left, place.top, geometry.cardWidth, geometry.cardHeight});
@@ -192,14 +216,15 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
     // Each face shows its card; both elements of a slot carry the rank as their tag.
     for (int slot = 1; slot <= table.cardCount(); ++slot) {
         const Card& card = table.card(slot);
-        Element& face = ui.ura1[slot];
+        const SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+        Element& face = *elements.face;
+        Element& back = *elements.back;
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
-        face.setTag(std::to_string(card.rank));
+        face.setTag(rankTag(card.rank));
         writeFaceUpCardName(nameBuffer_, slot, card);
         face.setAccessibleName(nameBuffer_);
-        ui.omote1[slot].setTag(face.tag());
-        face.move({ui.omote1[slot].left(), ui.omote1[slot].top(), geometry.cardWidth,
-                   geometry.cardHeight});
+        back.setTag(face.tag());
+        face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);
     }
 }
@@ -272,7 +297,7 @@ void GameWindow::applyCardBack(int index) {
     }
     const Element& design = ui.Image1[settings_.cardBackIndex];
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
-        ui.omote1[slot].copyPicture(design);
+        slots_[static_cast<std::size_t>(slot)].back->copyPicture(design);
     }
     for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
         (*pile)[0].copyPicture(design);
@@ -403,7 +428,8 @@ void GameWindow::revealCard(int slot) {
     if (slot <= table.cardCount()) {
         engine_.revealCard(slot);
         paintSlot(slot);
-        window_.after(kRevealPauseMs, [this, slot] { revealCard(slot + 1); });
+        nextRevealed_ = slot + 1;
+        window_.startDelay(revealStep_, kRevealPauseMs);
         return;
     }
     const bool computerMoves = engine_.beginPlay();
@@ -559,7 +585,9 @@ void GameWindow::showResult() {
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
     keys_.roundOver();
-    buildResultStacks(result.playerCards, result.computerCards, 0);
+    playerStackPictures_ = result.playerCards;
+    computerStackPictures_ = result.computerCards;
+    buildResultStacks(0);
 }
 
 void GameWindow::showLevelOffer() {
@@ -575,9 +603,10 @@ void GameWindow::showLevelOffer() {
     }
 }
 
-void GameWindow::buildResultStacks(int playerPictures, int computerPictures, int placed) {
+void GameWindow::buildResultStacks(int placed) {
     GameWindowElements& ui = *ui_;
-    if (placed >= playerPictures + computerPictures) {
+    const int playerPictures = playerStackPictures_;
+    if (placed >= playerPictures + computerStackPictures_) {
         finishResult();
         return;
     }
@@ -593,9 +622,8 @@ void GameWindow::buildResultStacks(int playerPictures, int computerPictures, int
     picture.setStretch(false);
     picture.setVisible(true);
     picture.bringToFront();
-    window_.after(kStackPausePerPictureMs, [this, playerPictures, computerPictures, placed] {
-        buildResultStacks(playerPictures, computerPictures, placed + 1);
-    });
+    nextStacked_ = placed + 1;
+    window_.startDelay(stackStep_, kStackPausePerPictureMs);
 }
 
 void GameWindow::finishResult() {
@@ -657,8 +685,12 @@ void GameWindow::playAgain(bool nextLevel) {
 // ---- The table -------------------------------------------------------------------------------
 
 void GameWindow::paintSlot(int slot) {
-    ui_->omote1[slot].setVisible(table.backShown(slot));
-    ui_->ura1[slot].setVisible(table.faceShown(slot));
+    // The table checks the slot before its elements are reached.
+    const bool backShown = table.backShown(slot);
+    const bool faceShown = table.faceShown(slot);
+    const SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+    elements.back->setVisible(backShown);
+    elements.face->setVisible(faceShown);
 }
 
 void GameWindow::startPileSlide(Element& incoming) {

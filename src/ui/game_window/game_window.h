@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -152,7 +153,8 @@ class GameWindow {
     // The round end and the result buttons.
     void showResult();
     void showLevelOffer();
-    void buildResultStacks(int playerPictures, int computerPictures, int placed);
+    // Places picture `placed` (from 0) of the result stacks, then the next one a moment later.
+    void buildResultStacks(int placed);
     void finishResult();
     void Timer4_Timer();
     void resultButton_MouseDown(Element& button);
@@ -175,6 +177,21 @@ class GameWindow {
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
+    // The pictures of the result stacks: the cards each side took.
+    int playerStackPictures_ = 0;
+    int computerStackPictures_ = 0;
+    // The steps of the deal's reveal and of the result stacks, one picture a step: delays of
+    // the load, and what each does next.
+    Window::DelayId revealStep_ = 0;
+    Window::DelayId stackStep_ = 0;
+    int nextRevealed_ = 0;
+    int nextStacked_ = 0;
+    // Each slot's back and face in this load (slot 0 unused), for the paints of every move.
+    struct SlotElements {
+        Element* back = nullptr;
+        Element* face = nullptr;
+    };
+    std::array<SlotElements, Table::kMaxSlots + 1> slots_{};
     // Where the names of the faces are written while dealing; its storage serves every deal.
     std::string nameBuffer_;
     GameWindowKeyboard keys_{*this};
