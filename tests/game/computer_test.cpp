@@ -143,6 +143,46 @@ TEST(TheDeal, EveryRankOncePerSuitAndTheDrawRetriesUntilASlotIsFree) {
     }
 }
 
+// The game's own source behind the plain interface, so its draws are taken one by one.
+class OneByOne final : public Random {
+  public:
+    explicit OneByOne(SeededRandom& source) : source_(source) {}
+    void seed(std::uint64_t) override {}
+    double next() override { return source_.next(); }
+
+  private:
+    SeededRandom& source_;
+};
+
+TEST(TheDeal, TheGamesOwnSourceDealsEveryTableSizeAsDrawByDraw) {
+    for (int count = 0; count <= Table::kMaxSlots; ++count) {
+        for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+            SeededRandom inPlace(seed);
+            SeededRandom source(seed);
+            OneByOne oneByOne(source);
+            Table table;
+            table.deal(count, inPlace);
+            const Table expected(dealCards(count, oneByOne));
+            ASSERT_EQ(table.cardCount(), count);
+            for (int slot = 1; slot <= count; ++slot) {
+                ASSERT_EQ(table.card(slot), expected.card(slot))
+                    << count << " cards, slot " << slot;
+            }
+            for (int rank = 1; rank <= Table::kMaxRank; ++rank) {
+                ASSERT_EQ(table.slotsOfRank(rank), expected.slotsOfRank(rank));
+            }
+            ASSERT_EQ(inPlace.bits(), source.bits()) << "as many draws for " << count << " cards";
+        }
+    }
+}
+
+TEST(TheDeal, TheLargestDrawStillFallsOnTheLastSlot) {
+    constexpr std::uint64_t kLargest = (std::uint64_t{1} << 53) - 1;
+    for (int count = 1; count <= Table::kMaxSlots; ++count) {
+        EXPECT_EQ(scaledIndex(kLargest, bitsToScaled(count)), count - 1) << count << " cards";
+    }
+}
+
 TEST(TheDeal, ThePairTestReadsTheRankTextAsANumber) {
     EXPECT_TRUE(isPairRank("7", 7));
     EXPECT_TRUE(isPairRank("13", 13));
