@@ -64,7 +64,7 @@ double scaledDraw(Source& random, int scale) {
 // The same from the game's own source, whose draws always lie in [0, 1), in one multiplication:
 // u = bits × 2^-53 and scale × 2^-53 are both exact, so bits × (scale × 2^-53) rounds the very
 // same product as scale × u. `bitsToScaled` gives that factor, for loops over many draws.
-inline double bitsToScaled(int scale) {
+constexpr double bitsToScaled(int scale) {
     return scale * 0x1.0p-53;
 }
 

@@ -75,6 +75,8 @@ class RoundEngine {
     // picked meanwhile), then play begins. `beginPlay` returns whether the computer moves first.
     void beginReveal();
     void revealCard(int slot);
+    // The same for every card at once.
+    void revealAllCards() { table_.showAllBacks(); }
     bool beginPlay();
     // The game window goes back to the settings window: the round is abandoned.
     void abandon() { state_.gamePhase = 0; }

@@ -149,11 +149,10 @@ void Table::deal(int cardCount, SeededRandom& random) {
     std::int16_t suit = 1;
     random.drawWhile([&](std::uint64_t bits) {
         const int index = scaledIndex(bits, toScaled);
-        const std::uint64_t bit = std::uint64_t{1} << index;
-        if ((dealt & bit) != 0) {
+        if (((dealt >> index) & 1U) != 0) {
             return true;
         }
-        dealt |= bit;
+        dealt |= std::uint64_t{1} << index;
         place(index + 1, Card{suit, rank});
         if (rank == perSuit) {
             rank = 0;

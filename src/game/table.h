@@ -84,6 +84,8 @@ class Table {
     void setBackShown(int slot, bool shown) { setBit(backShown_, checked(slot), shown); }
     void setFaceShown(int slot, bool shown) { setBit(faceShown_, checked(slot), shown); }
     bool faceDown(int slot) const { return backShown(slot); }
+    // Every slot's back shown, as setBackShown(slot, true) for each.
+    void showAllBacks() { backShown_ |= ((std::uint64_t{1} << cardCount_) - 1) << 1; }
     bool anyFaceDown() const { return backShown_ != 0; }
     // The face-down slots as bits (bit s = slot s).
     std::uint64_t faceDownSlots() const { return backShown_; }

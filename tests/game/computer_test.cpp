@@ -5,6 +5,8 @@
 #include <deque>
 #include <stdexcept>
 
+#include "game/computer_choices.h"
+
 namespace koropika {
 namespace {
 
@@ -181,6 +183,32 @@ TEST(TheDeal, TheLargestDrawStillFallsOnTheLastSlot) {
     for (int count = 1; count <= Table::kMaxSlots; ++count) {
         EXPECT_EQ(scaledIndex(kLargest, bitsToScaled(count)), count - 1) << count << " cards";
     }
+}
+
+TEST(ComputerOpponent, TheGamesOwnSourceDecidesMemoryExactlyAsDrawByDraw) {
+    for (int level = -2; level <= choices::kLevelsWithBounds + 1; ++level) {
+        SeededRandom inPlace(static_cast<std::uint64_t>(level + 100));
+        SeededRandom source(static_cast<std::uint64_t>(level + 100));
+        OneByOne oneByOne(source);
+        for (int draw = 0; draw < 3000; ++draw) {
+            ASSERT_EQ(choices::usesMemory(level, inPlace), choices::usesMemory(level, oneByOne))
+                << "level " << level << ", draw " << draw;
+        }
+        if (level < 0 || level >= choices::kLevelsWithBounds) {
+            continue;
+        }
+        // Random draws almost never land next to the bound, so the bits there are tried too.
+        const std::uint64_t bound = choices::kForgettingBits[static_cast<std::size_t>(level)];
+        for (std::uint64_t bits = bound - 2; bits <= bound + 2; ++bits) {
+            if (bits < (std::uint64_t{1} << 53)) {
+                EXPECT_EQ(choices::usesMemoryAt(level, static_cast<double>(bits) * 0x1.0p-53 * 10),
+                          bits < bound)
+                    << "level " << level << ", bits " << bits;
+            }
+        }
+    }
+    EXPECT_EQ(choices::kForgettingBits[1], std::uint64_t{1} << 52) << "level 1: half the draws";
+    EXPECT_EQ(choices::kForgettingBits[6], std::uint64_t{1} << 53) << "level 6: every draw";
 }
 
 TEST(TheDeal, ThePairTestReadsTheRankTextAsANumber) {

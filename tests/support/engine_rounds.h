@@ -90,9 +90,7 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
         throw std::logic_error("the start button was refused after the dice");
     }
     engine.beginReveal();
-    for (int slot = 1; slot <= engine.table().cardCount(); ++slot) {
-        engine.revealCard(slot);
-    }
+    engine.revealAllCards();  // the window's timer turns them one by one, to the same table
     engine.beginPlay();
     for (int move = 0; !engine.roundOver(); ++move) {
         if (move > 100'000) {
