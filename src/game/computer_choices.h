@@ -31,6 +31,19 @@ inline std::int16_t randomFaceDownSlot(const Table& table, Source& random) {
     }
 }
 
+// The same from the game's own source, the draws made in one loop over its words.
+inline std::int16_t randomFaceDownSlot(const Table& table, SeededRandom& random) {
+    const int count = table.cardCount();
+    const double toScaled = bitsToScaled(count);
+    const std::uint64_t faceDown = table.faceDownSlots();
+    int slot = 0;
+    random.drawUntil([&](std::uint64_t bits) {
+        slot = std::min(static_cast<int>(static_cast<double>(bits) * toScaled + 1), count);
+        return ((faceDown >> slot) & 1U) != 0;
+    });
+    return static_cast<std::int16_t>(slot);
+}
+
 inline int lowestSlot(std::uint64_t bits) {
     return std::countr_zero(bits);
 }
