@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "game/round_engine.h"
 
@@ -80,9 +81,10 @@ ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Ran
 
 // The same round with the player's choice called directly, `choose(engine, offered)`, for the
 // benchmark's many rounds; `playerSitsOut` hands every player's turn to the computer.
-template <typename Choose>
+// `seen(card)` is shown every card as it is turned up.
+template <typename Choose, typename Seen>
 ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
-                                  int diceFace, bool playerSitsOut, Choose&& choose) {
+                                  int diceFace, bool playerSitsOut, Choose&& choose, Seen&& seen) {
     ComputerPicks computer;
     engine.deal(cardCount, level, random);
     engine.decideStarter(diceFace);
@@ -110,13 +112,14 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
                 if (!engine.playerMayTurn(slot)) {
                     throw std::logic_error("the player chose a card it may not turn");
                 }
-                engine.turnPlayerCard(slot);
+                seen(engine.turnPlayerCard(slot));
             }
         } else {
             // The computer's timer: first card, second card, then the tick that stops it.
             for (int step = 0; step < 3; ++step) {
                 if (engine.computerStep()) {
                     if (const auto card = engine.turnComputerCard()) {
+                        seen(*card);
                         ++computer.picks;
                         computer.fromMemory += card->fromMemory ? 1 : 0;
                     }
@@ -126,6 +129,13 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
         engine.resolveMove();
     }
     return computer;
+}
+
+template <typename Choose>
+ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
+                                  int diceFace, bool playerSitsOut, Choose&& choose) {
+    return playEngineRoundWith(engine, cardCount, level, random, diceFace, playerSitsOut,
+                               std::forward<Choose>(choose), [](const TurnedCard&) {});
 }
 
 }  // namespace koropika::testing

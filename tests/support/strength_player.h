@@ -33,10 +33,14 @@ class StrengthPlayer {
     // bits (bit s = slot s). The perfect player first learns every card the move log has shown
     // since its last choice.
     int choose(const RoundState& state, const MoveLog& log, std::uint64_t offered);
+    // The same for a caller that shows the player every card as it is turned up, with `see`,
+    // instead of handing it the move log.
+    void see(int slot, int rank) { learn(slot, rank); }
+    int chooseFromSeen(const RoundState& state, std::uint64_t offered);
 
   private:
     int pickFrom(std::uint64_t slots);
-    void learn(const MoveLog::Turn& turn);
+    void learn(int slot, int rank);
 
     PlayerKind kind_;
     MersenneTwister64 policy_;  // the words of std::mt19937_64
@@ -57,11 +61,10 @@ inline int StrengthPlayer::pickFrom(std::uint64_t slots) {
     return counter.nth(static_cast<unsigned>(policy_() % counter.count()));
 }
 
-inline void StrengthPlayer::learn(const MoveLog::Turn& turn) {
-    const auto rank = static_cast<unsigned>(turn.rank);
-    const std::uint64_t bit = std::uint64_t{1} << turn.slot;
+inline void StrengthPlayer::learn(int slot, int rank) {
+    const std::uint64_t bit = std::uint64_t{1} << slot;
     knownSlots_ |= bit;
-    std::uint64_t& ofRank = knownOfRank_[rank];
+    std::uint64_t& ofRank = knownOfRank_[static_cast<std::size_t>(rank)];
     ofRank |= bit;
     if ((ofRank & (ofRank - 1)) != 0) {
         pairRanks_ |= std::uint32_t{1} << rank;
@@ -70,19 +73,25 @@ inline void StrengthPlayer::learn(const MoveLog::Turn& turn) {
 
 inline int StrengthPlayer::choose(const RoundState& state, const MoveLog& log,
                                   std::uint64_t offered) {
+    // What was shown since the last choice is learnt before anything counts as unknown.
+    if (kind_ == PlayerKind::Perfect) {
+        const auto& turns = log.turns();
+        const std::size_t logged = turns.size();
+        for (std::size_t i = logRead_; i < logged; ++i) {
+            learn(turns[i].slot, turns[i].rank);
+        }
+        logRead_ = logged;
+    }
+    return chooseFromSeen(state, offered);
+}
+
+inline int StrengthPlayer::chooseFromSeen(const RoundState& state, std::uint64_t offered) {
     if (offered == 0) {
         throw std::logic_error("no card left to turn");
     }
     if (kind_ != PlayerKind::Perfect) {
         return pickFrom(offered);
     }
-    // What was shown since the last choice is learnt before anything counts as unknown.
-    const auto& turns = log.turns();
-    const std::size_t logged = turns.size();
-    for (std::size_t i = logRead_; i < logged; ++i) {
-        learn(turns[i]);
-    }
-    logRead_ = logged;
     const std::uint64_t unknown = offered & ~knownSlots_;
     const std::uint64_t fresh = unknown != 0 ? unknown : offered;
     if (state.flippedThisTurn == 1) {
