@@ -98,6 +98,29 @@ class Table {
     }
     void remember(int slot) { seen_ |= std::uint64_t{1} << checked(slot); }
 
+    // The round's own steps, on slots known to lie on the table (a checked call or the table's
+    // own bits gave them), so unchecked.
+    int rankAt(int slot) const { return cards_[static_cast<std::size_t>(slot)].rank; }
+    // The back hidden and the face shown.
+    void turnFaceUp(int slot) {
+        const std::uint64_t bit = std::uint64_t{1} << slot;
+        backShown_ &= ~bit;
+        faceShown_ |= bit;
+    }
+    void showFace(int slot) { faceShown_ |= std::uint64_t{1} << slot; }
+    // A move's two cards: taken, neither side shown; else face down again, the face kept
+    // under the back.
+    void settleMove(int first, int second, bool taken) {
+        const std::uint64_t both = (std::uint64_t{1} << first) | (std::uint64_t{1} << second);
+        if (taken) {
+            backShown_ &= ~both;
+            faceShown_ &= ~both;
+        } else {
+            backShown_ |= both;
+            faceShown_ |= both;
+        }
+    }
+
     // The slots holding `rank`, as bits (bit s = slot s).
     std::uint64_t slotsOfRank(int rank) const {
         return rank < 1 || rank > kMaxRank ? 0 : slotsOfRank_[static_cast<std::size_t>(rank)];
