@@ -288,6 +288,27 @@ TEST(StrengthPlayer, ShownEachCardAsItTurnsItChoosesAsFromTheMoveLog) {
     }
 }
 
+TEST(SlotCounter, FindsEveryBitOfAMaskInSlotOrder) {
+    std::mt19937_64 words(3);
+    for (int i = 0; i < 3000; ++i) {
+        // Sparse, dense and full masks, the top and bottom bits included.
+        std::uint64_t mask = words();
+        mask = i % 3 == 0 ? mask & words() & words() : i % 3 == 1 ? mask | words() : mask;
+        mask = i == 0 ? ~std::uint64_t{0} : mask;
+        const testing::SlotCounter counter(mask);
+        unsigned n = 0;
+        for (int slot = 0; slot < 64; ++slot) {
+            if ((mask >> slot) & 1U) {
+                ASSERT_EQ(counter.nthBelowCount(n), slot) << std::hex << mask << ", bit " << n;
+                ASSERT_EQ(counter.nth(n), slot);
+                ++n;
+            }
+        }
+        ASSERT_EQ(counter.count(), n);
+        ASSERT_EQ(counter.nth(n), 64) << "past the last bit";
+    }
+}
+
 // A source that breaks its promise and returns 1.
 class AlwaysOne final : public Random {
   public:

@@ -27,6 +27,8 @@ class SlotCounter {
     unsigned count() const { return static_cast<unsigned>(runningCounts_ >> 56); }
     // The slot of the n-th set bit, for n < count().
     int nth(unsigned n) const;
+    // The same for an n known to be below count(), as a draw modulo count() is.
+    int nthBelowCount(unsigned n) const;
 
   private:
     std::uint64_t slots_;
@@ -45,20 +47,25 @@ inline int SlotCounter::nth(unsigned n) const {
     if (n >= count()) {
         return 64;  // no such bit, as std::countr_zero of no bits
     }
+    return nthBelowCount(n);
+}
+
+inline int SlotCounter::nthBelowCount(unsigned n) const {
     // The lowest byte whose running count exceeds n, found in all bytes at once: with the top
     // bit of each byte set (no count reaches 128), subtracting n + 1 leaves it set exactly
     // where the count is at least n + 1.
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kTops = 0x8080808080808080ULL;
     const std::uint64_t reached = ((runningCounts_ | kTops) - (n + 1) * kOnes) & kTops;
-    const int shift = std::countr_zero(reached) - 7;
+    // Some byte's count reaches n + 1 and the n-th bit lies in that byte, so neither is empty.
+    const int shift = __builtin_ctzll(reached) - 7;
     // The bits below that byte, then the remaining count within it.
     const auto below = static_cast<unsigned>(((runningCounts_ << 8) >> shift) & 0xffU);
     std::uint64_t byte = (slots_ >> shift) & 0xffU;
     for (n -= below; n > 0; --n) {
         byte &= byte - 1;
     }
-    return shift + std::countr_zero(byte);
+    return shift + __builtin_ctzll(byte);
 }
 
 // The policy the headless game driver plays with: a uniform pick from the offered slots, in slot

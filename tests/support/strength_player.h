@@ -58,7 +58,7 @@ class StrengthPlayer {
 
 inline int StrengthPlayer::pickFrom(std::uint64_t slots) {
     const SlotCounter counter(slots);
-    return counter.nth(static_cast<unsigned>(policy_() % counter.count()));
+    return counter.nthBelowCount(static_cast<unsigned>(policy_() % counter.count()));
 }
 
 inline void StrengthPlayer::learn(int slot, int rank) {
