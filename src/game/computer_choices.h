@@ -8,6 +8,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 
 #include "game/random.h"
 #include "game/round_state.h"
@@ -42,6 +43,17 @@ inline std::int16_t randomFaceDownSlot(const Table& table, SeededRandom& random)
         return ((faceDown >> slot) & 1U) != 0;
     });
     return static_cast<std::int16_t>(slot);
+}
+
+// The computer remembers the slot it turns. The game's own draws and the table's bits always
+// give a slot on the table; any other source's slot is checked.
+template <typename Source>
+inline void rememberPick(Table& table, int slot) {
+    if constexpr (std::is_same_v<Source, SeededRandom>) {
+        table.rememberAt(slot);
+    } else {
+        table.remember(slot);
+    }
 }
 
 inline int lowestSlot(std::uint64_t bits) {
@@ -117,7 +129,7 @@ inline bool chooseFirst(Table& table, RoundState& round, int level, Source& rand
     if (round.cpuKnowsPair == 0) {
         round.cpuFirstSlot = randomFaceDownSlot(table, random);
     }
-    table.remember(round.cpuFirstSlot);
+    rememberPick<Source>(table, round.cpuFirstSlot);
     return fromMemory;
 }
 
@@ -144,7 +156,7 @@ inline bool chooseSecond(Table& table, RoundState& round, int level, Source& ran
     if (!chosen) {
         round.cpuSecondSlot = randomFaceDownSlot(table, random);
     }
-    table.remember(round.cpuSecondSlot);
+    rememberPick<Source>(table, round.cpuSecondSlot);
     return fromMemory;
 }
 

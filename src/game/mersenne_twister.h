@@ -36,10 +36,13 @@ class MersenneTwister64 {
     // Hands words to `more` until it returns false; that word is drawn too.
     template <typename More>
     void drawWhile(More&& more) {
+        // The place is counted up to the end of the block from below zero, so that the step
+        // itself says whether the block is used up.
+        const std::uint64_t* const end = words_.data() + kWords;
         for (;;) {
-            for (std::size_t i = next_; i < kWords; ++i) {
-                if (!more(words_[i])) {
-                    next_ = i + 1;
+            for (auto i = static_cast<std::ptrdiff_t>(next_) - kBlock; i != 0; ++i) {
+                if (!more(end[i])) {
+                    next_ = static_cast<std::size_t>(kBlock + i + 1);
                     return;
                 }
             }
@@ -52,6 +55,7 @@ class MersenneTwister64 {
   private:
     static constexpr std::size_t kWords = 312;
     static constexpr std::size_t kShift = 156;
+    static constexpr auto kBlock = static_cast<std::ptrdiff_t>(kWords);
     void refill();
 
     // One word more than the state: a copy of the first word, so that every word's successor

@@ -145,7 +145,7 @@ inline bool RoundEngine::playerMayTurn(int slot) const {
 
 inline TurnedCard RoundEngine::turnPlayerCard(int slot) {
     ++state_.flippedThisTurn;
-    table_.remember(slot);
+    table_.rememberAt(slot);  // playerMayTurn(slot) has placed it on the table
     moveLog_.record(Side::Player, slot, table_.rank(slot));
     if (state_.flippedThisTurn == 1) {
         state_.firstRank = static_cast<std::int16_t>(table_.rank(slot));

@@ -97,6 +97,8 @@ class Table {
         return ((seen_ >> index) & 1U) != 0 ? cards_[index].rank : std::int16_t{0};
     }
     void remember(int slot) { seen_ |= std::uint64_t{1} << checked(slot); }
+    // The same for a slot known to lie on the table.
+    void rememberAt(int slot) { seen_ |= std::uint64_t{1} << slot; }
 
     // The round's own steps, on slots known to lie on the table (a checked call or the table's
     // own bits gave them), so unchecked.
