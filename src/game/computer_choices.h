@@ -114,8 +114,25 @@ inline bool usesMemory(int level, SeededRandom& random) {
     return usesMemoryAt(level, tenTimes(random));
 }
 
-template <typename Source>
-inline bool chooseFirst(Table& table, RoundState& round, int level, Source& random) {
+// A level's memory test for the game's own source, its bound found once when a round is dealt.
+struct MemoryBound {
+    std::uint64_t forgetting = 0;  // the smallest bits that forget
+};
+
+inline MemoryBound memoryBoundFor(int level) {
+    if (level >= 0 && level < kLevelsWithBounds) [[likely]] {
+        return {kForgettingBits[static_cast<std::size_t>(level)]};
+    }
+    return {forgettingBits(level)};
+}
+
+inline bool usesMemory(MemoryBound bound, SeededRandom& random) {
+    return random.bits() < bound.forgetting;
+}
+
+// `level` is the level's number, or its MemoryBound with the game's own source.
+template <typename Source, typename Level>
+inline bool chooseFirst(Table& table, RoundState& round, Level level, Source& random) {
     round.cpuKnowsPair = 0;
     const bool fromMemory = usesMemory(level, random);
     if (fromMemory) {
@@ -133,8 +150,8 @@ inline bool chooseFirst(Table& table, RoundState& round, int level, Source& rand
     return fromMemory;
 }
 
-template <typename Source>
-inline bool chooseSecond(Table& table, RoundState& round, int level, Source& random) {
+template <typename Source, typename Level>
+inline bool chooseSecond(Table& table, RoundState& round, Level level, Source& random) {
     round.cpuFoundMatch = 0;
     bool chosen = false;
     const bool fromMemory = usesMemory(level, random);

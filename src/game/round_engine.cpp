@@ -6,6 +6,7 @@ void RoundEngine::deal(int cardCount, int level, Random& random) {
     random_ = &random;
     seeded_ = dynamic_cast<SeededRandom*>(&random);
     level_ = level;
+    memory_ = choices::memoryBoundFor(level);
     if (seeded_ != nullptr) {
         table_.deal(cardCount, *seeded_);
     } else {

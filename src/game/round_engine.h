@@ -113,6 +113,9 @@ class RoundEngine {
   private:
     template <typename Source>
     std::optional<TurnedCard> turnComputerCardFrom(Source& random);
+    // The game's own source tests the computer's memory against the bound found at the deal.
+    int levelFor(Random&) const { return level_; }
+    choices::MemoryBound levelFor(SeededRandom&) const { return memory_; }
     // A scripted source's path, kept out of line so that the game's own stays small.
     std::optional<TurnedCard> turnComputerCardFromAnySource();
     void turnUp(int slot);
@@ -124,6 +127,7 @@ class RoundEngine {
     Random* random_ = nullptr;
     SeededRandom* seeded_ = nullptr;  // the same source when it is the game's own
     int level_ = 1;
+    choices::MemoryBound memory_ = choices::memoryBoundFor(1);
     int playerCards_ = 0;
     int computerCards_ = 0;
 };
@@ -214,7 +218,7 @@ template <typename Source>
 [[gnu::always_inline]] inline std::optional<TurnedCard> RoundEngine::turnComputerCardFrom(
     Source& random) {
     if (state_.flippedThisTurn == 1) {
-        const bool fromMemory = choices::chooseFirst(table_, state_, level_, random);
+        const bool fromMemory = choices::chooseFirst(table_, state_, levelFor(random), random);
         const int slot = state_.cpuFirstSlot;
         const int rank = table_.rankAt(slot);
         state_.firstRank = static_cast<std::int16_t>(rank);
@@ -228,7 +232,7 @@ template <typename Source>
     if (state_.flippedThisTurn != 2) {
         return std::nullopt;
     }
-    const bool fromMemory = choices::chooseSecond(table_, state_, level_, random);
+    const bool fromMemory = choices::chooseSecond(table_, state_, levelFor(random), random);
     const int slot = state_.cpuSecondSlot;
     if (slot == state_.firstSlot) {
         return std::nullopt;
