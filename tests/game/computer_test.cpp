@@ -211,6 +211,29 @@ TEST(ComputerOpponent, TheGamesOwnSourceDecidesMemoryExactlyAsDrawByDraw) {
     EXPECT_EQ(choices::kForgettingBits[6], std::uint64_t{1} << 53) << "level 6: every draw";
 }
 
+TEST(ComputerOpponent, TheBoundFoundAtTheDealDecidesMemoryAsTheLevelDoesAtAnyLevel) {
+    // Levels past the table of bounds too: below -4 nothing is remembered, from 6 everything.
+    for (int level = -8; level <= 30; ++level) {
+        const choices::MemoryBound bound = choices::memoryBoundFor(level);
+        SeededRandom withBound(static_cast<std::uint64_t>(level + 200));
+        SeededRandom withLevel(static_cast<std::uint64_t>(level + 200));
+        for (int draw = 0; draw < 2000; ++draw) {
+            ASSERT_EQ(choices::usesMemory(bound, withBound), choices::usesMemory(level, withLevel))
+                << "level " << level << ", draw " << draw;
+        }
+        const std::uint64_t edge = bound.forgetting;
+        for (std::uint64_t bits = edge < 2 ? 0 : edge - 2; bits <= edge + 2; ++bits) {
+            if (bits < (std::uint64_t{1} << 53)) {
+                EXPECT_EQ(choices::usesMemoryAt(level, static_cast<double>(bits) * 0x1.0p-53 * 10),
+                          bits < edge)
+                    << "level " << level << ", bits " << bits;
+            }
+        }
+    }
+    EXPECT_EQ(choices::memoryBoundFor(-5).forgetting, 0U);
+    EXPECT_EQ(choices::memoryBoundFor(40).forgetting, std::uint64_t{1} << 53);
+}
+
 TEST(TheDeal, ThePairTestReadsTheRankTextAsANumber) {
     EXPECT_TRUE(isPairRank("7", 7));
     EXPECT_TRUE(isPairRank("13", 13));

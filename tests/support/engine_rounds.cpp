@@ -3,6 +3,7 @@
 #include <bit>
 #include <memory>
 #include <random>
+#include <stdexcept>
 
 namespace koropika::testing {
 
@@ -22,7 +23,14 @@ ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Ran
                               int diceFace, const PlayerPolicy& policy) {
     return playEngineRoundWith(
         engine, cardCount, level, random, diceFace, !policy,
-        [&policy](const RoundEngine& e, std::uint64_t offered) { return policy(e, offered); });
+        [&policy](const RoundEngine& e, std::uint64_t offered) {
+            const int slot = policy(e, offered);
+            // The engine's own rule for a click agrees with the slots offered.
+            if (e.playerMayTurn(slot) != (((offered >> (slot & 63)) & 1U) != 0)) {
+                throw std::logic_error("the engine and the offered slots disagree on a card");
+            }
+            return slot;
+        });
 }
 
 }  // namespace koropika::testing

@@ -116,7 +116,9 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
                     offered &= ~(std::uint64_t{1} << engine.state().firstSlot);
                 }
                 const int slot = choose(engine, offered);
-                if (!engine.playerMayTurn(slot)) {
+                // At this point of a move the offered slots are those playerMayTurn allows (the
+                // policy-driven rounds of playEngineRound hold the engine to that).
+                if (((offered >> (slot & 63)) & 1U) == 0) {
                     throw std::logic_error("the player chose a card it may not turn");
                 }
                 seen(engine.turnPlayerCard(slot));
