@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -242,6 +243,38 @@ TEST_F(WindowTest, TheAccessibleNameIsTheCaptionUntilOneIsGivenAndTheObserverHea
     window.unload();
     window.load();
     EXPECT_EQ(window.at("Title").accessibleName(), "text") << "a reload starts from the layout";
+}
+
+// A name written on first read: the writer runs once, whoever reads first, and the element
+// counts as changed when the name is given, not when it is written.
+TEST_F(WindowTest, ANameWrittenOnReadReadsAsIfSetAndGoesWithAReloadOrALaterName) {
+    struct Counting : WindowObserver {
+        void elementChanged(Element&) override { ++changes; }
+        int changes = 0;
+    } observer;
+    static int writes = 0;
+    const auto writer = [](std::uint64_t value, std::string& name) {
+        ++writes;
+        name = "カード " + std::to_string(value);
+    };
+    window.load();
+    window.setObserver(&observer);
+    Element& title = window.at("Title");
+    title.setAccessibleName(writer, 7);
+    EXPECT_EQ(observer.changes, 1);
+    EXPECT_EQ(writes, 0) << "nobody has read it yet";
+    EXPECT_EQ(title.properties().accessibleName, "カード 7");
+    EXPECT_EQ(title.accessibleName(), "カード 7");
+    EXPECT_EQ(writes, 1);
+    title.setAccessibleName(writer, 8);
+    title.setAccessibleName("見出し");
+    EXPECT_EQ(title.accessibleName(), "見出し") << "a later name wins over one still unwritten";
+    title.setAccessibleName(writer, 9);
+    window.setObserver(nullptr);
+    window.unload();
+    window.load();
+    EXPECT_EQ(window.at("Title").accessibleName(), "text") << "a reload starts from the layout";
+    EXPECT_EQ(writes, 1);
 }
 
 TEST_F(WindowTest, ComboBoxesKeepTheirTextAndSelection) {

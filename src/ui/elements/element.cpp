@@ -21,6 +21,7 @@ Element::Element(Window& window, WindowObserver* const& observer, const std::str
       props_(properties) {}
 
 void Element::reset(Element* container, const ElementProperties& properties) {
+    nameWriter_ = nullptr;
     container_ = container;
     alive_ = true;
     children_.clear();
@@ -123,11 +124,27 @@ void Element::setCaption(const std::string& caption) {
 }
 
 void Element::setAccessibleName(const std::string& name) {
+    nameWriter_ = nullptr;
     if (props_.accessibleName != name) {
         props_.accessibleName = name;
         changedFields_ |= kAccessibleNameChanged;
         changed();
     }
+}
+
+void Element::setAccessibleName(NameWriter writer, std::uint64_t value) {
+    nameWriter_ = writer;
+    nameValue_ = value;
+    changedFields_ |= kAccessibleNameChanged;
+    changed();
+}
+
+void Element::writeName() const {
+    // Only the name is written, into storage the element owns; to a reader the element has had
+    // that name since it was set.
+    const NameWriter writer = nameWriter_;
+    nameWriter_ = nullptr;
+    writer(nameValue_, const_cast<std::string&>(props_.accessibleName));
 }
 
 void Element::setPicture(const std::string& pictureKey) {

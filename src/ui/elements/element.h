@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,7 +38,10 @@ class Element {
     Element* container() const { return container_; }
     // Children front to back (containers only).
     const std::vector<Element*>& children() const { return children_.frontToBack(); }
-    const ElementProperties& properties() const { return props_; }
+    const ElementProperties& properties() const {
+        writePendingName();
+        return props_;
+    }
 
     const Rect& rect() const { return props_.rect; }
     int left() const { return props_.rect.left; }
@@ -77,10 +81,16 @@ class Element {
 
     // What a screen reader calls the element: the name given to it, or else its caption.
     const std::string& accessibleName() const {
+        writePendingName();
         return props_.accessibleName.empty() ? props_.caption : props_.accessibleName;
     }
     // "" goes back to the caption.
     void setAccessibleName(const std::string& name);
+    // A name written only when something first reads it, by `writer` from `value`: for names
+    // that change with every round and are rarely read (nobody reads them without a screen).
+    // The element counts as changed at once, as if the name had been set.
+    using NameWriter = void (*)(std::uint64_t value, std::string& name);
+    void setAccessibleName(NameWriter writer, std::uint64_t value);
 
     const std::string& picture() const { return props_.picture; }
     void setPicture(const std::string& pictureKey);
@@ -171,6 +181,12 @@ class Element {
     }
     void notifyChanged();
     void fitToText();
+    void writePendingName() const {
+        if (nameWriter_ != nullptr) [[unlikely]] {
+            writeName();
+        }
+    }
+    void writeName() const;
 
     Window& window_;
     WindowObserver* const* observer_;  // the window's observer, or null while it has none
@@ -195,6 +211,9 @@ class Element {
     StackingOrder children_;
     std::uint64_t stackingStamp_ = 0;  // the last update of its container's order that placed it
     ElementProperties props_;
+    // A name still to be written into the properties, and what it is written from.
+    mutable NameWriter nameWriter_ = nullptr;
+    std::uint64_t nameValue_ = 0;
 };
 
 }  // namespace koropika

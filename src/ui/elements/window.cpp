@@ -42,11 +42,7 @@ Timer::Timer(Window& window, const TimerSpec& spec)
     // The tick calls the handler in place: a load's timers outlive every handler that runs
     // while the load is retired, and their handlers change only when a later load reuses them,
     // so the handler cannot go away under its own call.
-    id_ = loop_.addTimer([this] {
-        if (onTick) {
-            onTick();
-        }
-    });
+    id_ = loop_.addTimerCalling(&onTick);
     restart();
 }
 
