@@ -103,6 +103,30 @@ TEST_F(WindowTest, ArrayMembersAreHiddenCopiesOfTheTemplateSharingItsHandler) {
     EXPECT_THROW(window.createMember("Card", 5), std::logic_error);
 }
 
+// An array shares one set of handlers: a member runs the template's as they are when it is
+// used, unless it has one of its own; a reload starts every member without any.
+TEST_F(WindowTest, MembersRunTheTemplatesHandlersUnlessGivenTheirOwn) {
+    window.load();
+    std::vector<std::string> log;
+    Element& model = window.at("Card", 0);
+    model.onClick = [&](int index) { log.push_back("old " + std::to_string(index)); };
+    Element& plain = window.createMember("Card", 1);
+    Element& own = window.createMember("Card", 2);
+    own.onMouseDown = [&](int index, const MouseEvent&) {
+        log.push_back("own " + std::to_string(index));
+    };
+    model.onClick = [&](int index) { log.push_back("new " + std::to_string(index)); };
+    plain.setVisible(true);
+    own.setVisible(true);
+    EXPECT_TRUE(plain.handlesMouse());
+    window.click(plain);
+    window.click(own);
+    EXPECT_EQ(log, (std::vector<std::string>{"new 1", "own 2", "new 2"}));
+    window.unload();
+    window.load();
+    EXPECT_FALSE(window.createMember("Card", 2).handlesMouse()) << "a reload drops them all";
+}
+
 TEST_F(WindowTest, UnloadCancelsTimersAndContinuationsOfThatLoad) {
     window.load();
     int ticks = 0;

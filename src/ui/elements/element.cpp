@@ -22,6 +22,7 @@ Element::Element(Window& window, WindowObserver* const& observer, const std::str
 
 void Element::reset(Element* container, const ElementProperties& properties) {
     nameWriter_ = nullptr;
+    handlersOf_ = nullptr;
     container_ = container;
     alive_ = true;
     children_.clear();

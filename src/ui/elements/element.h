@@ -146,13 +146,30 @@ class Element {
     // Front-to-back position among its container's children (the window changes the order).
     void bringToFront();
 
+    // The element's own handlers. A member of an element array that has none of its own runs
+    // the array template's (member 0), as the handlers below tell.
     ClickHandler onClick;
     MouseHandler onMouseDown;
     MouseHandler onMouseUp;
     MouseHandler onMouseMove;
+    // The handlers that run: the element's own, else its template's.
+    const ClickHandler& clickHandler() const {
+        return onClick || handlersOf_ == nullptr ? onClick : handlersOf_->onClick;
+    }
+    const MouseHandler& mouseDownHandler() const {
+        return onMouseDown || handlersOf_ == nullptr ? onMouseDown : handlersOf_->onMouseDown;
+    }
+    const MouseHandler& mouseUpHandler() const {
+        return onMouseUp || handlersOf_ == nullptr ? onMouseUp : handlersOf_->onMouseUp;
+    }
+    const MouseHandler& mouseMoveHandler() const {
+        return onMouseMove || handlersOf_ == nullptr ? onMouseMove : handlersOf_->onMouseMove;
+    }
 
     bool alive() const { return alive_; }
-    bool handlesMouse() const { return onClick || onMouseDown || onMouseUp || onMouseMove; }
+    bool handlesMouse() const {
+        return clickHandler() || mouseDownHandler() || mouseUpHandler() || mouseMoveHandler();
+    }
     // The element's rectangle in window client pixels.
     Rect windowRect() const;
 
@@ -189,7 +206,8 @@ class Element {
     void writeName() const;
 
     Window& window_;
-    WindowObserver* const* observer_;  // the window's observer, or null while it has none
+    const Element* handlersOf_ = nullptr;  // the template whose handlers a member runs
+    WindowObserver* const* observer_;      // the window's observer, or null while it has none
     const std::string* name_;
     int index_;
     ElementKind kind_;

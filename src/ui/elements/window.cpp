@@ -550,19 +550,8 @@ Element& Window::createMember(ElementId array, int index) {
     Element& member = *kept;
     member.props_.visible = false;
     member.changedFields_ |= Element::kOtherChanged;
-    // A member starts without handlers and shares the template's.
-    if (model.onMouseDown) {
-        member.onMouseDown = model.onMouseDown;
-    }
-    if (model.onMouseUp) {
-        member.onMouseUp = model.onMouseUp;
-    }
-    if (model.onMouseMove) {
-        member.onMouseMove = model.onMouseMove;
-    }
-    if (model.onClick) {
-        member.onClick = model.onClick;
-    }
+    // A member starts without handlers of its own and runs the template's.
+    member.handlersOf_ = &model;
     members.byIndex[slot] = &member;
     load_->created.push_back(&member);
     childrenOf(member.container()).addAtFront(&member);
@@ -824,7 +813,7 @@ void Window::pickItem(Element& combo, int index) {
     }
     combo.setSelectedIndex(index);
     if (combo.enabled()) {
-        callCopy(combo.onClick, combo.index());
+        callCopy(combo.clickHandler(), combo.index());
     }
 }
 
@@ -836,7 +825,7 @@ void Window::typeText(Element& combo, const std::string& text) {
 
 void Window::deliverPress(Element& target, MouseButton button, Point local) {
     if (target.enabled()) {
-        callCopy(target.onMouseDown, target.index(), MouseEvent{button, local});
+        callCopy(target.mouseDownHandler(), target.index(), MouseEvent{button, local});
     }
 }
 
@@ -845,16 +834,16 @@ void Window::deliverRelease(Element& target, MouseButton button, Point local, bo
         return;
     }
     const std::uint64_t serial = load_ ? load_->serial : 0;
-    callCopy(target.onMouseUp, target.index(), MouseEvent{button, local});
+    callCopy(target.mouseUpHandler(), target.index(), MouseEvent{button, local});
     // The release handler may have unloaded the window; then the click is gone with it.
     if (button == MouseButton::Left && stillOver && load_ && load_->serial == serial) {
-        callCopy(target.onClick, target.index());
+        callCopy(target.clickHandler(), target.index());
     }
 }
 
 void Window::deliverMove(Element& target, Point local) {
     if (target.enabled() && (target.shown() || &target == pressed_)) {
-        callCopy(target.onMouseMove, target.index(), MouseEvent{MouseButton::Left, local});
+        callCopy(target.mouseMoveHandler(), target.index(), MouseEvent{MouseButton::Left, local});
     }
 }
 
