@@ -127,6 +127,42 @@ TEST_F(WindowTest, MembersRunTheTemplatesHandlersUnlessGivenTheirOwn) {
     EXPECT_FALSE(window.createMember("Card", 2).handlesMouse()) << "a reload drops them all";
 }
 
+// A reload makes the elements afresh from the layout, texts included, however they are read;
+// setting a text to what the layout has is no change, anything else is.
+TEST_F(WindowTest, AReloadedElementsTextsReadAsTheLayoutsAndChangesFromThereAreNews) {
+    struct Counting : WindowObserver {
+        void elementChanged(Element&) override { ++changes; }
+        int changes = 0;
+    } observer;
+    window.load();
+    Element& inner = window.at("Inner");
+    inner.setPicture("face_a");
+    inner.setTag("7");
+    inner.setAccessibleName("中");
+    window.unload();
+    loop.runPending();  // the load is let go and the next one reuses its elements
+    window.load();
+    window.setObserver(&observer);
+    Element& again = window.at("Inner");
+    ASSERT_EQ(&again, &inner);
+    EXPECT_EQ(again.properties().picture, "");
+    EXPECT_EQ(again.tag(), "");
+    EXPECT_EQ(again.accessibleName(), "");
+    window.unload();
+    loop.runPending();  // the load is let go and the next one reuses its elements
+    window.load();
+    Element& third = window.at("Inner");
+    third.setPicture("");
+    third.setAccessibleName("");
+    EXPECT_EQ(observer.changes, 0) << "the layout's own values change nothing";
+    third.setPicture("face_a");
+    third.setAccessibleName("中");
+    EXPECT_EQ(observer.changes, 2);
+    EXPECT_EQ(third.picture(), "face_a");
+    EXPECT_EQ(third.properties().accessibleName, "中");
+    window.setObserver(nullptr);
+}
+
 TEST_F(WindowTest, UnloadCancelsTimersAndContinuationsOfThatLoad) {
     window.load();
     int ticks = 0;

@@ -39,7 +39,7 @@ class Element {
     // Children front to back (containers only).
     const std::vector<Element*>& children() const { return children_.frontToBack(); }
     const ElementProperties& properties() const {
-        writePendingName();
+        bringTextsUpToDate();
         return props_;
     }
 
@@ -81,7 +81,7 @@ class Element {
 
     // What a screen reader calls the element: the name given to it, or else its caption.
     const std::string& accessibleName() const {
-        writePendingName();
+        bringTextsUpToDate();
         return props_.accessibleName.empty() ? props_.caption : props_.accessibleName;
     }
     // "" goes back to the caption.
@@ -92,7 +92,10 @@ class Element {
     using NameWriter = void (*)(std::uint64_t value, std::string& name);
     void setAccessibleName(NameWriter writer, std::uint64_t value);
 
-    const std::string& picture() const { return props_.picture; }
+    const std::string& picture() const {
+        restoreStaleTexts();
+        return props_.picture;
+    }
     void setPicture(const std::string& pictureKey);
     void copyPicture(const Element& from) { setPicture(from.picture()); }
     bool stretch() const { return props_.stretch; }
@@ -127,9 +130,13 @@ class Element {
     int tabIndex() const { return props_.tabIndex; }
 
     // Free text the game logic keeps on the element.
-    const std::string& tag() const { return props_.tag; }
+    const std::string& tag() const {
+        restoreStaleTexts();
+        return props_.tag;
+    }
     void setTag(const std::string& tag) {
         props_.tag = tag;
+        staleTexts_ &= ~kTagChanged;
         changedFields_ |= kTagChanged;
     }
 
@@ -198,12 +205,23 @@ class Element {
     }
     void notifyChanged();
     void fitToText();
-    void writePendingName() const {
-        if (nameWriter_ != nullptr) [[unlikely]] {
-            writeName();
+    // Texts are brought up to date when read: a name still to be written, and texts a reload
+    // left as the last load had them.
+    void bringTextsUpToDate() const {
+        if (staleTexts_ != 0 || nameWriter_ != nullptr) [[unlikely]] {
+            updateTexts();
         }
     }
-    void writeName() const;
+    void restoreStaleTexts() const {
+        if (staleTexts_ != 0) [[unlikely]] {
+            updateTexts(false);
+        }
+    }
+    void updateTexts(bool writeName = true) const;
+    // The text `bit` names as a reader would see it, without bringing it up to date.
+    const std::string& currentText(std::uint8_t bit, std::string ElementProperties::*field) const {
+        return (staleTexts_ & bit) != 0 ? madeFrom_->*field : props_.*field;
+    }
 
     Window& window_;
     const Element* handlersOf_ = nullptr;  // the template whose handlers a member runs
@@ -225,6 +243,10 @@ class Element {
         kOtherChanged = 64,
     };
     std::uint8_t changedFields_ = 0;
+    // The accessible name, picture and tag (by the bits above) that a reload made from the same
+    // properties left as the last load had them: each is copied from `madeFrom_` only when read,
+    // since a new load mostly sets its own at once.
+    mutable std::uint8_t staleTexts_ = 0;
     const ElementProperties* madeFrom_ = nullptr;
     StackingOrder children_;
     std::uint64_t stackingStamp_ = 0;  // the last update of its container's order that placed it

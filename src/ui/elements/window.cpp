@@ -690,13 +690,17 @@ Window::DelayId Window::addDelay(std::function<void()> task) {
 }
 
 void Window::startDelay(DelayId id, int ms) {
-    if (!load_ || id >= load_->delays.size() || !load_->delays[id].kept) {
+    Load* load = load_.get();
+    if (load == nullptr || id >= load->delays.size()) {
         return;  // unloaded since: the delay went with its load
     }
-    Load::Delay& delay = load_->delays[id];
+    Load::Delay& delay = load->delays[id];
+    if (!delay.kept) {
+        return;
+    }
     if (!delay.pending) {
         delay.pending = true;
-        ++load_->pendingDelays;
+        ++load->pendingDelays;
     }
     loop_.startOnce(delay.timer, ms);
 }

@@ -235,10 +235,11 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         Element& face = *elements.face;
         Element& back = *elements.back;
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
-        face.setTag(rankTag(card.rank));
+        const std::string& tag = rankTag(card.rank);
+        face.setTag(tag);
         // Written only when a screen reader (or anything else) asks for it.
         face.setAccessibleName(writeFaceName, packFaceName(slot, card));
-        back.setTag(face.tag());
+        back.setTag(tag);
         face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);
     }
@@ -310,13 +311,13 @@ void GameWindow::applyCardBack(int index) {
     if (backChoiceReady == 1) {
         settings_.cardBackIndex = static_cast<std::int16_t>(index);
     }
-    const Element& design = ui.Image1[settings_.cardBackIndex];
+    const std::string& design = ui.Image1[settings_.cardBackIndex].picture();
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
-        slots_[static_cast<std::size_t>(slot)].back->copyPicture(design);
+        slots_[static_cast<std::size_t>(slot)].back->setPicture(design);
     }
     for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
-        (*pile)[0].copyPicture(design);
-        (*pile)[1].copyPicture(design);
+        (*pile)[0].setPicture(design);
+        (*pile)[1].setPicture(design);
         setTopTwips((*pile)[0], kPileStartTwips);
     }
     pileStep[1] = (topTwips(ui.Image2[1]) - topTwips(ui.Image2[0])) / 5;
@@ -629,13 +630,13 @@ void GameWindow::buildResultStacks(int placed) {
     const bool players = placed < playerPictures;
     const int number = players ? placed + 1 : placed - playerPictures + 1;
     ElementArray& stack = players ? ui.Image9 : ui.Image10;
+    // A new member comes in front of its siblings: each picture lies on the one before.
     Element& picture = stack.create(number);
     picture.copyPicture(ui.Image2[0]);
     picture.setTop(players ? 120 : 110);
     picture.setLeft((players ? 20 : 350) + 5 * (number - 1));
     picture.setStretch(false);
     picture.setVisible(true);
-    picture.bringToFront();
     nextStacked_ = placed + 1;
     window_.startDelay(stackStep_, kStackPausePerPictureMs);
 }
