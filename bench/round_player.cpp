@@ -28,8 +28,9 @@ class EngineRounds final : public RoundPlayer {
             engine_, cardCount_, level_, random_, computerStarts ? 2 : 1,
             player_.kind() == testing::PlayerKind::None,
             [this](const RoundEngine& engine, std::uint64_t offered) {
-                return player_.choose(engine.state(), engine.moveLog(), offered);
-            });
+                return player_.chooseFromSeen(engine.state(), offered);
+            },
+            [this](const TurnedCard& card) { player_.see(card.slot, card.rank); });
         return {engine_.playerCards(), engine_.computerCards(), movesIn(engine_.moveLog()),
                 picks.picks, picks.fromMemory};
     }

@@ -25,11 +25,13 @@ std::uint64_t tempered(std::uint64_t z) {
 // have no dependence between neighbouring words, so they run on vectors.
 void turnAndTemper(std::uint64_t* __restrict x, std::uint64_t* __restrict out, std::size_t n,
                    std::size_t m) {
+#pragma GCC unroll 4
     for (std::size_t k = 0; k < n - m; ++k) {
         x[k] = twisted(x[k], x[k + 1], x[k + m]);
         out[k] = tempered(x[k]);
     }
     x[n] = x[0];  // the last word's successor is the new first word
+#pragma GCC unroll 4
     for (std::size_t k = n - m; k < n; ++k) {
         x[k] = twisted(x[k], x[k + 1], x[k - (n - m)]);
         out[k] = tempered(x[k]);

@@ -31,9 +31,14 @@ class MersenneTwister64 {
     // with one call per word, but the loop keeps its place in the block in a register.
     template <typename Accept>
     void drawUntil(Accept&& accept) {
+        drawWhile([&accept](std::uint64_t word) { return !accept(word); });
+    }
+    // Hands words to `more` until it returns false; that word is drawn too.
+    template <typename More>
+    void drawWhile(More&& more) {
         for (;;) {
             for (std::size_t i = next_; i < kWords; ++i) {
-                if (accept(words_[i])) {
+                if (!more(words_[i])) {
                     next_ = i + 1;
                     return;
                 }

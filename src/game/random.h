@@ -30,6 +30,11 @@ class SeededRandom final : public Random {
     void drawUntil(Accept&& accept) {
         engine_.drawUntil([&accept](std::uint64_t word) { return accept(word >> 11); });
     }
+    // Hands the bits of draw after draw to `more` until it returns false.
+    template <typename More>
+    void drawWhile(More&& more) {
+        engine_.drawWhile([&more](std::uint64_t word) { return more(word >> 11); });
+    }
 
   private:
     MersenneTwister64 engine_;
@@ -59,12 +64,19 @@ double scaledDraw(Source& random, int scale) {
 // The same from the game's own source, whose draws always lie in [0, 1), in one multiplication:
 // u = bits × 2^-53 and scale × 2^-53 are both exact, so bits × (scale × 2^-53) rounds the very
 // same product as scale × u. `bitsToScaled` gives that factor, for loops over many draws.
-inline double bitsToScaled(int scale) {
+constexpr double bitsToScaled(int scale) {
     return scale * 0x1.0p-53;
 }
 
 inline double scaledDraw(SeededRandom& random, int scale) {
     return static_cast<double>(random.bits()) * bitsToScaled(scale);
+}
+
+// floor(scale × u) for the bits of a draw u, always below `scale`: the largest draw,
+// 1 − 2^-53, times a whole scale s lies s × 2^-53 below s, more than half a step of the doubles
+// there, so the product rounds below s, and so does every smaller one.
+inline int scaledIndex(std::uint64_t bits, double toScaled) {
+    return static_cast<int>(static_cast<double>(bits) * toScaled);
 }
 
 }  // namespace koropika

@@ -75,6 +75,8 @@ class RoundEngine {
     // picked meanwhile), then play begins. `beginPlay` returns whether the computer moves first.
     void beginReveal();
     void revealCard(int slot);
+    // The same for every card at once.
+    void revealAllCards() { table_.showAllBacks(); }
     bool beginPlay();
     // The game window goes back to the settings window: the round is abandoned.
     void abandon() { state_.gamePhase = 0; }
@@ -167,13 +169,10 @@ inline MoveOutcome RoundEngine::resolveMove() {
     outcome.mover = state_.playerTurn != 0 ? Side::Player : Side::Computer;
     outcome.firstSlot = state_.firstSlot;
     outcome.secondSlot = state_.secondSlot;
-    outcome.pairTaken = table_.rank(state_.secondSlot) == state_.firstRank;
+    outcome.pairTaken = table_.rankAt(state_.secondSlot) == state_.firstRank;
     // Taken: gone from the table. Mismatched: face down again, the face kept under the back.
-    const bool keep = !outcome.pairTaken;
-    table_.setBackShown(outcome.firstSlot, keep);
-    table_.setFaceShown(outcome.firstSlot, keep);
-    table_.setBackShown(outcome.secondSlot, keep);
-    table_.setFaceShown(outcome.secondSlot, keep);
+    // The move's slots are the engine's own (0 before any card), so they need no check.
+    table_.settleMove(outcome.firstSlot, outcome.secondSlot, outcome.pairTaken);
     if (outcome.pairTaken) {
         outcome.roundOver = state_.cardsLeft == 0;
     } else {
@@ -185,19 +184,18 @@ inline MoveOutcome RoundEngine::resolveMove() {
 }
 
 inline void RoundEngine::turnUp(int slot) {
-    table_.setBackShown(slot, false);
-    table_.setFaceShown(slot, true);
+    table_.turnFaceUp(slot);
 }
 
 inline TurnedCard RoundEngine::secondCard(Side side, int slot) {
-    table_.setBackShown(slot, false);
-    table_.setFaceShown(state_.firstSlot, true);  // shown whatever point its blink had reached
-    table_.setFaceShown(slot, true);
-    state_.secondRank = static_cast<std::int16_t>(table_.rank(slot));
+    table_.turnFaceUp(slot);
+    table_.showFace(state_.firstSlot);  // shown whatever point its blink had reached
+    const int rank = table_.rankAt(slot);
+    state_.secondRank = static_cast<std::int16_t>(rank);
     state_.secondSlot = static_cast<std::int16_t>(slot);
     state_.resolvingPair = 1;
-    TurnedCard card{side, slot, table_.rank(slot), true};
-    card.pair = table_.rank(slot) == state_.firstRank;
+    TurnedCard card{side, slot, rank, true};
+    card.pair = rank == state_.firstRank;
     if (card.pair) {
         (side == Side::Player ? playerCards_ : computerCards_) += 2;
         state_.cardsLeft = static_cast<std::int16_t>(state_.cardsLeft - 2);
@@ -218,7 +216,7 @@ template <typename Source>
     if (state_.flippedThisTurn == 1) {
         const bool fromMemory = choices::chooseFirst(table_, state_, level_, random);
         const int slot = state_.cpuFirstSlot;
-        const int rank = table_.rank(slot);
+        const int rank = table_.rankAt(slot);
         state_.firstRank = static_cast<std::int16_t>(rank);
         state_.firstSlot = static_cast<std::int16_t>(slot);
         turnUp(slot);
@@ -235,7 +233,7 @@ template <typename Source>
     if (slot == state_.firstSlot) {
         return std::nullopt;
     }
-    moveLog_.record(Side::Computer, slot, table_.rank(slot));
+    moveLog_.record(Side::Computer, slot, table_.rankAt(slot));
     TurnedCard card = secondCard(Side::Computer, slot);
     card.fromMemory = fromMemory;
     // The computer's two cards wait for its resolution, which no click can disturb.

@@ -131,7 +131,36 @@ void Table::deal(int cardCount, Random& random) {
 }
 
 void Table::deal(int cardCount, SeededRandom& random) {
-    dealFrom(cardCount, random);
+    if (cardCount < 0 || cardCount > kMaxSlots) {
+        throw std::invalid_argument("a table holds at most 52 cards");
+    }
+    *this = Table{};
+    cardCount_ = cardCount;
+    if (cardCount == 0) {
+        return;
+    }
+    // The whole deck in one loop over the generator's words, the same draws as card by card:
+    // a draw on a dealt slot is drawn again, one on a free slot takes the next card.
+    const double toScaled = bitsToScaled(cardCount);
+    const int perSuit = cardCount / 4;
+    std::uint64_t dealt = 0;  // bit i: slot i + 1
+    int left = cardCount;
+    std::int16_t rank = 1;
+    std::int16_t suit = 1;
+    random.drawWhile([&](std::uint64_t bits) {
+        const int index = scaledIndex(bits, toScaled);
+        if (((dealt >> index) & 1U) != 0) {
+            return true;
+        }
+        dealt |= std::uint64_t{1} << index;
+        place(index + 1, Card{suit, rank});
+        if (rank == perSuit) {
+            rank = 0;
+            ++suit;
+        }
+        ++rank;
+        return --left != 0;
+    });
 }
 
 bool isPairRank(std::string_view secondRankText, int firstRank) {

@@ -84,6 +84,8 @@ class Table {
     void setBackShown(int slot, bool shown) { setBit(backShown_, checked(slot), shown); }
     void setFaceShown(int slot, bool shown) { setBit(faceShown_, checked(slot), shown); }
     bool faceDown(int slot) const { return backShown(slot); }
+    // Every slot's back shown, as setBackShown(slot, true) for each.
+    void showAllBacks() { backShown_ |= ((std::uint64_t{1} << cardCount_) - 1) << 1; }
     bool anyFaceDown() const { return backShown_ != 0; }
     // The face-down slots as bits (bit s = slot s).
     std::uint64_t faceDownSlots() const { return backShown_; }
@@ -95,6 +97,29 @@ class Table {
         return ((seen_ >> index) & 1U) != 0 ? cards_[index].rank : std::int16_t{0};
     }
     void remember(int slot) { seen_ |= std::uint64_t{1} << checked(slot); }
+
+    // The round's own steps, on slots known to lie on the table (a checked call or the table's
+    // own bits gave them), so unchecked.
+    int rankAt(int slot) const { return cards_[static_cast<std::size_t>(slot)].rank; }
+    // The back hidden and the face shown.
+    void turnFaceUp(int slot) {
+        const std::uint64_t bit = std::uint64_t{1} << slot;
+        backShown_ &= ~bit;
+        faceShown_ |= bit;
+    }
+    void showFace(int slot) { faceShown_ |= std::uint64_t{1} << slot; }
+    // A move's two cards: taken, neither side shown; else face down again, the face kept
+    // under the back.
+    void settleMove(int first, int second, bool taken) {
+        const std::uint64_t both = (std::uint64_t{1} << first) | (std::uint64_t{1} << second);
+        if (taken) {
+            backShown_ &= ~both;
+            faceShown_ &= ~both;
+        } else {
+            backShown_ |= both;
+            faceShown_ |= both;
+        }
+    }
 
     // The slots holding `rank`, as bits (bit s = slot s).
     std::uint64_t slotsOfRank(int rank) const {

@@ -113,7 +113,8 @@ def check_position_file(path):
     if len(lines) != 4 or lines[3] != b"" or not all(PRINT_LINE.match(line) for line in lines[:3]):
         raise Fault("itidata.txt is not three lines in print format: %r" % data[:200])
     design = int(lines[2])
-    if not 1 <= design <= 5:
+    # The five back designs are Image1(0) to Image1(4).
+    if not 0 <= design <= 4:
         raise Fault("itidata.txt names back design %d" % design)
     return "top %d left %d back %d" % (int(lines[0]), int(lines[1]), design)
 

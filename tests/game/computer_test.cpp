@@ -5,6 +5,8 @@
 #include <deque>
 #include <stdexcept>
 
+#include "game/computer_choices.h"
+
 namespace koropika {
 namespace {
 
@@ -141,6 +143,72 @@ TEST(TheDeal, EveryRankOncePerSuitAndTheDrawRetriesUntilASlotIsFree) {
         EXPECT_EQ(deal.cardAt[k], (Card{static_cast<std::int16_t>((k - 1) / 7 + 1),
                                         static_cast<std::int16_t>((k - 1) % 7 + 1)}));
     }
+}
+
+// The game's own source behind the plain interface, so its draws are taken one by one.
+class OneByOne final : public Random {
+  public:
+    explicit OneByOne(SeededRandom& source) : source_(source) {}
+    void seed(std::uint64_t) override {}
+    double next() override { return source_.next(); }
+
+  private:
+    SeededRandom& source_;
+};
+
+TEST(TheDeal, TheGamesOwnSourceDealsEveryTableSizeAsDrawByDraw) {
+    for (int count = 0; count <= Table::kMaxSlots; ++count) {
+        for (std::uint64_t seed = 1; seed <= 40; ++seed) {
+            SeededRandom inPlace(seed);
+            SeededRandom source(seed);
+            OneByOne oneByOne(source);
+            Table table;
+            table.deal(count, inPlace);
+            const Table expected(dealCards(count, oneByOne));
+            ASSERT_EQ(table.cardCount(), count);
+            for (int slot = 1; slot <= count; ++slot) {
+                ASSERT_EQ(table.card(slot), expected.card(slot))
+                    << count << " cards, slot " << slot;
+            }
+            for (int rank = 1; rank <= Table::kMaxRank; ++rank) {
+                ASSERT_EQ(table.slotsOfRank(rank), expected.slotsOfRank(rank));
+            }
+            ASSERT_EQ(inPlace.bits(), source.bits()) << "as many draws for " << count << " cards";
+        }
+    }
+}
+
+TEST(TheDeal, TheLargestDrawStillFallsOnTheLastSlot) {
+    constexpr std::uint64_t kLargest = (std::uint64_t{1} << 53) - 1;
+    for (int count = 1; count <= Table::kMaxSlots; ++count) {
+        EXPECT_EQ(scaledIndex(kLargest, bitsToScaled(count)), count - 1) << count << " cards";
+    }
+}
+
+TEST(ComputerOpponent, TheGamesOwnSourceDecidesMemoryExactlyAsDrawByDraw) {
+    for (int level = -2; level <= choices::kLevelsWithBounds + 1; ++level) {
+        SeededRandom inPlace(static_cast<std::uint64_t>(level + 100));
+        SeededRandom source(static_cast<std::uint64_t>(level + 100));
+        OneByOne oneByOne(source);
+        for (int draw = 0; draw < 3000; ++draw) {
+            ASSERT_EQ(choices::usesMemory(level, inPlace), choices::usesMemory(level, oneByOne))
+                << "level " << level << ", draw " << draw;
+        }
+        if (level < 0 || level >= choices::kLevelsWithBounds) {
+            continue;
+        }
+        // Random draws almost never land next to the bound, so the bits there are tried too.
+        const std::uint64_t bound = choices::kForgettingBits[static_cast<std::size_t>(level)];
+        for (std::uint64_t bits = bound - 2; bits <= bound + 2; ++bits) {
+            if (bits < (std::uint64_t{1} << 53)) {
+                EXPECT_EQ(choices::usesMemoryAt(level, static_cast<double>(bits) * 0x1.0p-53 * 10),
+                          bits < bound)
+                    << "level " << level << ", bits " << bits;
+            }
+        }
+    }
+    EXPECT_EQ(choices::kForgettingBits[1], std::uint64_t{1} << 52) << "level 1: half the draws";
+    EXPECT_EQ(choices::kForgettingBits[6], std::uint64_t{1} << 53) << "level 6: every draw";
 }
 
 TEST(TheDeal, ThePairTestReadsTheRankTextAsANumber) {

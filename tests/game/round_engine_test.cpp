@@ -263,6 +263,52 @@ TEST(StrengthPlayer, ThePerfectPlayerNeverTurnsACardItHasSeenAsANewOne) {
     EXPECT_GT(seenCardsTurned, 500) << "the rounds must give the player known cards to use";
 }
 
+TEST(StrengthPlayer, ShownEachCardAsItTurnsItChoosesAsFromTheMoveLog) {
+    for (const testing::PlayerKind kind :
+         {testing::PlayerKind::Perfect, testing::PlayerKind::Random}) {
+        for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+            testing::StrengthPlayer fromLog(kind, seed);
+            testing::StrengthPlayer fromCards(kind, seed);
+            RoundEngine engine;
+            SeededRandom random(seed);
+            int choices = 0;
+            testing::playEngineRoundWith(
+                engine, seed % 3 == 0 ? 28 : 52, static_cast<int>(seed % 6) + 1, random,
+                seed % 2 == 0 ? 2 : 1, false,
+                [&](const RoundEngine& e, std::uint64_t offered) {
+                    const int slot = fromCards.chooseFromSeen(e.state(), offered);
+                    EXPECT_EQ(fromLog.choose(e.state(), e.moveLog(), offered), slot)
+                        << testing::nameOf(kind) << ", seed " << seed << ", choice " << choices;
+                    ++choices;
+                    return slot;
+                },
+                [&](const TurnedCard& card) { fromCards.see(card.slot, card.rank); });
+            EXPECT_GT(choices, 10);
+        }
+    }
+}
+
+TEST(SlotCounter, FindsEveryBitOfAMaskInSlotOrder) {
+    std::mt19937_64 words(3);
+    for (int i = 0; i < 3000; ++i) {
+        // Sparse, dense and full masks, the top and bottom bits included.
+        std::uint64_t mask = words();
+        mask = i % 3 == 0 ? mask & words() & words() : i % 3 == 1 ? mask | words() : mask;
+        mask = i == 0 ? ~std::uint64_t{0} : mask;
+        const testing::SlotCounter counter(mask);
+        unsigned n = 0;
+        for (int slot = 0; slot < 64; ++slot) {
+            if ((mask >> slot) & 1U) {
+                ASSERT_EQ(counter.nthBelowCount(n), slot) << std::hex << mask << ", bit " << n;
+                ASSERT_EQ(counter.nth(n), slot);
+                ++n;
+            }
+        }
+        ASSERT_EQ(counter.count(), n);
+        ASSERT_EQ(counter.nth(n), 64) << "past the last bit";
+    }
+}
+
 // A source that breaks its promise and returns 1.
 class AlwaysOne final : public Random {
   public:

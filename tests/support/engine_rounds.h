@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
+#include <utility>
 
 #include "game/round_engine.h"
 
@@ -26,6 +27,8 @@ class SlotCounter {
     unsigned count() const { return static_cast<unsigned>(runningCounts_ >> 56); }
     // The slot of the n-th set bit, for n < count().
     int nth(unsigned n) const;
+    // The same for an n known to be below count(), as a draw modulo count() is.
+    int nthBelowCount(unsigned n) const;
 
   private:
     std::uint64_t slots_;
@@ -44,20 +47,25 @@ inline int SlotCounter::nth(unsigned n) const {
     if (n >= count()) {
         return 64;  // no such bit, as std::countr_zero of no bits
     }
+    return nthBelowCount(n);
+}
+
+inline int SlotCounter::nthBelowCount(unsigned n) const {
     // The lowest byte whose running count exceeds n, found in all bytes at once: with the top
     // bit of each byte set (no count reaches 128), subtracting n + 1 leaves it set exactly
     // where the count is at least n + 1.
     constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
     constexpr std::uint64_t kTops = 0x8080808080808080ULL;
     const std::uint64_t reached = ((runningCounts_ | kTops) - (n + 1) * kOnes) & kTops;
-    const int shift = std::countr_zero(reached) - 7;
+    // Some byte's count reaches n + 1 and the n-th bit lies in that byte, so neither is empty.
+    const int shift = __builtin_ctzll(reached) - 7;
     // The bits below that byte, then the remaining count within it.
     const auto below = static_cast<unsigned>(((runningCounts_ << 8) >> shift) & 0xffU);
     std::uint64_t byte = (slots_ >> shift) & 0xffU;
     for (n -= below; n > 0; --n) {
         byte &= byte - 1;
     }
-    return shift + std::countr_zero(byte);
+    return shift + __builtin_ctzll(byte);
 }
 
 // The policy the headless game driver plays with: a uniform pick from the offered slots, in slot
@@ -80,9 +88,10 @@ ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Ran
 
 // The same round with the player's choice called directly, `choose(engine, offered)`, for the
 // benchmark's many rounds; `playerSitsOut` hands every player's turn to the computer.
-template <typename Choose>
+// `seen(card)` is shown every card as it is turned up.
+template <typename Choose, typename Seen>
 ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
-                                  int diceFace, bool playerSitsOut, Choose&& choose) {
+                                  int diceFace, bool playerSitsOut, Choose&& choose, Seen&& seen) {
     ComputerPicks computer;
     engine.deal(cardCount, level, random);
     engine.decideStarter(diceFace);
@@ -90,9 +99,7 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
         throw std::logic_error("the start button was refused after the dice");
     }
     engine.beginReveal();
-    for (int slot = 1; slot <= engine.table().cardCount(); ++slot) {
-        engine.revealCard(slot);
-    }
+    engine.revealAllCards();  // the window's timer turns them one by one, to the same table
     engine.beginPlay();
     for (int move = 0; !engine.roundOver(); ++move) {
         if (move > 100'000) {
@@ -112,13 +119,14 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
                 if (!engine.playerMayTurn(slot)) {
                     throw std::logic_error("the player chose a card it may not turn");
                 }
-                engine.turnPlayerCard(slot);
+                seen(engine.turnPlayerCard(slot));
             }
         } else {
             // The computer's timer: first card, second card, then the tick that stops it.
             for (int step = 0; step < 3; ++step) {
                 if (engine.computerStep()) {
                     if (const auto card = engine.turnComputerCard()) {
+                        seen(*card);
                         ++computer.picks;
                         computer.fromMemory += card->fromMemory ? 1 : 0;
                     }
@@ -128,6 +136,13 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
         engine.resolveMove();
     }
     return computer;
+}
+
+template <typename Choose>
+ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
+                                  int diceFace, bool playerSitsOut, Choose&& choose) {
+    return playEngineRoundWith(engine, cardCount, level, random, diceFace, playerSitsOut,
+                               std::forward<Choose>(choose), [](const TurnedCard&) {});
 }
 
 }  // namespace koropika::testing

@@ -19,7 +19,6 @@ void StrengthPlayer::newRound() {
     knownSlots_ = 0;
     knownOfRank_.fill(0);
     pairRanks_ = 0;
-    secondOfMove_ = false;
 }
 
 }  // namespace koropika::testing

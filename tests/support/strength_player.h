@@ -33,68 +33,64 @@ class StrengthPlayer {
     // bits (bit s = slot s). The perfect player first learns every card the move log has shown
     // since its last choice.
     int choose(const RoundState& state, const MoveLog& log, std::uint64_t offered);
+    // The same for a caller that shows the player every card as it is turned up, with `see`,
+    // instead of handing it the move log.
+    void see(int slot, int rank) { learn(slot, rank); }
+    int chooseFromSeen(const RoundState& state, std::uint64_t offered);
 
   private:
     int pickFrom(std::uint64_t slots);
-    void learn(const MoveLog::Turn& turn);
+    void learn(int slot, int rank);
 
     PlayerKind kind_;
     MersenneTwister64 policy_;  // the words of std::mt19937_64
     std::size_t logRead_ = 0;
-    // The slots shown so far, and of each rank, those still on the table (a move's two cards of
-    // one rank leave it).
+    // The slots shown so far, and those of each rank. A pair taken stays in them: the slots
+    // offered are face down, so a taken card is never offered again.
     std::uint64_t knownSlots_ = 0;
     std::array<std::uint64_t, Table::kMaxRank + 1> knownOfRank_{};
-    // The ranks with two or more such slots, as bits (bit r = rank r).
+    // At least the ranks with two or more known face-down slots, as bits (bit r = rank r); a
+    // rank found to have fewer when a move starts is dropped until a card of it is shown again.
     std::uint32_t pairRanks_ = 0;
-    // The first card of the move being learnt.
-    std::uint64_t moveFirstBit_ = 0;
-    unsigned moveFirstRank_ = 0;
-    bool secondOfMove_ = false;
 };
 
 // Called for every card the player turns, so kept where the rounds' loop can inline them.
 
 inline int StrengthPlayer::pickFrom(std::uint64_t slots) {
     const SlotCounter counter(slots);
-    return counter.nth(static_cast<unsigned>(policy_() % counter.count()));
+    return counter.nthBelowCount(static_cast<unsigned>(policy_() % counter.count()));
 }
 
-inline void StrengthPlayer::learn(const MoveLog::Turn& turn) {
-    const auto rank = static_cast<unsigned>(turn.rank);
-    const std::uint64_t bit = std::uint64_t{1} << turn.slot;
+inline void StrengthPlayer::learn(int slot, int rank) {
+    const std::uint64_t bit = std::uint64_t{1} << slot;
     knownSlots_ |= bit;
-    std::uint64_t& ofRank = knownOfRank_[rank];
-    const std::uint32_t rankBit = std::uint32_t{1} << rank;
-    if (secondOfMove_ && rank == moveFirstRank_ && bit != moveFirstBit_) {
-        // The pair was taken: both cards leave the table.
-        ofRank &= ~(bit | moveFirstBit_);
-        if ((ofRank & (ofRank - 1)) == 0) {
-            pairRanks_ &= ~rankBit;
-        }
-    } else {
-        ofRank |= bit;
-        if ((ofRank & (ofRank - 1)) != 0) {
-            pairRanks_ |= rankBit;
-        }
+    std::uint64_t& ofRank = knownOfRank_[static_cast<std::size_t>(rank)];
+    ofRank |= bit;
+    if ((ofRank & (ofRank - 1)) != 0) {
+        pairRanks_ |= std::uint32_t{1} << rank;
     }
-    moveFirstBit_ = bit;
-    moveFirstRank_ = rank;
-    secondOfMove_ = !secondOfMove_;
 }
 
 inline int StrengthPlayer::choose(const RoundState& state, const MoveLog& log,
                                   std::uint64_t offered) {
+    // What was shown since the last choice is learnt before anything counts as unknown.
+    if (kind_ == PlayerKind::Perfect) {
+        const auto& turns = log.turns();
+        const std::size_t logged = turns.size();
+        for (std::size_t i = logRead_; i < logged; ++i) {
+            learn(turns[i].slot, turns[i].rank);
+        }
+        logRead_ = logged;
+    }
+    return chooseFromSeen(state, offered);
+}
+
+inline int StrengthPlayer::chooseFromSeen(const RoundState& state, std::uint64_t offered) {
     if (offered == 0) {
         throw std::logic_error("no card left to turn");
     }
     if (kind_ != PlayerKind::Perfect) {
         return pickFrom(offered);
-    }
-    // What was shown since the last choice is learnt before anything counts as unknown.
-    const auto& turns = log.turns();
-    for (; logRead_ < turns.size(); ++logRead_) {
-        learn(turns[logRead_]);
     }
     const std::uint64_t unknown = offered & ~knownSlots_;
     const std::uint64_t fresh = unknown != 0 ? unknown : offered;
@@ -107,12 +103,14 @@ inline int StrengthPlayer::choose(const RoundState& state, const MoveLog& log,
     }
     // A known pair first, the smallest rank's; else a card never seen, whose match may then be
     // known.
+    // No card of this move is up, so every card left on the table is offered.
     for (std::uint32_t ranks = pairRanks_; ranks != 0; ranks &= ranks - 1) {
-        const std::uint64_t pair =
-            knownOfRank_[static_cast<std::size_t>(std::countr_zero(ranks))] & offered;
+        const int rank = std::countr_zero(ranks);
+        const std::uint64_t pair = knownOfRank_[static_cast<std::size_t>(rank)] & offered;
         if ((pair & (pair - 1)) != 0) {
             return std::countr_zero(pair);
         }
+        pairRanks_ &= ~(std::uint32_t{1} << rank);
     }
     return pickFrom(fresh);
 }
