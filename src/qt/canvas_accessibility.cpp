@@ -25,7 +25,7 @@ QAccessibleInterface* canvasFactory(const QString& /*className*/, QObject* objec
 }
 
 bool reactsToClicks(const Element& element) {
-    return element.onClick || element.onMouseDown || element.onMouseUp;
+    return element.clickHandler() || element.mouseDownHandler() || element.mouseUpHandler();
 }
 
 // A press through the accessibility interface is a click by key on the element: its handlers,

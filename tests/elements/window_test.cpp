@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -100,6 +101,66 @@ TEST_F(WindowTest, ArrayMembersAreHiddenCopiesOfTheTemplateSharingItsHandler) {
     window.click(member);
     EXPECT_EQ(clicked, std::vector<int>{5});
     EXPECT_THROW(window.createMember("Card", 5), std::logic_error);
+}
+
+// An array shares one set of handlers: a member runs the template's as they are when it is
+// used, unless it has one of its own; a reload starts every member without any.
+TEST_F(WindowTest, MembersRunTheTemplatesHandlersUnlessGivenTheirOwn) {
+    window.load();
+    std::vector<std::string> log;
+    Element& model = window.at("Card", 0);
+    model.onClick = [&](int index) { log.push_back("old " + std::to_string(index)); };
+    Element& plain = window.createMember("Card", 1);
+    Element& own = window.createMember("Card", 2);
+    own.onMouseDown = [&](int index, const MouseEvent&) {
+        log.push_back("own " + std::to_string(index));
+    };
+    model.onClick = [&](int index) { log.push_back("new " + std::to_string(index)); };
+    plain.setVisible(true);
+    own.setVisible(true);
+    EXPECT_TRUE(plain.handlesMouse());
+    window.click(plain);
+    window.click(own);
+    EXPECT_EQ(log, (std::vector<std::string>{"new 1", "own 2", "new 2"}));
+    window.unload();
+    window.load();
+    EXPECT_FALSE(window.createMember("Card", 2).handlesMouse()) << "a reload drops them all";
+}
+
+// A reload makes the elements afresh from the layout, texts included, however they are read;
+// setting a text to what the layout has is no change, anything else is.
+TEST_F(WindowTest, AReloadedElementsTextsReadAsTheLayoutsAndChangesFromThereAreNews) {
+    struct Counting : WindowObserver {
+        void elementChanged(Element&) override { ++changes; }
+        int changes = 0;
+    } observer;
+    window.load();
+    Element& inner = window.at("Inner");
+    inner.setPicture("face_a");
+    inner.setTag("7");
+    inner.setAccessibleName("中");
+    window.unload();
+    loop.runPending();  // the load is let go and the next one reuses its elements
+    window.load();
+    window.setObserver(&observer);
+    Element& again = window.at("Inner");
+    ASSERT_EQ(&again, &inner);
+    EXPECT_EQ(again.properties().picture, "");
+    EXPECT_EQ(again.tag(), "");
+    EXPECT_EQ(again.accessibleName(), "");
+    window.unload();
+    loop.runPending();  // the load is let go and the next one reuses its elements
+    window.load();
+    Element& third = window.at("Inner");
+    third.setPicture("");
+    third.setAccessibleName("");
+    EXPECT_EQ(observer.changes, 0) << "the layout's own values change nothing";
+    third.setPicture("face_a");
+    third.setAccessibleName("中");
+    EXPECT_EQ(observer.changes, 2);
+    EXPECT_EQ(third.picture(), "face_a");
+    EXPECT_EQ(third.properties().accessibleName, "中");
+    window.setObserver(nullptr);
 }
 
 TEST_F(WindowTest, UnloadCancelsTimersAndContinuationsOfThatLoad) {
@@ -242,6 +303,38 @@ TEST_F(WindowTest, TheAccessibleNameIsTheCaptionUntilOneIsGivenAndTheObserverHea
     window.unload();
     window.load();
     EXPECT_EQ(window.at("Title").accessibleName(), "text") << "a reload starts from the layout";
+}
+
+// A name written on first read: the writer runs once, whoever reads first, and the element
+// counts as changed when the name is given, not when it is written.
+TEST_F(WindowTest, ANameWrittenOnReadReadsAsIfSetAndGoesWithAReloadOrALaterName) {
+    struct Counting : WindowObserver {
+        void elementChanged(Element&) override { ++changes; }
+        int changes = 0;
+    } observer;
+    static int writes = 0;
+    const auto writer = [](std::uint64_t value, std::string& name) {
+        ++writes;
+        name = "カード " + std::to_string(value);
+    };
+    window.load();
+    window.setObserver(&observer);
+    Element& title = window.at("Title");
+    title.setAccessibleName(writer, 7);
+    EXPECT_EQ(observer.changes, 1);
+    EXPECT_EQ(writes, 0) << "nobody has read it yet";
+    EXPECT_EQ(title.properties().accessibleName, "カード 7");
+    EXPECT_EQ(title.accessibleName(), "カード 7");
+    EXPECT_EQ(writes, 1);
+    title.setAccessibleName(writer, 8);
+    title.setAccessibleName("見出し");
+    EXPECT_EQ(title.accessibleName(), "見出し") << "a later name wins over one still unwritten";
+    title.setAccessibleName(writer, 9);
+    window.setObserver(nullptr);
+    window.unload();
+    window.load();
+    EXPECT_EQ(window.at("Title").accessibleName(), "text") << "a reload starts from the layout";
+    EXPECT_EQ(writes, 1);
 }
 
 TEST_F(WindowTest, ComboBoxesKeepTheirTextAndSelection) {

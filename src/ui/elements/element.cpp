@@ -21,6 +21,8 @@ Element::Element(Window& window, WindowObserver* const& observer, const std::str
       props_(properties) {}
 
 void Element::reset(Element* container, const ElementProperties& properties) {
+    nameWriter_ = nullptr;
+    handlersOf_ = nullptr;
     container_ = container;
     alive_ = true;
     children_.clear();
@@ -28,6 +30,7 @@ void Element::reset(Element* container, const ElementProperties& properties) {
     // again from the same properties, a text that did not change since is still theirs.
     if (madeFrom_ != &properties) {
         props_ = properties;
+        staleTexts_ = 0;
     } else if (changedFields_ != 0) {  // untouched, it still has every property it was made with
         const ElementProperties& from = properties;
         ElementProperties& to = props_;
@@ -38,10 +41,8 @@ void Element::reset(Element* container, const ElementProperties& properties) {
             }
         };
         copyIfChanged(kCaptionChanged, &ElementProperties::caption);
-        copyIfChanged(kAccessibleNameChanged, &ElementProperties::accessibleName);
-        copyIfChanged(kPictureChanged, &ElementProperties::picture);
         copyIfChanged(kFontChanged, &ElementProperties::font);
-        copyIfChanged(kTagChanged, &ElementProperties::tag);
+        staleTexts_ |= changed & (kAccessibleNameChanged | kPictureChanged | kTagChanged);
         copyIfChanged(kItemsChanged, &ElementProperties::items);
         copyIfChanged(kItemsChanged, &ElementProperties::selectedIndex);
         // Every other property is copied always, in the order they lie, as one block.
@@ -123,16 +124,49 @@ void Element::setCaption(const std::string& caption) {
 }
 
 void Element::setAccessibleName(const std::string& name) {
-    if (props_.accessibleName != name) {
+    nameWriter_ = nullptr;
+    if (currentText(kAccessibleNameChanged, &ElementProperties::accessibleName) != name) {
         props_.accessibleName = name;
+        staleTexts_ &= ~kAccessibleNameChanged;
         changedFields_ |= kAccessibleNameChanged;
         changed();
     }
 }
 
+void Element::setAccessibleName(NameWriter writer, std::uint64_t value) {
+    nameWriter_ = writer;
+    nameValue_ = value;
+    staleTexts_ &= ~kAccessibleNameChanged;  // the writer writes the whole name
+    changedFields_ |= kAccessibleNameChanged;
+    changed();
+}
+
+void Element::updateTexts(bool writeName) const {
+    // Only texts are written, into storage the element owns; to a reader the element has had
+    // them since they were set (or since its load).
+    auto& props = const_cast<ElementProperties&>(props_);
+    if (staleTexts_ != 0) {
+        if ((staleTexts_ & kAccessibleNameChanged) != 0) {
+            props.accessibleName = madeFrom_->accessibleName;
+        }
+        if ((staleTexts_ & kPictureChanged) != 0) {
+            props.picture = madeFrom_->picture;
+        }
+        if ((staleTexts_ & kTagChanged) != 0) {
+            props.tag = madeFrom_->tag;
+        }
+        staleTexts_ = 0;
+    }
+    if (const NameWriter writer = nameWriter_; writer != nullptr && writeName) {
+        nameWriter_ = nullptr;
+        writer(nameValue_, props.accessibleName);
+    }
+}
+
 void Element::setPicture(const std::string& pictureKey) {
-    if (props_.picture != pictureKey) {
+    if (currentText(kPictureChanged, &ElementProperties::picture) != pictureKey) {
         props_.picture = pictureKey;
+        staleTexts_ &= ~kPictureChanged;
         changedFields_ |= kPictureChanged;
         changed();
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -37,7 +38,10 @@ class Element {
     Element* container() const { return container_; }
     // Children front to back (containers only).
     const std::vector<Element*>& children() const { return children_.frontToBack(); }
-    const ElementProperties& properties() const { return props_; }
+    const ElementProperties& properties() const {
+        bringTextsUpToDate();
+        return props_;
+    }
 
     const Rect& rect() const { return props_.rect; }
     int left() const { return props_.rect.left; }
@@ -77,12 +81,21 @@ class Element {
 
     // What a screen reader calls the element: the name given to it, or else its caption.
     const std::string& accessibleName() const {
+        bringTextsUpToDate();
         return props_.accessibleName.empty() ? props_.caption : props_.accessibleName;
     }
     // "" goes back to the caption.
     void setAccessibleName(const std::string& name);
+    // A name written only when something first reads it, by `writer` from `value`: for names
+    // that change with every round and are rarely read (nobody reads them without a screen).
+    // The element counts as changed at once, as if the name had been set.
+    using NameWriter = void (*)(std::uint64_t value, std::string& name);
+    void setAccessibleName(NameWriter writer, std::uint64_t value);
 
-    const std::string& picture() const { return props_.picture; }
+    const std::string& picture() const {
+        restoreStaleTexts();
+        return props_.picture;
+    }
     void setPicture(const std::string& pictureKey);
     void copyPicture(const Element& from) { setPicture(from.picture()); }
     bool stretch() const { return props_.stretch; }
@@ -117,9 +130,13 @@ class Element {
     int tabIndex() const { return props_.tabIndex; }
 
     // Free text the game logic keeps on the element.
-    const std::string& tag() const { return props_.tag; }
+    const std::string& tag() const {
+        restoreStaleTexts();
+        return props_.tag;
+    }
     void setTag(const std::string& tag) {
         props_.tag = tag;
+        staleTexts_ &= ~kTagChanged;
         changedFields_ |= kTagChanged;
     }
 
@@ -136,13 +153,30 @@ class Element {
     // Front-to-back position among its container's children (the window changes the order).
     void bringToFront();
 
+    // The element's own handlers. A member of an element array that has none of its own runs
+    // the array template's (member 0), as the handlers below tell.
     ClickHandler onClick;
     MouseHandler onMouseDown;
     MouseHandler onMouseUp;
     MouseHandler onMouseMove;
+    // The handlers that run: the element's own, else its template's.
+    const ClickHandler& clickHandler() const {
+        return onClick || handlersOf_ == nullptr ? onClick : handlersOf_->onClick;
+    }
+    const MouseHandler& mouseDownHandler() const {
+        return onMouseDown || handlersOf_ == nullptr ? onMouseDown : handlersOf_->onMouseDown;
+    }
+    const MouseHandler& mouseUpHandler() const {
+        return onMouseUp || handlersOf_ == nullptr ? onMouseUp : handlersOf_->onMouseUp;
+    }
+    const MouseHandler& mouseMoveHandler() const {
+        return onMouseMove || handlersOf_ == nullptr ? onMouseMove : handlersOf_->onMouseMove;
+    }
 
     bool alive() const { return alive_; }
-    bool handlesMouse() const { return onClick || onMouseDown || onMouseUp || onMouseMove; }
+    bool handlesMouse() const {
+        return clickHandler() || mouseDownHandler() || mouseUpHandler() || mouseMoveHandler();
+    }
     // The element's rectangle in window client pixels.
     Rect windowRect() const;
 
@@ -171,9 +205,27 @@ class Element {
     }
     void notifyChanged();
     void fitToText();
+    // Texts are brought up to date when read: a name still to be written, and texts a reload
+    // left as the last load had them.
+    void bringTextsUpToDate() const {
+        if (staleTexts_ != 0 || nameWriter_ != nullptr) [[unlikely]] {
+            updateTexts();
+        }
+    }
+    void restoreStaleTexts() const {
+        if (staleTexts_ != 0) [[unlikely]] {
+            updateTexts(false);
+        }
+    }
+    void updateTexts(bool writeName = true) const;
+    // The text `bit` names as a reader would see it, without bringing it up to date.
+    const std::string& currentText(std::uint8_t bit, std::string ElementProperties::*field) const {
+        return (staleTexts_ & bit) != 0 ? madeFrom_->*field : props_.*field;
+    }
 
     Window& window_;
-    WindowObserver* const* observer_;  // the window's observer, or null while it has none
+    const Element* handlersOf_ = nullptr;  // the template whose handlers a member runs
+    WindowObserver* const* observer_;      // the window's observer, or null while it has none
     const std::string* name_;
     int index_;
     ElementKind kind_;
@@ -191,10 +243,17 @@ class Element {
         kOtherChanged = 64,
     };
     std::uint8_t changedFields_ = 0;
+    // The accessible name, picture and tag (by the bits above) that a reload made from the same
+    // properties left as the last load had them: each is copied from `madeFrom_` only when read,
+    // since a new load mostly sets its own at once.
+    mutable std::uint8_t staleTexts_ = 0;
     const ElementProperties* madeFrom_ = nullptr;
     StackingOrder children_;
     std::uint64_t stackingStamp_ = 0;  // the last update of its container's order that placed it
     ElementProperties props_;
+    // A name still to be written into the properties, and what it is written from.
+    mutable NameWriter nameWriter_ = nullptr;
+    std::uint64_t nameValue_ = 0;
 };
 
 }  // namespace koropika

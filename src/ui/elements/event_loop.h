@@ -26,6 +26,15 @@ class EventLoop {
     // A timer that keeps its handler while it is paused, for a timer started and stopped again
     // and again: it does not run until `startTimer`.
     virtual TimerId addTimer(std::function<void()> tick) = 0;
+    // The same for a handler kept elsewhere, which must outlive the timer: each tick calls the
+    // handler `*tick` holds then, and nothing while it holds none.
+    virtual TimerId addTimerCalling(const std::function<void()>* tick) {
+        return addTimer([tick] {
+            if (*tick) {
+                (*tick)();
+            }
+        });
+    }
     // Starts the timer's count afresh, running or not: the first tick comes one interval from
     // now, exactly as for a timer started anew.
     virtual void startTimer(TimerId id, int intervalMs) = 0;

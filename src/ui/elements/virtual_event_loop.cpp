@@ -51,6 +51,12 @@ EventLoop::TimerId VirtualEventLoop::addTimer(std::function<void()> tick) {
     return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
 }
 
+EventLoop::TimerId VirtualEventLoop::addTimerCalling(const std::function<void()>* tick) {
+    Slot& slot = allocate(nullptr);
+    slot.handler = tick;
+    return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
+}
+
 EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
     Slot& slot = allocate(std::move(tick));
     arm(slot, intervalMs, false);
@@ -92,6 +98,7 @@ void VirtualEventLoop::stop(TimerId id) {
 
 void VirtualEventLoop::release(Slot& slot) {
     slot.tick = nullptr;
+    slot.handler = &slot.tick;
     freeSlots_.push_back(slot.index);
 }
 
@@ -150,7 +157,9 @@ void VirtualEventLoop::fire(Slot& slot) {
     // The handler may stop, pause or restart its own timer; the slot and its handler stay as
     // they are until it returns.
     slot.firing = true;
-    slot.tick();
+    if (const std::function<void()>& handler = *slot.handler) {
+        handler();
+    }
     slot.firing = false;
     if (!slot.inUse) {
         release(slot);

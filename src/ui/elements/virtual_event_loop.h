@@ -26,6 +26,7 @@ class VirtualEventLoop final : public EventLoop {
     TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
     void stop(TimerId id) override;
     TimerId addTimer(std::function<void()> tick) override;
+    TimerId addTimerCalling(const std::function<void()>* tick) override;
     void startTimer(TimerId id, int intervalMs) override;
     void startOnce(TimerId id, int intervalMs) override;
     void pauseTimer(TimerId id) override;
@@ -70,6 +71,8 @@ class VirtualEventLoop final : public EventLoop {
     // ended, and never moves, so a handler that starts timers does not move the one running.
     struct Slot {
         std::function<void()> tick;
+        // The handler each tick calls: `tick`, or one the caller keeps (addTimerCalling).
+        const std::function<void()>* handler = &tick;
         std::int64_t intervalMs = 0;
         std::int64_t due = 0;
         std::uint64_t started = 0;  // start order: of two ticks due together the older goes first

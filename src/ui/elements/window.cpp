@@ -42,11 +42,7 @@ Timer::Timer(Window& window, const TimerSpec& spec)
     // The tick calls the handler in place: a load's timers outlive every handler that runs
     // while the load is retired, and their handlers change only when a later load reuses them,
     // so the handler cannot go away under its own call.
-    id_ = loop_.addTimer([this] {
-        if (onTick) {
-            onTick();
-        }
-    });
+    id_ = loop_.addTimerCalling(&onTick);
     restart();
 }
 
@@ -554,19 +550,8 @@ Element& Window::createMember(ElementId array, int index) {
     Element& member = *kept;
     member.props_.visible = false;
     member.changedFields_ |= Element::kOtherChanged;
-    // A member starts without handlers and shares the template's.
-    if (model.onMouseDown) {
-        member.onMouseDown = model.onMouseDown;
-    }
-    if (model.onMouseUp) {
-        member.onMouseUp = model.onMouseUp;
-    }
-    if (model.onMouseMove) {
-        member.onMouseMove = model.onMouseMove;
-    }
-    if (model.onClick) {
-        member.onClick = model.onClick;
-    }
+    // A member starts without handlers of its own and runs the template's.
+    member.handlersOf_ = &model;
     members.byIndex[slot] = &member;
     load_->created.push_back(&member);
     childrenOf(member.container()).addAtFront(&member);
@@ -705,13 +690,17 @@ Window::DelayId Window::addDelay(std::function<void()> task) {
 }
 
 void Window::startDelay(DelayId id, int ms) {
-    if (!load_ || id >= load_->delays.size() || !load_->delays[id].kept) {
+    Load* load = load_.get();
+    if (load == nullptr || id >= load->delays.size()) {
         return;  // unloaded since: the delay went with its load
     }
-    Load::Delay& delay = load_->delays[id];
+    Load::Delay& delay = load->delays[id];
+    if (!delay.kept) {
+        return;
+    }
     if (!delay.pending) {
         delay.pending = true;
-        ++load_->pendingDelays;
+        ++load->pendingDelays;
     }
     loop_.startOnce(delay.timer, ms);
 }
@@ -828,7 +817,7 @@ void Window::pickItem(Element& combo, int index) {
     }
     combo.setSelectedIndex(index);
     if (combo.enabled()) {
-        callCopy(combo.onClick, combo.index());
+        callCopy(combo.clickHandler(), combo.index());
     }
 }
 
@@ -840,7 +829,7 @@ void Window::typeText(Element& combo, const std::string& text) {
 
 void Window::deliverPress(Element& target, MouseButton button, Point local) {
     if (target.enabled()) {
-        callCopy(target.onMouseDown, target.index(), MouseEvent{button, local});
+        callCopy(target.mouseDownHandler(), target.index(), MouseEvent{button, local});
     }
 }
 
@@ -849,16 +838,16 @@ void Window::deliverRelease(Element& target, MouseButton button, Point local, bo
         return;
     }
     const std::uint64_t serial = load_ ? load_->serial : 0;
-    callCopy(target.onMouseUp, target.index(), MouseEvent{button, local});
+    callCopy(target.mouseUpHandler(), target.index(), MouseEvent{button, local});
     // The release handler may have unloaded the window; then the click is gone with it.
     if (button == MouseButton::Left && stillOver && load_ && load_->serial == serial) {
-        callCopy(target.onClick, target.index());
+        callCopy(target.clickHandler(), target.index());
     }
 }
 
 void Window::deliverMove(Element& target, Point local) {
     if (target.enabled() && (target.shown() || &target == pressed_)) {
-        callCopy(target.onMouseMove, target.index(), MouseEvent{MouseButton::Left, local});
+        callCopy(target.mouseMoveHandler(), target.index(), MouseEvent{MouseButton::Left, local});
     }
 }
 

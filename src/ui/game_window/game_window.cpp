@@ -51,6 +51,19 @@ const std::string& rankTag(int rank) {
     return other;
 }
 
+// A face's name, from its slot and card packed as the element keeps them until it is read.
+std::uint64_t packFaceName(int slot, const Card& card) {
+    return (std::uint64_t{static_cast<std::uint32_t>(slot)} << 32) |
+           (std::uint64_t{static_cast<std::uint16_t>(card.suit)} << 16) |
+           static_cast<std::uint16_t>(card.rank);
+}
+
+void writeFaceName(std::uint64_t packed, std::string& name) {
+    const Card card{static_cast<std::int16_t>(static_cast<std::uint16_t>(packed >> 16)),
+                    static_cast<std::int16_t>(static_cast<std::uint16_t>(packed))};
+    writeFaceUpCardName(name, static_cast<int>(static_cast<std::uint32_t>(packed >> 32)), card);
+}
+
 }  // namespace
 
 GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop,
@@ -170,6 +183,8 @@ void GameWindow::startUpGameWindow() {
     cardHeight = geometry.cardHeight;
     gridColumns = geometry.gridColumns;
     gridRows = geometry.gridRows;
+    piles_[1] = {&ui.Image2[0], &ui.Image2[1]};
+    piles_[2] = {&ui.Image3[0], &ui.Image3[1]};
     slots_[0] = {&ui.omote1[0], &ui.ura1[0]};  // the templates
     for (int slot = 1; slot <= cardCount; ++slot) {
         SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
@@ -220,10 +235,11 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         Element& face = *elements.face;
         Element& back = *elements.back;
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
-        face.setTag(rankTag(card.rank));
-        writeFaceUpCardName(nameBuffer_, slot, card);
-        face.setAccessibleName(nameBuffer_);
-        back.setTag(face.tag());
+        const std::string& tag = rankTag(card.rank);
+        face.setTag(tag);
+        // Written only when a screen reader (or anything else) asks for it.
+        face.setAccessibleName(writeFaceName, packFaceName(slot, card));
+        back.setTag(tag);
         face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);
     }
@@ -295,13 +311,13 @@ void GameWindow::applyCardBack(int index) {
     if (backChoiceReady == 1) {
         settings_.cardBackIndex = static_cast<std::int16_t>(index);
     }
-    const Element& design = ui.Image1[settings_.cardBackIndex];
+    const std::string& design = ui.Image1[settings_.cardBackIndex].picture();
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
-        slots_[static_cast<std::size_t>(slot)].back->copyPicture(design);
+        slots_[static_cast<std::size_t>(slot)].back->setPicture(design);
     }
     for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
-        (*pile)[0].copyPicture(design);
-        (*pile)[1].copyPicture(design);
+        (*pile)[0].setPicture(design);
+        (*pile)[1].setPicture(design);
         setTopTwips((*pile)[0], kPileStartTwips);
     }
     pileStep[1] = (topTwips(ui.Image2[1]) - topTwips(ui.Image2[0])) / 5;
@@ -467,18 +483,17 @@ void GameWindow::Timer2_Timer() {
 }
 
 void GameWindow::Timer5_Timer() {
-    GameWindowElements& ui = *ui_;
     ++pileTick;
-    const bool players = round.playerTurn == 1;
-    ElementArray& pile = players ? ui.Image2 : ui.Image3;
-    Element& moving = pile[0];
-    setTopTwips(moving, topTwips(moving) + pileStep[players ? 1 : 2]);
+    const int side = round.playerTurn == 1 ? 1 : 2;
+    const PileElements& pile = piles_[static_cast<std::size_t>(side)];
+    Element& moving = *pile.incoming;
+    setTopTwips(moving, topTwips(moving) + pileStep[side]);
     if (pileTick == 5) {
         setTopTwips(moving, kPileStartTwips);  // the pair's second card follows
     }
     if (pileTick == 10) {
-        moving.setTop(pile[1].top());
-        ui.Timer5.setEnabled(false);
+        moving.setTop(pile.resting->top());
+        ui_->Timer5.setEnabled(false);
         pileTick = 0;
     }
 }
@@ -615,13 +630,13 @@ void GameWindow::buildResultStacks(int placed) {
     const bool players = placed < playerPictures;
     const int number = players ? placed + 1 : placed - playerPictures + 1;
     ElementArray& stack = players ? ui.Image9 : ui.Image10;
+    // A new member comes in front of its siblings: each picture lies on the one before.
     Element& picture = stack.create(number);
     picture.copyPicture(ui.Image2[0]);
     picture.setTop(players ? 120 : 110);
     picture.setLeft((players ? 20 : 350) + 5 * (number - 1));
     picture.setStretch(false);
     picture.setVisible(true);
-    picture.bringToFront();
     nextStacked_ = placed + 1;
     window_.startDelay(stackStep_, kStackPausePerPictureMs);
 }

@@ -192,8 +192,13 @@ class GameWindow {
         Element* face = nullptr;
     };
     std::array<SlotElements, Table::kMaxSlots + 1> slots_{};
-    // Where the names of the faces are written while dealing; its storage serves every deal.
-    std::string nameBuffer_;
+    // Both sides' piles in this load (1 the player's, 2 the computer's; 0 unused): the card that
+    // slides in at each pair, and the one it comes to rest on.
+    struct PileElements {
+        Element* incoming = nullptr;
+        Element* resting = nullptr;
+    };
+    std::array<PileElements, 3> piles_{};
     GameWindowKeyboard keys_{*this};
 };
 
