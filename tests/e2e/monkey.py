@@ -516,6 +516,21 @@ class Monkey:
         self.finish_program()
 
 
+def record_stacks(pid, path):
+    """Writes every thread's stack of the hung program to `path` with gdb, when gdb is there;
+    returns a note naming the file for the fault's report."""
+    gdb = shutil.which("gdb")
+    if gdb is None:
+        return ""
+    try:
+        with open(path, "w") as out:
+            subprocess.run([gdb, "-p", str(pid), "-batch", "-ex", "thread apply all bt"],
+                           stdout=out, stderr=subprocess.STDOUT, timeout=60, check=False)
+    except (OSError, subprocess.TimeoutExpired):
+        return ""
+    return " (every thread's stack: %s)" % path
+
+
 def main():
     if len(sys.argv) not in (3, 4):
         sys.exit(__doc__)
@@ -545,6 +560,8 @@ def main():
             raise Fault("hang: " + watchdog.hang)
     except Fault as error:
         fault = str(error)
+        if fault.startswith("hang") and monkey.process and monkey.process.poll() is None:
+            fault += record_stacks(monkey.process.pid, os.path.join(work, "hang-stacks.txt"))
     finally:
         watchdog.stop()
         if monkey.process and monkey.process.poll() is None:
