@@ -184,7 +184,8 @@ void SdlSoundDevice::settle(std::unique_lock<std::mutex>& lock) {
 }
 
 // Runs on the helper thread: sleeps until the output should be opened or closed, does it with
-// the request lock released, and starts over; ends once asked to, with the output closed.
+// the request lock released, and starts over; ends once asked to, with the output closed and
+// SDL's audio stopped.
 void SdlSoundDevice::serveRequests() {
     std::unique_lock lock(requestMutex_);
     for (;;) {
@@ -205,6 +206,7 @@ void SdlSoundDevice::serveRequests() {
         settled_.notify_all();
     }
     lock.unlock();
+    stopSdl();
     // SDL keeps data of its own (the error text) for each thread that calls it; a thread SDL did
     // not create hands it back before it ends.
     SDL_TLSCleanup();
@@ -212,16 +214,12 @@ void SdlSoundDevice::serveRequests() {
 
 void SdlSoundDevice::open() {
     state_ = State::Unusable;  // until the output is open
-    // The program handles its own quitting; SDL must not take over SIGINT and SIGTERM.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    silenceAlsaErrors();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
-            SDL_Quit();
+    if (!sdlStarted_) {
+        startSdl();
+        if (!sdlStarted_) {
+            return;
         }
-        return;
     }
-    sdlStarted_ = true;
     SDL_AudioSpec wanted;
     SDL_zero(wanted);
     wanted.freq = kSampleRate;
@@ -234,7 +232,6 @@ void SdlSoundDevice::open() {
     // in the format above.
     device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
-        close();
         state_ = State::Unusable;
         return;
     }
@@ -248,11 +245,32 @@ void SdlSoundDevice::open() {
     state_ = State::Open;
 }
 
+// Starts SDL's audio once for the life of the device: starting it finds the driver and probes the
+// session bus (SDL asks D-Bus about the desktop, which may mean starting a helper process), work
+// that a reopening after a quiet spell need not repeat.
+void SdlSoundDevice::startSdl() {
+    // The program handles its own quitting; SDL must not take over SIGINT and SIGTERM.
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    silenceAlsaErrors();
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
+            SDL_Quit();
+        }
+        return;
+    }
+    sdlStarted_ = true;
+}
+
 void SdlSoundDevice::close() {
     if (device_ != 0) {
         SDL_CloseAudioDevice(device_);
         device_ = 0;
     }
+    state_ = State::Closed;
+}
+
+void SdlSoundDevice::stopSdl() {
+    close();
     if (sdlStarted_) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
         if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
@@ -260,7 +278,6 @@ void SdlSoundDevice::close() {
         }
         sdlStarted_ = false;
     }
-    state_ = State::Closed;
 }
 
 std::shared_ptr<const SdlSoundDevice::Sound> SdlSoundDevice::soundFor(const std::string& path) {

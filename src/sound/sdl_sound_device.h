@@ -23,6 +23,7 @@ namespace koropika {
 // when a sound ended). Where there is no usable output (no sound card, an unknown
 // SDL_AUDIODRIVER, a device that stops taking samples) every play returns at once, silently.
 //
+// SDL's audio itself is started at the first opening and stopped when the object goes away.
 // Opening and closing the output run on a helper thread that lives as long as the object and
 // sleeps in between, so that neither holds up the caller: closing waits for SDL's audio thread to
 // drain two buffers (some 25 ms), and opening starts that thread. A play waits only for what was
@@ -91,7 +92,9 @@ class SdlSoundDevice final : public SoundDevice {
     // Waits until the helper has done all that was asked of it.
     void settle(std::unique_lock<std::mutex>& lock);
     void open();
+    void startSdl();
     void close();
+    void stopSdl();
     std::shared_ptr<const Sound> soundFor(const std::string& path);
     void playAndWait(std::shared_ptr<const Sound> sound);
 

@@ -147,6 +147,24 @@ class Screen:
             time.sleep(0.05)
         else:
             raise Fault("openbox did not start")
+        # A desktop session has a session bus. Without one, libdbus in the program (SDL and Qt
+        # ask the bus about the desktop) forks a running, many-threaded program to look for a
+        # bus starter, and a fork taken while another thread holds the sanitizers' allocator lock
+        # leaves the child stuck and the program waiting on it for good.
+        read_end, write_end = os.pipe()
+        self.bus = subprocess.Popen(
+            ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=%d" % write_end],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=open(os.path.join(work, "bus.log"), "w"))
+        os.close(write_end)
+        address = b""
+        while not address.endswith(b"\n"):
+            chunk = os.read(read_end, 256)
+            if not chunk:
+                self.stop()
+                raise Fault("the session bus did not start")
+            address += chunk
+        os.close(read_end)
+        os.environ["DBUS_SESSION_BUS_ADDRESS"] = address.decode().strip()
         # The characters of the names get keys of their own, so that xdotool types them as they
         # are (see keymap.py).
         keymap = os.path.join(os.path.dirname(os.path.abspath(__file__)), "keymap.py")
@@ -155,7 +173,9 @@ class Screen:
             raise Fault("the keyboard map could not be extended")
 
     def stop(self):
-        for process in (self.wm, self.xvfb):
+        for process in (getattr(self, "bus", None), self.wm, self.xvfb):
+            if process is None:
+                continue
             process.terminate()
             try:
                 process.wait(5)

@@ -1,5 +1,6 @@
 #include "sound/sdl_sound_device.h"
 
+#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -168,11 +169,15 @@ TEST_F(DiskOutputTest, AClosedOutputOpensAgainForTheNextSoundAndEachSoundIsRepor
     device_->closeOutput();
     device_->closeOutput();  // a second close changes nothing
     device_->waitForOutput();
+    // SDL's audio stays started between openings: starting it probes the session bus, which
+    // need not be done again after every quiet spell.
+    EXPECT_NE(SDL_WasInit(SDL_INIT_AUDIO), 0U);
     device_->playToEnd(folder_.file("tone.wav"));
     EXPECT_EQ(played, 2);
 
     // The disk output starts its file afresh at every opening: only the second tone is left.
     const Samples heard = audible(output());
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0U);  // stopped with the device
     EXPECT_GE(lengthMs(heard), 190.0);
     EXPECT_LE(lengthMs(heard), 210.0);
 }
