@@ -231,7 +231,9 @@ TEST_F(DiskOutputTest, AnOutputOpenedAheadPlaysTheNextSoundWhole) {
     const double ms = millisecondsSince(start);
 
     EXPECT_GE(ms, 185.0);
-    EXPECT_LE(ms, 260.0);
+    // Well short of the second a stalled output is given; a busy machine may delay the disk
+    // output's thread by tens of milliseconds.
+    EXPECT_LE(ms, 400.0);
     const Samples heard = audible(output());
     EXPECT_GE(lengthMs(heard), 190.0);
     EXPECT_LE(lengthMs(heard), 210.0);
