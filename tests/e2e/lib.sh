@@ -1,8 +1,10 @@
 # Shared steps of the end-to-end tests: a private X display with a window manager, a fresh copy
 # of the program folder, and helpers to read windows as a person sees them.
 
-# A command of a test's own lines that stops it under `set -e` names itself.
-trap 'echo "FAIL: line $LINENO of $0: $BASH_COMMAND" >&2' ERR
+# A command that stops a test under `set -e` names itself, also inside these helpers (errtrace:
+# without it a failing command in a function ends the test without a word).
+set -E
+trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]}: $BASH_COMMAND" >&2' ERR
 
 fail() {
     echo "FAIL: $*" >&2
@@ -94,7 +96,8 @@ wait_for_focus() {
     for i in $(seq 100); do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
         # A window mapped while the pointer rests on another may not be given the focus.
-        [ "$i" -eq 20 ] && xdotool windowactivate "$1" 2>/dev/null
+        # xdotool fails when the window manager has not taken the window in yet: keep waiting.
+        if [ "$i" -eq 20 ]; then xdotool windowactivate "$1" 2>/dev/null || true; fi
         sleep 0.05
     done
     fail "window $1 never got the keyboard focus (focus: $(xdotool getwindowfocus 2>/dev/null))"
