@@ -8,6 +8,15 @@ trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]}: $BASH_COMMAND" >&2' ERR
 
 fail() {
     echo "FAIL: $*" >&2
+    # Whether the program is still there, and the last it wrote, say much about a failure.
+    if [ -n "${PROGRAM_PID:-}" ]; then
+        if kill -0 "$PROGRAM_PID" 2>/dev/null; then
+            echo "the program (pid $PROGRAM_PID) still runs" >&2
+        else
+            echo "the program (pid $PROGRAM_PID) has ended" >&2
+        fi
+    fi
+    [ -s "${WORK:-}/program.log" ] && echo "its output, last lines:" >&2 && tail -n 20 "$WORK/program.log" >&2
     [ -n "${WORK:-}" ] && [ -n "${DISPLAY:-}" ] && import -window root "$WORK/failure.png" 2>/dev/null &&
         echo "screenshot: $WORK/failure.png" >&2
     exit 1
@@ -398,7 +407,7 @@ play_until_round_end() {
 # Outer frame of a window once the window manager has framed it and it has stopped moving and
 # resizing: "left top width height".
 settled_outer_geometry() {
-    local now previous=
+    local now= previous=
     for _ in $(seq 100); do
         if xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= '; then
             now=$(outer_geometry "$1")
@@ -407,6 +416,9 @@ settled_outer_geometry() {
         fi
         sleep 0.1
     done
+    [ -n "$now" ] || fail "window $1 got no frame from the window manager in 10 s:" \
+        "$(xwininfo -id "$1" 2>&1 | grep -E 'error|Map State|Override' || true)" \
+        "$(xprop -id "$1" WM_NAME _NET_WM_WINDOW_TYPE WM_TRANSIENT_FOR 2>&1 | tr '\n' ' ' || true)"
     echo "$now"
 }
 
