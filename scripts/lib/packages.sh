@@ -24,7 +24,7 @@ ensure_packages() {
 BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins
-    libsdl2-dev
+    libsdl2-dev libfontconfig-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fontconfig
     xdg-utils
 )

@@ -1,12 +1,15 @@
 // Wires one run of the game: the Qt application, the desktop it offers the windows, the sound
 // output, the round's chance seeded from the clock, and the program with its two windows.
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
+#include <thread>
 
 #include "game/random.h"
 #include "qt/qt_desktop.h"
@@ -48,7 +51,13 @@ class OutputWaker final : public QObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // Fontconfig reads its configuration and its font caches on a helper thread while Qt connects
+    // to the display: the first window's texts need them, and reading them takes about as long as
+    // the connection. Fontconfig keeps what it read for the whole process.
+    std::thread fontSetup([] { FcInit(); });
     QApplication application(argc, argv);
+    // Qt's fonts start from fontconfig: wait for it here, or Qt would read it all a second time.
+    fontSetup.join();
     koropika::QtEventLoop loop;
     koropika::QtDesktop desktop;
     koropika::SdlSoundDevice sound;

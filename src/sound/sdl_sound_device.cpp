@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
 
 namespace koropika {
 namespace {
@@ -32,6 +33,65 @@ const auto kDeviceBufferTime =
     playTime(std::uint64_t{SdlSoundDevice::kBufferFrames} * kBytesPerFrame);
 // A device that has not played a sound this long after its length is taken as stalled.
 constexpr auto kStallAllowance = std::chrono::seconds(1);
+
+// The SDL functions the output uses, looked up in the library when the output is first opened.
+// SDL brings some thirty sound libraries with it; loading them when the program starts would
+// hold up its first window by several milliseconds, for a sound the player may never hear.
+struct SdlAudio {
+    decltype(&SDL_SetHint) setHint;
+    decltype(&SDL_InitSubSystem) initSubSystem;
+    decltype(&SDL_QuitSubSystem) quitSubSystem;
+    decltype(&SDL_WasInit) wasInit;
+    decltype(&SDL_Quit) quit;
+    decltype(&SDL_TLSCleanup) tlsCleanup;
+    decltype(&SDL_OpenAudioDevice) openAudioDevice;
+    decltype(&SDL_CloseAudioDevice) closeAudioDevice;
+    decltype(&SDL_PauseAudioDevice) pauseAudioDevice;
+    decltype(&SDL_GetCurrentAudioDriver) currentAudioDriver;
+    decltype(&SDL_RWFromFile) rwFromFile;
+    decltype(&SDL_LoadWAV_RW) loadWavRw;
+    decltype(&SDL_FreeWAV) freeWav;
+    decltype(&SDL_BuildAudioCVT) buildAudioCvt;
+    decltype(&SDL_ConvertAudio) convertAudio;
+};
+
+template <typename Function>
+bool lookUp(void* library, const char* name, Function& function) {
+    function = reinterpret_cast<Function>(dlsym(library, name));
+    return function != nullptr;
+}
+
+// SDL's functions, loaded at the first call; null when the library cannot be loaded, which
+// leaves the game silent as on a computer without a sound card. The library stays loaded.
+const SdlAudio* sdlAudio() {
+    static const std::optional<SdlAudio> loaded = []() -> std::optional<SdlAudio> {
+        void* library = dlopen("libSDL2-2.0.so.0", RTLD_NOW | RTLD_LOCAL);
+        if (library == nullptr) {
+            return std::nullopt;
+        }
+        SdlAudio sdl{};
+        const bool found = lookUp(library, "SDL_SetHint", sdl.setHint) &&
+                           lookUp(library, "SDL_InitSubSystem", sdl.initSubSystem) &&
+                           lookUp(library, "SDL_QuitSubSystem", sdl.quitSubSystem) &&
+                           lookUp(library, "SDL_WasInit", sdl.wasInit) &&
+                           lookUp(library, "SDL_Quit", sdl.quit) &&
+                           lookUp(library, "SDL_TLSCleanup", sdl.tlsCleanup) &&
+                           lookUp(library, "SDL_OpenAudioDevice", sdl.openAudioDevice) &&
+                           lookUp(library, "SDL_CloseAudioDevice", sdl.closeAudioDevice) &&
+                           lookUp(library, "SDL_PauseAudioDevice", sdl.pauseAudioDevice) &&
+                           lookUp(library, "SDL_GetCurrentAudioDriver", sdl.currentAudioDriver) &&
+                           lookUp(library, "SDL_RWFromFile", sdl.rwFromFile) &&
+                           lookUp(library, "SDL_LoadWAV_RW", sdl.loadWavRw) &&
+                           lookUp(library, "SDL_FreeWAV", sdl.freeWav) &&
+                           lookUp(library, "SDL_BuildAudioCVT", sdl.buildAudioCvt) &&
+                           lookUp(library, "SDL_ConvertAudio", sdl.convertAudio);
+        if (!found) {
+            return std::nullopt;
+        }
+        return sdl;
+    }();
+    return loaded ? &*loaded : nullptr;
+}
 
 // Drops one of ALSA's error lines.
 void ignoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
@@ -59,15 +119,16 @@ void silenceAlsaErrors() {
 // The WAV file converted to the output's format, or false when it cannot be read or converted.
 // Converts the whole sound in one go with SDL_AudioCVT: SDL 2.26's SDL_AudioStream drops the last
 // ~20 ms of a resampled sound even after a flush.
-bool loadConverted(const std::string& path, std::vector<std::uint8_t>& converted) {
+bool loadConverted(const SdlAudio& sdl, const std::string& path,
+                   std::vector<std::uint8_t>& converted) {
     SDL_AudioSpec spec;
     Uint8* data = nullptr;
     Uint32 length = 0;
-    if (SDL_LoadWAV(path.c_str(), &spec, &data, &length) == nullptr) {
+    if (sdl.loadWavRw(sdl.rwFromFile(path.c_str(), "rb"), 1, &spec, &data, &length) == nullptr) {
         return false;
     }
     SDL_AudioCVT cvt;
-    bool ok = SDL_BuildAudioCVT(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
+    bool ok = sdl.buildAudioCvt(&cvt, spec.format, spec.channels, spec.freq, AUDIO_S16SYS,
                                 SdlSoundDevice::kChannels, SdlSoundDevice::kSampleRate) >= 0;
     if (ok) {
         converted.assign(static_cast<std::size_t>(length) * static_cast<std::size_t>(cvt.len_mult),
@@ -75,10 +136,10 @@ bool loadConverted(const std::string& path, std::vector<std::uint8_t>& converted
         std::copy_n(data, length, converted.begin());
         cvt.buf = converted.data();
         cvt.len = static_cast<int>(length);
-        ok = SDL_ConvertAudio(&cvt) == 0;
+        ok = sdl.convertAudio(&cvt) == 0;
         converted.resize(ok ? static_cast<std::size_t>(cvt.len_cvt) : 0);
     }
-    SDL_FreeWAV(data);
+    sdl.freeWav(data);
     return ok;
 }
 
@@ -209,7 +270,9 @@ void SdlSoundDevice::serveRequests() {
     stopSdl();
     // SDL keeps data of its own (the error text) for each thread that calls it; a thread SDL did
     // not create hands it back before it ends.
-    SDL_TLSCleanup();
+    if (const SdlAudio* sdl = sdlAudio()) {
+        sdl->tlsCleanup();
+    }
 }
 
 void SdlSoundDevice::open() {
@@ -220,28 +283,28 @@ void SdlSoundDevice::open() {
             return;
         }
     }
-    SDL_AudioSpec wanted;
-    SDL_zero(wanted);
+    SDL_AudioSpec wanted{};
     wanted.freq = kSampleRate;
     wanted.format = AUDIO_S16SYS;
     wanted.channels = kChannels;
     wanted.samples = kBufferFrames;
     wanted.callback = &SdlSoundDevice::feed;
     wanted.userdata = this;
+    const SdlAudio& sdl = *sdlAudio();
     // No changes allowed: SDL converts to whatever the hardware takes, so the output is always fed
     // in the format above.
-    device_ = SDL_OpenAudioDevice(nullptr, 0, &wanted, nullptr, 0);
+    device_ = sdl.openAudioDevice(nullptr, 0, &wanted, nullptr, 0);
     if (device_ == 0) {
         state_ = State::Unusable;
         return;
     }
     // The dummy and disk drivers play each buffer as they take it; a sound card plays it after
     // the buffer before it, which is still in its hands.
-    const char* driver = SDL_GetCurrentAudioDriver();
+    const char* driver = sdl.currentAudioDriver();
     const bool playsAtOnce = driver != nullptr && (std::strcmp(driver, "dummy") == 0 ||
                                                    std::strcmp(driver, "disk") == 0);
     outputDelay_ = playsAtOnce ? Clock::duration::zero() : Clock::duration(kDeviceBufferTime);
-    SDL_PauseAudioDevice(device_, 0);
+    sdl.pauseAudioDevice(device_, 0);
     state_ = State::Open;
 }
 
@@ -249,12 +312,16 @@ void SdlSoundDevice::open() {
 // session bus (SDL asks D-Bus about the desktop, which may mean starting a helper process), work
 // that a reopening after a quiet spell need not repeat.
 void SdlSoundDevice::startSdl() {
+    const SdlAudio* sdl = sdlAudio();
+    if (sdl == nullptr) {
+        return;
+    }
     // The program handles its own quitting; SDL must not take over SIGINT and SIGTERM.
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    sdl->setHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     silenceAlsaErrors();
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
-        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
-            SDL_Quit();
+    if (sdl->initSubSystem(SDL_INIT_AUDIO) != 0) {
+        if (sdl->wasInit(SDL_INIT_EVERYTHING) == 0) {
+            sdl->quit();
         }
         return;
     }
@@ -263,7 +330,7 @@ void SdlSoundDevice::startSdl() {
 
 void SdlSoundDevice::close() {
     if (device_ != 0) {
-        SDL_CloseAudioDevice(device_);
+        sdlAudio()->closeAudioDevice(device_);
         device_ = 0;
     }
     state_ = State::Closed;
@@ -272,9 +339,10 @@ void SdlSoundDevice::close() {
 void SdlSoundDevice::stopSdl() {
     close();
     if (sdlStarted_) {
-        SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        if (SDL_WasInit(SDL_INIT_EVERYTHING) == 0) {
-            SDL_Quit();
+        const SdlAudio& sdl = *sdlAudio();
+        sdl.quitSubSystem(SDL_INIT_AUDIO);
+        if (sdl.wasInit(SDL_INIT_EVERYTHING) == 0) {
+            sdl.quit();
         }
         sdlStarted_ = false;
     }
@@ -288,7 +356,7 @@ std::shared_ptr<const SdlSoundDevice::Sound> SdlSoundDevice::soundFor(const std:
         return kept_.front().second;
     }
     auto sound = std::make_shared<Sound>();
-    if (loadConverted(path, *sound)) {
+    if (loadConverted(*sdlAudio(), path, *sound)) {
         if (kept_.size() >= kKeptSounds) {
             kept_.pop_back();
         }

@@ -23,7 +23,8 @@ namespace koropika {
 // when a sound ended). Where there is no usable output (no sound card, an unknown
 // SDL_AUDIODRIVER, a device that stops taking samples) every play returns at once, silently.
 //
-// SDL's audio itself is started at the first opening and stopped when the object goes away.
+// SDL's library is loaded, and its audio started, at the first opening; the audio is stopped when
+// the object goes away.
 // Opening and closing the output run on a helper thread that lives as long as the object and
 // sleeps in between, so that neither holds up the caller: closing waits for SDL's audio thread to
 // drain two buffers (some 25 ms), and opening starts that thread. A play waits only for what was
