@@ -498,5 +498,42 @@ TEST_F(WindowTest, AMisspeltArrayNameFailsWhenTheArrayIsBound) {
     EXPECT_THROW(cards[2], std::out_of_range);
 }
 
+// A label beyond the designed client area shows only once the window grows: the load leaves it
+// at its designed size, so that the first window on screen need not load its font, and the
+// first pass of the loop sizes it to its text; an unload before that pass measures nothing.
+TEST(WindowMeasuringTest, ALabelBeyondTheDesignedClientIsSizedInTheFirstPassAfterTheLoad) {
+    WindowLayout layout = sampleLayout();
+    ElementProperties footer;
+    footer.caption = "beyond";
+    footer.autoSize = true;
+    footer.font.points = 12;
+    footer.rect = {10, 100, 40, 16};  // inside the panel at top 100: just below the client
+    layout.elements.push_back({"Footer", -1, ElementKind::Label, "Panel", footer});
+    footer.caption = "edge";
+    footer.rect = {290, 190, 40, 16};  // partly inside
+    layout.elements.push_back({"Edge", -1, ElementKind::Label, "", footer});
+    VirtualEventLoop loop;
+    testing::RecordingDesktop desktop;
+    Window window{layout, loop, desktop};
+    const Size footerSize = desktop.measureText(footer.font, "beyond");
+    desktop.measuredTexts.clear();
+
+    window.show();
+    EXPECT_EQ(desktop.measuredTexts, (std::vector<std::string>{"text", "edge"}));
+    EXPECT_EQ(window.at("Footer").rect(), (Rect{10, 100, 40, 16}));
+    loop.runPending();
+    EXPECT_EQ(window.at("Footer").rect(), (Rect{10, 100, footerSize.width, footerSize.height}));
+
+    window.unload();
+    desktop.measuredTexts.clear();
+    window.show();
+    window.unload();
+    loop.runPending();
+    EXPECT_EQ(desktop.measuredTexts, (std::vector<std::string>{"text", "edge"}));
+    window.show();
+    loop.runPending();
+    EXPECT_EQ(window.at("Footer").width(), footerSize.width) << "measured again on a reload";
+}
+
 }  // namespace
 }  // namespace koropika

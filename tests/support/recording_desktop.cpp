@@ -18,6 +18,7 @@ void RecordingDesktop::showMessage(Window& /*owner*/, const std::string& text) {
 }
 
 Size RecordingDesktop::measureText(const Font& font, const std::string& text) const {
+    measuredTexts.push_back(text);
     const double em = font.points * 96.0 / 72.0;
     double width = 0;
     for (std::size_t i = 0; i < text.size();) {

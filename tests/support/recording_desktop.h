@@ -29,6 +29,8 @@ class RecordingDesktop final : public Desktop {
     std::vector<Window*> onScreen;
     std::vector<std::string> messages;
     std::vector<std::string> webPages;
+    // Every text measured, in order.
+    mutable std::vector<std::string> measuredTexts;
     int endRequests = 0;
     bool windowsMinimized = false;
     std::optional<Rect> screenWorkArea = Rect{0, 0, 1280, 1024};

@@ -145,6 +145,9 @@ struct Window::Load {
     };
     std::vector<Members> arrays;
     std::vector<Element*> created;  // every element of this load, in creation order
+    // Labels sized to their text that lie beyond the designed client area, measured in the
+    // first pass of the loop after the load.
+    std::vector<Element*> unmeasured;
     StackingOrder topLevel;
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
@@ -264,6 +267,7 @@ void Window::load() {
 
     const auto& specs = layout_.elements;
     load->created.clear();
+    load->unmeasured.clear();
     load->topLevel.clear();
     load->arrays.resize(structure.arrays.size());
     for (auto& members : load->arrays) {
@@ -294,8 +298,17 @@ void Window::load() {
             }
             byIndex[index] = element;
         }
-        // The designed size of a label sized to its text came from other font metrics.
-        element->fitToText();
+        // The designed size of a label sized to its text came from other font metrics. A label
+        // beyond the designed client area shows only once the window grows: measuring it can
+        // wait until the window is on screen, which spares the first window loading its fonts.
+        if (element->autoSize() && beyondDesignedClient(element->windowRect())) {
+            load->unmeasured.push_back(element);
+        } else {
+            element->fitToText();
+        }
+    }
+    if (!load->unmeasured.empty()) {
+        post([this] { measureBeyondClient(); });
     }
     if (reused) {
         for (auto& timer : load->timers) {
@@ -327,6 +340,21 @@ void Window::load() {
     }
     loaded_ = true;
     callCopy(onLoad);
+}
+
+bool Window::beyondDesignedClient(const Rect& rect) const {
+    return rect.left >= layout_.designedClient.width || rect.top >= layout_.designedClient.height;
+}
+
+void Window::measureBeyondClient() {
+    for (Element* element : load_->unmeasured) {
+        const Rect before = element->rect();
+        element->fitToText();
+        if (element->rect() != before) {
+            element->changed();
+        }
+    }
+    load_->unmeasured.clear();
 }
 
 void Window::unload() {
