@@ -19,6 +19,10 @@ constexpr int kFrameWidthPx = 2;
 constexpr int kFrameHeightPx = 21;
 constexpr int kMenuBarHeightPx = 20;
 
+// How long after a load the labels it left unmeasured wait for their measuring, unless the
+// window grows over them first: long enough for the window to be on screen and drawn.
+constexpr int kUnmeasuredLabelsWaitMs = 500;
+
 template <typename Handler, typename... Args>
 void callCopy(const Handler& handler, Args&&... args) {
     if (handler) {
@@ -145,8 +149,7 @@ struct Window::Load {
     };
     std::vector<Members> arrays;
     std::vector<Element*> created;  // every element of this load, in creation order
-    // Labels sized to their text that lie beyond the designed client area, measured in the
-    // first pass of the loop after the load.
+    // Labels sized to their text that lay beyond the client area at the load, not yet measured.
     std::vector<Element*> unmeasured;
     StackingOrder topLevel;
     std::vector<std::unique_ptr<Timer>> timers;
@@ -299,17 +302,15 @@ void Window::load() {
             byIndex[index] = element;
         }
         // The designed size of a label sized to its text came from other font metrics. A label
-        // beyond the designed client area shows only once the window grows: measuring it can
-        // wait until the window is on screen, which spares the first window loading its fonts.
-        if (element->autoSize() && beyondDesignedClient(element->windowRect())) {
+        // beyond the client area shows only once the window grows: it is measured then, or once
+        // the window is on screen, which spares the first window loading its font.
+        if (element->autoSize() && beyondClient(element->windowRect())) {
             load->unmeasured.push_back(element);
         } else {
             element->fitToText();
         }
     }
-    if (!load->unmeasured.empty()) {
-        post([this] { measureBeyondClient(); });
-    }
+
     if (reused) {
         for (auto& timer : load->timers) {
             timer->reset();
@@ -340,21 +341,34 @@ void Window::load() {
     }
     loaded_ = true;
     callCopy(onLoad);
+    // The load step may have sized the window over them already.
+    if (load_ == load && !load->unmeasured.empty()) {
+        after(kUnmeasuredLabelsWaitMs, [this] { measureLabels(/*all=*/true); });
+    }
 }
 
-bool Window::beyondDesignedClient(const Rect& rect) const {
-    return rect.left >= layout_.designedClient.width || rect.top >= layout_.designedClient.height;
+bool Window::beyondClient(const Rect& rect) const {
+    const int menuBar = layout_.menus.empty() ? 0 : kMenuBarHeightPx;
+    const int clientWidth = widthTwips_ / kTwipsPerPixel - kFrameWidthPx;
+    const int clientHeight = heightTwips_ / kTwipsPerPixel - kFrameHeightPx - menuBar;
+    return rect.left >= clientWidth || rect.top >= clientHeight;
 }
 
-void Window::measureBeyondClient() {
-    for (Element* element : load_->unmeasured) {
+void Window::measureLabels(bool all) {
+    if (!load_) {
+        return;
+    }
+    std::erase_if(load_->unmeasured, [this, all](Element* element) {
+        if (!all && beyondClient(element->windowRect())) {
+            return false;
+        }
         const Rect before = element->rect();
         element->fitToText();
         if (element->rect() != before) {
             element->changed();
         }
-    }
-    load_->unmeasured.clear();
+        return true;
+    });
 }
 
 void Window::unload() {
@@ -442,11 +456,13 @@ void Window::setTopTwips(int twips) {
 
 void Window::setWidthTwips(int twips) {
     widthTwips_ = std::max(0, twips);
+    measureLabels(/*all=*/false);
     notifyWindow();
 }
 
 void Window::setHeightTwips(int twips) {
     heightTwips_ = std::max(0, twips);
+    measureLabels(/*all=*/false);
     notifyWindow();
 }
 

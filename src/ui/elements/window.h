@@ -263,10 +263,12 @@ class Window {
     static void fireDelay(Load& load, std::size_t delay);
     // A delay slot of the load with its loop timer: a free one, or a new one.
     std::size_t delaySlot(Load& load);
-    // Whether a rectangle in client pixels lies wholly right of or below the designed client area.
-    bool beyondDesignedClient(const Rect& rect) const;
-    // Sizes the labels the load left unmeasured to their texts.
-    void measureBeyondClient();
+    // Whether a rectangle in client pixels lies wholly right of or below the client area the
+    // window's outer size leaves.
+    bool beyondClient(const Rect& rect) const;
+    // Sizes to their texts the labels the load left unmeasured: all, or those the client area
+    // now reaches.
+    void measureLabels(bool all);
 
     const WindowLayout& layout_;
     EventLoop& loop_;

@@ -88,7 +88,9 @@ TEST_F(GameWindowLayoutTest, OnlyTheStartButtonBlinkRunsFromCreation) {
         EXPECT_EQ(window.timer(name).running(), name == "Timer1") << name;
     }
     EXPECT_EQ(window.timers().size(), intervals.size());
-    EXPECT_EQ(loop.runningTimers(), 1u);
+    // Besides the window's own wait to measure the labels its designed client area leaves out
+    // (the game's load step sizes the window over them).
+    EXPECT_EQ(loop.runningTimers(), 1u + window.pendingDelays());
 }
 
 TEST_F(GameWindowLayoutTest, MenusAndImageListsAreInPlace) {
