@@ -1,5 +1,6 @@
 #include "qt/canvas.h"
 
+#include <QPaintEvent>
 #include <QPainter>
 #include <utility>
 
@@ -20,7 +21,7 @@ ContainerCanvas::ContainerCanvas(CanvasSource source, QWidget* parent)
     installCanvasAccessibility();
 }
 
-void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
+void ContainerCanvas::paintEvent(QPaintEvent* event) {
     if (!source_.live()) {
         return;
     }
@@ -28,13 +29,13 @@ void ContainerCanvas::paintEvent(QPaintEvent* /*event*/) {
     ElementPainter draw(painter, *source_.pictures);
     if (source_.container == nullptr) {
         painter.fillRect(rect(), toQColor(source_.window->layout().background));
-        draw.paintPlainChildren(source_.children());
+        draw.paintPlainChildren(source_.children(), event->rect());
         draw.paintFocusOf(*source_.window, nullptr, rect());
         return;
     }
     const Element& panel = *source_.container;
     draw.paintPanelFace(rect(), panel);
-    draw.paintPlainChildren(source_.children());
+    draw.paintPlainChildren(source_.children(), event->rect());
     if (panel.border() == Border::Single) {
         // The frame stays on top of the children it surrounds.
         draw.paintBorder(rect());
@@ -54,7 +55,8 @@ void GroupBoxCanvas::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    ElementPainter(painter, *source_.pictures).paintPlainChildren(source_.children());
+    ElementPainter(painter, *source_.pictures)
+        .paintPlainChildren(source_.children(), event->rect());
 }
 
 }  // namespace koropika

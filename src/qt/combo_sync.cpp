@@ -30,7 +30,8 @@ QStringList entriesOf(const QComboBox& box) {
 
 }  // namespace
 
-PickComboBox::PickComboBox(bool editable, QWidget* parent) : QComboBox(parent) {
+PickComboBox::PickComboBox(bool editable, const QFont& font, QWidget* parent) : QComboBox(parent) {
+    setFont(font);
     setEditable(editable);
     setInsertPolicy(QComboBox::NoInsert);
     if (editable) {

@@ -14,7 +14,9 @@ class PickComboBox final : public QComboBox {
     Q_OBJECT
   public:
     // `editable`: typed text or a choice from the list; otherwise a choice from the list only.
-    PickComboBox(bool editable, QWidget* parent);
+    // `font` is the box's own: an editable box makes its line edit in it, rather than in the
+    // application's font, whose face would otherwise be loaded for this alone.
+    PickComboBox(bool editable, const QFont& font, QWidget* parent);
 
   signals:
     void picked(int index);

@@ -1,6 +1,7 @@
 #include "qt/conversions.h"
 
-#include <QFontInfo>
+#include <fontconfig/fontconfig.h>
+
 #include <QGuiApplication>
 #include <QPalette>
 #include <algorithm>
@@ -24,6 +25,28 @@ constexpr FaceMapping kFaces[] = {
     {kHeavyGothic, "Noto Sans CJK JP", QFont::Black, false},
 };
 constexpr const char* kFallbackFamily = "IPAPGothic";
+
+// The installed family fontconfig picks for `family` (a generic name such as "Sans Serif"
+// included), or `family` itself when it picks none.
+QString installedFamily(const QString& family) {
+    const QByteArray name = family.toUtf8();
+    FcPattern* pattern = FcPatternCreate();
+    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
+    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
+    FcDefaultSubstitute(pattern);
+    FcResult result = FcResultNoMatch;
+    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
+    QString installed = family;
+    FcChar8* matched = nullptr;
+    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &matched) == FcResultMatch) {
+        installed = QString::fromUtf8(reinterpret_cast<const char*>(matched));
+    }
+    if (match != nullptr) {
+        FcPatternDestroy(match);
+    }
+    FcPatternDestroy(pattern);
+    return installed;
+}
 
 }  // namespace
 
@@ -60,8 +83,9 @@ QFont toQFont(const Font& font) {
 QFont withLayoutGothic(const QFont& standard) {
     QFont result = standard;
     // The family the standard font resolves to: a generic name such as "Sans Serif" is no
-    // installed family, and would hand every character to the Gothic face.
-    result.setFamilies({QFontInfo(standard).family(), QString::fromLatin1(kFallbackFamily)});
+    // installed family, and would hand every character to the Gothic face. Fontconfig's match
+    // is the one Qt makes; asked directly, it costs no font of its own before the first window.
+    result.setFamilies({installedFamily(standard.family()), QString::fromLatin1(kFallbackFamily)});
     return result;
 }
 

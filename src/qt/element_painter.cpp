@@ -57,9 +57,14 @@ void ElementPainter::paintFocusOf(const Window& window, const Element* container
     }
 }
 
-void ElementPainter::paintPlainChildren(const std::vector<Element*>& childrenFrontToBack) {
+void ElementPainter::paintPlainChildren(const std::vector<Element*>& childrenFrontToBack,
+                                        const QRect& dirtyArea) {
     for (const Element* child : std::views::reverse(childrenFrontToBack)) {
         if (!child->visible() || isHeavyweight(child->kind())) {
+            continue;
+        }
+        if (const QRect area = toQRect(child->rect());
+            !area.isEmpty() && !area.intersects(dirtyArea)) {
             continue;
         }
         switch (child->kind()) {

@@ -19,8 +19,11 @@ class ElementPainter {
         : painter_(painter), pictures_(pictures) {}
 
     // Draws the visible labels, pictures and shapes among `childrenFrontToBack`, back to front,
-    // in the container's own coordinates. Panels and controls are widgets and are skipped.
-    void paintPlainChildren(const std::vector<Element*>& childrenFrontToBack);
+    // in the container's own coordinates. Panels and controls are widgets and are skipped, and
+    // so is a child wholly outside `dirtyArea`: each child draws only inside its own rectangle,
+    // so it could not show, and drawing it would load its font or picture for nothing.
+    void paintPlainChildren(const std::vector<Element*>& childrenFrontToBack,
+                            const QRect& dirtyArea);
 
     // A picture at its own size from the top-left corner of `area`, clipped to it, or
     // stretched to fill it.

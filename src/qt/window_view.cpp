@@ -179,7 +179,8 @@ QWidget* WindowView::makeButton(Element& element, QWidget* parent) {
 }
 
 QWidget* WindowView::makeComboBox(Element& element, QWidget* parent) {
-    auto* box = new PickComboBox(element.kind() == ElementKind::ComboBox, parent);
+    auto* box =
+        new PickComboBox(element.kind() == ElementKind::ComboBox, toQFont(element.font()), parent);
     connect(box, &PickComboBox::picked, this, [this, &element](int index) {
         if (*attached_) {
             window_.pickItem(element, index);  // may unload the window: nothing may follow
