@@ -102,6 +102,19 @@ TEST(Drawing, ALabelsTextIsClippedToItsRectangle) {
     EXPECT_FALSE(anyPixelNear(image, {22, 0, 178, 100}, kGreen));
 }
 
+TEST(Drawing, APartialRepaintDrawsEveryPlainElementReachingIntoIt) {
+    LayoutBuilder b("labels", {200, 100});
+    b.add("Across", ElementKind::Label, {10, 10, 180, 30}, {},
+          labelLook(Colour::highlightText(), Colour::fromRgb(0x1C6C0D), ""));
+    ShownWindow w(b.layout());
+    w.window->show();
+    // Only the right half is painted: the label across it shows there in full colour.
+    const QImage part = w.view().centralWidget()->grab(QRect(100, 0, 100, 100)).toImage();
+    EXPECT_TRUE(near(part.pixelColor(5, 20), kGreen));
+    EXPECT_TRUE(near(part.pixelColor(85, 35), kGreen));
+    EXPECT_TRUE(near(part.pixelColor(50, 70), kBlack));
+}
+
 TEST(Drawing, APictureIsDrawnAtItsOwnSizeOrStretchedToItsRectangle) {
     LayoutBuilder b("pictures", {200, 100});
     auto& plain = b.add("Plain", ElementKind::Picture, {0, 0, 40, 20});
