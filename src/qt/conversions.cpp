@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 #include <algorithm>
+#include <memory>
 
 namespace koropika {
 
@@ -29,23 +30,20 @@ constexpr const char* kFallbackFamily = "IPAPGothic";
 // The installed family fontconfig picks for `family` (a generic name such as "Sans Serif"
 // included), or `family` itself when it picks none.
 QString installedFamily(const QString& family) {
+    using Pattern = std::unique_ptr<FcPattern, decltype(&FcPatternDestroy)>;
     const QByteArray name = family.toUtf8();
-    FcPattern* pattern = FcPatternCreate();
-    FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(name.constData()));
-    FcConfigSubstitute(nullptr, pattern, FcMatchPattern);
-    FcDefaultSubstitute(pattern);
+    const Pattern pattern(FcPatternCreate(), FcPatternDestroy);
+    FcPatternAddString(pattern.get(), FC_FAMILY,
+                       reinterpret_cast<const FcChar8*>(name.constData()));
+    FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+    FcDefaultSubstitute(pattern.get());
     FcResult result = FcResultNoMatch;
-    FcPattern* match = FcFontMatch(nullptr, pattern, &result);
-    QString installed = family;
+    const Pattern match(FcFontMatch(nullptr, pattern.get(), &result), FcPatternDestroy);
     FcChar8* matched = nullptr;
-    if (match != nullptr && FcPatternGetString(match, FC_FAMILY, 0, &matched) == FcResultMatch) {
-        installed = QString::fromUtf8(reinterpret_cast<const char*>(matched));
+    if (match && FcPatternGetString(match.get(), FC_FAMILY, 0, &matched) == FcResultMatch) {
+        return QString::fromUtf8(reinterpret_cast<const char*>(matched));
     }
-    if (match != nullptr) {
-        FcPatternDestroy(match);
-    }
-    FcPatternDestroy(pattern);
-    return installed;
+    return family;
 }
 
 }  // namespace
