@@ -1,8 +1,6 @@
 // Wires one run of the game: the Qt application, the desktop it offers the windows, the sound
 // output, the round's chance seeded from the clock, and the program with its two windows.
 
-#include <fontconfig/fontconfig.h>
-
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
@@ -54,7 +52,7 @@ int main(int argc, char* argv[]) {
     // Fontconfig reads its configuration and its font caches on a helper thread while Qt connects
     // to the display: the first window's texts need them, and reading them takes about as long as
     // the connection. Fontconfig keeps what it read for the whole process.
-    std::thread fontSetup([] { FcInit(); });
+    std::thread fontSetup([] { koropika::QtDesktop::prepareFonts(); });
     QApplication application(argc, argv);
     // Qt's fonts start from fontconfig: wait for it here, or Qt would read it all a second time.
     fontSetup.join();

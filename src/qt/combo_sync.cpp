@@ -1,5 +1,6 @@
 #include "qt/combo_sync.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -32,9 +33,15 @@ QStringList entriesOf(const QComboBox& box) {
 
 PickComboBox::PickComboBox(bool editable, const QFont& font, QWidget* parent) : QComboBox(parent) {
     setFont(font);
-    setEditable(editable);
     setInsertPolicy(QComboBox::NoInsert);
     if (editable) {
+        // Qt's line edit lays out its empty text once in the application font while it is made,
+        // before it takes the box's font. With the box's font as the application font for that
+        // moment, the first window loads no face that nothing on it shows.
+        const QFont applicationFont = QApplication::font();
+        QApplication::setFont(font);
+        setEditable(true);
+        QApplication::setFont(applicationFont);
         // A name is taken exactly as typed: no completing "Bo" to a stored "Bob", no case
         // folding. (Only an editable box has a completer to remove.)
         setCompleter(nullptr);

@@ -6,6 +6,9 @@
 #include <QPalette>
 #include <algorithm>
 #include <memory>
+#include <mutex>
+#include <optional>
+#include <utility>
 
 namespace koropika {
 
@@ -46,6 +49,24 @@ QString installedFamily(const QString& family) {
     return family;
 }
 
+// installedFamily's answer for one family name, worked out ahead of the first window.
+struct FamilyAnswer {
+    QString family;
+    QString installed;
+};
+std::mutex preparedAnswerMutex;
+std::optional<FamilyAnswer> preparedAnswer;
+
+QString preparedOrInstalledFamily(const QString& family) {
+    {
+        const std::lock_guard lock(preparedAnswerMutex);
+        if (preparedAnswer && preparedAnswer->family == family) {
+            return preparedAnswer->installed;
+        }
+    }
+    return installedFamily(family);
+}
+
 }  // namespace
 
 QColor toQColor(const Colour& colour) {
@@ -83,8 +104,15 @@ QFont withLayoutGothic(const QFont& standard) {
     // The family the standard font resolves to: a generic name such as "Sans Serif" is no
     // installed family, and would hand every character to the Gothic face. Fontconfig's match
     // is the one Qt makes; asked directly, it costs no font of its own before the first window.
-    result.setFamilies({installedFamily(standard.family()), QString::fromLatin1(kFallbackFamily)});
+    result.setFamilies(
+        {preparedOrInstalledFamily(standard.family()), QString::fromLatin1(kFallbackFamily)});
     return result;
+}
+
+void prepareLayoutGothic(const QString& standardFamily) {
+    FamilyAnswer answer{standardFamily, installedFamily(standardFamily)};
+    const std::lock_guard lock(preparedAnswerMutex);
+    preparedAnswer = std::move(answer);
 }
 
 bool needsOverstrikeBold(const Font& font) {

@@ -36,6 +36,10 @@ QFont toQFont(const Font& font);
 // own texts, and no second Gothic font file is opened only for a few menu captions.
 QFont withLayoutGothic(const QFont& standard);
 
+// Asks fontconfig now, on any thread, which installed family stands for `standardFamily`, so that
+// withLayoutGothic of a standard font of that family finds the answer waiting.
+void prepareLayoutGothic(const QString& standardFamily);
+
 // Bold text in a face whose bold is only made by thickening thin strokes (the Mincho face has
 // no bold style installed): so little shows at label sizes that the text is drawn a second
 // time, one pixel to the right.

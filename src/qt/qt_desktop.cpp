@@ -1,5 +1,7 @@
 #include "qt/qt_desktop.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFontMetrics>
@@ -33,6 +35,13 @@ QtDesktop::QtDesktop(QString programFolder)
     // screen, between one window's unload and the next one's show, must not.
     QGuiApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(withLayoutGothic(QApplication::font()));
+}
+
+void QtDesktop::prepareFonts() {
+    FcInit();
+    // The standard font's family on a desktop without a theme of its own. Under any other name
+    // the family is looked up when the desktop is made.
+    prepareLayoutGothic(QStringLiteral("Sans Serif"));
 }
 
 QtDesktop::~QtDesktop() {

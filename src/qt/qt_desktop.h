@@ -26,6 +26,11 @@ class QtDesktop final : public Desktop {
     QtDesktop(const QtDesktop&) = delete;
     QtDesktop& operator=(const QtDesktop&) = delete;
 
+    // Reads fontconfig's configuration and font caches, and looks up the installed family behind
+    // the standard font's usual name. Safe on any thread, also before the application object
+    // exists: the program runs it beside Qt's connection to the display.
+    static void prepareFonts();
+
     void windowShown(Window& window) override;
     void windowHidden(Window& window) override;
     void showMessage(Window& owner, const std::string& text) override;

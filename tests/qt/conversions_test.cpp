@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QRawFont>
 #include <QTextLayout>
+#include <thread>
 
 namespace koropika {
 namespace {
@@ -80,6 +81,15 @@ TEST(FontMapping, TheDesktopsOwnJapaneseTextsAreDrawnInTheLayoutGothicAndItsLati
     EXPECT_TRUE(isIpaPGothic(japanese[0])) << japanese[0].toStdString();
     EXPECT_EQ(familiesDrawing(QStringLiteral("OK"), menu),
               familiesDrawing(QStringLiteral("OK"), standard));
+}
+
+TEST(FontMapping, AFamilyLookedUpAheadOnAnotherThreadGivesTheSameMenuFont) {
+    QFont standard = QGuiApplication::font();
+    standard.setFamily(QStringLiteral("Monospace"));
+    const QStringList asked = withLayoutGothic(standard).families();
+    std::thread([] { prepareLayoutGothic(QStringLiteral("Monospace")); }).join();
+    EXPECT_EQ(withLayoutGothic(standard).families(), asked);
+    EXPECT_NE(asked.front(), QStringLiteral("Monospace")) << "an installed family stands for it";
 }
 
 TEST(Colours, SystemColoursAreWhiteHighlightTextAndBlackMenuText) {

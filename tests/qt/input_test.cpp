@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "qt/combo_sync.h"
 #include "qt_test_support.h"
 
 namespace koropika {
@@ -266,6 +267,16 @@ TEST_F(ComboInput, LeavingTheNameBoxWithAStoredNameIsNoPickButAChoiceFromTheList
     QTest::keyClick(&names, Qt::Key_Down);
     EXPECT_EQ(nameClicks, 2) << "a choice with the arrow keys";
     EXPECT_EQ(levelClicks, 0);
+}
+
+TEST(NameBox, ItsLineEditTakesTheBoxsFontAndTheApplicationFontStaysAsItWas) {
+    const QFont application = QApplication::font();
+    QFont boxFont(QStringLiteral("IPAPGothic"));
+    boxFont.setPixelSize(23);
+    PickComboBox box(true, boxFont, nullptr);
+    EXPECT_EQ(QApplication::font(), application);
+    EXPECT_EQ(box.lineEdit()->font().pixelSize(), boxFont.pixelSize());
+    EXPECT_EQ(box.lineEdit()->font().family(), boxFont.family());
 }
 
 TEST_F(ComboInput, TheOpenListShowsItsEntriesInTheBoxsColourAndFont) {
