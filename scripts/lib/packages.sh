@@ -16,8 +16,12 @@ ensure_packages() {
         sudo=(sudo)
     fi
     echo "Installing: ${missing[*]}"
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Another package manager at work (an automatic upgrade, a second test run) holds apt's locks
+    # for a while: wait up to five minutes for them instead of failing at once.
+    local wait_for_locks=(-o DPkg::Lock::Timeout=300)
+    "${sudo[@]}" apt-get "${wait_for_locks[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${wait_for_locks[@]}" install -y -qq \
+        --no-install-recommends "${missing[@]}"
 }
 
 # What building and running the game needs.
