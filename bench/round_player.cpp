@@ -1,5 +1,6 @@
 #include "bench/round_player.h"
 
+#include <algorithm>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,6 +18,11 @@ int movesIn(const MoveLog& log) {
     return static_cast<int>(log.turns().size() / 2);
 }
 
+long computerPicksIn(const MoveLog& log) {
+    return std::count_if(log.turns().begin(), log.turns().end(),
+                         [](const MoveLog::Turn& turn) { return turn.side == Side::Computer; });
+}
+
 class EngineRounds final : public RoundPlayer {
   public:
     EngineRounds(int cardCount, int level, testing::PlayerKind player, std::uint64_t seed)
@@ -26,11 +32,10 @@ class EngineRounds final : public RoundPlayer {
         player_.newRound();
         const testing::ComputerPicks picks = testing::playEngineRoundWith(
             engine_, cardCount_, level_, random_, computerStarts ? 2 : 1,
-            player_.kind() == testing::PlayerKind::None,
             [this](const RoundEngine& engine, std::uint64_t offered) {
                 return player_.chooseFromSeen(engine.state(), offered);
             },
-            [this](const TurnedCard& card) { player_.see(card.slot, card.rank); });
+            [this](const TurnedCard& card) { player_.see(card.slot, card.face.rank); });
         return {engine_.playerCards(), engine_.computerCards(), movesIn(engine_.moveLog()),
                 picks.picks, picks.fromMemory};
     }
@@ -69,34 +74,29 @@ class WindowRounds final : public RoundPlayer {
         }
         roundPlayed_ = true;
         GameWindow& g = game();
-        const long picksBefore = g.computerPicks;
-        const long memoryBefore = g.computerPicksFromMemory;
+        const RoundEngine& engine = g.engine();
         player_.newRound();
 
         rollDice(computerStarts);
         run_.pressAndRelease("Image4");
-        runUntil([&] { return g.round.gamePhase == 2; }, "the table");
+        runUntil([&] { return engine.phase() == GamePhase::Play; }, "the table");
         for (;;) {
             runUntil([&] { return g.resultShown() || playerMayClick(); }, "a move");
             if (g.resultShown()) {
                 break;
             }
-            if (player_.kind() == testing::PlayerKind::None) {
-                g.sitOutTurn();
-                continue;
-            }
             // Every face-down card but the move's first one.
-            std::uint64_t offered = g.table.faceDownSlots();
-            if (g.round.flippedThisTurn == 1) {
-                offered &= ~(std::uint64_t{1} << g.round.firstSlot);
+            std::uint64_t offered = engine.table().faceDownSlots();
+            if (engine.state().flippedThisTurn == 1) {
+                offered &= ~(std::uint64_t{1} << engine.state().firstSlot);
             }
-            const int slot = player_.choose(g.round, g.moveLog, offered);
+            const int slot = player_.choose(engine.state(), engine.moveLog(), offered);
             run_.gameWindow().click(g.elements()->omote1[slot]);
             run_.settle();
         }
         runUntil([&] { return g.resultStacksBuilt(); }, "the result panel");
-        return {g.engine().playerCards(), g.engine().computerCards(), movesIn(g.moveLog),
-                g.computerPicks - picksBefore, g.computerPicksFromMemory - memoryBefore};
+        return {engine.playerCards(), engine.computerCards(), movesIn(engine.moveLog()),
+                computerPicksIn(engine.moveLog()), 0};
     }
 
   private:
@@ -119,13 +119,14 @@ class WindowRounds final : public RoundPlayer {
         run_.click("Picture2");
         runUntil([&] { return game().diceFace == face; }, "the dice face");
         run_.click("Picture2");
-        runUntil([&] { return game().round.gamePhase == 1; }, "the dice to stop");
+        runUntil([&] { return game().engine().phase() == GamePhase::StarterDecided; },
+                 "the dice to stop");
     }
 
     bool playerMayClick() {
-        const RoundState& r = game().round;
-        return r.gamePhase == 2 && r.playerTurn != 0 && r.flippedThisTurn < 2 &&
-               r.resolvingPair == 0 && r.cardsLeft > 0;
+        const RoundState& r = game().engine().state();
+        return r.gamePhase == GamePhase::Play && r.playerTurn && r.flippedThisTurn < 2 &&
+               !r.resolvingPair && r.cardsLeft > 0;
     }
 
     testing::Harness run_;

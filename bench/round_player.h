@@ -1,5 +1,7 @@
 #pragma once
 
+// Whole rounds for the benchmark, through the engine alone or through the whole program.
+
 #include <cstdint>
 #include <memory>
 
@@ -14,7 +16,7 @@ struct RoundResult {
     int computerCards = 0;
     int moves = 0;  // moves of two cards, both sides
     long computerPicks = 0;
-    long computerPicksFromMemory = 0;
+    long computerPicksFromMemory = 0;  // counted through the engine alone
 };
 
 // Plays whole rounds against a scripted player, the sides taking turns to start.

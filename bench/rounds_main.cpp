@@ -1,7 +1,7 @@
 // Plays whole rounds headless and reports how strong the computer is and how fast rounds run.
 //
 //   koropika_rounds [--through engine|windows] [--cards 28|40|52] [--level 1..6]
-//                   [--player perfect|random|none] [--rounds N] [--seed S]
+//                   [--player perfect|random] [--rounds N] [--seed S]
 //       plays N rounds of one kind, the sides taking turns to start, and ends with the lines
 //       "computer win % = W ± SE, draw % = D ± SE, moves per round = M ± SE" and "rounds/s = R".
 //   koropika_rounds --chart [--rounds N] [--seed S] [--data FILE] [--plot FILE.png]
@@ -38,7 +38,7 @@ struct Options {
 
 [[noreturn]] void usage() {
     std::cerr << "usage: koropika_rounds [--through engine|windows] [--cards 28|40|52] "
-                 "[--level 1..6] [--player perfect|random|none] [--rounds N] [--seed S]\n"
+                 "[--level 1..6] [--player perfect|random] [--rounds N] [--seed S]\n"
                  "       koropika_rounds --chart [--rounds N] [--seed S] [--data FILE] "
                  "[--plot FILE.png]\n";
     std::exit(2);
@@ -64,8 +64,7 @@ Options parse(int argc, char* argv[]) {
             const std::string kind = value();
             o.player = kind == "perfect"  ? PlayerKind::Perfect
                        : kind == "random" ? PlayerKind::Random
-                       : kind == "none"   ? PlayerKind::None
-                                          : (usage(), PlayerKind::None);
+                                          : (usage(), PlayerKind::Random);
         } else if (arg == "--rounds") {
             o.rounds = std::stoi(value());
         } else if (arg == "--seed") {
@@ -149,7 +148,10 @@ int playOneKind(const Options& o) {
     std::printf("through %s, %d cards, level %d, player %s, %d rounds, seed %llu\n",
                 o.through.c_str(), o.cards, o.level, koropika::testing::nameOf(o.player), o.rounds,
                 static_cast<unsigned long long>(o.seed));
-    std::printf("computer picks from memory %% = %.2f (%ld picks)\n", t.memoryShare(), t.picks);
+    // Only the engine's moves say which picks came from memory.
+    if (o.through == "engine") {
+        std::printf("computer picks from memory %% = %.2f (%ld picks)\n", t.memoryShare(), t.picks);
+    }
     std::printf(
         "computer win %% = %.2f ± %.2f, draw %% = %.2f ± %.2f, moves per round = %.2f ± %.2f\n",
         t.share(t.computerWins), t.shareError(t.computerWins), t.share(t.draws),

@@ -1,5 +1,7 @@
 #pragma once
 
+// The computer opponent's choices: whether it uses its memory, and which card it turns.
+
 #include "game/random.h"
 #include "game/round_state.h"
 #include "game/table.h"
@@ -10,19 +12,19 @@ namespace koropika {
 // half of its picks at level 1, ten points more per level, every pick at level 6.
 bool computerUsesMemory(int level, Random& random);
 
-// Each choice comes in two forms: from any source, and from the game's own seeded one, whose
-// draws are made in place.
-//
+// A face-down slot at random: slot floor(cardCount × u + 1), drawn again until it lies face
+// down. Only asked for while a card lies face down.
+int randomFaceDownSlot(const Table& table, Random& random);
+
 // The computer's first card: with memory, the remembered pair with the smallest slot (its partner
 // the smallest other slot of that rank), else a random face-down slot. Sets cpuFirstSlot, and
-// cpuSecondSlot with cpuKnowsPair for a remembered pair; the card is remembered.
+// cpuSecondSlot with cpuKnowsPair for a remembered pair; the card is remembered. True when the
+// pick used memory.
 bool chooseFirstCard(Table& table, RoundState& round, int level, Random& random);
-bool chooseFirstCard(Table& table, RoundState& round, int level, SeededRandom& random);
 
 // The computer's second card: with memory, the planned partner or the smallest face-down slot
 // remembered with the first card's rank, else a random face-down slot. Sets cpuSecondSlot and
 // cpuFoundMatch; the card is remembered. True when the pick used memory.
 bool chooseSecondCard(Table& table, RoundState& round, int level, Random& random);
-bool chooseSecondCard(Table& table, RoundState& round, int level, SeededRandom& random);
 
 }  // namespace koropika

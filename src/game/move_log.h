@@ -1,5 +1,7 @@
 #pragma once
 
+// The record of every card turned in a round, and its signature.
+
 #include <cstdint>
 #include <string>
 #include <vector>

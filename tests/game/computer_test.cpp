@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <deque>
 #include <stdexcept>
-
-#include "game/computer_choices.h"
 
 namespace koropika {
 namespace {
@@ -75,7 +75,7 @@ TEST(ComputerOpponent, ACardThePlayerShowedInAMismatchIsTakenWithItsMatch) {
     table.setBackShown(2, false);  // turned up
     EXPECT_TRUE(chooseSecondCard(table, round, 1, random));
     EXPECT_EQ(round.cpuSecondSlot, 9);
-    EXPECT_EQ(round.cpuFoundMatch, 1);
+    EXPECT_TRUE(round.cpuFoundMatch);
     EXPECT_TRUE(random.used());
 }
 
@@ -89,7 +89,7 @@ TEST(ComputerOpponent, WithSeveralKnownPairsTheSmallestSlotGoesFirst) {
     EXPECT_TRUE(chooseFirstCard(table, round, 6, random)) << "level 6 remembers on r = 10";
     EXPECT_EQ(round.cpuFirstSlot, 4);
     EXPECT_EQ(round.cpuSecondSlot, 11) << "the smallest other slot of that rank";
-    EXPECT_EQ(round.cpuKnowsPair, 1);
+    EXPECT_TRUE(round.cpuKnowsPair);
     table.setBackShown(4, false);
     EXPECT_TRUE(chooseSecondCard(table, round, 6, random));
     EXPECT_EQ(round.cpuSecondSlot, 11);
@@ -145,101 +145,42 @@ TEST(TheDeal, EveryRankOncePerSuitAndTheDrawRetriesUntilASlotIsFree) {
     }
 }
 
-// The game's own source behind the plain interface, so its draws are taken one by one.
-class OneByOne final : public Random {
-  public:
-    explicit OneByOne(SeededRandom& source) : source_(source) {}
-    void seed(std::uint64_t) override {}
-    double next() override { return source_.next(); }
-
-  private:
-    SeededRandom& source_;
-};
-
-TEST(TheDeal, TheGamesOwnSourceDealsEveryTableSizeAsDrawByDraw) {
-    for (int count = 0; count <= Table::kMaxSlots; ++count) {
-        for (std::uint64_t seed = 1; seed <= 40; ++seed) {
-            SeededRandom inPlace(seed);
-            SeededRandom source(seed);
-            OneByOne oneByOne(source);
-            Table table;
-            table.deal(count, inPlace);
-            const Table expected(dealCards(count, oneByOne));
-            ASSERT_EQ(table.cardCount(), count);
-            for (int slot = 1; slot <= count; ++slot) {
-                ASSERT_EQ(table.card(slot), expected.card(slot))
-                    << count << " cards, slot " << slot;
-            }
-            for (int rank = 1; rank <= Table::kMaxRank; ++rank) {
-                ASSERT_EQ(table.slotsOfRank(rank), expected.slotsOfRank(rank));
-            }
-            ASSERT_EQ(inPlace.bits(), source.bits()) << "as many draws for " << count << " cards";
-        }
-    }
-}
+// The largest draw below 1, which a product rounding up would carry past the last slot.
+const double kLargestDraw = std::nextafter(1.0, 0.0);
 
 TEST(TheDeal, TheLargestDrawStillFallsOnTheLastSlot) {
-    constexpr std::uint64_t kLargest = (std::uint64_t{1} << 53) - 1;
-    for (int count = 1; count <= Table::kMaxSlots; ++count) {
-        EXPECT_EQ(scaledIndex(kLargest, bitsToScaled(count)), count - 1) << count << " cards";
+    for (const int count : {1, 7, 28, 40, 51, 52}) {
+        // Card 1 draws the largest draw; the others the slots from 1 up.
+        std::deque<double> draws = {kLargestDraw};
+        for (int slot = 1; slot < count; ++slot) {
+            draws.push_back((slot - 0.5) / count);
+        }
+        ScriptedRandom random(draws);
+        EXPECT_EQ(dealCards(count, random).slotOfCard[1], count) << count << " cards";
+        Table table = tableOf(std::vector<std::int16_t>(static_cast<std::size_t>(count), 1));
+        ScriptedRandom pick({kLargestDraw});
+        EXPECT_EQ(randomFaceDownSlot(table, pick), count) << count << " cards";
     }
 }
 
-TEST(ComputerOpponent, TheGamesOwnSourceDecidesMemoryExactlyAsDrawByDraw) {
-    for (int level = -2; level <= choices::kLevelsWithBounds + 1; ++level) {
-        SeededRandom inPlace(static_cast<std::uint64_t>(level + 100));
-        SeededRandom source(static_cast<std::uint64_t>(level + 100));
-        OneByOne oneByOne(source);
-        for (int draw = 0; draw < 3000; ++draw) {
-            ASSERT_EQ(choices::usesMemory(level, inPlace), choices::usesMemory(level, oneByOne))
-                << "level " << level << ", draw " << draw;
+TEST(ComputerOpponent, MemoryIsUsedBelowTheLevelsBoundOfTheDraw) {
+    // r = floor(10u + 1) < level + 5: level 1 remembers below u = 0.5, each level a tenth more,
+    // level 6 always; below level -4 never.
+    const auto uses = [](int level, double u) {
+        ScriptedRandom random({u});
+        return computerUsesMemory(level, random);
+    };
+    for (int level = -8; level <= 12; ++level) {
+        const double bound = std::clamp((level + 4) / 10.0, 0.0, 1.0);
+        if (bound > 0) {
+            EXPECT_TRUE(uses(level, bound - 1e-9)) << "level " << level;
+            EXPECT_TRUE(uses(level, 0.0)) << "level " << level;
         }
-        if (level < 0 || level >= choices::kLevelsWithBounds) {
-            continue;
-        }
-        // Random draws almost never land next to the bound, so the bits there are tried too.
-        const std::uint64_t bound = choices::kForgettingBits[static_cast<std::size_t>(level)];
-        for (std::uint64_t bits = bound - 2; bits <= bound + 2; ++bits) {
-            if (bits < (std::uint64_t{1} << 53)) {
-                EXPECT_EQ(choices::usesMemoryAt(level, static_cast<double>(bits) * 0x1.0p-53 * 10),
-                          bits < bound)
-                    << "level " << level << ", bits " << bits;
-            }
+        if (bound < 1) {
+            EXPECT_FALSE(uses(level, bound + 1e-9)) << "level " << level;
+            EXPECT_FALSE(uses(level, kLargestDraw)) << "level " << level;
         }
     }
-    EXPECT_EQ(choices::kForgettingBits[1], std::uint64_t{1} << 52) << "level 1: half the draws";
-    EXPECT_EQ(choices::kForgettingBits[6], std::uint64_t{1} << 53) << "level 6: every draw";
-}
-
-TEST(ComputerOpponent, TheBoundFoundAtTheDealDecidesMemoryAsTheLevelDoesAtAnyLevel) {
-    // Levels past the table of bounds too: below -4 nothing is remembered, from 6 everything.
-    for (int level = -8; level <= 30; ++level) {
-        const choices::MemoryBound bound = choices::memoryBoundFor(level);
-        SeededRandom withBound(static_cast<std::uint64_t>(level + 200));
-        SeededRandom withLevel(static_cast<std::uint64_t>(level + 200));
-        for (int draw = 0; draw < 2000; ++draw) {
-            ASSERT_EQ(choices::usesMemory(bound, withBound), choices::usesMemory(level, withLevel))
-                << "level " << level << ", draw " << draw;
-        }
-        const std::uint64_t edge = bound.forgetting;
-        for (std::uint64_t bits = edge < 2 ? 0 : edge - 2; bits <= edge + 2; ++bits) {
-            if (bits < (std::uint64_t{1} << 53)) {
-                EXPECT_EQ(choices::usesMemoryAt(level, static_cast<double>(bits) * 0x1.0p-53 * 10),
-                          bits < edge)
-                    << "level " << level << ", bits " << bits;
-            }
-        }
-    }
-    EXPECT_EQ(choices::memoryBoundFor(-5).forgetting, 0U);
-    EXPECT_EQ(choices::memoryBoundFor(40).forgetting, std::uint64_t{1} << 53);
-}
-
-TEST(TheDeal, ThePairTestReadsTheRankTextAsANumber) {
-    EXPECT_TRUE(isPairRank("7", 7));
-    EXPECT_TRUE(isPairRank("13", 13));
-    EXPECT_FALSE(isPairRank("1", 11));
-    EXPECT_FALSE(isPairRank("", 0)) << "an empty tag is no card";
-    EXPECT_FALSE(isPairRank("7x", 7));
 }
 
 }  // namespace

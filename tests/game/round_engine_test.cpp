@@ -11,6 +11,7 @@
 #include "game/computer.h"
 #include "support/engine_rounds.h"
 #include "support/strength_player.h"
+#include "support/test_size.h"
 
 namespace koropika {
 namespace {
@@ -77,15 +78,11 @@ class RememberThenSeeded final : public Random {
     SeededRandom rest_{17};
 };
 
-TEST(ComputerChoices, TheQuickSearchesPickWhatTheNestedScansPickOnAMillionMemoryStates) {
+TEST(ComputerChoices, TheQuickSearchesPickWhatTheNestedScansPickOnManyMemoryStates) {
     std::mt19937_64 chance(20261207);
     SeededRandom dealing(1);
     RememberThenSeeded remember;
-#ifdef __OPTIMIZE__
-    constexpr int kStates = 1'000'000;
-#else
-    constexpr int kStates = 100'000;  // the unoptimised sanitizer build
-#endif
+    const int kStates = test::testSize(100'000, 1'000'000);
     constexpr int kCardCounts[] = {28, 40, 52};
     Table table;
     int pairsFound = 0;
@@ -119,7 +116,7 @@ TEST(ComputerChoices, TheQuickSearchesPickWhatTheNestedScansPickOnAMillionMemory
         Table picked = table;
         remember.nextChoice();
         chooseFirstCard(picked, round, 1, remember);
-        ASSERT_EQ(round.cpuKnowsPair == 1, pair.found) << "state " << state;
+        ASSERT_EQ(round.cpuKnowsPair, pair.found) << "state " << state;
         if (pair.found) {
             ++pairsFound;
             ASSERT_EQ(round.cpuFirstSlot, pair.first) << "state " << state;
@@ -131,10 +128,10 @@ TEST(ComputerChoices, TheQuickSearchesPickWhatTheNestedScansPickOnAMillionMemory
         picked.remember(firstSlot);
         const NestedChoice match = nestedMatch(Memory(picked), firstSlot);
         RoundState second;
-        second.cpuFirstSlot = static_cast<std::int16_t>(firstSlot);
+        second.cpuFirstSlot = firstSlot;
         remember.nextChoice();
         chooseSecondCard(picked, second, 1, remember);
-        ASSERT_EQ(second.cpuFoundMatch == 1, match.found) << "state " << state;
+        ASSERT_EQ(second.cpuFoundMatch, match.found) << "state " << state;
         if (match.found) {
             ++matchesFound;
             ASSERT_EQ(second.cpuSecondSlot, match.second) << "state " << state;
@@ -209,12 +206,35 @@ TEST(RoundEngine, AMoveCutOffHalfWayLeavesNothingBehindForTheNextRound) {
     engine.beginPlay();
     engine.turnPlayerCard(1);
     engine.turnPlayerCard(2);  // two cards up, waiting to be resolved, when the window goes
-    ASSERT_EQ(engine.state().resolvingPair, 1);
+    ASSERT_TRUE(engine.state().resolvingPair);
     engine.deal(28, 1, random);
-    EXPECT_EQ(engine.state().resolvingPair, 0);
+    EXPECT_FALSE(engine.state().resolvingPair);
     EXPECT_EQ(engine.state().flippedThisTurn, 0);
     EXPECT_EQ(engine.playerCards() + engine.computerCards(), 0);
     EXPECT_TRUE(engine.moveLog().turns().empty());
+}
+
+// Over many picks, the share the computer makes from memory is its level's: 50 % at level 1, ten
+// points more a level, every pick at level 6.
+TEST(RoundEngine, MemoryIsUsedAtEachLevelsRate) {
+    const long picksPerLevel = test::testSize(10'000L, 100'000L);
+    for (int level = 1; level <= 6; ++level) {
+        testing::ComputerPicks total;
+        for (std::uint64_t round = 0; total.picks < picksPerLevel; ++round) {
+            RoundEngine engine;
+            SeededRandom random(static_cast<std::uint64_t>(level) * 1000 + round);
+            const testing::ComputerPicks picks = testing::playEngineRound(
+                engine, 52, level, random, 2, testing::drivenPlayer(round));
+            total.picks += picks.picks;
+            total.fromMemory += picks.fromMemory;
+        }
+        const double share =
+            100.0 * static_cast<double>(total.fromMemory) / static_cast<double>(total.picks);
+        EXPECT_NEAR(share, 50 + 10 * (level - 1), 2.0) << "level " << level;
+        if (level == 6) {
+            EXPECT_EQ(total.fromMemory, total.picks) << "level 6 remembers at every pick";
+        }
+    }
 }
 
 // The player the strength figures are measured against must truly never forget: every card it
@@ -274,7 +294,7 @@ TEST(StrengthPlayer, ShownEachCardAsItTurnsItChoosesAsFromTheMoveLog) {
             int choices = 0;
             testing::playEngineRoundWith(
                 engine, seed % 3 == 0 ? 28 : 52, static_cast<int>(seed % 6) + 1, random,
-                seed % 2 == 0 ? 2 : 1, false,
+                seed % 2 == 0 ? 2 : 1,
                 [&](const RoundEngine& e, std::uint64_t offered) {
                     const int slot = fromCards.chooseFromSeen(e.state(), offered);
                     EXPECT_EQ(fromLog.choose(e.state(), e.moveLog(), offered), slot)
@@ -282,7 +302,7 @@ TEST(StrengthPlayer, ShownEachCardAsItTurnsItChoosesAsFromTheMoveLog) {
                     ++choices;
                     return slot;
                 },
-                [&](const TurnedCard& card) { fromCards.see(card.slot, card.rank); });
+                [&](const TurnedCard& card) { fromCards.see(card.slot, card.face.rank); });
             EXPECT_GT(choices, 10);
         }
     }

@@ -192,7 +192,7 @@ class Monkey {
         } else if (kind < 500) {
             // A face-down card, as a person playing would.
             std::vector<int> down;
-            for (int slot = 1; slot <= game.table.cardCount(); ++slot) {
+            for (int slot = 1; slot <= game.engine().table().cardCount(); ++slot) {
                 if (window.find("omote1", slot) != nullptr && window.at("omote1", slot).visible()) {
                     down.push_back(slot);
                 }

@@ -22,7 +22,7 @@ PlayerPolicy drivenPlayer(std::uint64_t policySeed) {
 ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Random& random,
                               int diceFace, const PlayerPolicy& policy) {
     return playEngineRoundWith(
-        engine, cardCount, level, random, diceFace, !policy,
+        engine, cardCount, level, random, diceFace,
         [&policy](const RoundEngine& e, std::uint64_t offered) {
             const int slot = policy(e, offered);
             // The engine's own rule for a click agrees with the slots offered.

@@ -1,5 +1,8 @@
 #pragma once
 
+// Whole rounds played through the round engine alone, as the game window's timers drive it, for
+// tests and the benchmark.
+
 #include <bit>
 #include <cstdint>
 #include <functional>
@@ -11,8 +14,7 @@
 namespace koropika::testing {
 
 // Picks the player's next card from the face-down slots it may turn, given as bits (bit s =
-// slot s). An empty policy sits the round out: each of the player's turns goes straight to the
-// computer.
+// slot s).
 using PlayerPolicy = std::function<int(const RoundEngine& engine, std::uint64_t offered)>;
 
 // The slot of the `n`-th set bit of `slots`, counting from 0 in slot order; `slots` must have
@@ -87,11 +89,11 @@ ComputerPicks playEngineRound(RoundEngine& engine, int cardCount, int level, Ran
                               int diceFace, const PlayerPolicy& policy);
 
 // The same round with the player's choice called directly, `choose(engine, offered)`, for the
-// benchmark's many rounds; `playerSitsOut` hands every player's turn to the computer.
-// `seen(card)` is shown every card as it is turned up.
+// benchmark's many rounds. `seen(card)` is shown every card as it is turned up. The computer's
+// picks are counted from the cards its moves return.
 template <typename Choose, typename Seen>
 ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
-                                  int diceFace, bool playerSitsOut, Choose&& choose, Seen&& seen) {
+                                  int diceFace, Choose&& choose, Seen&& seen) {
     ComputerPicks computer;
     engine.deal(cardCount, level, random);
     engine.decideStarter(diceFace);
@@ -99,17 +101,15 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
         throw std::logic_error("the start button was refused after the dice");
     }
     engine.beginReveal();
-    engine.revealAllCards();  // the window's timer turns them one by one, to the same table
+    for (int slot = 1; slot <= cardCount; ++slot) {
+        engine.revealCard(slot);
+    }
     engine.beginPlay();
     for (int move = 0; !engine.roundOver(); ++move) {
         if (move > 100'000) {
             throw std::logic_error("the round does not end");
         }
-        if (engine.state().playerTurn != 0 && playerSitsOut) {
-            engine.passTurn();
-            continue;
-        }
-        if (engine.state().playerTurn != 0) {
+        if (engine.turn() == Side::Player) {
             for (int card = 0; card < 2; ++card) {
                 std::uint64_t offered = engine.table().faceDownSlots();
                 if (card == 1) {
@@ -142,8 +142,8 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
 
 template <typename Choose>
 ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level, Random& random,
-                                  int diceFace, bool playerSitsOut, Choose&& choose) {
-    return playEngineRoundWith(engine, cardCount, level, random, diceFace, playerSitsOut,
+                                  int diceFace, Choose&& choose) {
+    return playEngineRoundWith(engine, cardCount, level, random, diceFace,
                                std::forward<Choose>(choose), [](const TurnedCard&) {});
 }
 

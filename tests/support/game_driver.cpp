@@ -36,12 +36,12 @@ void GameDriver::rollDiceTo(int face) {
                          : game().diceFace == face;
     }));
     run_.click("Picture2");
-    ASSERT_TRUE(runUntil([&] { return game().round.gamePhase == 1; }));
+    ASSERT_TRUE(runUntil([&] { return game().engine().phase() == GamePhase::StarterDecided; }));
 }
 
 void GameDriver::pressStartAndWaitForTheTable() {
     run_.pressAndRelease("Image4");
-    ASSERT_TRUE(runUntil([&] { return game().round.gamePhase == 2; }));
+    ASSERT_TRUE(runUntil([&] { return game().engine().phase() == GamePhase::Play; }));
 }
 
 void GameDriver::openRound(const std::string& name, int level, int cardCount, int diceFace) {
@@ -51,9 +51,9 @@ void GameDriver::openRound(const std::string& name, int level, int cardCount, in
 }
 
 bool GameDriver::playerMayClick() {
-    const RoundState& r = game().round;
-    return r.gamePhase == 2 && r.playerTurn != 0 && r.flippedThisTurn < 2 && r.resolvingPair == 0 &&
-           r.cardsLeft > 0;
+    const RoundState& r = game().engine().state();
+    return r.gamePhase == GamePhase::Play && r.playerTurn && r.flippedThisTurn < 2 &&
+           !r.resolvingPair && r.cardsLeft > 0;
 }
 
 void GameDriver::playToTheEnd(std::uint64_t policySeed) {
@@ -68,9 +68,10 @@ void GameDriver::playUntil(const std::function<bool()>& done, std::uint64_t poli
             break;
         }
         std::vector<int> choices;
-        for (int slot = 1; slot <= game().table.cardCount(); ++slot) {
-            if (game().table.faceDown(slot) &&
-                !(game().round.flippedThisTurn == 1 && slot == game().round.firstSlot)) {
+        for (int slot = 1; slot <= game().engine().table().cardCount(); ++slot) {
+            if (game().engine().table().faceDown(slot) &&
+                !(game().engine().state().flippedThisTurn == 1 &&
+                  slot == game().engine().state().firstSlot)) {
                 choices.push_back(slot);
             }
         }
@@ -95,11 +96,11 @@ bool GameDriver::runUntil(const std::function<bool()>& done, std::int64_t limitM
 
 std::string GameDriver::moveState() {
     GameWindow& g = game();
-    const RoundState& r = g.round;
+    const RoundState& r = g.engine().state();
     if (g.resultShown()) {
         return "round over";
     }
-    if (r.gamePhase != 2) {
+    if (r.gamePhase != GamePhase::Play) {
         return "";
     }
     const char* side = r.playerTurn != 0 ? "player " : "computer ";
@@ -127,24 +128,25 @@ void GameDriver::checkInvariants() {
     GameWindow& g = game();
     GameWindowElements& ui = *g.elements();
     const int cardCount = g.settings().cardCount;
-    if (g.round.gamePhase != 2) {
+    if (g.engine().phase() != GamePhase::Play) {
         taken_.clear();  // a new table: nothing has been taken yet
     }
     const int taken = numberIn(ui.Label2.caption()) + numberIn(ui.Label3.caption());
-    ASSERT_EQ(g.round.cardsLeft, cardCount - taken);
-    ASSERT_EQ(g.round.cardsLeft % 2, 0);
-    ASSERT_EQ(g.table.cardCount(), cardCount);
+    ASSERT_EQ(g.engine().state().cardsLeft, cardCount - taken);
+    ASSERT_EQ(g.engine().state().cardsLeft % 2, 0);
+    ASSERT_EQ(g.engine().table().cardCount(), cardCount);
     for (int slot = 1; slot <= cardCount; ++slot) {
-        ASSERT_EQ(ui.omote1[slot].visible(), g.table.backShown(slot)) << "slot " << slot;
-        ASSERT_EQ(ui.ura1[slot].visible(), g.table.faceShown(slot)) << "slot " << slot;
-        ASSERT_EQ(ui.omote1[slot].tag(), std::to_string(g.table.rank(slot)));
+        ASSERT_EQ(ui.omote1[slot].visible(), g.engine().table().backShown(slot)) << "slot " << slot;
+        ASSERT_EQ(ui.ura1[slot].visible(), g.engine().table().faceShown(slot)) << "slot " << slot;
+        ASSERT_EQ(ui.omote1[slot].tag(), std::to_string(g.engine().table().rank(slot)));
         ASSERT_EQ(ui.ura1[slot].tag(), ui.omote1[slot].tag());
-        const int seen = g.table.seenRank(slot);
-        ASSERT_TRUE(seen == 0 || seen == g.table.rank(slot)) << "slot " << slot;
-        const bool isTaken = g.table.state(slot) == Table::State::Taken;
+        const int seen = g.engine().table().seenRank(slot);
+        ASSERT_TRUE(seen == 0 || seen == g.engine().table().rank(slot)) << "slot " << slot;
+        const bool isTaken = g.engine().table().state(slot) == Table::State::Taken;
         // The blinking first card is briefly without back and face; it is not taken.
-        const bool blinking = g.round.flippedThisTurn >= 1 && slot == g.round.firstSlot;
-        if (isTaken && !blinking && g.round.gamePhase == 2) {
+        const bool blinking =
+            g.engine().state().flippedThisTurn >= 1 && slot == g.engine().state().firstSlot;
+        if (isTaken && !blinking && g.engine().phase() == GamePhase::Play) {
             taken_.insert(slot);
         } else if (taken_.count(slot) != 0) {
             ADD_FAILURE() << "slot " << slot << " came back after it was taken";

@@ -8,8 +8,6 @@ const char* nameOf(PlayerKind kind) {
             return "perfect";
         case PlayerKind::Random:
             return "random";
-        case PlayerKind::None:
-            return "none";
     }
     return "?";
 }

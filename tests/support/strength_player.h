@@ -1,11 +1,13 @@
 #pragma once
 
+// The scripted players the computer's strength is measured against.
+
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <random>
 #include <stdexcept>
 
-#include "game/mersenne_twister.h"
 #include "game/move_log.h"
 #include "game/round_state.h"
 #include "game/table.h"
@@ -17,7 +19,6 @@ namespace koropika::testing {
 enum class PlayerKind {
     Perfect,  // remembers every card either side has shown and takes every known pair first
     Random,   // turns face-down cards at random
-    None,     // never moves: each of its turns goes straight back to the computer
 };
 
 const char* nameOf(PlayerKind kind);
@@ -43,7 +44,7 @@ class StrengthPlayer {
     void learn(int slot, int rank);
 
     PlayerKind kind_;
-    MersenneTwister64 policy_;  // the words of std::mt19937_64
+    std::mt19937_64 policy_;
     std::size_t logRead_ = 0;
     // The slots shown so far, and those of each rank. A pair taken stays in them: the slots
     // offered are face down, so a taken card is never offered again.

@@ -94,14 +94,6 @@ void GameWindow::leaveForSettings() {
     window_.unload();
 }
 
-void GameWindow::sitOutTurn() {
-    if (ui_ == nullptr || round.gamePhase != 2 || !engine_.passTurn()) {
-        return;
-    }
-    ui_->Timer6.setEnabled(round.playerTurn == 0);
-    showTurnIndicator();
-}
-
 // ---- Start-up --------------------------------------------------------------------------------
 
 void GameWindow::wireHandlers() {
@@ -181,8 +173,7 @@ void GameWindow::startUpGameWindow() {
     settings_.cardCount = setup_.cardCount;
     cardWidth = geometry.cardWidth;
     cardHeight = geometry.cardHeight;
-    gridColumns = geometry.gridColumns;
-    gridRows = geometry.gridRows;
+    tableView_ = TableView{0, cardCount, geometry.gridColumns, geometry.gridRows};
     piles_[1] = {&ui.Image2[0], &ui.Image2[1]};
     piles_[2] = {&ui.Image3[0], &ui.Image3[1]};
     slots_[0] = {&ui.omote1[0], &ui.ura1[0]};  // the templates
@@ -227,10 +218,10 @@ void GameWindow::layOutTable(const TableGeometry& geometry) {
 
 void GameWindow::dealCards(const TableGeometry& geometry) {
     GameWindowElements& ui = *ui_;
-    engine_.deal(setup_.cardCount, setup_.level, random_);
+    const Deal deal = engine_.deal(setup_.cardCount, setup_.level, random_);
     // Each face shows its card; both elements of a slot carry the rank as their tag.
-    for (int slot = 1; slot <= table.cardCount(); ++slot) {
-        const Card& card = table.card(slot);
+    for (int slot = 1; slot <= setup_.cardCount; ++slot) {
+        const Card& card = deal.cardAt[static_cast<std::size_t>(slot)];
         const SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
         Element& face = *elements.face;
         Element& back = *elements.back;
@@ -370,7 +361,7 @@ void GameWindow::stopDice() {
     ui.Timer4.setEnabled(false);
     const Side starter = engine_.decideStarter(diceFace);
     ui.Label9.setCaption(starter == Side::Player ? kPlayerStarts : kComputerStarts);
-    showTurnIndicator();
+    showTurnIndicator(starter);
     ui.Label8.setCaption(kStartCaption);
     ui.Label8.setFontSize(kStartCaptionPoints);
     ui.Label9.setVisible(true);
@@ -379,7 +370,8 @@ void GameWindow::stopDice() {
         part->setCustomPointerShown(true);
     }
     ui.設定に戻る.setEnabled(true);
-    keys_.diceStopped();
+    // The dice picture shows face 6 when the count has wrapped to 0.
+    keys_.diceStopped(diceFace == 0 ? 6 : diceFace, starter);
 }
 
 void GameWindow::onDiceTick() {
@@ -390,9 +382,10 @@ void GameWindow::onDiceTick() {
     }
 }
 
-void GameWindow::showTurnIndicator() {
-    ui_->Picture3.setBackColour(round.playerTurn != 0 ? kBlue : kBlack);
-    ui_->Picture4.setBackColour(round.playerTurn != 0 ? kBlack : kBlue);
+void GameWindow::showTurnIndicator(Side side) {
+    const bool players = side == Side::Player;
+    ui_->Picture3.setBackColour(players ? kBlue : kBlack);
+    ui_->Picture4.setBackColour(players ? kBlack : kBlue);
 }
 
 // ---- Start button ----------------------------------------------------------------------------
@@ -426,7 +419,7 @@ void GameWindow::startButton_MouseDown() {
 }
 
 void GameWindow::startButton_MouseUp() {
-    if (round.gamePhase != 0) {
+    if (engine_.phase() != GamePhase::StartUp) {
         beginPlay();
     }
 }
@@ -441,19 +434,19 @@ void GameWindow::beginPlay() {
 }
 
 void GameWindow::revealCard(int slot) {
-    if (slot <= table.cardCount()) {
+    if (slot <= setup_.cardCount) {
         engine_.revealCard(slot);
-        paintSlot(slot);
+        paintSlot(slot, true, false);
         nextRevealed_ = slot + 1;
         window_.startDelay(revealStep_, kRevealPauseMs);
         return;
     }
-    const bool computerMoves = engine_.beginPlay();
+    const Side first = engine_.beginPlay();
     ui_->カード選択.setEnabled(false);
-    if (computerMoves) {
+    if (first == Side::Computer) {
         ui_->Timer6.setEnabled(true);
     }
-    keys_.tableReady();
+    keys_.tableReady(first);
 }
 
 // ---- The player's move -----------------------------------------------------------------------
@@ -468,14 +461,15 @@ void GameWindow::omote1_Click(int index) {
 }
 
 void GameWindow::omote1_MouseMove(int index) {
-    if (round.gamePhase == 2 && round.playerTurn != 0 && ui_->omote1.has(index)) {
+    if (engine_.phase() == GamePhase::Play && engine_.turn() == Side::Player &&
+        ui_->omote1.has(index)) {
         ui_->omote1[index].setCustomPointerShown(true);
     }
 }
 
 void GameWindow::Timer3_Timer() {
-    engine_.blinkFirstCard();
-    paintSlot(round.firstSlot);
+    const Blink blink = engine_.blinkFirstCard();
+    paintSlot(blink.slot, false, blink.faceShown);
 }
 
 void GameWindow::Timer2_Timer() {
@@ -484,7 +478,7 @@ void GameWindow::Timer2_Timer() {
 
 void GameWindow::Timer5_Timer() {
     ++pileTick;
-    const int side = round.playerTurn == 1 ? 1 : 2;
+    const int side = slidingPile_ == Side::Player ? 1 : 2;
     const PileElements& pile = piles_[static_cast<std::size_t>(side)];
     Element& moving = *pile.incoming;
     setTopTwips(moving, topTwips(moving) + pileStep[side]);
@@ -507,8 +501,6 @@ void GameWindow::Timer6_Timer() {
     }
     sounds_.playCancel();
     if (const std::optional<TurnedCard> card = engine_.turnComputerCard()) {
-        ++computerPicks;
-        computerPicksFromMemory += card->fromMemory ? 1 : 0;
         paintTurnedCard(*card);
     }
 }
@@ -522,20 +514,20 @@ void GameWindow::Timer7_Timer() {
 void GameWindow::paintTurnedCard(const TurnedCard& card) {
     GameWindowElements& ui = *ui_;
     if (!card.second) {
-        paintSlot(card.slot);
+        paintSlot(card.slot, false, true);
         ui.Timer3.setEnabled(true);  // the first card blinks until the second is up
         keys_.cardTurned(card);
         return;
     }
     ui.Timer3.setEnabled(false);
-    paintSlot(card.slot);
-    paintSlot(round.firstSlot);
+    paintSlot(card.slot, false, true);
+    paintSlot(card.firstSlot, false, true);
     const bool players = card.side == Side::Player;
     if (card.pair) {
         Element& count = players ? ui.Label2 : ui.Label3;
-        count.setCaption(std::to_string(players ? engine_.playerCards() : engine_.computerCards()));
+        count.setCaption(std::to_string(players ? card.playerCards : card.computerCards));
         sounds_.playPinpon();
-        startPileSlide(players ? ui.Image2[0] : ui.Image3[0]);
+        startPileSlide(card.side);
     }
     keys_.cardTurned(card);
     (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
@@ -544,12 +536,15 @@ void GameWindow::paintTurnedCard(const TurnedCard& card) {
 void GameWindow::resolveMove(Timer& resolutionTimer) {
     GameWindowElements& ui = *ui_;
     const MoveOutcome outcome = engine_.resolveMove();
-    paintSlot(outcome.firstSlot);
-    paintSlot(outcome.secondSlot);
+    // Taken cards leave the table; mismatched ones lie face down again, the face kept under the
+    // back.
+    const bool onTable = !outcome.pairTaken;
+    paintSlot(outcome.firstSlot, onTable, onTable);
+    paintSlot(outcome.secondSlot, onTable, onTable);
     if (!outcome.pairTaken) {
         // The turn has passed: the computer's timer runs exactly while it is the computer's.
-        ui.Timer6.setEnabled(round.playerTurn == 0);
-        showTurnIndicator();
+        ui.Timer6.setEnabled(outcome.next == Side::Computer);
+        showTurnIndicator(outcome.next);
     } else if (outcome.mover == Side::Computer) {
         ui.Timer6.setEnabled(true);  // the computer goes again
     }
@@ -559,7 +554,7 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
         showResult();
     }
     resolutionTimer.setEnabled(false);
-    keys_.moveResolved();
+    keys_.moveResolved(outcome);
 }
 
 // ---- Round end -------------------------------------------------------------------------------
@@ -599,7 +594,7 @@ void GameWindow::showResult() {
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
-    keys_.roundOver();
+    keys_.roundOver(ui.Label17.caption(), result);
     playerStackPictures_ = result.playerCards;
     computerStackPictures_ = result.computerCards;
     buildResultStacks(0);
@@ -648,9 +643,9 @@ void GameWindow::finishResult() {
 }
 
 void GameWindow::Timer4_Timer() {
-    if (round.gamePhase == 0) {
+    if (engine_.phase() == GamePhase::StartUp) {
         onDiceTick();
-    } else if (round.gamePhase == 2) {
+    } else if (engine_.phase() == GamePhase::Play) {
         if (diceFace == 1) {
             ui_->Label18.setVisible(true);
             diceFace = 0;
@@ -699,17 +694,20 @@ void GameWindow::playAgain(bool nextLevel) {
 
 // ---- The table -------------------------------------------------------------------------------
 
-void GameWindow::paintSlot(int slot) {
-    // The table checks the slot before its elements are reached.
-    const bool backShown = table.backShown(slot);
-    const bool faceShown = table.faceShown(slot);
-    const SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
+void GameWindow::paintSlot(int slot, bool backShown, bool faceShown) {
+    // Slots come from the engine, which keeps them on the table: 1..cardCount, or 0 (the
+    // templates) for a move resolved before its cards were turned.
+    const SlotElements& elements = slots_.at(static_cast<std::size_t>(slot));
     elements.back->setVisible(backShown);
     elements.face->setVisible(faceShown);
+    const std::uint64_t bit = std::uint64_t{1} << slot;
+    tableView_.faceDownSlots =
+        backShown ? (tableView_.faceDownSlots | bit) : (tableView_.faceDownSlots & ~bit);
 }
 
-void GameWindow::startPileSlide(Element& incoming) {
-    setTopTwips(incoming, kPileStartTwips);
+void GameWindow::startPileSlide(Side side) {
+    slidingPile_ = side;
+    setTopTwips(*piles_[side == Side::Player ? 1 : 2].incoming, kPileStartTwips);
     ui_->Timer5.setEnabled(true);
 }
 

@@ -1,15 +1,15 @@
 #pragma once
 
+// The game window トランプ and the texts it writes.
+
 #include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
 
-#include "game/move_log.h"
 #include "game/random.h"
 #include "game/round_engine.h"
-#include "game/round_state.h"
 #include "game/table.h"
 #include "shared/durations.h"
 #include "shared/game_setup.h"
@@ -40,12 +40,10 @@ inline constexpr const char* kComputerWins = "コンピュータの勝ち";
 
 // The game window トランプ: the table, the dice, the start button, both sides' moves and the
 // result panel. The rules of the round are the engine's; the window's handlers ask it what
-// happens, and decide when (their timers) and how it looks. The object lives for the whole run;
-// its elements are re-created from the layout at every load, while the fields below keep their
-// values across unloads.
+// happens, paint what it returns and hand it to the keyboard's announcements, and decide when
+// (their timers). The object lives for the whole run; its elements are re-created from the layout
+// at every load, while the fields below keep their values across unloads.
 class GameWindow {
-    RoundEngine engine_;  // first: the fields that show the round refer to it
-
   public:
     // `clockSeed` gives the seed of the round's chance at every load.
     GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop, SoundDevice& sound,
@@ -63,9 +61,6 @@ class GameWindow {
     // The program goes back to the settings window: the round is abandoned and the window
     // unloaded without ending the run.
     void leaveForSettings();
-    // The side whose turn it is sits it out between two moves: the other side moves next (the
-    // benchmark's rounds of the computer alone).
-    void sitOutTurn();
 
     // The menu 設定に戻る and the result panel's back button: the program wires this to the
     // settings window's return step.
@@ -81,19 +76,10 @@ class GameWindow {
     double pileStep[3] = {0, 0, 0};  // twips per slide tick: 1 the player's pile, 2 the computer's
     int cardWidth = 0;
     int cardHeight = 0;
-    std::int16_t gridColumns = 0;
-    std::int16_t gridRows = 0;
     // The round this load plays.
     const GameSetup& setup() const { return setup_; }
-    // The round in play, as its rules stand.
+    // The round in play, read-only, for tests and scripted players.
     const RoundEngine& engine() const { return engine_; }
-    const RoundState& round = engine_.state();
-    const Table& table = engine_.table();
-    // Every card turned this round, for the round's signature.
-    const MoveLog& moveLog = engine_.moveLog();
-    // The computer's picks this run, and how many of them came from its memory.
-    long computerPicks = 0;
-    long computerPicksFromMemory = 0;
 
     // The elements of the current load (null while the window is not loaded).
     GameWindowElements* elements() { return ui_.get(); }
@@ -125,7 +111,7 @@ class GameWindow {
     void rollStep();
     void stopDice();
     void onDiceTick();
-    void showTurnIndicator();
+    void showTurnIndicator(Side side);
 
     // The start button and the slide-in of the dice panel.
     void Timer9_Timer();
@@ -161,10 +147,11 @@ class GameWindow {
     void resultButton_MouseUp(Element& button);
     void playAgain(bool nextLevel);
 
-    // Shows a slot's back and face as the table has them.
-    void paintSlot(int slot);
-    void startPileSlide(Element& incoming);
+    // Shows or hides a slot's back and face.
+    void paintSlot(int slot, bool backShown, bool faceShown);
+    void startPileSlide(Side side);
 
+    RoundEngine engine_;
     SharedSettings& settings_;
     EventLoop& loop_;
     Desktop& desktop_;
@@ -199,7 +186,10 @@ class GameWindow {
         Element* resting = nullptr;
     };
     std::array<PileElements, 3> piles_{};
-    GameWindowKeyboard keys_{*this};
+    Side slidingPile_ = Side::Player;  // whose pile the taken pair slides onto
+    // The table as painted, for the keyboard.
+    TableView tableView_;
+    GameWindowKeyboard keys_{window_, ui_, tableView_};
 };
 
 }  // namespace koropika

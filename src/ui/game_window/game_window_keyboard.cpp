@@ -3,80 +3,73 @@
 #include <vector>
 
 #include "ui/elements/focus_ring.h"
+#include "ui/elements/window.h"
 #include "ui/game_window/announcements.h"
-#include "ui/game_window/game_window.h"
 #include "ui/game_window/game_window_elements.h"
 
 namespace koropika {
 
 void GameWindowKeyboard::windowLoaded() {
-    GameWindowElements& ui = *game_.elements();
-    game_.window().setFocusedElement(&ui.Picture2);
+    window_.setFocusedElement(&elements_->Picture2);
 }
 
-void GameWindowKeyboard::diceStopped() {
-    GameWindowElements& ui = *game_.elements();
-    if (game_.window().announcementsHeard()) {
-        // The dice picture shows face 6 when the count has wrapped to 0.
-        const int face = game_.diceFace == 0 ? 6 : game_.diceFace;
-        game_.window().announce(diceSentence(face, game_.round.playerTurn != 0));
+void GameWindowKeyboard::diceStopped(int face, Side starter) {
+    if (window_.announcementsHeard()) {
+        window_.announce(diceSentence(face, starter == Side::Player));
     }
-    game_.window().setFocusedElement(&ui.Image4);
+    window_.setFocusedElement(&elements_->Image4);
 }
 
-void GameWindowKeyboard::tableReady() {
+void GameWindowKeyboard::tableReady(Side first) {
     focusFirstFaceDownFrom(0);
-    announceTurn();
+    announceTurn(first);
 }
 
 void GameWindowKeyboard::cardTurned(const TurnedCard& card) {
     const bool byPlayer = card.side == Side::Player;
-    Window& window = game_.window();
-    if (!window.announcementsHeard()) {
+    if (!window_.announcementsHeard()) {
         return;
     }
-    window.announce(cardTurnedSentence(byPlayer, card.slot, game_.table.card(card.slot)));
+    window_.announce(cardTurnedSentence(byPlayer, card.slot, card.face));
     if (!card.second) {
         return;
     }
     if (card.pair) {
-        const RoundEngine& engine = game_.engine();
-        window.announce(pairSentence(byPlayer, engine.playerCards(), engine.computerCards()));
+        window_.announce(pairSentence(byPlayer, card.playerCards, card.computerCards));
     } else {
-        window.announce(mismatchSentence());
+        window_.announce(mismatchSentence());
     }
 }
 
-void GameWindowKeyboard::moveResolved() {
-    if (game_.resultShown()) {
-        return;
+void GameWindowKeyboard::moveResolved(const MoveOutcome& outcome) {
+    if (outcome.roundOver) {
+        return;  // the result is told instead
     }
-    // A taken card leaves the table: the focus goes on to the next face-down card.
+    // A taken card leaves the table: the focus goes on to the next face-down card. Once a move
+    // is resolved no card lies face up, so a card not face down has been taken.
     const int slot = focusedSlot();
-    if (slot != 0 && game_.table.state(slot) == Table::State::Taken) {
+    if (slot != 0 && !table_.faceDown(slot)) {
         focusFirstFaceDownFrom(slot);
     }
-    announceTurn();
+    announceTurn(outcome.next);
 }
 
-void GameWindowKeyboard::announceTurn() {
-    if (game_.window().announcementsHeard()) {
-        game_.window().announce(turnSentence(game_.round.playerTurn != 0));
+void GameWindowKeyboard::announceTurn(Side side) {
+    if (window_.announcementsHeard()) {
+        window_.announce(turnSentence(side == Side::Player));
     }
 }
 
-void GameWindowKeyboard::roundOver() {
-    GameWindowElements& ui = *game_.elements();
-    if (game_.window().announcementsHeard()) {
-        game_.window().announce(resultSentence(ui.Label17.caption(), game_.engine().playerCards(),
-                                               game_.engine().computerCards()));
+void GameWindowKeyboard::roundOver(const std::string& resultLine, const RoundResult& result) {
+    if (window_.announcementsHeard()) {
+        window_.announce(resultSentence(resultLine, result.playerCards, result.computerCards));
     }
-    game_.window().setFocusedElement(&ui.Image8);
+    window_.setFocusedElement(&elements_->Image8);
 }
 
 bool GameWindowKeyboard::keyPressed(Key key) {
-    Window& window = game_.window();
-    GameWindowElements* ui = game_.elements();
+    Window& window = window_;
+    GameWindowElements* ui = elements_.get();
     Element* focused = window.focusedElement();
     if (ui == nullptr || focused == nullptr) {
         return false;
@@ -107,7 +100,7 @@ bool GameWindowKeyboard::keyPressed(Key key) {
         return true;
     }
     if (key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down) {
-        if (const int next = nextFaceDown(slot, key); next != 0) {
+        if (const int next = nextFaceDown(table_, slot, key); next != 0) {
             focusCard(next);
         }
         return true;
@@ -116,8 +109,8 @@ bool GameWindowKeyboard::keyPressed(Key key) {
 }
 
 bool GameWindowKeyboard::resultButtonKey(Element& focused, Key key) {
-    GameWindowElements& ui = *game_.elements();
-    Window& window = game_.window();
+    GameWindowElements& ui = *elements_;
+    Window& window = window_;
     const std::vector<Element*> buttons = {&ui.Image8, &ui.Image11, &ui.Image12};
     switch (key) {
         case Key::Enter:
@@ -140,13 +133,10 @@ bool GameWindowKeyboard::resultButtonKey(Element& focused, Key key) {
     return false;
 }
 
-int GameWindowKeyboard::nextFaceDown(int slot, Key arrow) const {
-    return nextFaceDown(game_.table, game_.gridColumns, game_.gridRows, slot, arrow);
-}
-
-int GameWindowKeyboard::nextFaceDown(const Table& table, int columns, int rows, int slot,
-                                     Key arrow) {
-    const int cards = table.cardCount();
+int GameWindowKeyboard::nextFaceDown(const TableView& table, int slot, Key arrow) {
+    const int cards = table.cardCount;
+    const int columns = table.columns;
+    const int rows = table.rows;
     if (columns <= 0 || rows <= 0 || cards <= 0) {
         return 0;
     }
@@ -177,8 +167,8 @@ int GameWindowKeyboard::nextFaceDown(const Table& table, int columns, int rows, 
 }
 
 int GameWindowKeyboard::focusedSlot() const {
-    const Element* focused = game_.window().focusedElement();
-    GameWindowElements* ui = game_.elements();
+    const Element* focused = window_.focusedElement();
+    const GameWindowElements* ui = elements_.get();
     if (focused == nullptr || ui == nullptr || focused->name() != ui->omote1.name() ||
         focused->index() < 1) {
         return 0;
@@ -187,14 +177,14 @@ int GameWindowKeyboard::focusedSlot() const {
 }
 
 void GameWindowKeyboard::focusFirstFaceDownFrom(int slot) {
-    const int next = nextFaceDown(slot, Key::Right);
+    const int next = nextFaceDown(table_, slot, Key::Right);
     if (next != 0) {
         focusCard(next);
     }
 }
 
 void GameWindowKeyboard::focusCard(int slot) {
-    game_.window().setFocusedElement(&(*game_.elements()).omote1[slot]);
+    window_.setFocusedElement(&elements_->omote1[slot]);
 }
 
 }  // namespace koropika

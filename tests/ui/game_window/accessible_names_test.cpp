@@ -53,7 +53,7 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
     for (int slot = 1; slot <= 52; ++slot) {
         EXPECT_EQ(ui.omote1[slot].accessibleName(), "カード " + std::to_string(slot) + "、裏");
     }
-    const Table& table = driver.game().table;
+    const Table& table = driver.game().engine().table();
     for (int slot : {1, 7, 52}) {
         EXPECT_EQ(ui.ura1[slot].accessibleName().rfind("カード " + std::to_string(slot) + "、", 0),
                   0u);
@@ -86,7 +86,7 @@ TEST_F(AccessibleNamesTest, TheLevelOfferIsNamedByTheLevelItOffersAndCardsAgainA
     EXPECT_EQ(ui.Image12.accessibleName(), "レベル 6 に挑戦する");
 
     run.pressAndRelease("Image8");  // the same level again: a new load with new cards
-    ASSERT_EQ(driver.game().round.gamePhase, 0);
+    ASSERT_EQ(driver.game().engine().phase(), GamePhase::StartUp);
     EXPECT_EQ(unnamedMouseTargets(run.gameWindow()), std::vector<std::string>{});
     EXPECT_EQ(driver.ui().omote1[28].accessibleName(), "カード 28、裏");
 }

@@ -46,7 +46,7 @@ TEST_F(GameWindowTest, TheDealPutsEveryRankOncePerSuitUnderItsOwnBack) {
         const int perSuit = cardCount / 4;
         std::map<std::pair<int, int>, int> seen;
         for (int slot = 1; slot <= cardCount; ++slot) {
-            const Card& card = game.table.card(slot);
+            const Card& card = game.engine().table().card(slot);
             ++seen[{card.suit, card.rank}];
             EXPECT_EQ(ui.ura1[slot].rect(), ui.omote1[slot].rect()) << slot;
             EXPECT_EQ(ui.ura1[slot].tag(), std::to_string(card.rank));
@@ -82,13 +82,13 @@ TEST_F(GameWindowTest, EveryLoadDealsAFreshTableFromItsOwnSeed) {
     driver.startFromSettings("たろう", 1, 52);
     std::vector<Card> first;
     for (int slot = 1; slot <= 52; ++slot) {
-        first.push_back(driver.game().table.card(slot));
+        first.push_back(driver.game().engine().table().card(slot));
     }
     run.chooseMenu("設定に戻る");
     run.pressAndRelease("Label10");
     std::vector<Card> second;
     for (int slot = 1; slot <= 52; ++slot) {
-        second.push_back(driver.game().table.card(slot));
+        second.push_back(driver.game().engine().table().card(slot));
     }
     EXPECT_NE(first, second);
 }
@@ -115,7 +115,7 @@ TEST_F(GameWindowTest, TheDiceDecidesByParityAndOnlyOnce) {
         driver.startFromSettings("たろう", 1, 28);
         driver.rollDiceTo(face);
         GameWindowElements& ui = driver.ui();
-        EXPECT_EQ(driver.game().round.playerTurn, playerStarts);
+        EXPECT_EQ(driver.game().engine().state().playerTurn, playerStarts);
         EXPECT_EQ(ui.Label9.caption(), playerStarts ? kPlayerStarts : kComputerStarts);
         EXPECT_EQ(ui.Label8.caption(), kStartCaption);
         EXPECT_EQ(ui.Label8.font().points, 30);
@@ -128,7 +128,7 @@ TEST_F(GameWindowTest, TheDiceDecidesByParityAndOnlyOnce) {
         }
         run.loop.advanceBy(1000);
         EXPECT_EQ(ui.Picture2.picture(), picture);
-        EXPECT_EQ(driver.game().round.playerTurn, playerStarts);
+        EXPECT_EQ(driver.game().engine().state().playerTurn, playerStarts);
         EXPECT_EQ(driver.game().diceClicks, 4);
         run.chooseMenu("設定に戻る");
     }
@@ -146,7 +146,7 @@ TEST_F(GameWindowTest, TheClockPlaysBackToBackUntilTheSecondClickAndTheMenuWaits
     run.click("Picture2");
     run.loop.advanceBy(1000);
     EXPECT_LE(played("時計.wav"), plays + 1);
-    EXPECT_EQ(driver.game().round.gamePhase, 1);
+    EXPECT_EQ(driver.game().engine().phase(), GamePhase::StarterDecided);
 }
 
 TEST_F(GameWindowTest, AStopBeforeAnyTickGivesTheComputerTheStart) {
@@ -156,7 +156,7 @@ TEST_F(GameWindowTest, AStopBeforeAnyTickGivesTheComputerTheStart) {
     run.gameWindow().click(ui.Picture2);  // both clicks before any pass has run
     run.loop.advanceBy(500);
     EXPECT_EQ(ui.Picture2.picture(), "dice_1");
-    EXPECT_EQ(driver.game().round.playerTurn, 0);
+    EXPECT_EQ(driver.game().engine().state().playerTurn, 0);
     EXPECT_EQ(ui.Label9.caption(), kComputerStarts);
 }
 
@@ -176,7 +176,7 @@ TEST_F(GameWindowTest, TheStartButtonWaitsForTheDiceThenRevealsTheTableInOrder) 
     EXPECT_FALSE(ui.Timer1.running());
     EXPECT_EQ(ui.Image4.picture(), ui.Image6.picture());
     std::vector<int> order;
-    while (driver.game().round.gamePhase != 2) {
+    while (driver.game().engine().phase() != GamePhase::Play) {
         for (int slot = 1; slot <= 40; ++slot) {
             if (ui.omote1[slot].visible() &&
                 std::find(order.begin(), order.end(), slot) == order.end()) {
@@ -204,10 +204,10 @@ TEST_F(GameWindowTest, TheComputerMovesFirstOnlyAfterTheLastCardHasAppeared) {
     driver.rollDiceTo(2);
     run.pressAndRelease("Image4");
     run.loop.advanceBy(52 * kRevealPauseMs - 1);
-    EXPECT_EQ(driver.game().round.gamePhase, 0);
+    EXPECT_EQ(driver.game().engine().phase(), GamePhase::StartUp);
     EXPECT_FALSE(driver.ui().Timer6.running());
     run.loop.advanceBy(1);
-    EXPECT_EQ(driver.game().round.gamePhase, 2);
+    EXPECT_EQ(driver.game().engine().phase(), GamePhase::Play);
     EXPECT_TRUE(driver.ui().Timer6.running());
 }
 
@@ -241,7 +241,7 @@ Slots pairAndOther(const Table& table) {
 TEST_F(GameWindowTest, APlayersPairCountsAtOnceAndLeavesTheTableOneSecondLater) {
     driver.openRound("たろう", 1, 28, 1);
     GameWindowElements& ui = driver.ui();
-    const Slots s = pairAndOther(driver.game().table);
+    const Slots s = pairAndOther(driver.game().engine().table());
     run.click("omote1", s.a);
     EXPECT_EQ(played("click.wav"), 1);
     EXPECT_FALSE(ui.omote1[s.a].visible());
@@ -257,7 +257,7 @@ TEST_F(GameWindowTest, APlayersPairCountsAtOnceAndLeavesTheTableOneSecondLater) 
     run.click("omote1", s.b);
     EXPECT_TRUE(ui.ura1[s.a].visible()) << "the blinking card is shown with the second";
     EXPECT_EQ(ui.Label2.caption(), "2");
-    EXPECT_EQ(driver.game().round.cardsLeft, 26);
+    EXPECT_EQ(driver.game().engine().state().cardsLeft, 26);
     EXPECT_EQ(played("Pinpon.wav"), 1);
     run.click("omote1", s.other);  // refused while the pair waits
     EXPECT_EQ(played("click.wav"), 2);
@@ -269,14 +269,14 @@ TEST_F(GameWindowTest, APlayersPairCountsAtOnceAndLeavesTheTableOneSecondLater) 
         EXPECT_FALSE(ui.ura1[slot].visible());
     }
     EXPECT_EQ(ui.Image2[0].top(), ui.Image2[1].top()) << "the slide has ended";
-    EXPECT_EQ(driver.game().round.playerTurn, 1) << "a pair keeps the turn";
+    EXPECT_EQ(driver.game().engine().state().playerTurn, 1) << "a pair keeps the turn";
     EXPECT_TRUE(driver.playerMayClick());
 }
 
 TEST_F(GameWindowTest, AMismatchTurnsBackPassesTheTurnAndTheComputerRemembersIt) {
     driver.openRound("たろう", 6, 28, 1);
     GameWindowElements& ui = driver.ui();
-    const Slots s = pairAndOther(driver.game().table);
+    const Slots s = pairAndOther(driver.game().engine().table());
     run.click("omote1", s.a);
     run.click("omote1", s.other);
     EXPECT_EQ(ui.Label2.caption(), "0");
@@ -285,7 +285,7 @@ TEST_F(GameWindowTest, AMismatchTurnsBackPassesTheTurnAndTheComputerRemembersIt)
     EXPECT_TRUE(ui.omote1[s.a].visible());
     EXPECT_TRUE(ui.omote1[s.other].visible());
     EXPECT_TRUE(ui.ura1[s.a].visible()) << "the face stays set under its back";
-    EXPECT_EQ(driver.game().round.playerTurn, 0);
+    EXPECT_EQ(driver.game().engine().state().playerTurn, 0);
     EXPECT_EQ(ui.Picture4.backColour(), Colour::fromRgb(0x0000FF));
     run.click("omote1", s.b);
     EXPECT_EQ(played("click.wav"), 2) << "no clicks in the computer's turn";
@@ -296,7 +296,7 @@ TEST_F(GameWindowTest, AMismatchTurnsBackPassesTheTurnAndTheComputerRemembersIt)
     EXPECT_EQ(played("cancel.wav"), cancelBefore);
     run.loop.advanceBy(1);
     EXPECT_EQ(played("cancel.wav"), cancelBefore + 1);
-    const int first = driver.game().round.firstSlot;
+    const int first = driver.game().engine().state().firstSlot;
     EXPECT_FALSE(ui.omote1[first].visible());
     run.loop.advanceBy(1000);
     EXPECT_EQ(played("cancel.wav"), cancelBefore + 2);
@@ -313,20 +313,61 @@ TEST_F(GameWindowTest, AtLevel6TheComputerTakesEveryKnownPairSmallestSlotFirst) 
     // The player shows two pairs in two mismatched moves, then the computer moves.
     std::map<int, std::vector<int>> slotsOfRank;
     for (int slot = 1; slot <= 52; ++slot) {
-        slotsOfRank[game.table.rank(slot)].push_back(slot);
+        slotsOfRank[game.engine().table().rank(slot)].push_back(slot);
     }
     const std::vector<int>& ones = slotsOfRank[1];
     const std::vector<int>& twos = slotsOfRank[2];
     run.click("omote1", ones[0]);
     run.click("omote1", twos[0]);
-    ASSERT_TRUE(driver.runUntil([&] { return game.round.playerTurn == 0; }));
+    ASSERT_TRUE(driver.runUntil([&] { return game.engine().state().playerTurn == 0; }));
     // The computer's first card is random; let its move end, and give the player one more turn.
-    ASSERT_TRUE(
-        driver.runUntil([&] { return game.round.playerTurn == 1 || game.round.cardsLeft < 52; }));
+    ASSERT_TRUE(driver.runUntil([&] {
+        return game.engine().state().playerTurn == 1 || game.engine().state().cardsLeft < 52;
+    }));
     driver.playToTheEnd(7);
     EXPECT_TRUE(game.resultShown());
-    // Memory use is measured over every pick of the round.
-    EXPECT_EQ(game.computerPicksFromMemory, game.computerPicks);
+    // Every pick of the round used memory: replayed from the move log, each computer move
+    // starts with the known pair of the smallest slot, and a second card takes the first card's
+    // known match.
+    std::map<int, int> seenRank;  // slot → rank, for seen cards still on the table
+    const auto knownOfRank = [&](int rank, int except) {
+        for (const auto& [slot, r] : seenRank) {
+            if (r == rank && slot != except) {
+                return slot;
+            }
+        }
+        return 0;
+    };
+    const auto& turns = game.engine().moveLog().turns();
+    int computerMoves = 0;
+    for (std::size_t i = 0; i + 1 < turns.size(); i += 2) {
+        const MoveLog::Turn& first = turns[i];
+        const MoveLog::Turn& second = turns[i + 1];
+        if (first.side == Side::Computer) {
+            ++computerMoves;
+            int pairSlot = 0;
+            for (const auto& [slot, rank] : seenRank) {
+                if (knownOfRank(rank, slot) != 0) {
+                    pairSlot = slot;
+                    break;
+                }
+            }
+            if (pairSlot != 0) {
+                EXPECT_EQ(first.slot, pairSlot) << "move " << i / 2;
+            }
+            const int match = knownOfRank(first.rank, first.slot);
+            if (match != 0) {
+                EXPECT_EQ(second.slot, match) << "move " << i / 2;
+            }
+        }
+        seenRank[first.slot] = first.rank;
+        seenRank[second.slot] = second.rank;
+        if (first.rank == second.rank) {
+            seenRank.erase(first.slot);
+            seenRank.erase(second.slot);
+        }
+    }
+    EXPECT_GT(computerMoves, 0);
 }
 
 TEST_F(GameWindowTest, TheComputersPairGivesTheCancelCueTwiceThenTheChime) {
@@ -342,24 +383,6 @@ TEST_F(GameWindowTest, TheComputersPairGivesTheCancelCueTwiceThenTheChime) {
     EXPECT_TRUE(played_[n - 1].ends_with("Pinpon.wav"));
 }
 
-TEST_F(GameWindowTest, MemoryIsUsedAtEachLevelsRate) {
-    for (int level = 1; level <= 6; ++level) {
-        SCOPED_TRACE(level);
-        GameWindow& game = driver.game();
-        game.computerPicks = 0;
-        game.computerPicksFromMemory = 0;
-        int round = 0;
-        while (game.computerPicks < 10000) {
-            driver.openRound("たろう", level, 52, 2);
-            driver.playToTheEnd(static_cast<std::uint64_t>(level * 1000 + round++));
-            run.chooseMenu("設定に戻る");
-        }
-        const double share = 100.0 * static_cast<double>(game.computerPicksFromMemory) /
-                             static_cast<double>(game.computerPicks);
-        EXPECT_NEAR(share, 50 + 10 * (level - 1), 2.0);
-    }
-}
-
 TEST_F(GameWindowTest, WholeRoundsEndWithAnEmptyTableAndTheResult) {
     for (const int cardCount : {28, 40, 52}) {
         for (int level = 1; level <= 6; ++level) {
@@ -368,7 +391,7 @@ TEST_F(GameWindowTest, WholeRoundsEndWithAnEmptyTableAndTheResult) {
             driver.playToTheEnd(static_cast<std::uint64_t>(cardCount * 10 + level));
             GameWindow& game = driver.game();
             GameWindowElements& ui = driver.ui();
-            EXPECT_EQ(game.round.cardsLeft, 0);
+            EXPECT_EQ(game.engine().state().cardsLeft, 0);
             EXPECT_TRUE(ui.Picture5.visible());
             EXPECT_EQ(ui.Picture5.rect(), (Rect{15, 50, 700, 480}));
             const int player = std::stoi(ui.Label2.caption());
@@ -428,7 +451,7 @@ TEST_F(GameWindowTest, ASeededRoundIsReproducibleAndKeepsItsSignature) {
         run.nextSeed = seed;
         driver.openRound("たろう", 3, 28, 1);
         driver.playToTheEnd(seed);
-        const std::uint64_t signature = driver.game().moveLog.signature();
+        const std::uint64_t signature = driver.game().engine().moveLog().signature();
         run.pressAndRelease("Label20");
         return signature;
     };
@@ -463,7 +486,7 @@ TEST_F(GameWindowTest, ResultButtonsPlayAgainRaiseTheLevelOrGoBackOnce) {
     EXPECT_EQ(run.settings().level, 6);
     run.pressAndRelease("Image8");  // play again at the same level
     EXPECT_EQ(run.settings().level, 6);
-    EXPECT_EQ(driver.game().round.gamePhase, 0);
+    EXPECT_EQ(driver.game().engine().phase(), GamePhase::StartUp);
     EXPECT_EQ(run.settings().cardCount, 28);
 
     driver.rollDiceTo(1);
@@ -481,7 +504,8 @@ TEST_F(GameWindowTest, AResultButtonActsOnceEvenWhileTheStacksAreBuilt) {
     ASSERT_TRUE(driver.runUntil([&] {
         if (driver.playerMayClick()) {
             for (int slot = 1; slot <= 52; ++slot) {
-                if (game.table.faceDown(slot) && slot != game.round.firstSlot) {
+                if (game.engine().table().faceDown(slot) &&
+                    slot != game.engine().state().firstSlot) {
                     run.gameWindow().click(game.elements()->omote1[slot]);
                     break;
                 }

@@ -31,7 +31,7 @@ class GameWindowKeyboardTest : public ::testing::Test {
 
     Window& game() { return run.gameWindow(); }
     GameWindowElements& ui() { return driver.ui(); }
-    const RoundState& round() { return driver.game().round; }
+    const RoundState& round() { return driver.game().engine().state(); }
     Element* focused() { return game().focusedElement(); }
     int focusedSlot() {
         Element* f = focused();
@@ -48,13 +48,14 @@ class GameWindowKeyboardTest : public ::testing::Test {
         ASSERT_EQ(driver.game().diceClicks, 2) << "Space rolls the dice";
         ASSERT_TRUE(driver.runUntil([&] { return driver.game().diceFace == diceFace; }));
         key(Key::Enter);
-        ASSERT_TRUE(driver.runUntil([&] { return round().gamePhase == 1; }));
+        ASSERT_TRUE(
+            driver.runUntil([&] { return round().gamePhase == GamePhase::StarterDecided; }));
         ASSERT_EQ(focused(), &ui().Image4) << "the start button takes the focus";
         key(Key::Space);
         EXPECT_EQ(ui().Image4.picture(), ui().Image5.picture()) << "pressed picture first";
         // The release comes a moment later; then the cards are laid one by one.
         ASSERT_TRUE(driver.runUntil([&] { return focusedSlot() != 0; }));
-        EXPECT_EQ(round().gamePhase, 2);
+        EXPECT_EQ(round().gamePhase, GamePhase::Play);
     }
 
     Harness run;
@@ -77,7 +78,7 @@ TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
     key(Key::Space);
     EXPECT_EQ(round().flippedThisTurn, 1);
     EXPECT_EQ(round().firstSlot, 3) << "the card turned is the one that had the focus";
-    EXPECT_EQ(heard.said.back(), faceUpCardName(3, driver.game().table.card(3)));
+    EXPECT_EQ(heard.said.back(), faceUpCardName(3, driver.game().engine().table().card(3)));
     // The same card again is refused, as a second click on it is.
     key(Key::Enter);
     EXPECT_EQ(round().flippedThisTurn, 1);
@@ -85,13 +86,14 @@ TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
     ASSERT_EQ(focusedSlot(), 10);
     key(Key::Space);
     EXPECT_EQ(round().secondSlot, 10);
-    const bool pair = driver.game().table.rank(3) == driver.game().table.rank(10);
+    const bool pair =
+        driver.game().engine().table().rank(3) == driver.game().engine().table().rank(10);
     EXPECT_EQ(heard.said.back(), pair ? pairSentence(true, 2, 0) : mismatchSentence());
     // While the move is resolved no further card turns.
     key(Key::Right);
     const int third = focusedSlot();
     key(Key::Space);
-    EXPECT_TRUE(driver.game().table.faceDown(third));
+    EXPECT_TRUE(driver.game().engine().table().faceDown(third));
     EXPECT_EQ(round().secondSlot, 10);
 }
 
@@ -100,13 +102,13 @@ TEST_F(GameWindowKeyboardTest, NoCardTurnsByKeyDuringTheComputersTurn) {
     openByKeys(2);
     ASSERT_EQ(round().playerTurn, 0);
     EXPECT_EQ(heard.said[0], "サイコロは 2。コンピュータが先攻です");
-    const std::size_t turnedBefore = driver.game().moveLog.turns().size();
+    const std::size_t turnedBefore = driver.game().engine().moveLog().turns().size();
     const int slot = focusedSlot();
     ASSERT_NE(slot, 0);
-    if (driver.game().table.faceDown(slot)) {
+    if (driver.game().engine().table().faceDown(slot)) {
         key(Key::Space);
     }
-    EXPECT_EQ(driver.game().moveLog.turns().size(), turnedBefore);
+    EXPECT_EQ(driver.game().engine().moveLog().turns().size(), turnedBefore);
     for (const std::string& path : run.sound.played) {
         EXPECT_EQ(path.find("click.wav"), std::string::npos) << "the player's card sound played";
     }
@@ -115,9 +117,10 @@ TEST_F(GameWindowKeyboardTest, NoCardTurnsByKeyDuringTheComputersTurn) {
 TEST_F(GameWindowKeyboardTest, ArrowsWalkRowsAndColumnsWrappingAndSkipTakenCards) {
     driver.startFromSettings("はなこ", 1, 28);
     openByKeys(1);
-    Table table = driver.game().table;
+    Table table = driver.game().engine().table();
     const auto next = [&](int slot, Key arrow) {
-        return GameWindowKeyboard::nextFaceDown(table, 7, 4, slot, arrow);
+        const TableView view{table.faceDownSlots(), table.cardCount(), 7, 4};
+        return GameWindowKeyboard::nextFaceDown(view, slot, arrow);
     };
     // 28 cards lie in 7 columns and 4 rows.
     EXPECT_EQ(next(7, Key::Right), 8) << "past a row's end to the next row";
@@ -167,12 +170,12 @@ TEST_F(GameWindowKeyboardTest, AWholeRoundIsAnnouncedInOrderAndTheResultButtonsW
             cards.push_back(line);
         }
     }
-    const MoveLog& log = driver.game().moveLog;
+    const MoveLog& log = driver.game().engine().moveLog();
     ASSERT_EQ(cards.size(), log.turns().size());
     for (std::size_t i = 0; i < cards.size(); ++i) {
         const MoveLog::Turn& move = log.turns()[i];
         EXPECT_EQ(cards[i], cardTurnedSentence(move.side == MoveLog::Side::Player, move.slot,
-                                               driver.game().table.card(move.slot)));
+                                               driver.game().engine().table().card(move.slot)));
     }
     const std::string result = heard.said.back();
     EXPECT_EQ(result, resultSentence(ui().Label17.caption(), std::stoi(ui().Label2.caption()),

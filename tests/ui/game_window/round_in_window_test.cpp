@@ -42,7 +42,7 @@ TEST_F(RoundInWindowTest, TheWindowPlaysCardForCardTheRoundsOfTheEngineAlone) {
                 testing::playEngineRound(engine, cardCount, level, random, diceFace,
                                          testing::drivenPlayer(seed));
                 const GameWindow& game = driver.game();
-                ASSERT_EQ(game.moveLog.text(), engine.moveLog().text());
+                ASSERT_EQ(game.engine().moveLog().text(), engine.moveLog().text());
                 ASSERT_EQ(driver.ui().Label15.caption(),
                           std::to_string(engine.playerCards()) + " 枚");
                 ASSERT_EQ(driver.ui().Label16.caption(),
@@ -97,18 +97,18 @@ TEST(QuittingTheGameWindow, BeforeItsPlaceIsKnownStoresWhereItStandsNotTheCorner
 
 TEST_F(RoundInWindowTest, AMoveCutOffByTheWayBackToTheSettingsDoesNotLockTheNextRound) {
     driver.openRound("たろう", 1, 28, 1);
-    const Table& table = driver.game().table;
+    const Table& table = driver.game().engine().table();
     int second = 2;
     while (table.rank(second) == table.rank(1)) {
         ++second;
     }
     run.click("omote1", 1);
     run.click("omote1", second);
-    ASSERT_EQ(driver.game().round.resolvingPair, 1);
+    ASSERT_EQ(driver.game().engine().state().resolvingPair, 1);
     run.chooseMenu("設定に戻る");  // before the mismatch is turned back
     driver.openRound("たろう", 1, 28, 1);
     run.click("omote1", 3);
-    EXPECT_EQ(driver.game().round.flippedThisTurn, 1) << "the player's click is taken";
+    EXPECT_EQ(driver.game().engine().state().flippedThisTurn, 1) << "the player's click is taken";
 }
 
 TEST_F(RoundInWindowTest, APickOutsideTheLevelListChangesNothing) {
