@@ -1,13 +1,13 @@
 #pragma once
 
+// What a screen reader says in the game window: the names of the cards and the sentences that
+// tell what happens in a round.
+
 #include <string>
 
 #include "game/table.h"
 
 namespace koropika {
-
-// What a screen reader says in the game window: the names of the cards and the sentences that
-// tell what happens in a round.
 
 // "カード 12、裏": a face-down card by its slot. Every deal names all its cards, so the names of
 // the table's slots are made once.
