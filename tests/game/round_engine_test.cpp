@@ -214,6 +214,68 @@ TEST(RoundEngine, AMoveCutOffHalfWayLeavesNothingBehindForTheNextRound) {
     EXPECT_TRUE(engine.moveLog().turns().empty());
 }
 
+// What each call returns is what it did to the table and the counts, so a caller can paint and
+// announce from the returned values alone.
+TEST(RoundEngine, EachCallReturnsWhatItDidToTheTable) {
+    for (std::uint64_t seed = 1; seed <= 30; ++seed) {
+        RoundEngine engine;
+        SeededRandom random(seed);
+        const int cardCount = seed % 3 == 0 ? 28 : 52;
+        const Deal deal = engine.deal(cardCount, static_cast<int>(seed % 6) + 1, random);
+        for (int slot = 1; slot <= cardCount; ++slot) {
+            ASSERT_EQ(deal.cardAt[static_cast<std::size_t>(slot)], engine.table().card(slot));
+        }
+        const auto checkTurned = [&](const TurnedCard& card) {
+            const Table& table = engine.table();
+            ASSERT_EQ(card.face, table.card(card.slot));
+            ASSERT_EQ(table.state(card.slot), Table::State::FaceUp);
+            ASSERT_EQ(card.firstSlot, engine.state().firstSlot);
+            if (card.second) {
+                ASSERT_TRUE(table.faceShown(card.firstSlot)) << "the first card shows with it";
+                ASSERT_EQ(card.pair, card.face.rank == table.rank(card.firstSlot));
+            }
+            ASSERT_EQ(card.playerCards, engine.playerCards());
+            ASSERT_EQ(card.computerCards, engine.computerCards());
+        };
+        testing::PlayerPolicy player = testing::drivenPlayer(seed);
+        engine.decideStarter(static_cast<int>(seed % 2) + 1);
+        ASSERT_TRUE(engine.pressStart());
+        engine.beginReveal();
+        for (int slot = 1; slot <= cardCount; ++slot) {
+            engine.revealCard(slot);
+        }
+        ASSERT_EQ(engine.beginPlay(), engine.turn());
+        while (!engine.roundOver()) {
+            if (engine.turn() == Side::Player) {
+                checkTurned(engine.turnPlayerCard(player(engine, engine.table().faceDownSlots())));
+                for (int tick = 0; tick < 3; ++tick) {
+                    const Blink blink = engine.blinkFirstCard();
+                    ASSERT_EQ(blink.slot, engine.state().firstSlot);
+                    ASSERT_EQ(blink.faceShown, engine.table().faceShown(blink.slot));
+                }
+                const std::uint64_t offered = engine.table().faceDownSlots();
+                checkTurned(engine.turnPlayerCard(player(engine, offered)));
+            } else {
+                while (engine.computerStep()) {
+                    const std::optional<TurnedCard> card = engine.turnComputerCard();
+                    ASSERT_TRUE(card.has_value());
+                    checkTurned(*card);
+                }
+            }
+            const Side mover = engine.turn();
+            const MoveOutcome outcome = engine.resolveMove();
+            ASSERT_EQ(outcome.mover, mover);
+            ASSERT_EQ(outcome.next, engine.turn());
+            ASSERT_EQ(outcome.next == mover, outcome.pairTaken);
+            ASSERT_EQ(outcome.roundOver, engine.roundOver());
+            for (const int slot : {outcome.firstSlot, outcome.secondSlot}) {
+                ASSERT_EQ(engine.table().state(slot),
+                          outcome.pairTaken ? Table::State::Taken : Table::State::FaceDown);
+            }
+        }
+    }
+}
+
 // Over many picks, the share the computer makes from memory is its level's: 50 % at level 1, ten
 // points more a level, every pick at level 6.
 TEST(RoundEngine, MemoryIsUsedAtEachLevelsRate) {
