@@ -62,7 +62,6 @@ class SdlSoundDevice final : public SoundDevice {
 
     // Muting starts closing an open output; while muted, `prepareOutput` opens nothing.
     void setMuted(bool muted);
-    bool muted() const { return muted_; }
     // The volume of the plays that follow.
     void setVolume(Volume volume) { volume_ = volume; }
 
