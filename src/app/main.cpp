@@ -1,5 +1,6 @@
-// Wires one run of the game: the Qt application, the desktop it offers the windows, the sound
-// output, the round's chance seeded from the clock, and the program with its two windows.
+// Wires one run of the game: the Qt application, the command line, the desktop it offers the
+// windows, the sound output with the player's stored choice of sound and the 音 menu over it, the
+// round's chance seeded from the clock, and the program with its two windows.
 
 #include <QApplication>
 #include <QEvent>
@@ -7,19 +8,27 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
+#include <iostream>
+#include <optional>
+#include <string_view>
 #include <thread>
+#include <vector>
 
 #include "game/random.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
+#include "qt/sound_menu.h"
+#include "qt/user_choices.h"
+#include "shared/command_line.h"
 #include "shared/durations.h"
 #include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
 
 namespace {
 
-// Opens a closed sound output as soon as the player moves the mouse, presses a button or a key,
-// on a helper thread: the sound a click plays then finds the output ready, or nearly so.
+// Opens a closed sound output (not while muted) as soon as the player moves the mouse, presses a
+// button or a key, on a helper thread: the sound a click plays then finds the output ready, or
+// nearly so.
 class OutputWaker final : public QObject {
   public:
     OutputWaker(koropika::SdlSoundDevice& sound, QTimer& quietOutput)
@@ -53,12 +62,36 @@ int main(int argc, char* argv[]) {
     // to the display: the first window's texts need them, and reading them takes about as long as
     // the connection. Fontconfig keeps what it read for the whole process.
     std::thread fontSetup([] { koropika::QtDesktop::prepareFonts(); });
+    // Takes Qt's own arguments (-platform and the like) out of argv.
     QApplication application(argc, argv);
     // Qt's fonts start from fontconfig: wait for it here, or Qt would read it all a second time.
     fontSetup.join();
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const std::optional<koropika::CommandLine> options = koropika::parseCommandLine(arguments);
+    if (!options) {
+        std::cerr << koropika::usageLine("koropika") << '\n';
+        return 2;
+    }
     koropika::QtEventLoop loop;
     koropika::QtDesktop desktop;
     koropika::SdlSoundDevice sound;
+    // --mute silences this run only: the stored choice of sound on or off stays as it is.
+    koropika::UserChoices choices;
+    koropika::SoundChoice soundChoice = choices.sound();
+    soundChoice.on = soundChoice.on && !options->mute;
+    sound.setMuted(!soundChoice.on);
+    sound.setVolume(soundChoice.volume);
+    koropika::SoundMenu soundMenu(soundChoice);
+    soundMenu.onSwitched = [&sound, &choices, &options](bool on) {
+        sound.setMuted(!on);
+        if (!options->mute) {
+            choices.setSoundOn(on);
+        }
+    };
+    soundMenu.onVolumeChosen = [&sound, &choices](koropika::Volume volume) {
+        sound.setVolume(volume);
+        choices.setVolume(volume);
+    };
     // The sound output is closed once the game has played no sound for a while, so that an idle
     // game does not keep the sound card busy with silence; the player's next move opens it again.
     QTimer quietOutput;
@@ -73,6 +106,11 @@ int main(int argc, char* argv[]) {
         return static_cast<std::uint64_t>(
             std::chrono::system_clock::now().time_since_epoch().count());
     });
+    desktop.onViewMade = [&program, &soundMenu](koropika::WindowView& view) {
+        if (&view.window() == &program.gameWindow().window()) {
+            soundMenu.addTo(view);
+        }
+    };
     program.start();
     return QApplication::exec();
 }

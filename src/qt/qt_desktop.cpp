@@ -58,6 +58,9 @@ void QtDesktop::windowShown(Window& window) {
     windowHidden(window);  // a view left over from a window object that is gone
     auto* view = new WindowView(window, ViewServices{pictures_, knownFrame_});
     views_[&window] = view;
+    if (onViewMade) {
+        onViewMade(*view);
+    }
     view->show();
 }
 

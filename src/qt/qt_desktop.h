@@ -3,6 +3,7 @@
 #include <QMargins>
 #include <QPointer>
 #include <QString>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -44,6 +45,10 @@ class QtDesktop final : public Desktop {
     // The view showing `window`, or nullptr when it is not on screen.
     WindowView* viewOf(const Window& window) const;
     PictureStore& pictures() { return pictures_; }
+
+    // Runs for each new view before it is shown: menus of the front end's own go at the end of
+    // its menu bar.
+    std::function<void(WindowView&)> onViewMade;
 
   private:
     QString folder_;

@@ -143,6 +143,20 @@ bool loadConverted(const SdlAudio& sdl, const std::string& path,
     return ok;
 }
 
+// `sound` with every sample multiplied by `gain` (at most 1, so nothing clips).
+std::shared_ptr<const std::vector<std::uint8_t>> atVolume(const std::vector<std::uint8_t>& sound,
+                                                          double gain) {
+    auto scaled = std::make_shared<std::vector<std::uint8_t>>(sound);
+    for (std::size_t at = 0; at + sizeof(std::int16_t) <= scaled->size();
+         at += sizeof(std::int16_t)) {
+        std::int16_t sample = 0;
+        std::memcpy(&sample, scaled->data() + at, sizeof sample);
+        sample = static_cast<std::int16_t>(std::lround(sample * gain));
+        std::memcpy(scaled->data() + at, &sample, sizeof sample);
+    }
+    return scaled;
+}
+
 }  // namespace
 
 std::vector<std::int16_t> SdlSoundDevice::defaultBeep() {
@@ -182,16 +196,26 @@ SdlSoundDevice::~SdlSoundDevice() {
 }
 
 void SdlSoundDevice::playToEnd(const std::string& path) {
+    if (muted_) {
+        // Without SDL there is nothing to decode, and a loud play returns at once too.
+        if (sdlAudio() != nullptr) {
+            std::this_thread::sleep_for(playTime(soundFor(path)->size()));
+        }
+        return;
+    }
     if (!ensureOpen()) {
         return;
     }
-    playAndWait(soundFor(path));
+    playAndWait(atVolume(*soundFor(path), gainOf(volume_)));
     if (state_ == State::Open && onPlayed) {
         onPlayed();
     }
 }
 
 bool SdlSoundDevice::prepareOutput() {
+    if (muted_) {
+        return false;
+    }
     std::unique_lock lock(requestMutex_);
     // Open or on its way; or found unusable, which is not tried again.
     if (wantOpen_ || (!working_ && state_ == State::Unusable)) {
@@ -212,6 +236,13 @@ void SdlSoundDevice::closeOutput() {
     wantOpen_ = false;
     lock.unlock();
     requested_.notify_one();
+}
+
+void SdlSoundDevice::setMuted(bool muted) {
+    muted_ = muted;
+    if (muted_) {
+        closeOutput();
+    }
 }
 
 void SdlSoundDevice::waitForOutput() {

@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "shared/sound_choice.h"
 #include "shared/sound_device.h"
 
 namespace koropika {
@@ -30,6 +31,10 @@ namespace koropika {
 // drain two buffers (some 25 ms), and opening starts that thread. A play waits only for what was
 // asked of the helper before it, and the helper is woken rather than started anew, which a busy
 // machine schedules sooner.
+//
+// Muted, a play is silent and takes the sound's length all the same, so a muted game keeps the
+// pace of a loud one; the output is neither opened nor kept open meanwhile. The volume scales
+// every sound's samples down by a fixed step.
 //
 // Each sound is decoded once and kept, converted to the output's format, for the next plays: the
 // last few sounds played (the game has four cues) and the beep.
@@ -55,7 +60,12 @@ class SdlSoundDevice final : public SoundDevice {
     // open before the helper got to it leaves the output open.
     void waitForOutput();
 
-    // Runs after each sound has been played (not when there is no usable output).
+    // Muting starts closing an open output; while muted, `prepareOutput` opens nothing.
+    void setMuted(bool muted);
+    // The volume of the plays that follow.
+    void setVolume(Volume volume) { volume_ = volume; }
+
+    // Runs after each sound has been played (not when there is no usable output, nor muted).
     std::function<void()> onPlayed;
 
     // The output's fixed format: every sound is converted to it before it is queued.
@@ -123,6 +133,10 @@ class SdlSoundDevice final : public SoundDevice {
     // Most recently played first.
     std::vector<std::pair<std::string, std::shared_ptr<const Sound>>> kept_;
     std::shared_ptr<const Sound> beep_;
+
+    // Set and read by the caller's thread only.
+    bool muted_ = false;
+    Volume volume_ = Volume::Loud;
 };
 
 }  // namespace koropika

@@ -13,6 +13,7 @@
 #include <memory>
 #include <numbers>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/temp_folder.h"
@@ -285,6 +286,65 @@ TEST_F(DiskOutputTest, GoingAwayWhileTheOutputOpensOrClosesEndsCleanly) {
     device_->playToEnd(folder_.file("tone.wav"));
     EXPECT_GE(millisecondsSince(start), 40.0);
     EXPECT_GE(lengthMs(audible(output())), 45.0);
+}
+
+TEST_F(DiskOutputTest, AMutedDeviceStaysSilentAndTakesEachSoundsLength) {
+    folder_.write("tone.wav", sineWav(22050, 2, 0.2, 440.0, 0.5));
+    folder_.write("output.raw", "untouched");  // an opened disk output starts it afresh
+    int played = 0;
+    device_->onPlayed = [&played] { ++played; };
+    device_->setMuted(true);
+
+    EXPECT_FALSE(device_->prepareOutput());
+    auto start = Clock::now();
+    device_->playToEnd(folder_.file("tone.wav"));
+    const double toneMs = millisecondsSince(start);
+    start = Clock::now();
+    device_->playToEnd(folder_.file("missing.wav"));
+    const double beepMs = millisecondsSince(start);
+
+    EXPECT_GE(toneMs, 199.0);
+    EXPECT_LE(toneMs, 400.0);
+    EXPECT_GE(beepMs, lengthMs(SdlSoundDevice::defaultBeep()) - 1.0);
+    EXPECT_LE(beepMs, lengthMs(SdlSoundDevice::defaultBeep()) + 200.0);
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0U);
+    EXPECT_EQ(played, 0);
+    device_.reset();
+    EXPECT_EQ(folder_.read("output.raw"), "untouched");
+}
+
+TEST_F(DiskOutputTest, MutingClosesAnOpenOutputAndUnmutingOpensItForTheNextSound) {
+    folder_.write("tone.wav", sineWav(44100, 1, 0.1, 440.0, 0.5));
+    device_->playToEnd(folder_.file("tone.wav"));
+    device_->setMuted(true);
+    device_->waitForOutput();
+    device_->playToEnd(folder_.file("tone.wav"));
+    device_->setMuted(false);
+    device_->playToEnd(folder_.file("tone.wav"));
+
+    // The disk output starts its file afresh at each opening: the muted play opened nothing, so
+    // only the last tone is left.
+    const Samples heard = audible(output());
+    EXPECT_GE(lengthMs(heard), 90.0);
+    EXPECT_LE(lengthMs(heard), 110.0);
+}
+
+TEST_F(DiskOutputTest, EachVolumeStepHalvesThePeakOfTheStepAbove) {
+    folder_.write("tone.wav", sineWav(44100, 1, 0.1, 441.0, 0.8));
+    const double loudPeak = 0.8 * 32767.0;
+    for (const auto& [volume, expectedPeak] :
+         {std::pair{Volume::Loud, loudPeak}, std::pair{Volume::Medium, loudPeak / 2},
+          std::pair{Volume::Soft, loudPeak / 4}}) {
+        device_ = std::make_unique<SdlSoundDevice>();
+        device_->setVolume(volume);
+        device_->playToEnd(folder_.file("tone.wav"));
+        const Samples played = output();
+        int peak = 0;
+        for (std::int16_t sample : played) {
+            peak = std::max(peak, std::abs(static_cast<int>(sample)));
+        }
+        EXPECT_NEAR(peak, expectedPeak, 2.0) << storedName(volume);
+    }
 }
 
 TEST(UnusableOutputTest, AnOutputOpenedAheadStaysSilentAndPlaysReturnAtOnce) {

@@ -1,0 +1,76 @@
+#include "qt/user_choices.h"
+
+#include <iostream>
+#include <optional>
+#include <string>
+
+namespace koropika {
+namespace {
+
+const QString kSoundOn = QStringLiteral("sound/on");
+const QString kVolume = QStringLiteral("sound/volume");
+
+void report(const QSettings& settings, const char* what) {
+    std::cerr << "koropika: " << settings.fileName().toStdString() << ' ' << what << '\n';
+}
+
+}  // namespace
+
+UserChoices::UserChoices()
+    : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("koropika"),
+                QStringLiteral("koropika")) {
+    readSound();
+}
+
+UserChoices::UserChoices(const QString& path) : settings_(path, QSettings::IniFormat) {
+    readSound();
+}
+
+void UserChoices::readSound() {
+    // QSettings reads the file at the first look-up, and only then knows whether it could;
+    // listing every key has it parse the whole file, damage outside the sound group included.
+    settings_.allKeys();
+    SoundChoice read;
+    const QString on = settings_.value(kSoundOn, QStringLiteral("true")).toString();
+    const QString volumeName =
+        settings_.value(kVolume, QString::fromUtf8(storedName(read.volume))).toString();
+    if (settings_.status() != QSettings::NoError) {
+        report(settings_, "cannot be read: the sound is on and loud");
+        return;
+    }
+    // A key not yet written keeps its default; one with a value the program never writes
+    // means a damaged file.
+    const std::optional<Volume> volume = volumeNamed(volumeName.toStdString());
+    if ((on != QLatin1String("true") && on != QLatin1String("false")) || !volume) {
+        report(settings_, "is damaged: the sound is on and loud");
+        return;
+    }
+    read.on = on == QLatin1String("true");
+    read.volume = *volume;
+    sound_ = read;
+}
+
+void UserChoices::setSoundOn(bool on) {
+    sound_.on = on;
+    writeSound();
+}
+
+void UserChoices::setVolume(Volume volume) {
+    sound_.volume = volume;
+    writeSound();
+}
+
+// Writes the whole group, so that a damaged value read from the file does not outlive the
+// next change.
+void UserChoices::writeSound() {
+    settings_.setValue(kSoundOn, sound_.on);
+    settings_.setValue(kVolume, QString::fromUtf8(storedName(sound_.volume)));
+    settings_.sync();
+    // A format error found when the file was read stays in the status; the file has been
+    // written all the same.
+    if (settings_.status() == QSettings::AccessError) {
+        report(settings_, "cannot be written: the choice holds for this run only");
+    }
+}
+
+}  // namespace koropika

@@ -1,0 +1,39 @@
+// The player's own choices kept from one run to the next, over QSettings.
+#pragma once
+
+#include <QSettings>
+#include <QString>
+
+#include "shared/sound_choice.h"
+
+namespace koropika {
+
+// The choices live in an INI file of the user's configuration folder
+// ($XDG_CONFIG_HOME/koropika/koropika.ini), one group of keys for each kind of choice: [sound]
+// holds `on` and `volume`. Further choices join the file as groups of their own.
+//
+// The file is read once, when the object is made; a file that is damaged or cannot be read
+// gives the defaults, said in one line on standard error. Each change is written at once; a
+// file that cannot be written is said in one line on standard error, and the game goes on.
+class UserChoices {
+  public:
+    // The user's own file.
+    UserChoices();
+    // The file at `path`.
+    explicit UserChoices(const QString& path);
+    UserChoices(const UserChoices&) = delete;
+    UserChoices& operator=(const UserChoices&) = delete;
+
+    const SoundChoice& sound() const { return sound_; }
+    void setSoundOn(bool on);
+    void setVolume(Volume volume);
+
+  private:
+    void readSound();
+    void writeSound();
+
+    QSettings settings_;
+    SoundChoice sound_;
+};
+
+}  // namespace koropika
