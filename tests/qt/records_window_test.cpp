@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
@@ -15,6 +16,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <chrono>
+#include <cstdio>
+#include <random>
+
+#include "support/test_size.h"
 
 namespace koropika {
 namespace {
@@ -197,6 +202,47 @@ TEST(RecordsWindow, TabReachesEveryControlAndEachHasAName) {
     if (const QByteArray shot = qgetenv("KOROPIKA_RECORDS_SCREENSHOT"); !shot.isEmpty()) {
         shown.window->grab().save(QString::fromLocal8Bit(shot));
     }
+}
+
+// Recording costs the game little, and the window opens quickly over a long history: 100 000
+// rounds in the full run. Prints the figures it measured.
+TEST(RecordsWindow, RecordingIsCheapAndTheWindowOpensQuicklyOverALongHistory) {
+    const int count = test::testSize(3000, 100000);
+    ShownRecords shown({});
+    std::mt19937 random(27);
+    const std::array<std::string, 4> names = {"たろう", "はなこ", "じろう", "Ann"};
+    QElapsedTimer clock;
+    qint64 first = 0;
+    qint64 slowest = 0;
+    qint64 total = 0;
+    for (int i = 0; i < count; ++i) {
+        RoundRecord r = round(names[random() % 4], int(random() % 6) + 1,
+                              records::kCardCounts[random() % 3], Winner(random() % 3));
+        r.ended += std::chrono::minutes{i};
+        clock.start();
+        ASSERT_TRUE(shown.store.record(r));
+        const qint64 spent = clock.nsecsElapsed();
+        if (i == 0) {
+            first = spent;
+            continue;
+        }
+        slowest = std::max(slowest, spent);
+        total += spent;
+    }
+    const double meanMs = double(total) / (count - 1) / 1e6;
+
+    records::RecordsStore reopened(shown.dataFolder.path().toStdString());
+    clock.start();
+    RecordsWindow window(reopened, "たろう", shown.programFolder.path());
+    window.show();
+    QApplication::processEvents();
+    const double openMs = double(clock.nsecsElapsed()) / 1e6;
+    std::printf(
+        "%d rounds: the first, which opens the file, recorded in %.1f ms; the others in "
+        "%.3f ms on average (slowest %.1f ms); the window opened in %.0f ms\n",
+        count, double(first) / 1e6, meanMs, double(slowest) / 1e6, openMs);
+    EXPECT_LE(meanMs, 5.0);
+    EXPECT_LE(openMs, 300.0);
 }
 
 }  // namespace

@@ -9,7 +9,12 @@
 #include <filesystem>
 #include <random>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "support/temp_folder.h"
+#include "support/test_size.h"
 
 namespace koropika::records {
 namespace {
@@ -311,6 +316,66 @@ TEST(RecordsStore, AFileLockedByAnotherProgramFailsTheWriteQuicklyAndKeepsTheRes
     sqlite3_close(other);
     EXPECT_TRUE(s.store.record(finishedRound("A", 1, 28, Winner::Computer, 20)));
     EXPECT_EQ(s.store.statsFor("A")->overall.played, 2);
+}
+
+// A child process records rounds and confirms each through a pipe; it is killed right after
+// a confirmation, so the kill falls somewhere in the next round's write.
+TEST(RecordsStore, AKillAtAnyMomentLosesAtMostTheRoundBeingWrittenAndNeverDamagesTheFile) {
+    testing::TempFolder folder;
+    std::mt19937 random(3);
+    int kept = 0;
+    for (int kill = 0; kill < test::testSize(15, 200); ++kill) {
+        int confirmations[2];
+        ASSERT_EQ(::pipe(confirmations), 0);
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::close(confirmations[0]);
+            RecordsStore store(folder.path());
+            for (;;) {
+                if (!store.record(finishedRound("A", 1, 28, Winner::Player, 20)) ||
+                    ::write(confirmations[1], "+", 1) != 1) {
+                    ::_exit(1);
+                }
+            }
+        }
+        ::close(confirmations[1]);
+        const int wanted = int(random() % 20) + 1;
+        int confirmed = 0;
+        char mark = 0;
+        while (confirmed < wanted && ::read(confirmations[0], &mark, 1) == 1) {
+            ++confirmed;
+        }
+        ::kill(child, SIGKILL);
+        while (::read(confirmations[0], &mark, 1) == 1) {
+            ++confirmed;
+        }
+        ::close(confirmations[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ASSERT_EQ(confirmed >= wanted, true) << "the child stopped recording by itself";
+
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(folder.file("records.sqlite").c_str(), &db), SQLITE_OK);
+        std::string integrity;
+        sqlite3_exec(
+            db, "PRAGMA integrity_check",
+            [](void* out, int, char** values, char**) {
+                *static_cast<std::string*>(out) += values[0];
+                return 0;
+            },
+            &integrity, nullptr);
+        sqlite3_close(db);
+        EXPECT_EQ(integrity, "ok");
+
+        std::vector<std::string> log;
+        RecordsStore check(folder.path(), [&](const std::string& l) { log.push_back(l); });
+        const int played = check.statsFor("A")->overall.played;
+        EXPECT_TRUE(log.empty());
+        EXPECT_GE(played, kept + confirmed);
+        EXPECT_LE(played, kept + confirmed + 1);
+        kept = played;
+    }
 }
 
 }  // namespace
