@@ -3,8 +3,10 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <utility>
 
@@ -275,10 +277,9 @@ bool RecordsStore::open() {
     if (openOnce(damage)) {
         return true;
     }
-    if (damage.empty()) {
+    if (damage.empty() || !moveDamagedAside(damage)) {
         return false;
     }
-    moveDamagedAside(damage);
     if (openOnce(damage)) {
         return true;
     }
@@ -361,16 +362,22 @@ bool RecordsStore::openOnce(std::string& damage) {
     return true;
 }
 
-void RecordsStore::moveDamagedAside(const std::string& damage) {
+bool RecordsStore::moveDamagedAside(const std::string& damage) {
     db_.reset();
     const std::string date = isoUtc(clock_());
     const std::string aside = path() + ".damaged-" + date;
+    if (std::rename(path().c_str(), aside.c_str()) != 0) {
+        log_("koropika: records: the file " + path() + " is damaged (" + damage +
+             ") and could not be moved aside: " + std::strerror(errno));
+        return false;
+    }
     // The write-ahead log and its index belong to the damaged file, not to the new one.
-    for (const char* suffix : {"", "-wal", "-shm"}) {
+    for (const char* suffix : {"-wal", "-shm"}) {
         std::rename((path() + suffix).c_str(), (aside + suffix).c_str());
     }
     log_("koropika: records: the file " + path() + " was damaged (" + damage +
          "); moved it aside as " + aside + " and started a new one");
+    return true;
 }
 
 bool RecordsStore::withDatabase(const char* what, const std::function<int()>& work) {
@@ -379,8 +386,8 @@ bool RecordsStore::withDatabase(const char* what, const std::function<int()>& wo
     }
     int code = work();
     if (isDamage(code)) {
-        moveDamagedAside(sqlite3_errmsg(db_.get()));
-        if (!open()) {
+        if (!moveDamagedAside(sqlite3_errmsg(db_.get())) || !open()) {
+            state_ = State::Unavailable;
             return false;
         }
         code = work();

@@ -81,7 +81,8 @@ class RecordsStore {
 
     bool open();
     bool openOnce(std::string& damage);
-    void moveDamagedAside(const std::string& damage);
+    // False (and logged) when the file could not be moved.
+    bool moveDamagedAside(const std::string& damage);
     // Runs `work` against the open database; when the file proves damaged it is moved aside and
     // `work` runs once more against a new one.
     bool withDatabase(const char* what, const std::function<int()>& work);
