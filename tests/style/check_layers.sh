@@ -14,8 +14,9 @@ declare -A allowed=(
     [ui/game_window]="shared game ui/elements ui/game_window"
     [ui/settings]="shared ui/elements ui/settings"
     [ui/program]="shared game ui/elements ui/game_window ui/settings ui/program"
-    [qt]="shared ui/elements qt"
-    [app]="shared game ui/elements ui/game_window ui/settings ui/program qt sound"
+    [records]="shared records"
+    [qt]="shared ui/elements records qt"
+    [app]="shared game ui/elements ui/game_window ui/settings ui/program records qt sound"
 )
 
 for layer in "${!allowed[@]}"; do

@@ -1,0 +1,473 @@
+#include "qt/records_window.h"
+
+#include <QAbstractTableModel>
+#include <QComboBox>
+#include <QDateTime>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSignalBlocker>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <array>
+
+#include "qt/records_chart.h"
+
+namespace koropika {
+
+using records::Ending;
+using records::RoundRecord;
+using records::RoundStats;
+using records::Winner;
+
+namespace {
+
+QString fromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QString winRateText(const RoundStats& stats) {
+    const auto percent = stats.winPercent();
+    if (!percent) {
+        return QStringLiteral("－");
+    }
+    return QStringLiteral("%1 % ± %2")
+        .arg(*percent, 0, 'f', 1)
+        .arg(*stats.winPercentError(), 0, 'f', 1);
+}
+
+QString resultText(const RoundRecord& round) {
+    if (round.ending == Ending::Left || !round.winner) {
+        return QStringLiteral("中断");
+    }
+    switch (*round.winner) {
+        case Winner::Player:
+            return QStringLiteral("勝ち");
+        case Winner::Computer:
+            return QStringLiteral("負け");
+        case Winner::Draw:
+            return QStringLiteral("引き分け");
+    }
+    return {};
+}
+
+// The index in kCardCounts with the most finished rounds; the first of equals.
+int mostPlayedCardCount(const records::PlayerStats& stats) {
+    std::array<int, records::kCardCounts.size()> finished{};
+    for (std::size_t column = 0; column < finished.size(); ++column) {
+        for (int level = 1; level <= 6; ++level) {
+            finished[column] += stats.at(level, records::kCardCounts[column]).finished();
+        }
+    }
+    return int(std::max_element(finished.begin(), finished.end()) - finished.begin());
+}
+
+QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* parent) {
+    auto* table = new QTableView(parent);
+    table->setModel(model);
+    table->setAccessibleName(name);
+    table->setObjectName(name);
+    // Tab leaves the table; the arrows move inside it.
+    table->setTabKeyNavigation(false);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::SingleSelection);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    return table;
+}
+
+}  // namespace
+
+// One row for each level with each card count: the player's figures there.
+class LevelTableModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setStats(const records::PlayerStats& stats) {
+        beginResetModel();
+        stats_ = stats;
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : 6 * int(records::kCardCounts.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(kHeaders.size());
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            return kHeaders.at(std::size_t(section));
+        }
+        return {};
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) {
+            return {};
+        }
+        if (role == Qt::TextAlignmentRole) {
+            return index.column() < 2 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                      : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+        }
+        if (role != Qt::DisplayRole) {
+            return {};
+        }
+        const int level = index.row() / 3 + 1;
+        const int cards = records::kCardCounts.at(std::size_t(index.row() % 3));
+        const RoundStats& cell = stats_.at(level, cards);
+        switch (index.column()) {
+            case 0:
+                return QStringLiteral("レベル %1").arg(level);
+            case 1:
+                return QStringLiteral("%1枚").arg(cards);
+            case 2:
+                return cell.played;
+            case 3:
+                return cell.won;
+            case 4:
+                return cell.lost;
+            case 5:
+                return cell.drawn;
+            case 6:
+                return cell.left;
+            case 7:
+                return winRateText(cell);
+            case 8:
+                return cell.longestStreak;
+            case 9:
+                return cell.currentStreak;
+            case 10:
+                return cell.fewestMovesInWin ? QVariant(*cell.fewestMovesInWin)
+                                             : QVariant(QStringLiteral("－"));
+        }
+        return {};
+    }
+
+  private:
+    inline static const std::array<QString, 11> kHeaders = {
+        QStringLiteral("レベル"),     QStringLiteral("カード数"),      QStringLiteral("対戦"),
+        QStringLiteral("勝ち"),       QStringLiteral("負け"),          QStringLiteral("引き分け"),
+        QStringLiteral("中断"),       QStringLiteral("勝率"),          QStringLiteral("最長連勝"),
+        QStringLiteral("いまの連勝"), QStringLiteral("勝った最少手数")};
+    records::PlayerStats stats_;
+};
+
+// The player's last rounds, the latest first.
+class RecentRoundsModel : public QAbstractTableModel {
+  public:
+    using QAbstractTableModel::QAbstractTableModel;
+
+    void setRounds(std::vector<RoundRecord> rounds) {
+        beginResetModel();
+        rounds_ = std::move(rounds);
+        endResetModel();
+    }
+
+    int rowCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(rounds_.size());
+    }
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(kHeaders.size());
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            return kHeaders.at(std::size_t(section));
+        }
+        return {};
+    }
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid() || role != Qt::DisplayRole) {
+            return {};
+        }
+        const RoundRecord& round = rounds_.at(std::size_t(index.row()));
+        switch (index.column()) {
+            case 0:
+                return QDateTime::fromSecsSinceEpoch(round.ended.time_since_epoch().count())
+                    .toLocalTime()
+                    .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+            case 1:
+                return round.level;
+            case 2:
+                return round.cardCount;
+            case 3:
+                return round.playerCount;
+            case 4:
+                return round.computerCount;
+            case 5:
+                return resultText(round);
+        }
+        return {};
+    }
+
+  private:
+    inline static const std::array<QString, 6> kHeaders = {QStringLiteral("日時"),
+                                                           QStringLiteral("レベル"),
+                                                           QStringLiteral("カード数"),
+                                                           QStringLiteral("あなたの札"),
+                                                           QStringLiteral("コンピュータの札"),
+                                                           QStringLiteral("結果")};
+    std::vector<RoundRecord> rounds_;
+};
+
+RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& currentPlayer,
+                             const QString& programFolder, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      store_(store),
+      currentPlayer_(fromUtf8(currentPlayer)),
+      computerFigures_(records::readComputerFigures(
+          (programFolder + QLatin1Char('/') + QLatin1String(records::kComputerFiguresFile))
+              .toStdString())) {
+    setWindowTitle(QStringLiteral("記録"));
+    setAccessibleName(QStringLiteral("記録"));
+
+    players_ = new QComboBox(this);
+    players_->setObjectName(QStringLiteral("プレーヤー"));
+    players_->setAccessibleName(QStringLiteral("プレーヤー"));
+    auto* playersLabel = new QLabel(QStringLiteral("プレーヤー(&P)"), this);
+    playersLabel->setBuddy(players_);
+
+    status_ = new QLabel(this);
+    status_->setObjectName(QStringLiteral("状態"));
+    status_->setAccessibleName(QStringLiteral("状態"));
+    status_->setWordWrap(true);
+    status_->hide();
+
+    levelModel_ = new LevelTableModel(this);
+    levelTable_ = makeTable(levelModel_, QStringLiteral("レベルとカード数ごとの成績"), this);
+
+    chartCards_ = new QComboBox(this);
+    chartCards_->setObjectName(QStringLiteral("グラフのカード数"));
+    chartCards_->setAccessibleName(QStringLiteral("グラフのカード数"));
+    for (const int cards : records::kCardCounts) {
+        chartCards_->addItem(QStringLiteral("カード数 %1枚").arg(cards), cards);
+    }
+    auto* chartCardsLabel = new QLabel(QStringLiteral("グラフ(&G)"), this);
+    chartCardsLabel->setBuddy(chartCards_);
+    chart_ = new WinRateChart(this);
+
+    // Every level and card count in view without scrolling.
+    levelTable_->setMinimumHeight(levelTable_->horizontalHeader()->sizeHint().height() +
+                                  levelModel_->rowCount() *
+                                      levelTable_->verticalHeader()->defaultSectionSize() +
+                                  2 * levelTable_->frameWidth());
+
+    recentModel_ = new RecentRoundsModel(this);
+    recentTable_ = makeTable(recentModel_, QStringLiteral("最近の対戦"), this);
+
+    delete_ = new QPushButton(QStringLiteral("この記録を消す(&D)"), this);
+    delete_->setAccessibleName(QStringLiteral("この記録を消す"));
+    export_ = new QPushButton(QStringLiteral("CSV に書き出す(&E)"), this);
+    export_->setAccessibleName(QStringLiteral("CSV に書き出す"));
+    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    close_->setAccessibleName(QStringLiteral("閉じる"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(playersLabel);
+    top->addWidget(players_, 1);
+    top->addStretch(2);
+    top->addWidget(delete_);
+    top->addWidget(export_);
+
+    auto* chartTop = new QHBoxLayout;
+    chartTop->addWidget(chartCardsLabel);
+    chartTop->addWidget(chartCards_);
+    chartTop->addStretch(1);
+    auto* chartColumn = new QVBoxLayout;
+    chartColumn->addLayout(chartTop);
+    chartColumn->addWidget(chart_, 1);
+
+    auto* middle = new QGridLayout;
+    middle->addWidget(new QLabel(QStringLiteral("レベルとカード数ごとの成績"), this), 0, 0);
+    middle->addWidget(levelTable_, 1, 0);
+    middle->addLayout(chartColumn, 0, 1, 2, 1);
+    middle->setColumnStretch(0, 3);
+    middle->setColumnStretch(1, 2);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch(1);
+    bottom->addWidget(close_);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(status_);
+    layout->addLayout(middle, 3);
+    layout->addWidget(new QLabel(QStringLiteral("最近の %1 対戦").arg(kRecentRounds), this));
+    layout->addWidget(recentTable_, 2);
+    layout->addLayout(bottom);
+
+    setTabOrder(players_, delete_);
+    setTabOrder(delete_, export_);
+    setTabOrder(export_, levelTable_);
+    setTabOrder(levelTable_, chartCards_);
+    setTabOrder(chartCards_, recentTable_);
+    setTabOrder(recentTable_, close_);
+    resize(1040, 720);
+
+    connect(players_, &QComboBox::currentTextChanged, this, &RecordsWindow::showPlayer);
+    connect(chartCards_, &QComboBox::currentIndexChanged, this, &RecordsWindow::showChart);
+    connect(delete_, &QPushButton::clicked, this, &RecordsWindow::askToDelete);
+    connect(export_, &QPushButton::clicked, this, &RecordsWindow::askWhereToExport);
+    connect(close_, &QPushButton::clicked, this, &QWidget::close);
+
+    reload();
+}
+
+RecordsWindow::~RecordsWindow() = default;
+
+void RecordsWindow::reload() {
+    status_->hide();
+    const QString shown = players_->count() > 0 ? players_->currentText() : currentPlayer_;
+    QStringList names{currentPlayer_};
+    const auto stored = store_.playerNames();
+    if (stored) {
+        for (const std::string& name : *stored) {
+            if (const QString text = fromUtf8(name); text != currentPlayer_) {
+                names << text;
+            }
+        }
+    }
+    {
+        const QSignalBlocker quiet(players_);
+        players_->clear();
+        players_->addItems(names);
+        players_->setCurrentIndex(std::max(0, int(names.indexOf(shown))));
+    }
+    showPlayer(players_->currentText());
+    if (!stored) {
+        sayCannotRead();
+    }
+}
+
+void RecordsWindow::showPlayer(const QString& name) {
+    const std::string key = name.toStdString();
+    const auto stats = store_.statsFor(key);
+    const auto rounds = store_.lastRounds(key, kRecentRounds);
+    stats_ = stats.value_or(records::PlayerStats{});
+    levelModel_->setStats(stats_);
+    recentModel_->setRounds(rounds.value_or(std::vector<RoundRecord>{}));
+    delete_->setEnabled(stats && stats_.overall.played > 0);
+    {
+        // The chart opens on the card count the player has finished most rounds with.
+        const QSignalBlocker quiet(chartCards_);
+        chartCards_->setCurrentIndex(mostPlayedCardCount(stats_));
+    }
+    export_->setEnabled(store_.state() == records::RecordsStore::State::Ready);
+    showChart();
+    if (!stats || !rounds) {
+        sayCannotRead();
+    }
+}
+
+void RecordsWindow::showChart() {
+    const int cards = chartCards_->currentData().toInt();
+    WinRateChart::Bars player{};
+    WinRateChart::Bars computer{};
+    for (int level = 1; level <= 6; ++level) {
+        const RoundStats& cell = stats_.at(level, cards);
+        if (cell.winPercent()) {
+            player[std::size_t(level - 1)] =
+                WinRateChart::Bar{*cell.winPercent(), *cell.winPercentError()};
+        }
+        if (const auto figure = records::figureFor(computerFigures_, level, cards)) {
+            computer[std::size_t(level - 1)] =
+                WinRateChart::Bar{figure->winPercent, figure->winPercentError};
+        }
+    }
+    chart_->setBars(player, computer);
+}
+
+void RecordsWindow::sayCannotRead() {
+    status_->setText(store_.state() == records::RecordsStore::State::NewerSchema
+                         ? QStringLiteral("記録は新しい版のゲームで書かれているため、読むことも"
+                                          "書き足すこともできません。")
+                         : QStringLiteral("記録を読めません。"));
+    status_->show();
+}
+
+void RecordsWindow::askToDelete() {
+    const QString name = players_->currentText();
+    auto* question =
+        new QMessageBox(QMessageBox::Question, QStringLiteral("記録"),
+                        QStringLiteral("「%1」の記録をすべて消します。よろしいですか。").arg(name),
+                        QMessageBox::Yes | QMessageBox::No, this);
+    question->setObjectName(QStringLiteral("消す確認"));
+    question->setDefaultButton(QMessageBox::No);
+    question->setAttribute(Qt::WA_DeleteOnClose);
+    connect(question, &QMessageBox::finished, this, [this, question, name](int) {
+        if (question->clickedButton() == question->button(QMessageBox::Yes) &&
+            players_->currentText() == name) {
+            deleteShownPlayer();
+        }
+    });
+    question->open();
+}
+
+void RecordsWindow::deleteShownPlayer() {
+    if (!store_.deletePlayer(players_->currentText().toStdString())) {
+        status_->setText(QStringLiteral("記録を消せませんでした。"));
+        status_->show();
+        return;
+    }
+    reload();
+}
+
+void RecordsWindow::askWhereToExport() {
+    auto* dialog = new QFileDialog(this, QStringLiteral("CSV に書き出す"), QString(),
+                                   QStringLiteral("CSV (*.csv)"));
+    dialog->setObjectName(QStringLiteral("書き出し先"));
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("csv"));
+    dialog->selectFile(QStringLiteral("koropika-records.csv"));
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QFileDialog::fileSelected, this, &RecordsWindow::exportTo);
+    dialog->open();
+}
+
+void RecordsWindow::exportTo(const QString& path) {
+    const auto csv = store_.historyCsv();
+    QSaveFile file(path);
+    const bool written = csv && file.open(QIODevice::WriteOnly) &&
+                         file.write(csv->data(), qint64(csv->size())) == qint64(csv->size()) &&
+                         file.commit();
+    status_->setText(written ? QStringLiteral("%1 に書き出しました。").arg(path)
+                             : QStringLiteral("%1 に書き出せませんでした。").arg(path));
+    status_->show();
+}
+
+void RecordsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous()) {
+        emit opened();
+    }
+}
+
+void RecordsWindow::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (!event->spontaneous()) {
+        emit closed();
+    }
+}
+
+void RecordsWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+}  // namespace koropika

@@ -1,0 +1,79 @@
+// The records window: for one player at a time, the figures for each level and card count, a
+// chart of the win rate per level beside the computer's, the last rounds, and deleting one
+// player's records and exporting the whole history as CSV. It reads a records store it does not
+// own; the figures of the computer come from levels.dat in the program folder.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "records/computer_figures.h"
+#include "records/records_store.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+
+namespace koropika {
+
+class LevelTableModel;
+class RecentRoundsModel;
+class WinRateChart;
+
+class RecordsWindow : public QWidget {
+    Q_OBJECT
+
+  public:
+    // How many of a player's rounds the list shows.
+    static constexpr int kRecentRounds = 50;
+
+    // `currentPlayer` is listed first and shown first, with or without a round.
+    RecordsWindow(records::RecordsStore& store, const std::string& currentPlayer,
+                  const QString& programFolder, QWidget* parent = nullptr);
+    ~RecordsWindow() override;
+
+    // Reads the store again: the player list and the shown player's figures.
+    void reload();
+
+  signals:
+    // The window came on screen / went off it (closed or hidden); the game holds its timers in
+    // between.
+    void opened();
+    void closed();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    void showPlayer(const QString& name);
+    void showChart();
+    void askToDelete();
+    void deleteShownPlayer();
+    void askWhereToExport();
+    void exportTo(const QString& path);
+    void sayCannotRead();
+
+    records::RecordsStore& store_;
+    QString currentPlayer_;
+    std::vector<records::ComputerFigure> computerFigures_;
+    records::PlayerStats stats_;
+
+    QComboBox* players_;
+    QLabel* status_;
+    QTableView* levelTable_;
+    LevelTableModel* levelModel_;
+    QComboBox* chartCards_;
+    WinRateChart* chart_;
+    QTableView* recentTable_;
+    RecentRoundsModel* recentModel_;
+    QPushButton* delete_;
+    QPushButton* export_;
+    QPushButton* close_;
+};
+
+}  // namespace koropika

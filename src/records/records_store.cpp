@@ -1,0 +1,525 @@
+#include "records/records_store.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <utility>
+
+namespace koropika::records {
+namespace {
+
+// How long a write waits for another program holding the file before it gives up: short, so
+// that a locked file never holds up a round.
+constexpr int kBusyMilliseconds = 50;
+
+constexpr const char* kSchema = R"sql(
+CREATE TABLE rounds (
+    id             INTEGER PRIMARY KEY,
+    started        TEXT    NOT NULL,
+    ended          TEXT    NOT NULL,
+    player         TEXT    NOT NULL,
+    level          INTEGER NOT NULL CHECK (level BETWEEN 1 AND 6),
+    card_count     INTEGER NOT NULL CHECK (card_count IN (28, 40, 52)),
+    first_move     TEXT    NOT NULL CHECK (first_move IN ('player', 'computer')),
+    player_count   INTEGER NOT NULL,
+    computer_count INTEGER NOT NULL,
+    winner         TEXT    CHECK (winner IN ('player', 'computer', 'draw')),
+    player_moves   INTEGER NOT NULL,
+    seconds_played REAL    NOT NULL,
+    ending         TEXT    NOT NULL CHECK (ending IN ('finished', 'left')),
+    deal_number    INTEGER,
+    CHECK ((ending = 'finished') = (winner IS NOT NULL))
+);
+CREATE INDEX rounds_by_player ON rounds (player, id);
+PRAGMA user_version = 1;
+)sql";
+
+constexpr const char* kColumns =
+    "started, ended, player, level, card_count, first_move, player_count, computer_count, "
+    "winner, player_moves, seconds_played, ending, deal_number";
+
+const char* sideText(Side side) {
+    return side == Side::Player ? "player" : "computer";
+}
+
+const char* winnerText(Winner winner) {
+    switch (winner) {
+        case Winner::Player:
+            return "player";
+        case Winner::Computer:
+            return "computer";
+        case Winner::Draw:
+            return "draw";
+    }
+    return "";
+}
+
+std::optional<Winner> winnerFrom(const std::string& text) {
+    if (text == "player") {
+        return Winner::Player;
+    }
+    if (text == "computer") {
+        return Winner::Computer;
+    }
+    if (text == "draw") {
+        return Winner::Draw;
+    }
+    return std::nullopt;
+}
+
+// "2026-12-08T18:24:04Z"
+std::string isoUtc(std::chrono::sys_seconds time) {
+    const auto day = std::chrono::floor<std::chrono::days>(time);
+    const std::chrono::year_month_day date{day};
+    const std::chrono::hh_mm_ss clock{time - day};
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(date.year()),
+                  unsigned(date.month()), unsigned(date.day()), int(clock.hours().count()),
+                  int(clock.minutes().count()), int(clock.seconds().count()));
+    return text;
+}
+
+std::chrono::sys_seconds fromIsoUtc(const std::string& text) {
+    int year = 1970;
+    unsigned month = 1;
+    unsigned day = 1;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    std::sscanf(text.c_str(), "%d-%u-%uT%d:%d:%d", &year, &month, &day, &hour, &minute, &second);
+    const std::chrono::sys_days date{std::chrono::year{year} / std::chrono::month{month} /
+                                     std::chrono::day{day}};
+    return date + std::chrono::hours{hour} + std::chrono::minutes{minute} +
+           std::chrono::seconds{second};
+}
+
+bool isDamage(int code) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
+}
+
+// One prepared statement, finalised when it goes.
+class Statement {
+  public:
+    Statement(sqlite3* db, const std::string& sql) {
+        prepared_ = sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(statement_); }
+    Statement(const Statement&) = delete;
+    Statement& operator=(const Statement&) = delete;
+
+    int prepared() const { return prepared_; }
+    void bind(int index, const std::string& text) {
+        sqlite3_bind_text(statement_, index, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
+    }
+    void bind(int index, const char* text) {
+        sqlite3_bind_text(statement_, index, text, -1, SQLITE_STATIC);
+    }
+    void bind(int index, std::int64_t number) { sqlite3_bind_int64(statement_, index, number); }
+    void bind(int index, int number) { sqlite3_bind_int(statement_, index, number); }
+    void bind(int index, double number) { sqlite3_bind_double(statement_, index, number); }
+    void bindNull(int index) { sqlite3_bind_null(statement_, index); }
+    int step() { return sqlite3_step(statement_); }
+
+    bool isNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+    int integer(int column) const { return sqlite3_column_int(statement_, column); }
+    std::int64_t integer64(int column) const { return sqlite3_column_int64(statement_, column); }
+    double real(int column) const { return sqlite3_column_double(statement_, column); }
+    std::string text(int column) const {
+        const auto* bytes = sqlite3_column_text(statement_, column);
+        return bytes == nullptr
+                   ? std::string()
+                   : std::string(reinterpret_cast<const char*>(bytes),
+                                 std::size_t(sqlite3_column_bytes(statement_, column)));
+    }
+    int columns() const { return sqlite3_column_count(statement_); }
+    std::string columnName(int column) const { return sqlite3_column_name(statement_, column); }
+
+  private:
+    sqlite3_stmt* statement_ = nullptr;
+    int prepared_ = SQLITE_OK;
+};
+
+// Steps through every row, handing each to `row`; SQLITE_OK at the end, else the failing code.
+template <typename Row>
+int eachRow(Statement& statement, Row&& row) {
+    if (statement.prepared() != SQLITE_OK) {
+        return statement.prepared();
+    }
+    int code = SQLITE_OK;
+    while ((code = statement.step()) == SQLITE_ROW) {
+        row(statement);
+    }
+    return code == SQLITE_DONE ? SQLITE_OK : code;
+}
+
+// Reads a row of `kColumns`.
+RoundRecord roundFrom(const Statement& row) {
+    RoundRecord round;
+    round.started = fromIsoUtc(row.text(0));
+    round.ended = fromIsoUtc(row.text(1));
+    round.playerName = row.text(2);
+    round.level = row.integer(3);
+    round.cardCount = row.integer(4);
+    round.firstMove = row.text(5) == "player" ? Side::Player : Side::Computer;
+    round.playerCount = row.integer(6);
+    round.computerCount = row.integer(7);
+    round.winner = winnerFrom(row.text(8));
+    round.playerMoves = row.integer(9);
+    round.secondsPlayed = row.real(10);
+    round.ending = row.text(11) == "left" ? Ending::Left : Ending::Finished;
+    if (!row.isNull(12)) {
+        round.dealNumber = row.integer64(12);
+    }
+    return round;
+}
+
+void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, int moves) {
+    ++stats.played;
+    if (ending == Ending::Left || !winner) {
+        ++stats.left;
+        stats.currentStreak = 0;
+        return;
+    }
+    switch (*winner) {
+        case Winner::Player:
+            ++stats.won;
+            ++stats.currentStreak;
+            stats.longestStreak = std::max(stats.longestStreak, stats.currentStreak);
+            stats.fewestMovesInWin = std::min(stats.fewestMovesInWin.value_or(moves), moves);
+            return;
+        case Winner::Computer:
+            ++stats.lost;
+            break;
+        case Winner::Draw:
+            ++stats.drawn;
+            break;
+    }
+    stats.currentStreak = 0;
+}
+
+std::string csvField(const std::string& value) {
+    if (value.find_first_of(",\"\r\n") == std::string::npos) {
+        return value;
+    }
+    std::string quoted = "\"";
+    for (const char c : value) {
+        quoted += c;
+        if (c == '"') {
+            quoted += '"';
+        }
+    }
+    return quoted + '"';
+}
+
+int execute(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+std::optional<double> RoundStats::winPercent() const {
+    if (finished() == 0) {
+        return std::nullopt;
+    }
+    return 100.0 * won / finished();
+}
+
+std::optional<double> RoundStats::winPercentError() const {
+    if (finished() == 0) {
+        return std::nullopt;
+    }
+    const double p = double(won) / finished();
+    return 100.0 * std::sqrt(p * (1 - p) / finished());
+}
+
+RoundStats& PlayerStats::at(int level, int cardCount) {
+    const auto column = std::find(kCardCounts.begin(), kCardCounts.end(), cardCount);
+    return byLevelAndCards.at(std::size_t((level - 1) * 3 + (column - kCardCounts.begin())));
+}
+
+const RoundStats& PlayerStats::at(int level, int cardCount) const {
+    return const_cast<PlayerStats&>(*this).at(level, cardCount);
+}
+
+void RecordsStore::CloseDatabase::operator()(sqlite3* db) const {
+    sqlite3_close(db);
+}
+
+RecordsStore::RecordsStore(std::string folder, Log log, Clock clock)
+    : folder_(std::move(folder)), log_(std::move(log)), clock_(std::move(clock)) {
+    if (!log_) {
+        log_ = [](const std::string& line) { std::cerr << line << '\n'; };
+    }
+    if (!clock_) {
+        clock_ = [] {
+            return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+        };
+    }
+}
+
+RecordsStore::~RecordsStore() = default;
+
+void RecordsStore::fail(const char* what, const std::string& detail) {
+    log_("koropika: records: could not " + std::string(what) + " (" + path() + "): " + detail);
+}
+
+bool RecordsStore::open() {
+    if (db_) {
+        return true;
+    }
+    std::string damage;
+    if (openOnce(damage)) {
+        return true;
+    }
+    if (damage.empty() || !moveDamagedAside(damage)) {
+        return false;
+    }
+    if (openOnce(damage)) {
+        return true;
+    }
+    if (!damage.empty()) {
+        fail("use the records", damage);
+    }
+    return false;
+}
+
+// Opens the file, creating it with the current schema when it is new. A file to move aside
+// leaves the reason in `damage` and is not logged here.
+bool RecordsStore::openOnce(std::string& damage) {
+    damage.clear();
+    sqlite3* raw = nullptr;
+    int code =
+        sqlite3_open_v2(path().c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    Database db(raw);
+    state_ = State::Unavailable;
+    if (code != SQLITE_OK) {
+        fail("open the records", raw != nullptr ? sqlite3_errmsg(raw) : sqlite3_errstr(code));
+        return false;
+    }
+    sqlite3_busy_timeout(raw, kBusyMilliseconds);
+
+    int version = 0;
+    int tables = 0;
+    {
+        Statement versionQuery(raw, "PRAGMA user_version");
+        code = eachRow(versionQuery, [&](const Statement& row) { version = row.integer(0); });
+    }
+    if (code == SQLITE_OK) {
+        Statement tableQuery(raw, "SELECT count(*) FROM sqlite_master");
+        code = eachRow(tableQuery, [&](const Statement& row) { tables = row.integer(0); });
+    }
+    if (code != SQLITE_OK) {
+        if (isDamage(code)) {
+            damage = sqlite3_errmsg(raw);
+        } else {
+            fail("read the records", sqlite3_errmsg(raw));
+        }
+        return false;
+    }
+    if (version > kSchemaVersion) {
+        fail("use the records", "they were written by a newer version of the game (schema " +
+                                    std::to_string(version) + ")");
+        state_ = State::NewerSchema;
+        return false;
+    }
+    if (version == 0 && tables > 0) {
+        damage = "the file holds a database of another kind";
+        return false;
+    }
+    if (version == 0) {
+        code = execute(raw, "BEGIN IMMEDIATE");
+        if (code == SQLITE_OK) {
+            code = execute(raw, kSchema);
+        }
+        if (code == SQLITE_OK) {
+            code = execute(raw, "COMMIT");
+        }
+        if (code != SQLITE_OK) {
+            const std::string detail = sqlite3_errmsg(raw);
+            execute(raw, "ROLLBACK");
+            if (isDamage(code)) {
+                damage = detail;
+            } else {
+                fail("start the records", detail);
+            }
+            return false;
+        }
+    }
+    // A write-ahead log with normal syncing: a round's transaction costs no wait for the disk,
+    // and a killed program still loses no committed round and leaves no damaged file (only a
+    // power cut may lose the last rounds). Where the log cannot be made, the rollback journal
+    // stays, which is as safe and slower.
+    execute(raw, "PRAGMA journal_mode = WAL");
+    execute(raw, "PRAGMA synchronous = NORMAL");
+    db_ = std::move(db);
+    state_ = State::Ready;
+    return true;
+}
+
+bool RecordsStore::moveDamagedAside(const std::string& damage) {
+    db_.reset();
+    const std::string date = isoUtc(clock_());
+    const std::string aside = path() + ".damaged-" + date;
+    if (std::rename(path().c_str(), aside.c_str()) != 0) {
+        log_("koropika: records: the file " + path() + " is damaged (" + damage +
+             ") and could not be moved aside: " + std::strerror(errno));
+        return false;
+    }
+    // The write-ahead log and its index belong to the damaged file, not to the new one.
+    for (const char* suffix : {"-wal", "-shm"}) {
+        std::rename((path() + suffix).c_str(), (aside + suffix).c_str());
+    }
+    log_("koropika: records: the file " + path() + " was damaged (" + damage +
+         "); moved it aside as " + aside + " and started a new one");
+    return true;
+}
+
+bool RecordsStore::withDatabase(const char* what, const std::function<int()>& work) {
+    if (!open()) {
+        return false;
+    }
+    int code = work();
+    if (isDamage(code)) {
+        if (!moveDamagedAside(sqlite3_errmsg(db_.get())) || !open()) {
+            state_ = State::Unavailable;
+            return false;
+        }
+        code = work();
+    }
+    if (code != SQLITE_OK) {
+        fail(what, sqlite3_errmsg(db_.get()));
+        if (isDamage(code)) {
+            db_.reset();
+            state_ = State::Unavailable;
+        }
+        return false;
+    }
+    return true;
+}
+
+bool RecordsStore::record(const RoundRecord& round) {
+    return withDatabase("record a round", [&] {
+        int code = execute(db_.get(), "BEGIN IMMEDIATE");
+        if (code != SQLITE_OK) {
+            return code;
+        }
+        {
+            Statement insert(db_.get(), std::string("INSERT INTO rounds (") + kColumns +
+                                            ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+            code = insert.prepared();
+            if (code == SQLITE_OK) {
+                insert.bind(1, isoUtc(round.started));
+                insert.bind(2, isoUtc(round.ended));
+                insert.bind(3, round.playerName);
+                insert.bind(4, round.level);
+                insert.bind(5, round.cardCount);
+                insert.bind(6, sideText(round.firstMove));
+                insert.bind(7, round.playerCount);
+                insert.bind(8, round.computerCount);
+                if (round.winner) {
+                    insert.bind(9, winnerText(*round.winner));
+                } else {
+                    insert.bindNull(9);
+                }
+                insert.bind(10, round.playerMoves);
+                insert.bind(11, round.secondsPlayed);
+                insert.bind(12, round.ending == Ending::Left ? "left" : "finished");
+                if (round.dealNumber) {
+                    insert.bind(13, *round.dealNumber);
+                } else {
+                    insert.bindNull(13);
+                }
+                code = insert.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_.get());
+            }
+        }
+        if (code == SQLITE_OK) {
+            code = execute(db_.get(), "COMMIT");
+        }
+        if (code != SQLITE_OK) {
+            const int failure = sqlite3_extended_errcode(db_.get());
+            execute(db_.get(), "ROLLBACK");
+            return failure == SQLITE_OK ? code : failure;
+        }
+        return SQLITE_OK;
+    });
+}
+
+std::optional<std::vector<std::string>> RecordsStore::playerNames() {
+    std::vector<std::string> names;
+    const bool read = withDatabase("read the player names", [&] {
+        names.clear();
+        Statement query(db_.get(), "SELECT player FROM rounds GROUP BY player ORDER BY player");
+        return eachRow(query, [&](const Statement& row) { names.push_back(row.text(0)); });
+    });
+    return read ? std::optional(std::move(names)) : std::nullopt;
+}
+
+std::optional<PlayerStats> RecordsStore::statsFor(const std::string& playerName) {
+    PlayerStats stats;
+    const bool read = withDatabase("read a player's figures", [&] {
+        stats = {};
+        Statement query(db_.get(),
+                        "SELECT level, card_count, ending, winner, player_moves FROM rounds "
+                        "WHERE player = ? ORDER BY id");
+        query.bind(1, playerName);
+        return eachRow(query, [&](const Statement& row) {
+            const int level = row.integer(0);
+            const int cards = row.integer(1);
+            const Ending ending = row.text(2) == "left" ? Ending::Left : Ending::Finished;
+            const auto winner = winnerFrom(row.text(3));
+            const int moves = row.integer(4);
+            addRound(stats.overall, ending, winner, moves);
+            addRound(stats.at(level, cards), ending, winner, moves);
+        });
+    });
+    return read ? std::optional(stats) : std::nullopt;
+}
+
+std::optional<std::vector<RoundRecord>> RecordsStore::lastRounds(const std::string& playerName,
+                                                                 int count) {
+    std::vector<RoundRecord> rounds;
+    const bool read = withDatabase("read the last rounds", [&] {
+        rounds.clear();
+        Statement query(db_.get(), std::string("SELECT ") + kColumns +
+                                       " FROM rounds WHERE player = ? ORDER BY id DESC LIMIT ?");
+        query.bind(1, playerName);
+        query.bind(2, count);
+        return eachRow(query, [&](const Statement& row) { rounds.push_back(roundFrom(row)); });
+    });
+    return read ? std::optional(std::move(rounds)) : std::nullopt;
+}
+
+bool RecordsStore::deletePlayer(const std::string& playerName) {
+    return withDatabase("delete a player's records", [&] {
+        Statement remove(db_.get(), "DELETE FROM rounds WHERE player = ?");
+        remove.bind(1, playerName);
+        return eachRow(remove, [](const Statement&) {});
+    });
+}
+
+std::optional<std::string> RecordsStore::historyCsv() {
+    std::string csv;
+    const bool read = withDatabase("read the history", [&] {
+        csv.clear();
+        Statement query(db_.get(), std::string("SELECT ") + kColumns + " FROM rounds ORDER BY id");
+        for (int column = 0; column < query.columns(); ++column) {
+            csv += (column > 0 ? "," : "") + csvField(query.columnName(column));
+        }
+        csv += "\r\n";
+        return eachRow(query, [&](const Statement& row) {
+            for (int column = 0; column < row.columns(); ++column) {
+                csv += (column > 0 ? "," : "") + csvField(row.text(column));
+            }
+            csv += "\r\n";
+        });
+    });
+    return read ? std::optional(std::move(csv)) : std::nullopt;
+}
+
+}  // namespace koropika::records

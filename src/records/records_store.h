@@ -1,0 +1,98 @@
+// The history of rounds, kept in an SQLite database beside the name list, and the questions the
+// records window asks of it. No toolkit.
+#pragma once
+
+#include <array>
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "records/round_record.h"
+
+struct sqlite3;
+
+namespace koropika::records {
+
+// A player's figures: over every round, and for each level (1..6) with each card count
+// (28, 40, 52).
+struct PlayerStats {
+    RoundStats overall;
+    std::array<RoundStats, 18> byLevelAndCards{};
+
+    RoundStats& at(int level, int cardCount);
+    const RoundStats& at(int level, int cardCount) const;
+};
+
+// The card counts a round may have, in the order the records list them.
+inline constexpr std::array<int, 3> kCardCounts = {28, 40, 52};
+
+// The database opens at the first write or read, not when the store is made, so a run that
+// ends no round never touches it. Nothing here ever stops a round: a write that fails writes
+// one line to the log and returns false. A damaged file (not a database, a database of another
+// kind, damaged pages) is moved aside as "<file>.damaged-<UTC date and time>" and a new one is
+// started; a file made by a newer version of the game is left as it is and neither read nor
+// written. A read that fails returns nothing, and the caller says the records cannot be read.
+class RecordsStore {
+  public:
+    using Log = std::function<void(const std::string& line)>;
+    using Clock = std::function<std::chrono::sys_seconds()>;
+
+    static constexpr const char* kFileName = "records.sqlite";
+    static constexpr int kSchemaVersion = 1;
+
+    enum class State {
+        NotOpened,    // nothing asked yet
+        Ready,        // open, readable (writable unless the file or folder is read-only)
+        Unavailable,  // the file could not be opened or read this time
+        NewerSchema,  // written by a newer version: left untouched
+    };
+
+    // `folder` is the data folder (beside name.txt). The log defaults to standard error, the
+    // clock (which dates a damaged file's new name) to the system's.
+    explicit RecordsStore(std::string folder, Log log = {}, Clock clock = {});
+    ~RecordsStore();
+    // One connection per store: copies would share or double-close it.
+    RecordsStore(const RecordsStore&) = delete;
+    RecordsStore& operator=(const RecordsStore&) = delete;
+
+    // Adds one round in its own transaction; false (and one line logged) when it was not kept.
+    bool record(const RoundRecord& round);
+
+    std::optional<std::vector<std::string>> playerNames();
+    std::optional<PlayerStats> statsFor(const std::string& playerName);
+    // The player's last `count` rounds, the latest first.
+    std::optional<std::vector<RoundRecord>> lastRounds(const std::string& playerName, int count);
+    bool deletePlayer(const std::string& playerName);
+    // Every round, oldest first, as CSV (RFC 4180: a header line, CR LF line ends, fields with a
+    // comma, quote or line break quoted, quotes doubled; a missing value is an empty field).
+    std::optional<std::string> historyCsv();
+
+    State state() const { return state_; }
+    std::string path() const { return folder_ + "/" + kFileName; }
+
+  private:
+    struct CloseDatabase {
+        void operator()(sqlite3* db) const;
+    };
+    using Database = std::unique_ptr<sqlite3, CloseDatabase>;
+
+    bool open();
+    bool openOnce(std::string& damage);
+    // False (and logged) when the file could not be moved.
+    bool moveDamagedAside(const std::string& damage);
+    // Runs `work` against the open database; when the file proves damaged it is moved aside and
+    // `work` runs once more against a new one.
+    bool withDatabase(const char* what, const std::function<int()>& work);
+    void fail(const char* what, const std::string& detail);
+
+    std::string folder_;
+    Log log_;
+    Clock clock_;
+    Database db_;
+    State state_ = State::NotOpened;
+};
+
+}  // namespace koropika::records

@@ -1,0 +1,249 @@
+#include "qt/records_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <chrono>
+#include <cstdio>
+#include <random>
+
+#include "support/test_size.h"
+
+namespace koropika {
+namespace {
+
+using namespace std::chrono_literals;
+using records::RoundRecord;
+using records::Winner;
+
+RoundRecord round(const std::string& name, int level, int cards, std::optional<Winner> winner) {
+    RoundRecord r;
+    r.started = std::chrono::sys_days{std::chrono::year{2026} / 12 / 1} + 20h;
+    r.ended = r.started + 3min;
+    r.playerName = name;
+    r.level = level;
+    r.cardCount = cards;
+    r.winner = winner;
+    r.ending = winner ? records::Ending::Finished : records::Ending::Left;
+    r.playerCount = winner == Winner::Player ? 16 : 10;
+    r.computerCount = cards - r.playerCount;
+    r.playerMoves = 20;
+    return r;
+}
+
+// A records window over a store in a temporary data folder, with the shipped computer figures
+// in a temporary program folder.
+struct ShownRecords {
+    QTemporaryDir dataFolder;
+    QTemporaryDir programFolder;
+    std::vector<std::string> log;
+    records::RecordsStore store{dataFolder.path().toStdString(),
+                                [this](const std::string& line) { log.push_back(line); }};
+    std::unique_ptr<RecordsWindow> window;
+
+    explicit ShownRecords(const std::vector<RoundRecord>& rounds,
+                          const std::string& currentPlayer = "たろう") {
+        QFile::copy(QStringLiteral(KOROPIKA_LEVELS_FILE), programFolder.filePath("levels.dat"));
+        for (const auto& r : rounds) {
+            EXPECT_TRUE(store.record(r));
+        }
+        window = std::make_unique<RecordsWindow>(store, currentPlayer, programFolder.path());
+    }
+
+    template <typename T>
+    T* find(const QString& name) const {
+        return window->findChild<T*>(name);
+    }
+    QString cell(const QString& table, int row, int column) const {
+        const QAbstractItemModel* model = find<QTableView>(table)->model();
+        return model->data(model->index(row, column)).toString();
+    }
+    QPushButton* button(const QString& accessibleName) const {
+        for (auto* button : window->findChildren<QPushButton*>()) {
+            if (button->accessibleName() == accessibleName) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+};
+
+const QString kLevels = QStringLiteral("レベルとカード数ごとの成績");
+const QString kRecent = QStringLiteral("最近の対戦");
+
+std::vector<RoundRecord> threeRoundsAtTwoLevels() {
+    return {round("たろう", 2, 40, Winner::Player), round("たろう", 2, 40, Winner::Computer),
+            round("たろう", 5, 28, std::nullopt), round("はなこ", 1, 52, Winner::Draw)};
+}
+
+TEST(RecordsWindow, ShowsTheCurrentPlayerFirstWithFiguresForEachLevelAndCardCount) {
+    ShownRecords shown(threeRoundsAtTwoLevels());
+    auto* players = shown.find<QComboBox>(QStringLiteral("プレーヤー"));
+    ASSERT_EQ(players->count(), 2);
+    EXPECT_EQ(players->itemText(0), QStringLiteral("たろう"));
+    EXPECT_EQ(players->itemText(1), QStringLiteral("はなこ"));
+
+    // Row 4 is level 2 with 40 cards: played, won, lost, drawn, left, win rate.
+    EXPECT_EQ(shown.cell(kLevels, 4, 0), QStringLiteral("レベル 2"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 1), QStringLiteral("40枚"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 2), QStringLiteral("2"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 3), QStringLiteral("1"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 4), QStringLiteral("1"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 7), QStringLiteral("50.0 % ± 35.4"));
+    // Level 5 with 28 cards: one left round, no win rate.
+    EXPECT_EQ(shown.cell(kLevels, 12, 6), QStringLiteral("1"));
+    EXPECT_EQ(shown.cell(kLevels, 12, 7), QStringLiteral("－"));
+
+    EXPECT_EQ(shown.find<QTableView>(kRecent)->model()->rowCount(), 3);
+    EXPECT_EQ(shown.cell(kRecent, 0, 5), QStringLiteral("中断"));
+    EXPECT_EQ(shown.cell(kRecent, 2, 5), QStringLiteral("勝ち"));
+
+    players->setCurrentIndex(1);
+    EXPECT_EQ(shown.cell(kLevels, 2, 5), QStringLiteral("1"));
+    EXPECT_EQ(shown.cell(kRecent, 0, 5), QStringLiteral("引き分け"));
+}
+
+TEST(RecordsWindow, ANewPlayerIsListedFirstWithEmptyFiguresAndNothingToDelete) {
+    ShownRecords shown(threeRoundsAtTwoLevels(), "じろう");
+    auto* players = shown.find<QComboBox>(QStringLiteral("プレーヤー"));
+    ASSERT_EQ(players->count(), 3);
+    EXPECT_EQ(players->itemText(0), QStringLiteral("じろう"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 2), QStringLiteral("0"));
+    EXPECT_FALSE(shown.button(QStringLiteral("この記録を消す"))->isEnabled());
+}
+
+TEST(RecordsWindow, DeletingAsksFirstAndRemovesOnlyThatPlayersRounds) {
+    ShownRecords shown(threeRoundsAtTwoLevels());
+    shown.window->show();
+    for (const auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+        shown.button(QStringLiteral("この記録を消す"))->click();
+        auto* question = shown.find<QMessageBox>(QStringLiteral("消す確認"));
+        ASSERT_NE(question, nullptr);
+        EXPECT_EQ(shown.store.statsFor("たろう")->overall.played, 3);
+        question->button(answer)->click();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    EXPECT_EQ(shown.store.statsFor("たろう")->overall.played, 0);
+    EXPECT_EQ(shown.store.statsFor("はなこ")->overall.played, 1);
+    EXPECT_EQ(shown.cell(kLevels, 4, 2), QStringLiteral("0"));
+    EXPECT_EQ(shown.find<QTableView>(kRecent)->model()->rowCount(), 0);
+}
+
+TEST(RecordsWindow, ExportWritesTheWholeHistoryToTheChosenFile) {
+    ShownRecords shown(threeRoundsAtTwoLevels());
+    shown.window->show();
+    shown.button(QStringLiteral("CSV に書き出す"))->click();
+    auto* dialog = shown.find<QFileDialog>(QStringLiteral("書き出し先"));
+    ASSERT_NE(dialog, nullptr);
+    const QString path = shown.dataFolder.filePath("out.csv");
+    emit dialog->fileSelected(path);
+    dialog->reject();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QString csv = QString::fromUtf8(file.readAll());
+    EXPECT_EQ(csv.count(QStringLiteral("\r\n")), 5);
+    EXPECT_TRUE(csv.contains(QStringLiteral("はなこ,1,52")));
+}
+
+TEST(RecordsWindow, RecordsThatCannotBeReadAreSaidSo) {
+    QTemporaryDir folder;
+    records::RecordsStore store(folder.filePath("not-a-folder").toStdString() + "/x",
+                                [](const std::string&) {});
+    RecordsWindow window(store, "たろう", folder.path());
+    auto* status = window.findChild<QLabel*>(QStringLiteral("状態"));
+    EXPECT_FALSE(status->isHidden());
+    EXPECT_EQ(status->text(), QStringLiteral("記録を読めません。"));
+}
+
+TEST(RecordsWindow, SaysWhenItOpensAndClosesForTheGameToHoldItsTimers) {
+    ShownRecords shown({});
+    int opened = 0;
+    int closed = 0;
+    QObject::connect(shown.window.get(), &RecordsWindow::opened, [&] { ++opened; });
+    QObject::connect(shown.window.get(), &RecordsWindow::closed, [&] { ++closed; });
+    shown.window->show();
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(closed, 0);
+    QTest::keyClick(shown.window.get(), Qt::Key_Escape);
+    EXPECT_EQ(closed, 1);
+    shown.window->show();
+    shown.button(QStringLiteral("閉じる"))->click();
+    EXPECT_EQ(opened, 2);
+    EXPECT_EQ(closed, 2);
+}
+
+TEST(RecordsWindow, TabReachesEveryControlAndEachHasAName) {
+    ShownRecords shown(threeRoundsAtTwoLevels());
+    shown.window->show();
+    QApplication::setActiveWindow(shown.window.get());
+    shown.find<QComboBox>(QStringLiteral("プレーヤー"))->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 7; ++i) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        EXPECT_FALSE(focus->accessibleName().isEmpty());
+        reached << focus->accessibleName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    EXPECT_EQ(reached, (QStringList{"プレーヤー", "この記録を消す", "CSV に書き出す", kLevels,
+                                    "グラフのカード数", kRecent, "閉じる"}));
+    if (const QByteArray shot = qgetenv("KOROPIKA_RECORDS_SCREENSHOT"); !shot.isEmpty()) {
+        shown.window->grab().save(QString::fromLocal8Bit(shot));
+    }
+}
+
+// Recording costs the game little, and the window opens quickly over a long history: 100 000
+// rounds in the full run. Prints the figures it measured.
+TEST(RecordsWindow, RecordingIsCheapAndTheWindowOpensQuicklyOverALongHistory) {
+    const int count = test::testSize(3000, 100000);
+    ShownRecords shown({});
+    std::mt19937 random(27);
+    const std::array<std::string, 4> names = {"たろう", "はなこ", "じろう", "Ann"};
+    QElapsedTimer clock;
+    qint64 first = 0;
+    qint64 slowest = 0;
+    qint64 total = 0;
+    for (int i = 0; i < count; ++i) {
+        RoundRecord r = round(names[random() % 4], int(random() % 6) + 1,
+                              records::kCardCounts[random() % 3], Winner(random() % 3));
+        r.ended += std::chrono::minutes{i};
+        clock.start();
+        ASSERT_TRUE(shown.store.record(r));
+        const qint64 spent = clock.nsecsElapsed();
+        if (i == 0) {
+            first = spent;
+            continue;
+        }
+        slowest = std::max(slowest, spent);
+        total += spent;
+    }
+    const double meanMs = double(total) / (count - 1) / 1e6;
+
+    records::RecordsStore reopened(shown.dataFolder.path().toStdString());
+    clock.start();
+    RecordsWindow window(reopened, "たろう", shown.programFolder.path());
+    window.show();
+    QApplication::processEvents();
+    const double openMs = double(clock.nsecsElapsed()) / 1e6;
+    std::printf(
+        "%d rounds: the first, which opens the file, recorded in %.1f ms; the others in "
+        "%.3f ms on average (slowest %.1f ms); the window opened in %.0f ms\n",
+        count, double(first) / 1e6, meanMs, double(slowest) / 1e6, openMs);
+    EXPECT_LE(meanMs, 5.0);
+    EXPECT_LE(openMs, 300.0);
+}
+
+}  // namespace
+}  // namespace koropika
