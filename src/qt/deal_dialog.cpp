@@ -55,6 +55,7 @@ DealDialog::DealDialog(std::uint64_t currentNumber, QWidget* parent)
     buttons->addButton(close_, QDialogButtonBox::RejectRole);
 
     auto* layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);  // a small dialog: nothing to enlarge
     layout->addLayout(form);
     layout->addWidget(problem_);
     layout->addWidget(buttons);
