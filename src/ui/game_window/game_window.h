@@ -64,9 +64,9 @@ class GameWindow {
     void leaveForSettings();
 
     // The number of the round on the table. Each load seeds the round's chance with it, so it
-    // fixes the deal and every choice the computer draws. A round number and a seed of the
-    // measuring programs (koropika_rounds --seed) or of the tests are the same thing: round N
-    // plays as seed N does, through SeededRandom.
+    // fixes the deal and every choice the computer draws. A round number and a seed mean the
+    // same source: round N deals and plays as a SeededRandom seeded with N does in the engine's
+    // tests and in the measuring programs (koropika_rounds --seed).
     std::uint64_t dealNumber() const { return dealNumber_; }
     // The next load plays round `number` instead of a new one.
     void setNextDealNumber(std::uint64_t number) { nextDealNumber_ = number; }
