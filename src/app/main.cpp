@@ -1,6 +1,7 @@
 // Wires one run of the game: the Qt application, the command line, the desktop it offers the
 // windows, the sound output with the player's stored choice of sound and the 音 menu over it, the
-// round's chance seeded from the clock, and the program with its two windows.
+// round numbers drawn from a source seeded from the clock and the ゲーム番号 menu over them, and
+// the program with its two windows.
 
 #include <QApplication>
 #include <QEvent>
@@ -15,11 +16,13 @@
 #include <vector>
 
 #include "game/random.h"
+#include "qt/deal_dialog.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
 #include "qt/sound_menu.h"
 #include "qt/user_choices.h"
 #include "shared/command_line.h"
+#include "shared/deal_number.h"
 #include "shared/durations.h"
 #include "sound/sdl_sound_device.h"
 #include "ui/program/program.h"
@@ -101,13 +104,24 @@ int main(int argc, char* argv[]) {
     sound.onPlayed = [&quietOutput] { quietOutput.start(); };
     OutputWaker waker(sound, quietOutput);
     application.installEventFilter(&waker);
+    // Each new round's number is drawn from a source seeded from the clock at that moment; the
+    // number then seeds the round's own source.
+    koropika::SeededRandom numberSource;
     koropika::SeededRandom random;
-    koropika::Program program(loop, desktop, sound, random, [] {
-        return static_cast<std::uint64_t>(
-            std::chrono::system_clock::now().time_since_epoch().count());
+    koropika::Program program(loop, desktop, sound, random, [&numberSource] {
+        numberSource.seed(static_cast<std::uint64_t>(
+            std::chrono::system_clock::now().time_since_epoch().count()));
+        return koropika::dealNumberFromDraw(koropika::checkedDraw(numberSource));
     });
-    desktop.onViewMade = [&program, &soundMenu](koropika::WindowView& view) {
-        if (&view.window() == &program.gameWindow().window()) {
+    koropika::GameWindow& game = program.gameWindow();
+    if (options->deal) {
+        game.setNextDealNumber(*options->deal);
+    }
+    koropika::DealMenu dealMenu([&game] { return game.dealNumber(); });
+    dealMenu.onPlay = [&game](std::uint64_t number) { game.playDeal(number); };
+    desktop.onViewMade = [&game, &soundMenu, &dealMenu](koropika::WindowView& view) {
+        if (&view.window() == &game.window()) {
+            dealMenu.addTo(view);
             soundMenu.addTo(view);
         }
     };

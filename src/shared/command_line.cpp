@@ -1,12 +1,22 @@
 #include "shared/command_line.h"
 
+#include <iterator>
+
+#include "shared/deal_number.h"
+
 namespace koropika {
 
 std::optional<CommandLine> parseCommandLine(std::span<const std::string_view> arguments) {
     CommandLine options;
-    for (const std::string_view argument : arguments) {
-        if (argument == "--mute") {
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        if (*argument == "--mute") {
             options.mute = true;
+        } else if (*argument == "--deal" && std::next(argument) != arguments.end()) {
+            ++argument;
+            options.deal = readDealNumber(*argument).number;
+            if (!options.deal) {
+                return std::nullopt;
+            }
         } else {
             return std::nullopt;
         }
@@ -15,7 +25,7 @@ std::optional<CommandLine> parseCommandLine(std::span<const std::string_view> ar
 }
 
 std::string usageLine(std::string_view programName) {
-    return "usage: " + std::string(programName) + " [--mute]";
+    return "usage: " + std::string(programName) + " [--mute] [--deal N]";
 }
 
 }  // namespace koropika

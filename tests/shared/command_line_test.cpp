@@ -20,6 +20,11 @@ TEST(CommandLineTest, NoArgumentsStartWithTheStoredSoundAndMuteSilencesTheRun) {
     ASSERT_TRUE(parse({"--mute", "--mute"}).has_value());
 }
 
+TEST(CommandLineTest, DealStartsTheFirstRoundWithItsNumber) {
+    EXPECT_FALSE(parse({})->deal.has_value());
+    EXPECT_EQ(parse({"--mute", "--deal", "999999999"}).value().deal, 999'999'999u);
+}
+
 TEST(CommandLineTest, UnknownArgumentsAndValuesTheOptionDoesNotTakeAreRefused) {
     for (const std::vector<std::string_view>& arguments :
          std::vector<std::vector<std::string_view>>{{"--mute=yes"},
@@ -29,6 +34,9 @@ TEST(CommandLineTest, UnknownArgumentsAndValuesTheOptionDoesNotTakeAreRefused) {
                                                     {"--"},
                                                     {""},
                                                     {"--volume", "loud"},
+                                                    {"--deal"},
+                                                    {"--deal", "0"},
+                                                    {"--deal", "--mute"},
                                                     {"name.txt"}}) {
         EXPECT_FALSE(parse(arguments).has_value()) << arguments.front();
     }

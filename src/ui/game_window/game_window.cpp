@@ -67,13 +67,14 @@ void writeFaceName(std::uint64_t packed, std::string& name) {
 }  // namespace
 
 GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop,
-                       SoundDevice& sound, Random& random, std::function<std::uint64_t()> clockSeed)
+                       SoundDevice& sound, Random& random,
+                       std::function<std::uint64_t()> newDealNumber)
     : settings_(settings),
       loop_(loop),
       desktop_(desktop),
       sounds_(settings, sound),
       random_(random),
-      clockSeed_(std::move(clockSeed)),
+      newDealNumber_(std::move(newDealNumber)),
       window_(gameWindowLayout(), loop, desktop) {
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
@@ -92,6 +93,15 @@ void GameWindow::leaveForSettings() {
     backToSettings = 1;
     engine_.abandon();
     window_.unload();
+}
+
+void GameWindow::playDeal(std::uint64_t number) {
+    if (!window_.loaded()) {
+        return;
+    }
+    setNextDealNumber(number);
+    engine_.abandon();
+    playAgain(false);
 }
 
 // ---- Start-up --------------------------------------------------------------------------------
@@ -142,7 +152,10 @@ void GameWindow::startUpGameWindow() {
     resultButtonUsed_ = false;
 
     settings_.appPath = desktop_.programFolder();
-    random_.seed(clockSeed_());
+    // The round asked for, else a new one; its number seeds the round's chance.
+    dealNumber_ = nextDealNumber_ ? *nextDealNumber_ : newDealNumber_();
+    nextDealNumber_.reset();
+    random_.seed(dealNumber_);
     window_.setHeightTwips(kWindowHeightTwips);
     window_.setWidthTwips(kWindowWidthTwips);
     ui.Picture1.setTop(-ui.Picture1.height());

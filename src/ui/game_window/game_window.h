@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "game/random.h"
@@ -45,9 +46,9 @@ inline constexpr const char* kComputerWins = "コンピュータの勝ち";
 // at every load, while the fields below keep their values across unloads.
 class GameWindow {
   public:
-    // `clockSeed` gives the seed of the round's chance at every load.
+    // `newDealNumber` gives the number of each new round (see dealNumber()).
     GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop, SoundDevice& sound,
-               Random& random, std::function<std::uint64_t()> clockSeed);
+               Random& random, std::function<std::uint64_t()> newDealNumber);
     ~GameWindow();
     // The window's handlers hold `this`.
     GameWindow(const GameWindow&) = delete;
@@ -61,6 +62,18 @@ class GameWindow {
     // The program goes back to the settings window: the round is abandoned and the window
     // unloaded without ending the run.
     void leaveForSettings();
+
+    // The number of the round on the table. Each load seeds the round's chance with it, so it
+    // fixes the deal and every choice the computer draws. A round number and a seed mean the
+    // same source: round N deals and plays as a SeededRandom seeded with N does in the engine's
+    // tests and in the measuring programs (koropika_rounds --seed).
+    std::uint64_t dealNumber() const { return dealNumber_; }
+    // The next load plays round `number` instead of a new one.
+    void setNextDealNumber(std::uint64_t number) { nextDealNumber_ = number; }
+    // Starts round `number` afresh at the same level and card count, as the result panel's
+    // play-again button does: the window reloads and the dice decides who starts. Does nothing
+    // while the window is not loaded.
+    void playDeal(std::uint64_t number);
 
     // The menu 設定に戻る and the result panel's back button: the program wires this to the
     // settings window's return step.
@@ -157,7 +170,9 @@ class GameWindow {
     Desktop& desktop_;
     SoundCues sounds_;
     Random& random_;
-    std::function<std::uint64_t()> clockSeed_;
+    std::function<std::uint64_t()> newDealNumber_;
+    std::uint64_t dealNumber_ = 0;
+    std::optional<std::uint64_t> nextDealNumber_;
     GameSetup setup_;
     Window window_;
     std::unique_ptr<GameWindowElements> ui_;

@@ -15,9 +15,9 @@ namespace koropika {
 // at any moment. Toolkit-free, so a test can drive a whole run in virtual time.
 class Program {
   public:
-    // `clockSeed` seeds the round's chance at every load of the game window.
+    // `newDealNumber` gives the number of each new round, which seeds the round's chance.
     Program(EventLoop& loop, Desktop& desktop, SoundDevice& sound, Random& random,
-            std::function<std::uint64_t()> clockSeed);
+            std::function<std::uint64_t()> newDealNumber);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
