@@ -90,7 +90,8 @@ bind_typed_characters() {
 stop_display() {
     local pid
     for pid in "${PROGRAM_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
-        [ -n "$pid" ] && kill "$pid" 2>/dev/null
+        # A process that has already ended is no fault here.
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
     done
     wait 2>/dev/null
     if [ "${KEEP_WORK:-0}" = 1 ]; then echo "kept $WORK"; else rm -rf "$WORK"; fi
