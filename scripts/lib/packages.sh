@@ -35,15 +35,19 @@ BUILD_PACKAGES=(
 
 # What the tests need on top: GoogleTest, the format check, a locale source with a decimal
 # comma, a virtual screen with a window manager, input and screenshots for the end-to-end tests
-# and the real-window soak (python3), the check of the desktop entry, clang with libFuzzer for
-# the fuzz targets, valgrind, and the accessibility bus with its Python client for the screen
-# reader test.
+# (python3 and a session bus for their helpers), the check of the desktop entry, and ccache so that
+# a second run recompiles only what changed.
 TEST_PACKAGES=(
     googletest libgtest-dev clang-format locales
-    xvfb xauth openbox xdotool x11-utils imagemagick python3
-    desktop-file-utils
-    clang libclang-rt-14-dev valgrind
-    at-spi2-core dbus-daemon python3-pyatspi
+    xvfb xauth openbox xdotool x11-utils imagemagick python3 dbus-daemon
+    desktop-file-utils ccache
+)
+
+# What the full run needs on top: clang with libFuzzer for the fuzz targets, and the
+# accessibility bus with its Python client for the screen reader test.
+FULL_TEST_PACKAGES=(
+    clang libclang-rt-14-dev
+    at-spi2-core python3-pyatspi
 )
 
 # What bench/run needs on top of the build: the virtual screen with a window manager and input,

@@ -1,5 +1,7 @@
 #pragma once
 
+// Conversion of text between UTF-8 and code page 932.
+
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,5 +1,7 @@
 #pragma once
 
+// Where the program keeps name.txt and itidata.txt.
+
 #include <string>
 
 namespace koropika {

@@ -1,5 +1,7 @@
 #pragma once
 
+// The store of the program's small files: the disk, or memory in a headless run.
+
 #include <map>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// What the settings window hands the game window: the player, the level and the card count.
+
 #include <cstdint>
 #include <string>
 

@@ -1,5 +1,7 @@
 #pragma once
 
+// The number format of the program's text files.
+
 #include <cstdint>
 #include <optional>
 #include <string>

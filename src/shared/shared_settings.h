@@ -1,5 +1,7 @@
 #pragma once
 
+// The values both windows share for the whole run.
+
 #include <cstdint>
 #include <string>
 #include <vector>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The game's four sound cues.
+
 #include <array>
 #include <cstddef>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The interface of the sound output: play a WAV file to its end.
+
 #include <string>
 
 namespace koropika {

@@ -1,5 +1,7 @@
 #pragma once
 
+// Reading, splitting and safely replacing the program's small text files.
+
 #include <optional>
 #include <string>
 #include <string_view>

@@ -1,5 +1,7 @@
 #pragma once
 
+// itidata.txt: the game window's place and the chosen card back.
+
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -1,5 +1,7 @@
 #pragma once
 
+// The sound output through SDL2.
+
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>

@@ -75,7 +75,6 @@ for file in name.txt itidata.txt; do
         else
             # A game starts with the damaged position file, which stays until the window goes.
             type_name "$settings" "abc"
-            sleep 0.2
             click_at "$settings" 170 120
             game=$(wait_for_windows "$title" 1)
             [ "$game" != "$settings" ] || fail "$what: the game window did not open"

@@ -52,9 +52,7 @@ expected=$(printf ' 1 \r\n\x82\xbd\x82\xeb\x82\xa4\r\n' | od -An -tx1)
 # First start: type a name and start a game.
 start_program
 settings=$(wait_for_windows "$title" 1)
-sleep 0.3
 type_name "$settings" "たろう"
-sleep 0.3
 game=$(start_game_from "$settings")
 for _ in $(seq 100); do [ -s "$stored" ] && break; sleep 0.05; done
 [ -s "$stored" ] || fail "no $stored"

@@ -22,26 +22,63 @@ fail() {
     exit 1
 }
 
+# How long to wait for the window manager and for it to take a window in. Its first start on a
+# fresh machine, or beside busy processes, takes seconds; a working run waits much less.
+WM_DEADLINE=${E2E_WM_DEADLINE:-60}
+# How long to wait for the program to show something (a window, the focus, a frame position).
+SHOW_DEADLINE=${E2E_SHOW_DEADLINE:-30}
+
 start_display() {
+    local deadline
     WORK=$(mktemp -d /tmp/koropika-e2e-XXXXXX)
     export XDG_RUNTIME_DIR="$WORK/runtime"
     mkdir -m 0700 "$XDG_RUNTIME_DIR"
+    trap stop_display EXIT
     exec 5> "$WORK/displayfd"
     Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
-    for _ in $(seq 100); do
-        [ -s "$WORK/displayfd" ] && break
+    deadline=$((SECONDS + WM_DEADLINE))
+    while [ ! -s "$WORK/displayfd" ]; do
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended at its start: $(cat "$WORK/xvfb.log")"
+        [ "$SECONDS" -lt "$deadline" ] ||
+            fail "Xvfb gave no display number in $WM_DEADLINE s: $(cat "$WORK/xvfb.log")"
         sleep 0.05
     done
-    [ -s "$WORK/displayfd" ] || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
     export DISPLAY=":$(head -n1 "$WORK/displayfd")"
     openbox > "$WORK/openbox.log" 2>&1 &
     WM_PID=$!
-    for _ in $(seq 100); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+    # The window manager is up once its check window names it on the root window.
+    deadline=$((SECONDS + WM_DEADLINE))
+    until window_manager_running; do
+        kill -0 "$WM_PID" 2>/dev/null || fail "openbox ended at its start: $(cat "$WORK/openbox.log")"
+        [ "$SECONDS" -lt "$deadline" ] ||
+            fail "openbox did not take the display in $WM_DEADLINE s: $(cat "$WORK/openbox.log")"
         sleep 0.05
     done
-    trap stop_display EXIT
+}
+
+# True when the root window names a window manager check window that exists and carries its name.
+window_manager_running() {
+    local check
+    check=$(xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | awk '/window id/ {print $NF}')
+    [ -n "$check" ] && xprop -id "$check" _NET_WM_NAME 2>/dev/null | grep -q '= '
+}
+
+# Waits until the window manager has taken the window in: the window is mapped and viewable, and
+# carries WM_STATE and _NET_FRAME_EXTENTS. Fails naming what is missing.
+wait_for_managed() {
+    local id=$1 deadline=$((SECONDS + WM_DEADLINE)) missing
+    while :; do
+        missing=
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || missing+=" mapped"
+        xprop -id "$id" WM_STATE 2>/dev/null | grep -q 'window state' || missing+=" WM_STATE"
+        xprop -id "$id" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= ' || missing+=" _NET_FRAME_EXTENTS"
+        [ -z "$missing" ] && return 0
+        kill -0 "$WM_PID" 2>/dev/null || fail "openbox has ended: $(cat "$WORK/openbox.log")"
+        [ "$SECONDS" -lt "$deadline" ] ||
+            fail "the window manager did not take window $id in within $WM_DEADLINE s; missing:$missing"
+        sleep 0.05
+    done
 }
 
 # Gives each character of the argument a key of its own in the display's keyboard map (see
@@ -51,8 +88,11 @@ bind_typed_characters() {
 }
 
 stop_display() {
-    [ -n "${PROGRAM_PID:-}" ] && kill "$PROGRAM_PID" 2>/dev/null
-    kill "$WM_PID" "$XVFB_PID" 2>/dev/null
+    local pid
+    for pid in "${PROGRAM_PID:-}" "${WM_PID:-}" "${XVFB_PID:-}"; do
+        # A process that has already ended is no fault here.
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+    done
     wait 2>/dev/null
     if [ "${KEEP_WORK:-0}" = 1 ]; then echo "kept $WORK"; else rm -rf "$WORK"; fi
 }
@@ -70,8 +110,8 @@ windows_titled() {
 
 # Waits until exactly `count` visible windows carry the title; prints their ids.
 wait_for_windows() {
-    local title=$1 count=$2 ids
-    for _ in $(seq 200); do
+    local title=$1 count=$2 ids deadline=$((SECONDS + SHOW_DEADLINE))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         ids=$(windows_titled "$title")
         if [ "$(printf '%s' "$ids" | grep -c .)" -eq "$count" ]; then
             printf '%s\n' "$ids"
@@ -101,40 +141,100 @@ outer_geometry() {
 # moment after mapping it, and a click on a window gives it too): keys typed before that go to
 # the window that had the focus before.
 wait_for_focus() {
-    local i
-    for i in $(seq 100); do
+    local activate_at=$((SECONDS + 2)) deadline=$((SECONDS + SHOW_DEADLINE))
+    wait_for_managed "$1"
+    while [ "$SECONDS" -lt "$deadline" ]; do
         [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ] && return 0
-        # A window mapped while the pointer rests on another may not be given the focus.
-        # xdotool fails when the window manager has not taken the window in yet: keep waiting.
-        if [ "$i" -eq 20 ]; then xdotool windowactivate "$1" 2>/dev/null || true; fi
+        # A window mapped while the pointer rests on another may not be given the focus: after a
+        # moment ask the window manager for it.
+        if [ -n "$activate_at" ] && [ "$SECONDS" -ge "$activate_at" ]; then
+            xdotool windowactivate "$1" 2>/dev/null || true
+            activate_at=
+        fi
         sleep 0.05
     done
     fail "window $1 never got the keyboard focus (focus: $(xdotool getwindowfocus 2>/dev/null))"
 }
 
-# Presses and releases the left button at a point of a window's client area.
+# Moves the pointer to a screen point and waits until the pointer is seen there.
+move_pointer_to() {
+    local deadline=$((SECONDS + SHOW_DEADLINE))
+    xdotool mousemove "$1" "$2"
+    until [ "$(xdotool getmouselocation 2>/dev/null | cut -d' ' -f1-2)" = "x:$1 y:$2" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || fail "the pointer never reached $1,$2"
+        sleep 0.02
+    done
+}
+
+# Presses and releases the left button at a point of a window's client area, once the window
+# manager has taken the window in and the pointer is there.
 click_at() {
+    wait_for_managed "$1"
     read -r cx cy _ _ < <(client_geometry "$1")
-    xdotool mousemove $((cx + $2)) $((cy + $3))
-    sleep 0.1
+    move_pointer_to $((cx + $2)) $((cy + $3))
     xdotool click 1
-    sleep 0.2
 }
 
-# Clicks the settings window's name box and, once the window has the keyboard focus, types.
+# The settings window's name box, in the client area: "left top width height".
+NAME_BOX="20 35 124 24"
+
+# A picture of the name box's inside (its frame left out) in a file.
+name_box_picture() {
+    local cx cy left top width height
+    read -r cx cy _ _ < <(client_geometry "$1")
+    read -r left top width height <<< "$NAME_BOX"
+    import -window root -crop "$((width - 4))x$((height - 4))+$((cx + left + 2))+$((cy + top + 2))" \
+        +repage "$2"
+}
+
+# Pixels that differ between two pictures of the same size.
+pixels_differing() {
+    compare -metric AE -fuzz 10% "$1" "$2" null: 2>&1 | cut -d' ' -f1 || true
+}
+
+# Waits until the name box shows that it has the keyboard focus: its caret blinks, so two pictures
+# of its inside differ within a blink.
+wait_for_name_box_focus() {
+    local deadline=$((SECONDS + SHOW_DEADLINE)) first="$WORK/name-box-a.png" now="$WORK/name-box-b.png"
+    name_box_picture "$1" "$first"
+    while [ "$SECONDS" -lt "$deadline" ]; do
+        sleep 0.1
+        name_box_picture "$1" "$now"
+        [ "$(pixels_differing "$first" "$now")" -gt 0 ] && return 0
+    done
+    fail "the name box of window $1 shows no caret: it does not have the keyboard focus"
+}
+
+# Types a name into the settings window's name box: once the window manager has framed the window
+# and it has stopped moving, the window has the keyboard focus and a click has given the name box
+# the focus. Returns once the typed name shows in the box.
 type_name() {
-    click_at "$1" 80 47
+    local before="$WORK/name-box-before.png" now="$WORK/name-box-now.png" deadline
+    settled_outer_geometry "$1" > /dev/null
     wait_for_focus "$1"
+    click_at "$1" 80 47
+    wait_for_name_box_focus "$1"
+    name_box_picture "$1" "$before"
     xdotool type --delay 40 "$2"
+    # Glyphs change many more pixels than the caret's blink does.
+    deadline=$((SECONDS + SHOW_DEADLINE))
+    while :; do
+        name_box_picture "$1" "$now"
+        [ "$(pixels_differing "$before" "$now")" -gt 40 ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || fail "the typed name '$2' never showed in the name box"
+        sleep 0.05
+    done
 }
 
-# Waits (up to three seconds) until the window's frame reads "left top width height"; prints the
-# last reading either way.
+# Waits until the window manager has taken the window in and its frame reads "left top width
+# height"; prints the last reading either way.
 wait_for_outer() {
-    local id=$1 wanted=$2 seen=
-    for _ in $(seq 150); do
+    local id=$1 wanted=$2 seen= deadline=$((SECONDS + 10))
+    wait_for_managed "$id"
+    while :; do
         seen=$(outer_geometry "$id" 2>/dev/null || true)
         [ "$seen" = "$wanted" ] && break
+        [ "$SECONDS" -lt "$deadline" ] || break
         sleep 0.02
     done
     printf '%s\n' "$seen"

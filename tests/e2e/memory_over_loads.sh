@@ -29,9 +29,7 @@ rss_kb() {
 "$PROGRAM_DIR/koropika" > "$WORK/program.log" 2>&1 &
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$GAME_TITLE" 1)
-click_at "$settings" 80 47
-xdotool type --delay 30 "めもり"
-sleep 0.2
+type_name "$settings" "めもり"
 
 card_rows=(120 150 180)  # カード数 28枚, 40枚, 52枚
 curve=

@@ -16,9 +16,7 @@ begun=$(date +%s)
 "$PROGRAM_DIR/koropika" > "$WORK/program.log" 2>&1 &
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$GAME_TITLE" 1)
-sleep 0.3
 type_name "$settings" "はなこ"
-sleep 0.3
 
 # Release on "カード数 28枚" and watch for the game window as closely as xdotool allows.
 read -r sx sy _ _ < <(client_geometry "$settings")

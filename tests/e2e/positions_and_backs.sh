@@ -17,9 +17,7 @@ printf ' 1950 \r\n 3000 \r\n 2 \r\n' > "$PROGRAM_DIR/itidata.txt"
 "$PROGRAM_DIR/koropika" > "$WORK/program.log" 2>&1 &
 PROGRAM_PID=$!
 settings=$(wait_for_windows "$GAME_TITLE" 1)
-sleep 0.3
 type_name "$settings" "じろう"
-sleep 0.3
 
 # The level list (20,100) 101x24: pick the last entry, keep its look, then the one above it.
 level_box() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A new player: the settings window opens centred and compact, an empty name is refused, a typed
-# name starts a 28-card game and is stored in name.txt, and closing the game window ends the run.
+# name starts a 28-card game and is stored in name.txt, the dice and the start button lay out the
+# cards, two cards turn face up on the player's turn, and closing the game window ends the run.
 set -euo pipefail
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -8,6 +9,7 @@ source "$here/lib.sh"
 start_display
 bind_typed_characters "たろう"
 copy_program "$1"
+export SDL_AUDIODRIVER=dummy
 title="ころぴか V_1.0"
 
 started=$(date +%s%N)
@@ -35,7 +37,6 @@ wait_for_windows "$title" 1 > /dev/null
 
 # Type a name in the name box and release on "カード数 28枚".
 type_name "$settings" "たろう"
-sleep 0.3
 click_at "$settings" 170 120
 # The settings window goes away and the game window comes; under load that takes a moment.
 for _ in $(seq 100); do
@@ -50,6 +51,47 @@ actual=$(od -An -tx1 "$PROGRAM_DIR/name.txt")
 [ "$actual" = "$expected" ] || fail "name.txt holds $actual, expected $expected"
 echo "name.txt holds the name in code page 932"
 import -window root "$WORK/game-window.png"
+
+# Roll the dice and press スタート: all 28 cards lie face down.
+find_drawing_origin "$game"
+roll_dice
+wait_for_first_turn > /dev/null
+back=$(back_design_mean 4)
+game_click 230 50
+# Waits until the table shows the given number of face-down cards; the message names the wait.
+wait_for_backs() {
+    local deadline=$((SECONDS + 30))
+    while :; do
+        shoot "$WORK/table.png"
+        sort_slots "$WORK/table.png" "$back"
+        [ "${#BACKS[@]}" -eq "$1" ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || fail "$2: ${#BACKS[@]} face-down cards, expected $1"
+        sleep 0.05
+    done
+}
+wait_for_backs 28 "the cards were not laid out"
+echo "all 28 cards lie face down"
+
+# On the player's turn (the computer may move first) two face-down cards turn face up.
+deadline=$((SECONDS + 120))
+while :; do
+    shoot "$WORK/table.png"
+    sort_slots "$WORK/table.png" "$back"
+    [ "$(game_pixel "$WORK/table.png" $PLAYER_PANEL_SPOT)" = 0000FF ] && [ "$FACES" -eq 0 ] &&
+        [ $((${#BACKS[@]} % 2)) -eq 0 ] && break
+    [ "$SECONDS" -lt "$deadline" ] || fail "the player's turn never came"
+    sleep 0.1
+done
+faces_down=${#BACKS[@]}
+first=${BACKS[0]}
+second=${BACKS[1]}
+# shellcheck disable=SC2046
+game_click $(card_centre "$first")
+wait_for_backs $((faces_down - 1)) "the first card did not turn"
+# shellcheck disable=SC2046
+game_click $(card_centre "$second")
+wait_for_backs $((faces_down - 2)) "the second card did not turn"
+echo "cards $first and $second turned face up"
 
 # The close box of the game window ends the program.
 wait_for_focus "$game"

@@ -24,6 +24,7 @@
 #include "support/harness.h"
 #include "support/syscall_faults.h"
 #include "support/temp_folder.h"
+#include "support/test_size.h"
 #include "ui/settings/name_list_file.h"
 
 namespace koropika {
@@ -175,10 +176,11 @@ TEST(SaveFaults, AReadOnlyFolderLeavesTheOldFileWholeAndSaysWhy) {
 }
 
 // Kills a process that saves a large file over and over at random moments: every time, the file
-// holds exactly one whole content, never a mix of two and never nothing.
+// holds exactly one whole content, never a mix of two and never nothing. 200 kills in a quick run,
+// 1000 in the full one; KOROPIKA_KILLS sets another count.
 TEST(SaveFaults, KillingTheProgramDuringASaveNeverLeavesAMixedOrEmptyFile) {
-    const int kills =
-        std::getenv("KOROPIKA_KILLS") ? std::atoi(std::getenv("KOROPIKA_KILLS")) : 1000;
+    const int kills = std::getenv("KOROPIKA_KILLS") ? std::atoi(std::getenv("KOROPIKA_KILLS"))
+                                                    : test::testSize(200, 1000);
     TempFolder folder;
     const std::string path = fileInFolder(folder.path(), kNameListFileName);
     // Three contents of 256 KiB that differ in every 4 KiB page, so a mix is always seen.

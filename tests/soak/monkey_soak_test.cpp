@@ -3,7 +3,8 @@
 // choices, card back choices, close boxes and settings-window starts. After every event the
 // table's rules hold, no timer runs for a window that is not loaded, and the end of a run is
 // asked for once. Run in the sanitizer build it also shows that no handler touches a window
-// that has gone. KOROPIKA_SOAK_ROUNDS sets the number of dealt tables (default: a CI-sized run).
+// that has gone. The number of dealt tables is small in a quick run and larger in the full one;
+// KOROPIKA_SOAK_ROUNDS sets another number.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -16,6 +17,7 @@
 
 #include "support/game_driver.h"
 #include "support/harness.h"
+#include "support/test_size.h"
 
 namespace koropika {
 namespace {
@@ -34,11 +36,11 @@ struct Figures {
 long roundsWanted() {
     const char* value = std::getenv("KOROPIKA_SOAK_ROUNDS");
 #ifdef __SANITIZE_ADDRESS__
-    constexpr long kCiRounds = 40;  // the sanitizer build runs several times slower
+    const long rounds = test::testSize(15L, 40L);  // the sanitizer build runs several times slower
 #else
-    constexpr long kCiRounds = 150;
+    const long rounds = test::testSize(40L, 150L);
 #endif
-    return value != nullptr ? std::atol(value) : kCiRounds;
+    return value != nullptr ? std::atol(value) : rounds;
 }
 
 class Monkey {
