@@ -115,6 +115,8 @@ class Row {
     }
 
     ElementSpec spec() const { return spec_; }
+    // A row is added to a loading window as it is written.
+    operator const ElementSpec&() const { return spec_; }
 
   private:
     ElementSpec spec_;
