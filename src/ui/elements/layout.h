@@ -1,3 +1,4 @@
+// The layout data of a window: element, timer, menu and image list rows and the window's look.
 #pragma once
 
 #include <string>

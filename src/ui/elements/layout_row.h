@@ -1,3 +1,4 @@
+// Row: one element row written as its look, and the shorthands for the common kinds.
 #pragma once
 
 #include <string>
