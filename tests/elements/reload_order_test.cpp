@@ -24,10 +24,9 @@ class ReloadTest : public ::testing::Test {
     Window window{layout, loop, desktop};
 };
 
-// A reload copies only the texts that changed since the last load; every property of every
-// element, rows and members alike, must still come back as the layout has it. Members made
-// while their template was changed take the changed template, and the layout's texts again
-// once the template is untouched.
+// Whatever changed before a reload, every property of every element, rows and members alike,
+// comes back as the layout has it. Members made while their template was changed take the
+// changed template, and the layout's texts again once the template is untouched.
 TEST_F(ReloadTest, EveryTextComesBackFromTheLayoutWhicheverChangedBeforeTheReload) {
     for (int load = 0; load < 4; ++load) {
         window.load();
@@ -70,8 +69,8 @@ TEST_F(ReloadTest, EveryTextComesBackFromTheLayoutWhicheverChangedBeforeTheReloa
     }
 }
 
-// Bringing children to the front is noted and applied when the order is read: the order read
-// must be the one a list moved at every step would have, over any mix of moves and reads.
+// The order read is the one a list moved at every step would have, over any mix of moves and
+// reads.
 TEST_F(ReloadTest, TheStackingOrderReadIsTheOrderOfMovingAtEveryStep) {
     window.load();
     ElementArray cards(window, "Card");

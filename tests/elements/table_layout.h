@@ -1,3 +1,4 @@
+// A small table layout for the element window tests.
 #pragma once
 
 #include "ui/elements/layout.h"

@@ -1,3 +1,4 @@
+// GameDriver: plays the game window through its handlers for tests.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// The test harness: the program's real windows, headless, in virtual time.
 #pragma once
 
 #include <string>

@@ -1,3 +1,4 @@
+// RecordingDesktop: a desktop for tests that records what the windows ask of it.
 #pragma once
 
 #include <string>

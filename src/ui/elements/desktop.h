@@ -1,3 +1,5 @@
+// Desktop: what a window asks of the screen and the system (showing, messages, web pages, text
+// sizes, the program folder and its files).
 #pragma once
 
 #include <optional>

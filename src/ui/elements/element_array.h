@@ -1,26 +1,25 @@
+// ElementArray: the members of one element array of a loaded window, by index.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "ui/elements/element.h"
-#include "ui/elements/layout.h"
 
 namespace koropika {
 
 class Window;
 
-// The members of one element array of a loaded window, by index. Member 0, where the layout has
-// one, is the template; further members are created at run time as hidden copies of it. Bound once
-// per load, so a handler reaches a member without looking its name up.
+// Member 0, where the layout has one, is the template; further members are created at run time
+// as hidden copies of it. A handler reaches a member by index, without looking its name up.
 class ElementArray {
   public:
-    // Binds the array of layout row `array` (any of its listed members), in constant time.
-    ElementArray(Window& window, ElementId array);
-    // Binds the array by name; a name the layout lacks fails here, at load.
+    // The array `member` belongs to, as its row gave it back.
+    explicit ElementArray(Element& member);
+    // The array by name; a name the load lacks fails here.
     ElementArray(Window& window, const std::string& name);
 
-    const std::string& name() const;
+    const std::string& name() const { return name_; }
     // The member `index`; asking for one that does not exist is a programming error.
     Element& operator[](int index) const {
         if (!has(index)) {
@@ -41,7 +40,7 @@ class ElementArray {
     [[noreturn]] void missing(int index) const;
 
     Window* window_;
-    ElementId array_;
+    std::string name_;
     const std::vector<Element*>* members_;  // the load's, by index; null where there is no member
 };
 

@@ -1,3 +1,4 @@
+// EventLoop: the interface of the one thread's timers and posted tasks.
 #pragma once
 
 #include <cstdint>

@@ -1,3 +1,4 @@
+// Moving the keyboard focus through a ring of elements.
 #pragma once
 
 #include <vector>

@@ -1,3 +1,4 @@
+// Key: the keys a window's own logic acts on, and how long a press by key shows.
 #pragma once
 
 namespace koropika {

@@ -1,3 +1,4 @@
+// The layout data of a window: element, timer, menu and image list rows and the window's look.
 #pragma once
 
 #include <string>
@@ -7,10 +8,9 @@
 
 namespace koropika {
 
-// The properties an element is created with; the window's load step copies them into a new
+// The properties an element is created with; the window's load copies them into a new
 // element, and run-time changes never write back into the layout.
 struct ElementProperties {
-    // The plain values lie side by side, so that a reload copies them as one block.
     Rect rect;
     Colour textColour = Colour::fromRgb(0x000000);
     Colour backColour = Colour::fromRgb(0xFFFFFF);
@@ -36,11 +36,6 @@ struct ElementProperties {
     std::vector<std::string> items;  // combo box entries
     int selectedIndex = -1;          // combo box selection, -1 = none
 };
-
-// The fixed id of a layout element: its place in the layout's element table. A window's code
-// binds its elements by these ids, as a generated form class does; an element array is reached
-// through the id of its first listed member.
-using ElementId = int;
 
 struct ElementSpec {
     std::string name;
@@ -74,7 +69,8 @@ struct WindowLayout {
     std::string icon;  // picture key
     Colour background = Colour::fromRgb(0xFFFFFF);
     Size designedClient;
-    // Front to back within each container; a container is listed before its children.
+    // Rows every load makes before its set-up adds its own: front to back within each
+    // container, a container before its children.
     std::vector<ElementSpec> elements;
     std::vector<TimerSpec> timers;
     std::vector<MenuSpec> menus;

@@ -1,3 +1,4 @@
+// Row: one element row written as its look, and the shorthands for the common kinds.
 #pragma once
 
 #include <string>
@@ -115,6 +116,8 @@ class Row {
     }
 
     ElementSpec spec() const { return spec_; }
+    // A row is added to a loading window as it is written.
+    operator const ElementSpec&() const { return spec_; }
 
   private:
     ElementSpec spec_;

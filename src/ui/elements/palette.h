@@ -1,3 +1,4 @@
+// The named colours of both windows.
 #pragma once
 
 #include "ui/elements/values.h"

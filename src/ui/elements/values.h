@@ -1,3 +1,4 @@
+// The plain values of the element model: units, points, rectangles, colours, fonts and kinds.
 #pragma once
 
 #include <cstdint>

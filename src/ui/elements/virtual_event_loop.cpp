@@ -12,157 +12,122 @@ namespace {
 // More passes than this without the clock moving means an operation that never yields time.
 constexpr std::int64_t kMaxPassesAtOneTime = 1'000'000;
 
+// Whether `a` ticks before `b`.
+template <typename Timer>
+bool before(const Timer& a, const Timer& b) {
+    return a.due < b.due || (a.due == b.due && a.started < b.started);
+}
+
 }  // namespace
 
 VirtualEventLoop::~VirtualEventLoop() {
-    // A task may hold what ends timers of this loop when it goes: it goes while the slots exist.
-    passTasks_.clear();
+    // A task may hold what ends timers of this loop when it goes: it goes while they exist.
     tasks_.clear();
 }
 
-// An id holds the slot (plus one, so that no id is 0) and the slot's generation, so stopping a
-// timer twice, or one whose slot has been reused, does nothing.
-VirtualEventLoop::Slot* VirtualEventLoop::slotOf(TimerId id) const {
-    const auto slotPlusOne = static_cast<std::uint32_t>(id & 0xFFFFFFFFu);
-    if (slotPlusOne == 0 || slotPlusOne > slots_.size()) {
-        return nullptr;
-    }
-    Slot* slot = slots_[slotPlusOne - 1].get();
-    return slot->inUse && slot->generation == static_cast<std::uint32_t>(id >> 32) ? slot : nullptr;
-}
-
-VirtualEventLoop::Slot& VirtualEventLoop::allocate(std::function<void()> tick) {
-    Slot* slot = nullptr;
-    if (!freeSlots_.empty()) {
-        slot = slots_[freeSlots_.back()].get();
-        freeSlots_.pop_back();
-    } else {
-        slots_.push_back(std::make_unique<Slot>());
-        slot = slots_.back().get();
-        slot->index = static_cast<std::uint32_t>(slots_.size() - 1);
-    }
-    slot->tick = std::move(tick);
-    slot->inUse = true;
-    return *slot;
+EventLoop::TimerId VirtualEventLoop::add(std::function<void()> tick,
+                                         const std::function<void()>* handler) {
+    Timer& timer = timers_[++lastId_];
+    timer.tick = std::move(tick);
+    timer.handler = handler != nullptr ? handler : &timer.tick;
+    return lastId_;
 }
 
 EventLoop::TimerId VirtualEventLoop::addTimer(std::function<void()> tick) {
-    const Slot& slot = allocate(std::move(tick));
-    return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
+    return add(std::move(tick), nullptr);
 }
 
 EventLoop::TimerId VirtualEventLoop::addTimerCalling(const std::function<void()>* tick) {
-    Slot& slot = allocate(nullptr);
-    slot.handler = tick;
-    return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
+    return add(nullptr, tick);
 }
 
 EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
-    Slot& slot = allocate(std::move(tick));
-    arm(slot, intervalMs, false);
-    return (static_cast<TimerId>(slot.generation) << 32) | (slot.index + 1);
+    const TimerId id = add(std::move(tick), nullptr);
+    arm(id, intervalMs, false);
+    return id;
 }
 
 void VirtualEventLoop::startTimer(TimerId id, int intervalMs) {
-    if (Slot* slot = slotOf(id)) {
-        arm(*slot, intervalMs, false);
-    }
+    arm(id, intervalMs, false);
 }
 
 void VirtualEventLoop::startOnce(TimerId id, int intervalMs) {
-    if (Slot* slot = slotOf(id)) {
-        arm(*slot, intervalMs, true);
+    arm(id, intervalMs, true);
+}
+
+VirtualEventLoop::Timer* VirtualEventLoop::timerOf(TimerId id) {
+    const auto it = timers_.find(id);
+    return it == timers_.end() || it->second.stopped ? nullptr : &it->second;
+}
+
+void VirtualEventLoop::arm(TimerId id, std::int64_t intervalMs, bool once) {
+    // Started again, a timer counts from now and is the youngest, as if it were new.
+    if (Timer* timer = timerOf(id)) {
+        timer->once = once;
+        timer->intervalMs = std::max<std::int64_t>(1, intervalMs);
+        timer->due = now_ + timer->intervalMs;
+        timer->started = ++starts_;
+        timer->running = true;
     }
 }
 
 void VirtualEventLoop::pauseTimer(TimerId id) {
-    if (Slot* slot = slotOf(id)) {
-        halt(*slot);
+    if (Timer* timer = timerOf(id)) {
+        timer->running = false;
     }
 }
 
 void VirtualEventLoop::stop(TimerId id) {
-    Slot* slot = slotOf(id);
-    if (slot == nullptr) {
+    Timer* timer = timerOf(id);
+    if (timer == nullptr) {
         return;
     }
-    halt(*slot);
     // The id names nothing from here on. A handler that stops its own timer is still running:
-    // its slot is freed when it returns.
-    slot->inUse = false;
-    ++slot->generation;
-    if (!slot->firing) {
-        release(*slot);
+    // its timer goes when it returns.
+    timer->running = false;
+    timer->stopped = true;
+    if (!timer->firing) {
+        timers_.erase(id);
     }
 }
 
-void VirtualEventLoop::release(Slot& slot) {
-    slot.tick = nullptr;
-    slot.handler = &slot.tick;
-    freeSlots_.push_back(slot.index);
+std::size_t VirtualEventLoop::runningTimers() const {
+    return static_cast<std::size_t>(std::count_if(
+        timers_.begin(), timers_.end(), [](const auto& entry) { return entry.second.running; }));
 }
 
-void VirtualEventLoop::arm(Slot& slot, std::int64_t intervalMs, bool once) {
-    // Started again, a timer counts from now and is the youngest, as if it were new.
-    slot.once = once;
-    slot.intervalMs = std::max<std::int64_t>(1, intervalMs);
-    slot.due = now_ + slot.intervalMs;
-    slot.started = ++starts_;
-    if (!slot.running) {
-        slot.running = true;
-        running_.push_back(&slot);
+const VirtualEventLoop::Timer* VirtualEventLoop::next() const {
+    const Timer* first = nullptr;
+    for (const auto& [id, timer] : timers_) {
+        if (timer.running && (first == nullptr || before(timer, *first))) {
+            first = &timer;
+        }
     }
-    place(slot);
-}
-
-void VirtualEventLoop::halt(Slot& slot) {
-    if (slot.running) {
-        slot.running = false;
-        running_.erase(running_.front() == &slot
-                           ? running_.begin()
-                           : std::find(running_.begin(), running_.end(), &slot));
-    }
-}
-
-void VirtualEventLoop::place(Slot& slot) {
-    // Few timers run at once: the slot moves through the list to its place. A tick's slot is
-    // usually the first, a started one the last.
-    auto at = running_.front() == &slot  ? running_.begin()
-              : running_.back() == &slot ? running_.end() - 1
-                                         : std::find(running_.begin(), running_.end(), &slot);
-    while (at != running_.begin() && before(slot, **(at - 1))) {
-        *at = *(at - 1);
-        --at;
-    }
-    while (at + 1 != running_.end() && before(**(at + 1), slot)) {
-        *at = *(at + 1);
-        ++at;
-    }
-    *at = &slot;
+    return first;
 }
 
 void VirtualEventLoop::post(std::function<void()> task) {
     tasks_.push_back(std::move(task));
 }
 
-void VirtualEventLoop::fire(Slot& slot) {
+void VirtualEventLoop::fire(TimerId id) {
+    Timer& timer = timers_.at(id);
     // A tick that fell due while the thread was busy fires once; the next comes one interval
     // after this one.
-    if (slot.once) {
-        halt(slot);
+    if (timer.once) {
+        timer.running = false;
     } else {
-        slot.due = now_ + slot.intervalMs;
-        place(slot);
+        timer.due = now_ + timer.intervalMs;
     }
-    // The handler may stop, pause or restart its own timer; the slot and its handler stay as
+    // The handler may stop, pause or restart its own timer; the timer and its handler stay as
     // they are until it returns.
-    slot.firing = true;
-    if (const std::function<void()>& handler = *slot.handler) {
+    timer.firing = true;
+    if (const std::function<void()>& handler = *timer.handler) {
         handler();
     }
-    slot.firing = false;
-    if (!slot.inUse) {
-        release(slot);
+    timer.firing = false;
+    if (timer.stopped) {
+        timers_.erase(id);
     }
 }
 
@@ -171,7 +136,7 @@ void VirtualEventLoop::countPass() {
         passTime_ = now_;
         passesAtThisTime_ = 0;
     }
-    if (++passesAtThisTime_ > kMaxPassesAtOneTime) [[unlikely]] {
+    if (++passesAtThisTime_ > kMaxPassesAtOneTime) {
         throwStuck(now_);
     }
 }
@@ -185,34 +150,26 @@ bool VirtualEventLoop::runOnePass() {
     countPass();
     bool ran = false;
     // Tasks posted from here on belong to the next pass.
-    if (!tasks_.empty()) {
-        passTasks_.swap(tasks_);
-        for (auto& task : passTasks_) {
-            task();
-        }
-        passTasks_.clear();
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(tasks_);
+    for (auto& task : tasks) {
+        task();
         ran = true;
     }
-    // Each timer due now ticks once, in the order they fell due: the front of the running list.
-    if (running_.empty() || running_.front()->due > now_) {
-        return ran;
-    }
-    if (running_.size() == 1 || running_[1]->due > now_) {
-        fire(*running_.front());  // the one tick due, as most passes have
-        return true;
-    }
-    due_.clear();
-    for (Slot* slot : running_) {
-        if (slot->due > now_) {
-            break;
+    // Each timer due now ticks once, in the order they fell due.
+    std::vector<std::pair<TimerId, const Timer*>> due;
+    for (const auto& [id, timer] : timers_) {
+        if (timer.running && timer.due <= now_) {
+            due.emplace_back(id, &timer);
         }
-        due_.push_back(slot);
     }
-    // A tick may stop a later one; a timer started in its slot meanwhile is not due yet.
-    for (std::size_t i = 0; i < due_.size(); ++i) {
-        Slot& slot = *due_[i];
-        if (slot.running && slot.due <= now_) {
-            fire(slot);
+    std::sort(due.begin(), due.end(),
+              [](const auto& a, const auto& b) { return before(*a.second, *b.second); });
+    // A tick may stop or restart a later one: only a timer still due then ticks.
+    for (const auto& entry : due) {
+        const Timer* timer = timerOf(entry.first);
+        if (timer != nullptr && timer->running && timer->due <= now_) {
+            fire(entry.first);
             ran = true;
         }
     }
@@ -221,7 +178,8 @@ bool VirtualEventLoop::runOnePass() {
 
 void VirtualEventLoop::runPending() {
     std::int64_t passes = 0;
-    while (!tasks_.empty() || (!running_.empty() && running_.front()->due <= now_)) {
+    for (const Timer* first = next(); !tasks_.empty() || (first != nullptr && first->due <= now_);
+         first = next()) {
         if (++passes > kMaxPassesAtOneTime) {
             throw std::runtime_error("the event loop never became idle");
         }
@@ -232,8 +190,8 @@ void VirtualEventLoop::runPending() {
 void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
     for (;;) {
-        const Slot* next = running_.empty() ? nullptr : running_.front();
-        const bool dueNow = next != nullptr && next->due <= now_;
+        const Timer* first = next();
+        const bool dueNow = first != nullptr && first->due <= now_;
         if (!tasks_.empty() || dueNow) {
             if (now_ > end) {
                 break;  // an operation that holds the thread went past the end
@@ -241,10 +199,10 @@ void VirtualEventLoop::advanceBy(std::int64_t ms) {
             runOnePass();
             continue;
         }
-        if (next == nullptr || next->due > std::max(now_, end)) {
+        if (first == nullptr || first->due > std::max(now_, end)) {
             break;
         }
-        now_ = std::max(now_, next->due);
+        now_ = std::max(now_, first->due);
         runOnePass();
     }
     now_ = std::max(now_, end);
@@ -253,17 +211,12 @@ void VirtualEventLoop::advanceBy(std::int64_t ms) {
 bool VirtualEventLoop::stepTowards(std::int64_t end) {
     // With a task waiting the pass runs now; otherwise the clock goes to the next tick.
     if (tasks_.empty()) {
-        if (running_.empty() || running_.front()->due > end) {
+        const Timer* first = next();
+        if (first == nullptr || first->due > end) {
             now_ = std::max(now_, end);
             return false;
         }
-        Slot& next = *running_.front();
-        now_ = std::max(now_, next.due);
-        if (running_.size() == 1 || running_[1]->due > now_) {
-            countPass();
-            fire(next);  // a pass of the one tick due, as most passes are
-            return true;
-        }
+        now_ = std::max(now_, first->due);
     }
     runOnePass();
     return true;

@@ -1,8 +1,9 @@
+// VirtualEventLoop: the event loop of tests, in virtual time.
 #pragma once
 
 #include <cstdint>
 #include <functional>
-#include <memory>
+#include <map>
 #include <vector>
 
 #include "ui/elements/event_loop.h"
@@ -12,10 +13,6 @@ namespace koropika {
 // Virtual time for tests: nothing happens until the test runs a pass or advances the clock.
 // `block` stands for a call that holds the thread (a sound playing): the clock moves on without
 // running anything, and the ticks that fell due meanwhile fire once in the next pass.
-//
-// Timers live in slots that are reused, and a tick calls its handler in place, so a running
-// timer costs no allocation per tick, and starting one costs none once a slot is free. The
-// running timers are kept in the order they fall due, so finding the next tick reads one entry.
 class VirtualEventLoop final : public EventLoop {
   public:
     VirtualEventLoop() = default;
@@ -64,39 +61,30 @@ class VirtualEventLoop final : public EventLoop {
     void block(std::int64_t ms) { now_ += ms; }
 
     std::size_t pendingTasks() const { return tasks_.size(); }
-    std::size_t runningTimers() const { return running_.size(); }
+    std::size_t runningTimers() const;
 
   private:
-    // A timer: its handler and when its ticks fall due. A slot is reused once its timer has
-    // ended, and never moves, so a handler that starts timers does not move the one running.
-    struct Slot {
+    // A timer: its handler and when its ticks fall due.
+    struct Timer {
         std::function<void()> tick;
         // The handler each tick calls: `tick`, or one the caller keeps (addTimerCalling).
-        const std::function<void()>* handler = &tick;
+        const std::function<void()>* handler = nullptr;
         std::int64_t intervalMs = 0;
         std::int64_t due = 0;
         std::uint64_t started = 0;  // start order: of two ticks due together the older goes first
-        std::uint32_t index = 0;
-        std::uint32_t generation = 0;
-        bool inUse = false;
         bool running = false;
-        bool once = false;  // pauses as its next tick comes
-        bool firing = false;
+        bool once = false;     // pauses as its next tick comes
+        bool firing = false;   // its handler is running
+        bool stopped = false;  // stopped in its own tick: it goes when the handler returns
     };
 
-    // Whether `a` ticks before `b`.
-    static bool before(const Slot& a, const Slot& b) {
-        return a.due < b.due || (a.due == b.due && a.started < b.started);
-    }
-    // The timer an id names, or null for an id that is stopped or stale.
-    Slot* slotOf(TimerId id) const;
-    Slot& allocate(std::function<void()> tick);
-    void arm(Slot& slot, std::int64_t intervalMs, bool once);
-    void halt(Slot& slot);
-    // Puts a running timer whose due time changed back in its place in the running list.
-    void place(Slot& slot);
-    void fire(Slot& slot);
-    void release(Slot& slot);
+    TimerId add(std::function<void()> tick, const std::function<void()>* handler);
+    // The timer an id names, or null for an id that is stopped.
+    Timer* timerOf(TimerId id);
+    void arm(TimerId id, std::int64_t intervalMs, bool once);
+    // The running timer that ticks next, or null.
+    const Timer* next() const;
+    void fire(TimerId id);
     // Runs one pass towards `end`: now when a task waits, else at the next tick due by `end`
     // (false when there is none: the clock has moved to `end`).
     bool stepTowards(std::int64_t end);
@@ -106,13 +94,9 @@ class VirtualEventLoop final : public EventLoop {
 
     std::int64_t now_ = 0;
     std::uint64_t starts_ = 0;
-    std::vector<std::unique_ptr<Slot>> slots_;
-    std::vector<std::uint32_t> freeSlots_;
-    // The running timers by due time and start order: the first ticks next.
-    std::vector<Slot*> running_;
-    std::vector<Slot*> due_;  // the ticks of one pass, reused
+    TimerId lastId_ = 0;
+    std::map<TimerId, Timer> timers_;
     std::vector<std::function<void()>> tasks_;
-    std::vector<std::function<void()>> passTasks_;  // the tasks of the pass running now
     std::int64_t passesAtThisTime_ = 0;
     std::int64_t passTime_ = -1;
 };

@@ -1,6 +1,7 @@
+// Window: a window of the element model, its loads, and what its front end hears of them.
 #pragma once
 
-#include <cstdint>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -11,87 +12,11 @@
 #include "ui/elements/event_loop.h"
 #include "ui/elements/keys.h"
 #include "ui/elements/layout.h"
+#include "ui/elements/window_items.h"
 
 namespace koropika {
 
 class Desktop;
-class Window;
-
-// A repeating timer of a window. It runs while enabled with an interval above zero; changing
-// the interval of a running timer starts its count again.
-class Timer {
-  public:
-    Timer(Window& window, const TimerSpec& spec);
-    ~Timer();
-    Timer(const Timer&) = delete;
-    Timer& operator=(const Timer&) = delete;
-
-    const std::string& name() const { return spec_->name; }
-    bool enabled() const { return enabled_; }
-    int interval() const { return intervalMs_; }
-    bool running() const { return running_; }
-    void setEnabled(bool enabled);
-    void setInterval(int intervalMs);
-
-    std::function<void()> onTick;
-
-    // The load that created the timer is over: it stops and never starts again.
-    void retire();
-
-  private:
-    friend class Window;
-
-    // Back to the layout's state for a new load of the window.
-    void reset();
-    void restart();
-
-    EventLoop& loop_;
-    const TimerSpec* spec_;
-    bool retired_ = false;
-    bool enabled_ = false;
-    bool running_ = false;
-    int intervalMs_ = 0;
-    // The loop's timer, kept with its handler from creation on: enabling and disabling only
-    // start and pause it.
-    EventLoop::TimerId id_ = 0;
-};
-
-class MenuItem {
-  public:
-    MenuItem(Window& window, const MenuSpec& spec);
-
-    const std::string& name() const { return spec_->name; }
-    const std::string& caption() const { return spec_->caption; }
-    bool enabled() const { return enabled_; }
-    void setEnabled(bool enabled);
-
-    std::function<void()> onClick;
-    // The front end calls this when the item is chosen; a disabled item does nothing.
-    void choose();
-
-  private:
-    friend class Window;
-
-    Window& window_;
-    const MenuSpec* spec_;
-    bool enabled_ = true;
-};
-
-// Pictures numbered from 1.
-class ImageList {
-  public:
-    // `spec` is the layout's, which outlives the window.
-    explicit ImageList(const ImageListSpec& spec) : spec_(&spec) {}
-    const std::string& name() const { return spec_->name; }
-    int index() const { return spec_->index; }
-    Size pictureSize() const { return spec_->pictureSize; }
-    int count() const { return static_cast<int>(spec_->pictures.size()); }
-    // The picture key of picture `number` (1-based); "" outside 1..count().
-    const std::string& picture(int number) const;
-
-  private:
-    const ImageListSpec* spec_;
-};
 
 // Hears of every change so it can draw it.
 class WindowObserver {
@@ -109,15 +34,14 @@ class WindowObserver {
     virtual void announced(Window&, const std::string& /*text*/) {}
 };
 
-// A window of the element model. Loading creates every element, timer, menu item and image
-// list from the layout; unloading cancels everything the load scheduled and retires what it
-// created as a whole, once the running handler has returned. The window object itself, and the
-// fields of the class that owns it, outlive both.
+// A window of the element model. Each load makes its elements, timers, menu items and image
+// lists afresh: the rows of the layout's tables first, then whatever the owner's load step adds
+// (a window's set-up adds its rows there and keeps the handle each gives back). Unloading
+// cancels everything the load scheduled and frees what it made as a whole, once the running
+// handler has returned. The window object itself outlives its loads.
 //
-// The layout is read once, at the first load: each element's container and array are resolved
-// then, and later loads start from a retired load's objects reset to the layout's values
-// (elements, array members, timers) instead of building them again. Only the window changes the
-// element tree.
+// Its life, properties and element lookup are in window.cpp, its timers and delays in
+// window_timing.cpp, pointer, keys and focus in window_input.cpp.
 class Window {
   public:
     Window(const WindowLayout& layout, EventLoop& loop, Desktop& desktop);
@@ -166,22 +90,29 @@ class Window {
     // Where the window stands, in twips: its known place, else the middle of `workAreaPixels`
     // where a centred window goes; empty when neither is known.
     std::optional<Point> placeTwips(const std::optional<Rect>& workAreaPixels) const;
+    // Whether a rectangle in client pixels lies wholly right of or below the client area the
+    // window's outer size leaves.
+    bool beyondClient(const Rect& rect) const;
 
-    // Elements, by name and (for array members) index.
+    // A load's set-up: each adds one row to the loading window and gives back its handle. An
+    // element's container must have been added before it.
+    Element& add(const ElementSpec& row);
+    Timer& add(const TimerSpec& row);
+    MenuItem& add(const MenuSpec& row);
+    const ImageList& add(ImageListSpec row);
+
+    // Elements by name and (for array members) index: the one way to look one up.
     Element* find(const std::string& name, int index = -1) const;
     Element& at(const std::string& name, int index = -1) const;
-    // The element of the layout's row `id`, in constant time.
-    Element& element(ElementId id) const;
+    // The members of the array `name` by index, null where there is none (valid for this load).
+    const std::vector<Element*>& members(const std::string& name) const;
     // Creates array member `index` as a hidden copy of member 0, in front of its siblings.
     Element& createMember(const std::string& name, int index);
-    // The same for the array of layout row `array` (any listed member), in constant time.
-    Element& createMember(ElementId array, int index);
-    // The members of that array by index, null where there is none (valid for this load).
-    const std::vector<Element*>& members(ElementId array) const;
     // Moves `element` to the front of its container's children.
     void bringToFront(Element& element);
-    // Top-level elements front to back.
-    const std::vector<Element*>& topLevel() const;
+    // The children of `container` (nullptr: the window) front to back.
+    const std::vector<Element*>& childrenOf(const Element* container) const;
+    const std::vector<Element*>& topLevel() const { return childrenOf(nullptr); }
     // Every element, in creation order.
     std::vector<Element*> elements() const;
 
@@ -190,18 +121,15 @@ class Window {
     MenuItem& menu(const std::string& name) const;
     const std::vector<std::unique_ptr<MenuItem>>& menus() const;
     const ImageList& imageList(const std::string& name, int index = -1) const;
-    // By their place in the layout's tables.
-    Timer& timerAt(int place) const;
-    MenuItem& menuAt(int place) const;
-    const ImageList& imageListAt(int place) const;
 
     // Runs `task` in a later pass of the loop, unless the window is unloaded first.
     void post(std::function<void()> task);
     // Runs `task` once, `ms` from now, unless the window is unloaded first.
     void after(int ms, std::function<void()> task);
     // A delay kept for the rest of the load with its task, for a step that comes again and
-    // again: each `startDelay` runs the task once, `ms` from then, unless the window is
-    // unloaded first. The id names the delay until the window unloads.
+    // again: each `startDelay` runs the task once, `ms` from then (a delay started again before
+    // it ran counts afresh), unless the window is unloaded first. The id names the delay until
+    // the window unloads.
     using DelayId = std::size_t;
     DelayId addDelay(std::function<void()> task);
     void startDelay(DelayId delay, int ms);
@@ -224,7 +152,7 @@ class Window {
 
     // Keyboard focus: the element keys act on (none at load). Its frame is drawn only once a key
     // has been used in this window, and hidden again when the mouse is pressed, so a window used
-    // with the mouse alone looks as it always has; a reload keeps whether it is drawn.
+    // with the mouse alone shows no frame; whether it is drawn carries over to the next load.
     Element* focusedElement() const { return focused_; }
     bool focusFrameShown() const { return focusFrameShown_ && focused_ != nullptr; }
     void setFocusedElement(Element* element);
@@ -245,30 +173,25 @@ class Window {
     WindowObserver* observer() const { return observer_; }
 
   private:
+    struct Load;
+
     void notifyWindow();
-    StackingOrder& childrenOf(Element* container);
+    void resetWindowProperties();
+    int menuBarHeight() const;
+    // Stops everything the load scheduled and tells the observer its elements go. Unless
+    // `now`, what it made is freed once the running handler has returned, since a handler may
+    // unload its own window.
+    void retireLoad(bool now);
+    // Sizes to their texts the labels the load left unmeasured: all, or those the client area
+    // now reaches.
+    void measureLabels(bool all);
+    DelayId newDelay(std::function<void()> task, bool kept);
+    void fireDelay(Load& load, DelayId delay);
+    void showFocusFrame(bool shown);
     Element* hitTest(const std::vector<Element*>& children, Point local) const;
     void deliverPress(Element& target, MouseButton button, Point local);
     void deliverRelease(Element& target, MouseButton button, Point local, bool stillOver);
     void deliverMove(Element& target, Point local);
-    void resetWindowProperties();
-    struct Structure;
-    struct Load;
-    const Structure& structure();
-    // A load to fill: a retired one nobody holds any more, or a new one.
-    std::shared_ptr<Load> freshLoad();
-    // Stops everything the load scheduled. Unless `now`, what it created is kept until the
-    // running handler has returned, since a handler may unload its own window.
-    void retireLoad(bool now);
-    static void fireDelay(Load& load, std::size_t delay);
-    // A delay slot of the load with its loop timer: a free one, or a new one.
-    std::size_t delaySlot(Load& load);
-    // Whether a rectangle in client pixels lies wholly right of or below the client area the
-    // window's outer size leaves.
-    bool beyondClient(const Rect& rect) const;
-    // Sizes to their texts the labels the load left unmeasured: all, or those the client area
-    // now reaches.
-    void measureLabels(bool all);
 
     const WindowLayout& layout_;
     EventLoop& loop_;
@@ -285,19 +208,13 @@ class Window {
     bool centred_ = true;
     bool positionKnown_ = false;
 
-    // The layout resolved: containers, arrays, names (built at the first load).
-    std::unique_ptr<Structure> structure_;
-    // Everything the current load created; null while the window is not loaded.
+    // Everything the current load made; null while the window is not loaded.
     std::shared_ptr<Load> load_;
-    // Loads retired earlier, reused once nothing else holds them.
-    std::vector<std::shared_ptr<Load>> retired_;
-    std::uint64_t loads_ = 0;
 
     Element* pressed_ = nullptr;
     MouseButton pressedButton_ = MouseButton::Left;
     Element* focused_ = nullptr;
     bool focusFrameShown_ = false;
-    void showFocusFrame(bool shown);
 };
 
 }  // namespace koropika

@@ -1,3 +1,4 @@
+// The stored list of player names (name.txt) and how it is read and written.
 #pragma once
 
 #include <cstddef>

@@ -1,3 +1,4 @@
+// The settings window's keys.
 #pragma once
 
 #include "ui/elements/keys.h"

@@ -1,9 +1,10 @@
 #include "ui/settings/settings_layout.h"
 
+#include "ui/settings/settings_window.h"
+
 #include <string>
 #include <utility>
 
-#include "ui/elements/layout_ids.h"
 #include "ui/elements/layout_row.h"
 #include "ui/elements/palette.h"
 
@@ -34,22 +35,6 @@ Row cardCountLabel(std::string name, int top, std::string caption) {
         .cursorA();
 }
 
-void checkIds(const WindowLayout& layout) {
-    const ElementRow rows[] = {
-        {settings_ids::Picture1, "Picture1", -1}, {settings_ids::Label6, "Label6", -1},
-        {settings_ids::Label5, "Label5", -1},     {settings_ids::Image11, "Image11", -1},
-        {settings_ids::Label4, "Label4", -1},     {settings_ids::Combo2, "Combo2", -1},
-        {settings_ids::Combo1, "Combo1", -1},     {settings_ids::Label10, "Label10", -1},
-        {settings_ids::Label9, "Label9", -1},     {settings_ids::Label8, "Label8", -1},
-        {settings_ids::Label7, "Label7", -1},     {settings_ids::Label3, "Label3", -1},
-        {settings_ids::Label1, "Label1", -1},
-    };
-    const NamedPlace imageLists[] = {
-        {settings_ids::ImageList1, "ImageList1"},
-    };
-    checkLayoutIds(layout, rows, {}, {}, imageLists);
-}
-
 WindowLayout buildLayout() {
     WindowLayout layout;
     layout.name = "設定";
@@ -57,65 +42,6 @@ WindowLayout buildLayout() {
     layout.icon = "icon";
     layout.background = kTableGreen;
     layout.designedClient = {284, 212};
-    auto& out = layout.elements;
-
-    out.push_back(panel("Picture1", "", {0, 0, 286, 213}).singleBorder().innerUnitTwips().spec());
-
-    // The version area below the choices, seen when the window is grown.
-    out.push_back(textOnBackground("Label6", "", {45, 250, 181, 11}, "無断転載・再配布を禁じます。",
-                                   kProportionalGothic, 9, Colour::highlightText())
-                      .fixedSize()
-                      .spec());
-    out.push_back(textOnBackground("Label5", "", {75, 220, 151, 19}, "ころぴか V_1.0",
-                                   kProportionalMincho, 14.25, kPink)
-                      .font(14.25, kBold)
-                      .italic()
-                      .spec());
-    out.push_back(picture("Image11", -1, "", {35, 215, 32, 32}).picture("icon").spec());
-    out.push_back(textOnBackground("Label4", "", {10, 270, 265, 13}, kLinkAddress,
-                                   kProportionalGothic, 9.75, kLinkBlue)
-                      .underlined()
-                      .cursorA()
-                      .spec());
-
-    // The choices.
-    out.push_back(Row("Combo2", -1, ElementKind::DropDownList, "Picture1", {20, 100, 101, 24})
-                      .caption("レベル1からだんだん強くなり、6で最強になります")
-                      .text(kLevelPurple)
-                      .font(12, kBold)
-                      .italic()
-                      .cursorA()
-                      .tabIndex(1)
-                      .accessibleName("コンピュータのレベル")
-                      .spec());
-    out.push_back(Row("Combo1", -1, ElementKind::ComboBox, "Picture1", {20, 35, 146, 24})
-                      .font(12)
-                      .accessibleName("プレーヤーの名前")
-                      .spec());
-    out.push_back(cardCountLabel("Label10", 170, "カード数 52枚").spec());
-    out.push_back(cardCountLabel("Label9", 140, "カード数 40枚").spec());
-    out.push_back(cardCountLabel("Label8", 110, "カード数 28枚").spec());
-    out.push_back(textOnBackground("Label7", "Picture1", {5, 180, 101, 16}, "バージョン情報",
-                                   kProportionalGothic, 9.75, kTableGreen)
-                      .font(9.75, kBold)
-                      .underlined()
-                      .fixedSize()
-                      .centred()
-                      .cursorA()
-                      .spec());
-    out.push_back(textOnBackground("Label3", "Picture1", {15, 80, 125, 13}, "コンピュータのレベル",
-                                   kProportionalGothic, 9.75, kTableGreen)
-                      .font(9.75, kBold)
-                      .spec());
-    out.push_back(textOnBackground("Label1", "Picture1", {15, 15, 215, 13},
-                                   "プレーヤーの名前を入力してください", kProportionalGothic, 9.75,
-                                   kTableGreen)
-                      .font(9.75, kBold)
-                      .spec());
-
-    layout.imageLists.push_back(
-        {"ImageList1", -1, {300, 230}, {"settings_bg_1", "settings_bg_2", "settings_bg_3"}});
-    checkIds(layout);
     return layout;
 }
 
@@ -125,5 +51,51 @@ const WindowLayout& settingsWindowLayout() {
     static const WindowLayout layout = buildLayout();
     return layout;
 }
+
+SettingsWindowElements::SettingsWindowElements(Window& w)
+    : Picture1(w.add(panel("Picture1", "", {0, 0, 286, 213}).singleBorder().innerUnitTwips())),
+      Label6(
+          w.add(textOnBackground("Label6", "", {45, 250, 181, 11}, "無断転載・再配布を禁じます。",
+                                 kProportionalGothic, 9, Colour::highlightText())
+                    .fixedSize())),
+      Label5(w.add(textOnBackground("Label5", "", {75, 220, 151, 19}, "ころぴか V_1.0",
+                                    kProportionalMincho, 14.25, kPink)
+                       .font(14.25, kBold)
+                       .italic())),
+      Image11(w.add(picture("Image11", -1, "", {35, 215, 32, 32}).picture("icon"))),
+      Label4(w.add(textOnBackground("Label4", "", {10, 270, 265, 13}, kLinkAddress,
+                                    kProportionalGothic, 9.75, kLinkBlue)
+                       .underlined()
+                       .cursorA())),
+      Combo2(w.add(Row("Combo2", -1, ElementKind::DropDownList, "Picture1", {20, 100, 101, 24})
+                       .caption("レベル1からだんだん強くなり、6で最強になります")
+                       .text(kLevelPurple)
+                       .font(12, kBold)
+                       .italic()
+                       .cursorA()
+                       .tabIndex(1)
+                       .accessibleName("コンピュータのレベル"))),
+      Combo1(w.add(Row("Combo1", -1, ElementKind::ComboBox, "Picture1", {20, 35, 146, 24})
+                       .font(12)
+                       .accessibleName("プレーヤーの名前"))),
+      Label10(w.add(cardCountLabel("Label10", 170, "カード数 52枚"))),
+      Label9(w.add(cardCountLabel("Label9", 140, "カード数 40枚"))),
+      Label8(w.add(cardCountLabel("Label8", 110, "カード数 28枚"))),
+      Label7(w.add(textOnBackground("Label7", "Picture1", {5, 180, 101, 16}, "バージョン情報",
+                                    kProportionalGothic, 9.75, kTableGreen)
+                       .font(9.75, kBold)
+                       .underlined()
+                       .fixedSize()
+                       .centred()
+                       .cursorA())),
+      Label3(w.add(textOnBackground("Label3", "Picture1", {15, 80, 125, 13}, "コンピュータのレベル",
+                                    kProportionalGothic, 9.75, kTableGreen)
+                       .font(9.75, kBold))),
+      Label1(w.add(textOnBackground("Label1", "Picture1", {15, 15, 215, 13},
+                                    "プレーヤーの名前を入力してください", kProportionalGothic, 9.75,
+                                    kTableGreen)
+                       .font(9.75, kBold))),
+      ImageList1(w.add(ImageListSpec{
+          "ImageList1", -1, {300, 230}, {"settings_bg_1", "settings_bg_2", "settings_bg_3"}})) {}
 
 }  // namespace koropika

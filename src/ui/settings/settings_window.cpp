@@ -22,17 +22,6 @@ std::string levelEntry(int level) {
 
 }  // namespace
 
-SettingsWindowElements::SettingsWindowElements(Window& w)
-    : Picture1(w.element(settings_ids::Picture1)),
-      Combo1(w.element(settings_ids::Combo1)),
-      Combo2(w.element(settings_ids::Combo2)),
-      Label4(w.element(settings_ids::Label4)),
-      Label7(w.element(settings_ids::Label7)),
-      Label8(w.element(settings_ids::Label8)),
-      Label9(w.element(settings_ids::Label9)),
-      Label10(w.element(settings_ids::Label10)),
-      ImageList1(w.imageListAt(settings_ids::ImageList1)) {}
-
 SettingsWindow::SettingsWindow(SharedSettings& settings, EventLoop& loop, Desktop& desktop)
     : settings_(settings), desktop_(desktop), window_(settingsWindowLayout(), loop, desktop) {
     window_.onLoad = [this] {

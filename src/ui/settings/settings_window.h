@@ -1,3 +1,4 @@
+// The settings window 設定 and the handles of its elements.
 #pragma once
 
 #include <cstdint>
@@ -19,19 +20,27 @@ inline constexpr const char* kUnstorableNameMessage =
 inline constexpr int kCompactHeightTwips = 3500;
 inline constexpr int kExpandedHeightTwips = 4700;
 
-// Every element of one load of the settings window that its handlers use, bound once when it
-// loads by the fixed ids of the layout (see settings_layout.h).
+// Every element and the image list of one load of the settings window, each the handle its row
+// gave back. Made by the window's load step, as a generated form class's set-up is: building it
+// adds each row to the loading window (settings_layout.cpp), in the order declared here.
 struct SettingsWindowElements {
     explicit SettingsWindowElements(Window& window);
 
     Element& Picture1;  // the background
-    Element& Combo1;    // the player's name
-    Element& Combo2;    // the computer's level
-    Element& Label4;    // the web page link
-    Element& Label7;    // バージョン情報
-    Element& Label8;    // カード数 28枚
-    Element& Label9;    // カード数 40枚
-    Element& Label10;   // カード数 52枚
+    // The version area below the choices, seen when the window is grown.
+    Element& Label6;
+    Element& Label5;
+    Element& Image11;
+    Element& Label4;  // the web page link
+    // The choices.
+    Element& Combo2;   // the computer's level
+    Element& Combo1;   // the player's name
+    Element& Label10;  // カード数 52枚
+    Element& Label9;   // カード数 40枚
+    Element& Label8;   // カード数 28枚
+    Element& Label7;   // バージョン情報
+    Element& Label3;
+    Element& Label1;
     const ImageList& ImageList1;
 };
 

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -11,6 +12,7 @@
 #include "support/recording_desktop.h"
 #include "ui/elements/virtual_event_loop.h"
 #include "ui/elements/window.h"
+#include "ui/game_window/game_window_elements.h"
 
 namespace koropika {
 namespace {
@@ -28,13 +30,18 @@ std::vector<std::string> labels(const std::vector<Element*>& elements) {
     return out;
 }
 
+// The game window as its set-up builds it, before any of the game's own load step runs.
 class GameWindowLayoutTest : public ::testing::Test {
   protected:
-    void SetUp() override { window.load(); }
+    void SetUp() override {
+        window.onLoad = [this] { ui.emplace(window); };
+        window.load();
+    }
 
     VirtualEventLoop loop;
     testing::RecordingDesktop desktop;
     Window window{gameWindowLayout(), loop, desktop};
+    std::optional<GameWindowElements> ui;
 };
 
 TEST_F(GameWindowLayoutTest, EveryElementTheGameAddressesLiesInItsContainer) {
@@ -177,20 +184,22 @@ TEST_F(GameWindowLayoutTest, APressLandsOnTheTextInFrontOfItsButtonPicture) {
     EXPECT_EQ(window.elementAt(onLabel19), &window.at("Label19"));
 }
 
-TEST(GameWindowPictures, EveryPictureKeyNamesAFileOfTheProgramFolder) {
+TEST_F(GameWindowLayoutTest, EveryPictureKeyNamesAFileOfTheProgramFolder) {
     const std::filesystem::path images = std::filesystem::path(KOROPIKA_PROGRAM_DIR) / "images";
     if (!std::filesystem::is_directory(images)) {
         GTEST_SKIP() << images << " has not been built";
     }
-    const WindowLayout& layout = gameWindowLayout();
-    std::set<std::string> keys = {layout.icon};
-    for (const ElementSpec& spec : layout.elements) {
-        if (!spec.properties.picture.empty()) {
-            keys.insert(spec.properties.picture);
+    std::set<std::string> keys = {window.layout().icon};
+    for (const Element* e : window.elements()) {
+        if (!e->picture().empty()) {
+            keys.insert(e->picture());
         }
     }
-    for (const ImageListSpec& list : layout.imageLists) {
-        keys.insert(list.pictures.begin(), list.pictures.end());
+    for (const ImageList* list : {&ui->ImageList2, ui->ImageList1[1], ui->ImageList1[2],
+                                  ui->ImageList1[3], ui->ImageList1[4]}) {
+        for (int number = 1; number <= list->count(); ++number) {
+            keys.insert(list->picture(number));
+        }
     }
     // The icon, 5 backs, 3 start button, 2 result button and 1 star picture, 6 dice, 52 faces.
     EXPECT_EQ(keys.size(), 1u + 5 + 3 + 2 + 1 + 6 + 52);

@@ -1,0 +1,43 @@
+// Window::Load: everything one load of a window made and scheduled (for the window's own
+// source files only).
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "ui/elements/window.h"
+
+namespace koropika {
+
+// It is retired as a whole: first everything it scheduled is stopped, then, once the running
+// handler has returned, it is freed.
+struct Window::Load {
+    bool retired = false;
+    std::vector<std::unique_ptr<Element>> elements;    // in creation order
+    std::unordered_map<std::string, Element*> single;  // elements outside arrays, by name
+    // Array members by name and index; null where there is none.
+    std::unordered_map<std::string, std::vector<Element*>> arrays;
+    // Children front to back, by container; the window's own under nullptr.
+    std::unordered_map<const Element*, std::vector<Element*>> children;
+    // Labels sized to their text that lay beyond the client area when made, not yet measured.
+    std::vector<Element*> unmeasured;
+    std::vector<std::unique_ptr<Timer>> timers;
+    std::vector<std::unique_ptr<MenuItem>> menus;
+    std::vector<std::unique_ptr<ImageList>> imageLists;
+    // A delay is a loop timer started for one tick at a time; one made by `after` goes once it
+    // has run, a kept one stays for the load.
+    struct Delay {
+        EventLoop::TimerId timer = 0;
+        bool kept = false;
+        bool pending = false;
+        std::function<void()> task;
+    };
+    // Node-based: a delay stays in place while its task runs, even when the task adds others.
+    std::unordered_map<DelayId, Delay> delays;
+    DelayId nextDelay = 0;
+};
+
+}  // namespace koropika
