@@ -44,12 +44,6 @@ void Element::setCaption(const std::string& caption) {
     }
 }
 
-void Element::setAccessibleName(NameWriter writer, std::uint64_t value) {
-    std::string name;
-    writer(value, name);
-    setAccessibleName(name);
-}
-
 void Element::setFont(const Font& font) {
     if (props_.font != font) {
         props_.font = font;

@@ -72,9 +72,6 @@ class Element {
     }
     // "" goes back to the caption.
     void setAccessibleName(const std::string& name) { set(props_.accessibleName, name); }
-    // The name `writer` writes from `value`.
-    using NameWriter = void (*)(std::uint64_t value, std::string& name);
-    void setAccessibleName(NameWriter writer, std::uint64_t value);
 
     const std::string& picture() const { return props_.picture; }
     void setPicture(const std::string& pictureKey) { set(props_.picture, pictureKey); }

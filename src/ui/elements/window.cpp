@@ -206,7 +206,6 @@ void Window::retireLoad(bool now) {
     }
     for (auto& [id, delay] : load->delays) {
         loop_.stop(delay.timer);
-        delay.pending = false;
     }
     for (const auto& element : load->elements) {
         if (observer_ != nullptr) {

@@ -126,14 +126,7 @@ class Window {
     void post(std::function<void()> task);
     // Runs `task` once, `ms` from now, unless the window is unloaded first.
     void after(int ms, std::function<void()> task);
-    // A delay kept for the rest of the load with its task, for a step that comes again and
-    // again: each `startDelay` runs the task once, `ms` from then (a delay started again before
-    // it ran counts afresh), unless the window is unloaded first. The id names the delay until
-    // the window unloads.
-    using DelayId = std::size_t;
-    DelayId addDelay(std::function<void()> task);
-    void startDelay(DelayId delay, int ms);
-    // Delays started by `after` or `startDelay` that have not fired yet (none once unloaded).
+    // Delays started by `after` that have not fired yet (none once unloaded).
     std::size_t pendingDelays() const;
 
     // Input, in window client pixels. A release goes to the element that took the press.
@@ -185,7 +178,7 @@ class Window {
     // Sizes to their texts the labels the load left unmeasured: all, or those the client area
     // now reaches.
     void measureLabels(bool all);
-    DelayId newDelay(std::function<void()> task, bool kept);
+    using DelayId = std::size_t;
     void fireDelay(Load& load, DelayId delay);
     void showFocusFrame(bool shown);
     Element* hitTest(const std::vector<Element*>& children, Point local) const;

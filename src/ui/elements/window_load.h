@@ -27,15 +27,11 @@ struct Window::Load {
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;
-    // A delay is a loop timer started for one tick at a time; one made by `after` goes once it
-    // has run, a kept one stays for the load.
+    // A delay of `after`: a loop timer started for one tick, gone once it has run.
     struct Delay {
         EventLoop::TimerId timer = 0;
-        bool kept = false;
-        bool pending = false;
         std::function<void()> task;
     };
-    // Node-based: a delay stays in place while its task runs, even when the task adds others.
     std::unordered_map<DelayId, Delay> delays;
     DelayId nextDelay = 0;
 };

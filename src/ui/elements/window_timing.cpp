@@ -60,51 +60,22 @@ void Window::post(std::function<void()> task) {
 }
 
 void Window::after(int ms, std::function<void()> task) {
-    if (load_) {
-        startDelay(newDelay(std::move(task), /*kept=*/false), ms);
-    }
-}
-
-Window::DelayId Window::addDelay(std::function<void()> task) {
     if (!load_) {
-        throw std::logic_error(layout_.name + " is not loaded");
+        return;
     }
-    return newDelay(std::move(task), /*kept=*/true);
-}
-
-Window::DelayId Window::newDelay(std::function<void()> task, bool kept) {
     Load& load = *load_;
     const DelayId id = load.nextDelay++;
     Load::Delay& delay = load.delays[id];
-    delay.kept = kept;
     delay.task = std::move(task);
     // Retiring the load stops the timer, so the load outlives every tick.
     delay.timer = loop_.addTimer([this, &load, id] { fireDelay(load, id); });
-    return id;
-}
-
-void Window::startDelay(DelayId id, int ms) {
-    if (!load_) {
-        return;  // unloaded since: the delay went with its load
-    }
-    const auto it = load_->delays.find(id);
-    if (it != load_->delays.end()) {
-        it->second.pending = true;
-        loop_.startOnce(it->second.timer, ms);
-    }
+    loop_.startOnce(delay.timer, ms);
 }
 
 void Window::fireDelay(Load& load, DelayId id) {
     const auto it = load.delays.find(id);
-    Load::Delay& delay = it->second;
-    delay.pending = false;  // its timer has paused itself
-    if (delay.kept) {
-        // The task stays in place while it runs, even if it unloads the window.
-        delay.task();
-        return;
-    }
-    const std::function<void()> task = std::move(delay.task);
-    loop_.stop(delay.timer);
+    const std::function<void()> task = std::move(it->second.task);
+    loop_.stop(it->second.timer);
     load.delays.erase(it);
     task();
 }
@@ -113,8 +84,7 @@ std::size_t Window::pendingDelays() const {
     if (!load_) {
         return 0;
     }
-    return static_cast<std::size_t>(std::count_if(load_->delays.begin(), load_->delays.end(),
-                                                  [](const auto& d) { return d.second.pending; }));
+    return load_->delays.size();
 }
 
 }  // namespace koropika

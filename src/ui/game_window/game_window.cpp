@@ -17,10 +17,8 @@ constexpr int kWindowHeightTwips = 8400;
 constexpr int kWindowWidthTwips = 11000;
 constexpr int kDefaultCardBack = 4;
 constexpr int kBlueCountersDesign = 2;
-constexpr int kTopLevel = 6;
 // The incoming card of a pile waits this far above its panel (twips).
 constexpr double kPileStartTwips = -1200;
-constexpr double kStartCaptionPoints = 30;
 constexpr double kDicePromptPoints = 16;
 
 double topTwips(const Element& element) {
@@ -32,36 +30,6 @@ double topTwips(const Element& element) {
 void setTopTwips(Element& element, double twips) {
     const double pixels = twips / kTwipsPerPixel;
     element.setTop(static_cast<int>(pixels < 0 ? pixels - 0.5 : pixels + 0.5));
-}
-
-// A rank as the cards' tags write it.
-const std::string& rankTag(int rank) {
-    static const std::array<std::string, 14> tags = [] {
-        std::array<std::string, 14> made;
-        for (std::size_t r = 0; r < made.size(); ++r) {
-            made[r] = std::to_string(r);
-        }
-        return made;
-    }();
-    if (rank >= 0 && rank < static_cast<int>(tags.size())) {
-        return tags[static_cast<std::size_t>(rank)];
-    }
-    static thread_local std::string other;
-    other = std::to_string(rank);
-    return other;
-}
-
-// A face's name, from its slot and card packed as the element keeps them until it is read.
-std::uint64_t packFaceName(int slot, const Card& card) {
-    return (std::uint64_t{static_cast<std::uint32_t>(slot)} << 32) |
-           (std::uint64_t{static_cast<std::uint16_t>(card.suit)} << 16) |
-           static_cast<std::uint16_t>(card.rank);
-}
-
-void writeFaceName(std::uint64_t packed, std::string& name) {
-    const Card card{static_cast<std::int16_t>(static_cast<std::uint16_t>(packed >> 16)),
-                    static_cast<std::int16_t>(static_cast<std::uint16_t>(packed))};
-    writeFaceUpCardName(name, static_cast<int>(static_cast<std::uint32_t>(packed >> 32)), card);
 }
 
 }  // namespace
@@ -145,8 +113,6 @@ void GameWindow::startUpGameWindow() {
     ui_ = std::make_unique<GameWindowElements>(window_);
     GameWindowElements& ui = *ui_;
     wireHandlers();
-    revealStep_ = window_.addDelay([this] { revealCard(nextRevealed_); });
-    stackStep_ = window_.addDelay([this] { buildResultStacks(nextStacked_); });
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
@@ -239,10 +205,11 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         Element& face = *elements.face;
         Element& back = *elements.back;
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
-        const std::string& tag = rankTag(card.rank);
+        const std::string tag = std::to_string(card.rank);
         face.setTag(tag);
-        // Written only when a screen reader (or anything else) asks for it.
-        face.setAccessibleName(writeFaceName, packFaceName(slot, card));
+        std::string name;
+        writeFaceUpCardName(name, slot, card);
+        face.setAccessibleName(name);
         back.setTag(tag);
         face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);
@@ -339,127 +306,6 @@ void GameWindow::openCardBackChoice() {
 
 void GameWindow::closeCardBackChoice() {
     ui_->Frame1.setVisible(false);
-}
-
-// ---- Dice ------------------------------------------------------------------------------------
-
-void GameWindow::onDiceClick() {
-    if (diceClicks <= 3) {
-        ++diceClicks;  // stays at 4 however often the dice is clicked afterwards
-    }
-    if (diceClicks != 2) {
-        return;  // the rolling steps take the second click; later ones change nothing
-    }
-    GameWindowElements& ui = *ui_;
-    ui.Label8.setCaption(kDiceStopPrompt);
-    ui.Timer4.setInterval(durations::kDiceRollStepMs);
-    ui.Timer4.setEnabled(true);
-    ui.設定に戻る.setEnabled(false);
-    window_.post([this] { rollStep(); });
-}
-
-void GameWindow::rollStep() {
-    // Runs once the events waiting before it have been handled, so ticks and the stopping
-    // click come between two plays of the clock.
-    if (diceClicks > 2) {
-        stopDice();
-        return;
-    }
-    sounds_.playClock();
-    window_.post([this] { rollStep(); });
-}
-
-void GameWindow::stopDice() {
-    GameWindowElements& ui = *ui_;
-    ui.Timer4.setEnabled(false);
-    const Side starter = engine_.decideStarter(diceFace);
-    ui.Label9.setCaption(starter == Side::Player ? kPlayerStarts : kComputerStarts);
-    showTurnIndicator(starter);
-    ui.Label8.setCaption(kStartCaption);
-    ui.Label8.setFontSize(kStartCaptionPoints);
-    ui.Label9.setVisible(true);
-    ui.Picture2.setCustomPointerShown(false);
-    for (Element* part : {&ui.Image4, &ui.Label8, &ui.Label9}) {
-        part->setCustomPointerShown(true);
-    }
-    ui.設定に戻る.setEnabled(true);
-    // The dice picture shows face 6 when the count has wrapped to 0.
-    keys_.diceStopped(diceFace == 0 ? 6 : diceFace, starter);
-}
-
-void GameWindow::onDiceTick() {
-    ++diceFace;
-    ui_->Picture2.setPicture(ui_->ImageList2.picture(diceFace));
-    if (diceFace == 6) {
-        diceFace = 0;
-    }
-}
-
-void GameWindow::showTurnIndicator(Side side) {
-    const bool players = side == Side::Player;
-    ui_->Picture3.setBackColour(players ? kBlue : kBlack);
-    ui_->Picture4.setBackColour(players ? kBlack : kBlue);
-}
-
-// ---- Start button ----------------------------------------------------------------------------
-
-void GameWindow::Timer9_Timer() {
-    GameWindowElements& ui = *ui_;
-    ui.Picture1.setTop(ui.Picture1.top() + 20);
-    if (ui.Picture1.top() > 0) {
-        ui.Timer9.setEnabled(false);
-        ui.Timer1.setEnabled(true);
-    }
-}
-
-void GameWindow::Timer1_Timer() {
-    GameWindowElements& ui = *ui_;
-    if (startButtonBlink == 0) {
-        startButtonBlink = 1;
-        ui.Image4.copyPicture(ui.Image7);
-    } else {
-        startButtonBlink = 0;
-        ui.Image4.copyPicture(ui.Image6);
-    }
-}
-
-void GameWindow::startButton_MouseDown() {
-    if (!engine_.pressStart()) {
-        return;  // the dice has not decided yet
-    }
-    ui_->Timer1.setEnabled(false);
-    ui_->Image4.copyPicture(ui_->Image5);
-}
-
-void GameWindow::startButton_MouseUp() {
-    if (engine_.phase() != GamePhase::StartUp) {
-        beginPlay();
-    }
-}
-
-void GameWindow::beginPlay() {
-    GameWindowElements& ui = *ui_;
-    ui.Timer1.setEnabled(false);
-    ui.Image4.copyPicture(ui.Image6);
-    ui.Picture1.setVisible(false);
-    engine_.beginReveal();  // card clicks are refused while the cards appear
-    revealCard(1);
-}
-
-void GameWindow::revealCard(int slot) {
-    if (slot <= setup_.cardCount) {
-        engine_.revealCard(slot);
-        paintSlot(slot, true, false);
-        nextRevealed_ = slot + 1;
-        window_.startDelay(revealStep_, kRevealPauseMs);
-        return;
-    }
-    const Side first = engine_.beginPlay();
-    ui_->カード選択.setEnabled(false);
-    if (first == Side::Computer) {
-        ui_->Timer6.setEnabled(true);
-    }
-    keys_.tableReady(first);
 }
 
 // ---- The player's move -----------------------------------------------------------------------
@@ -568,141 +414,6 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
     }
     resolutionTimer.setEnabled(false);
     keys_.moveResolved(outcome);
-}
-
-// ---- Round end -------------------------------------------------------------------------------
-
-void GameWindow::showResult() {
-    if (resultShown_) {
-        return;  // a round ends once
-    }
-    resultShown_ = true;
-    GameWindowElements& ui = *ui_;
-    ui.Picture5.setWidth(700);
-    ui.Picture5.setHeight(480);
-    ui.Picture5.setBorder(Border::None);
-    ui.Picture5.setLeft(15);
-    ui.Picture5.setTop(50);
-    ui.Picture5.setVisible(true);
-    ui.Label12.setBackColour(kBlack);
-    ui.Label13.setCaption(ui.Label10.caption());
-    const RoundResult result = engine_.result();
-    ui.Label15.setCaption(std::to_string(result.playerCards) + " 枚");
-    ui.Label16.setCaption(std::to_string(result.computerCards) + " 枚");
-    for (Element* hidden : {&ui.Picture3, &ui.Picture4, &ui.Label10, &ui.Label11}) {
-        hidden->setVisible(false);
-    }
-    switch (result.winner) {
-        case RoundResult::Winner::Draw:
-            ui.Label17.setCaption(kDraw);
-            break;
-        case RoundResult::Winner::Player:
-            ui.Label17.setCaption(ui.Label13.caption() + kPlayerWinsSuffix);
-            break;
-        case RoundResult::Winner::Computer:
-            ui.Label17.setCaption(kComputerWins);
-            break;
-    }
-    diceFace = 1;
-    // The level offer is set before the stacks are built, which takes a moment: the panel is on
-    // screen from the start, and must never show an offer of a wrong level meanwhile.
-    showLevelOffer();
-    keys_.roundOver(ui.Label17.caption(), result);
-    playerStackPictures_ = result.playerCards;
-    computerStackPictures_ = result.computerCards;
-    buildResultStacks(0);
-}
-
-void GameWindow::showLevelOffer() {
-    GameWindowElements& ui = *ui_;
-    if (setup_.level >= kTopLevel) {
-        ui.Label21.setVisible(false);
-        ui.Image12.setVisible(false);
-    } else {
-        ui.Image12.setVisible(true);
-        ui.Label21.setVisible(true);
-        ui.Label21.setCaption("レベル " + std::to_string(setup_.level + 1) + " に挑戦する");
-        ui.Image12.setAccessibleName(ui.Label21.caption());
-    }
-}
-
-void GameWindow::buildResultStacks(int placed) {
-    GameWindowElements& ui = *ui_;
-    const int playerPictures = playerStackPictures_;
-    if (placed >= playerPictures + computerStackPictures_) {
-        finishResult();
-        return;
-    }
-    // The player's stack fans out from left 20 at top 120, then the computer's from left 350
-    // at top 110, five pixels a picture.
-    const bool players = placed < playerPictures;
-    const int number = players ? placed + 1 : placed - playerPictures + 1;
-    ElementArray& stack = players ? ui.Image9 : ui.Image10;
-    // A new member comes in front of its siblings: each picture lies on the one before.
-    Element& picture = stack.create(number);
-    picture.copyPicture(ui.Image2[0]);
-    picture.setTop(players ? 120 : 110);
-    picture.setLeft((players ? 20 : 350) + 5 * (number - 1));
-    picture.setStretch(false);
-    picture.setVisible(true);
-    nextStacked_ = placed + 1;
-    window_.startDelay(stackStep_, kStackPausePerPictureMs);
-}
-
-void GameWindow::finishResult() {
-    stacksBuilt_ = true;
-    ui_->Timer4.setInterval(durations::kGameOverBlinkMs);
-    ui_->Timer4.setEnabled(true);
-}
-
-void GameWindow::Timer4_Timer() {
-    if (engine_.phase() == GamePhase::StartUp) {
-        onDiceTick();
-    } else if (engine_.phase() == GamePhase::Play) {
-        if (diceFace == 1) {
-            ui_->Label18.setVisible(true);
-            diceFace = 0;
-        } else {
-            ui_->Label18.setVisible(false);
-            diceFace = 1;
-        }
-    }
-}
-
-// ---- Result buttons --------------------------------------------------------------------------
-
-void GameWindow::resultButton_MouseDown(Element& button) {
-    button.copyPicture(ui_->Image13);
-}
-
-void GameWindow::resultButton_MouseUp(Element& button) {
-    GameWindowElements& ui = *ui_;
-    button.copyPicture(ui.Image14);
-    // One release ends the window; a second one, or one before the round has ended, does
-    // nothing. The level offer names a level only below the top one.
-    if (resultButtonUsed_ || !resultShown_) {
-        return;
-    }
-    if (&button == &ui.Image8) {
-        resultButtonUsed_ = true;
-        playAgain(false);
-    } else if (&button == &ui.Image11) {
-        resultButtonUsed_ = true;
-        設定に戻る_Click();
-    } else if (&button == &ui.Image12 && setup_.level < kTopLevel) {
-        resultButtonUsed_ = true;
-        playAgain(true);
-    }
-}
-
-void GameWindow::playAgain(bool nextLevel) {
-    if (nextLevel) {
-        ++settings_.level;
-        setup_.level = settings_.level;
-    }
-    backToSettings = 1;
-    window_.unload();
-    window_.show();
 }
 
 // ---- The table -------------------------------------------------------------------------------

@@ -182,12 +182,6 @@ class GameWindow {
     // The pictures of the result stacks: the cards each side took.
     int playerStackPictures_ = 0;
     int computerStackPictures_ = 0;
-    // The steps of the deal's reveal and of the result stacks, one picture a step: delays of
-    // the load, and what each does next.
-    Window::DelayId revealStep_ = 0;
-    Window::DelayId stackStep_ = 0;
-    int nextRevealed_ = 0;
-    int nextStacked_ = 0;
     // Each slot's back and face in this load (slot 0 unused), for the paints of every move.
     struct SlotElements {
         Element* back = nullptr;

@@ -1,0 +1,151 @@
+// The game window's round end: the result panel, its stacks and blinking GAME-OVER, and its
+// buttons.
+
+#include "ui/game_window/game_window.h"
+
+#include "ui/elements/palette.h"
+#include "ui/game_window/game_window_elements.h"
+
+namespace koropika {
+
+namespace {
+
+constexpr int kTopLevel = 6;
+
+}  // namespace
+
+// ---- Round end -------------------------------------------------------------------------------
+
+void GameWindow::showResult() {
+    if (resultShown_) {
+        return;  // a round ends once
+    }
+    resultShown_ = true;
+    GameWindowElements& ui = *ui_;
+    ui.Picture5.setWidth(700);
+    ui.Picture5.setHeight(480);
+    ui.Picture5.setBorder(Border::None);
+    ui.Picture5.setLeft(15);
+    ui.Picture5.setTop(50);
+    ui.Picture5.setVisible(true);
+    ui.Label12.setBackColour(kBlack);
+    ui.Label13.setCaption(ui.Label10.caption());
+    const RoundResult result = engine_.result();
+    ui.Label15.setCaption(std::to_string(result.playerCards) + " 枚");
+    ui.Label16.setCaption(std::to_string(result.computerCards) + " 枚");
+    for (Element* hidden : {&ui.Picture3, &ui.Picture4, &ui.Label10, &ui.Label11}) {
+        hidden->setVisible(false);
+    }
+    switch (result.winner) {
+        case RoundResult::Winner::Draw:
+            ui.Label17.setCaption(kDraw);
+            break;
+        case RoundResult::Winner::Player:
+            ui.Label17.setCaption(ui.Label13.caption() + kPlayerWinsSuffix);
+            break;
+        case RoundResult::Winner::Computer:
+            ui.Label17.setCaption(kComputerWins);
+            break;
+    }
+    diceFace = 1;
+    // The level offer is set before the stacks are built, which takes a moment: the panel is on
+    // screen from the start, and must never show an offer of a wrong level meanwhile.
+    showLevelOffer();
+    keys_.roundOver(ui.Label17.caption(), result);
+    playerStackPictures_ = result.playerCards;
+    computerStackPictures_ = result.computerCards;
+    buildResultStacks(0);
+}
+
+void GameWindow::showLevelOffer() {
+    GameWindowElements& ui = *ui_;
+    if (setup_.level >= kTopLevel) {
+        ui.Label21.setVisible(false);
+        ui.Image12.setVisible(false);
+    } else {
+        ui.Image12.setVisible(true);
+        ui.Label21.setVisible(true);
+        ui.Label21.setCaption("レベル " + std::to_string(setup_.level + 1) + " に挑戦する");
+        ui.Image12.setAccessibleName(ui.Label21.caption());
+    }
+}
+
+void GameWindow::buildResultStacks(int placed) {
+    GameWindowElements& ui = *ui_;
+    const int playerPictures = playerStackPictures_;
+    if (placed >= playerPictures + computerStackPictures_) {
+        finishResult();
+        return;
+    }
+    // The player's stack fans out from left 20 at top 120, then the computer's from left 350
+    // at top 110, five pixels a picture.
+    const bool players = placed < playerPictures;
+    const int number = players ? placed + 1 : placed - playerPictures + 1;
+    ElementArray& stack = players ? ui.Image9 : ui.Image10;
+    // A new member comes in front of its siblings: each picture lies on the one before.
+    Element& picture = stack.create(number);
+    picture.copyPicture(ui.Image2[0]);
+    picture.setTop(players ? 120 : 110);
+    picture.setLeft((players ? 20 : 350) + 5 * (number - 1));
+    picture.setStretch(false);
+    picture.setVisible(true);
+    window_.after(kStackPausePerPictureMs, [this, placed] { buildResultStacks(placed + 1); });
+}
+
+void GameWindow::finishResult() {
+    stacksBuilt_ = true;
+    ui_->Timer4.setInterval(durations::kGameOverBlinkMs);
+    ui_->Timer4.setEnabled(true);
+}
+
+void GameWindow::Timer4_Timer() {
+    if (engine_.phase() == GamePhase::StartUp) {
+        onDiceTick();
+    } else if (engine_.phase() == GamePhase::Play) {
+        if (diceFace == 1) {
+            ui_->Label18.setVisible(true);
+            diceFace = 0;
+        } else {
+            ui_->Label18.setVisible(false);
+            diceFace = 1;
+        }
+    }
+}
+
+// ---- Result buttons --------------------------------------------------------------------------
+
+void GameWindow::resultButton_MouseDown(Element& button) {
+    button.copyPicture(ui_->Image13);
+}
+
+void GameWindow::resultButton_MouseUp(Element& button) {
+    GameWindowElements& ui = *ui_;
+    button.copyPicture(ui.Image14);
+    // One release ends the window; a second one, or one before the round has ended, does
+    // nothing. The level offer names a level only below the top one.
+    if (resultButtonUsed_ || !resultShown_) {
+        return;
+    }
+    if (&button == &ui.Image8) {
+        resultButtonUsed_ = true;
+        playAgain(false);
+    } else if (&button == &ui.Image11) {
+        resultButtonUsed_ = true;
+        設定に戻る_Click();
+    } else if (&button == &ui.Image12 && setup_.level < kTopLevel) {
+        resultButtonUsed_ = true;
+        playAgain(true);
+    }
+}
+
+void GameWindow::playAgain(bool nextLevel) {
+    if (nextLevel) {
+        ++settings_.level;
+        setup_.level = settings_.level;
+    }
+    backToSettings = 1;
+    window_.unload();
+    window_.show();
+}
+
+}  // namespace koropika
