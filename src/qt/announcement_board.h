@@ -1,3 +1,4 @@
+// The widget through which a window's announcements reach screen readers.
 #pragma once
 
 #include <QString>

@@ -14,49 +14,51 @@ const std::vector<Element*>& CanvasSource::children() const {
     return container != nullptr ? container->children() : window->topLevel();
 }
 
+DrawnElements::DrawnElements(CanvasSource source, QWidget& canvas) : source_(std::move(source)) {
+    installCanvasAccessibility(canvas);
+}
+
 ContainerCanvas::ContainerCanvas(CanvasSource source, QWidget* parent)
-    : QWidget(parent), source_(std::move(source)) {
+    : QWidget(parent), DrawnElements(std::move(source), *this) {
     // Every pixel is painted here, so Qt need not clear the background first.
     setAttribute(Qt::WA_OpaquePaintEvent);
-    installCanvasAccessibility();
 }
 
 void ContainerCanvas::paintEvent(QPaintEvent* event) {
-    if (!source_.live()) {
+    if (!source().live()) {
         return;
     }
     QPainter painter(this);
-    ElementPainter draw(painter, *source_.pictures);
-    if (source_.container == nullptr) {
-        painter.fillRect(rect(), toQColor(source_.window->layout().background));
-        draw.paintPlainChildren(source_.children(), event->rect());
-        draw.paintFocusOf(*source_.window, nullptr, rect());
+    ElementPainter draw(painter, *source().pictures);
+    if (source().container == nullptr) {
+        painter.fillRect(rect(), toQColor(source().window->layout().background));
+        draw.paintPlainChildren(source().children(), event->rect());
+        draw.paintFocusOf(*source().window, nullptr, rect());
         return;
     }
-    const Element& panel = *source_.container;
+    const Element& panel = *container();
     draw.paintPanelFace(rect(), panel);
-    draw.paintPlainChildren(source_.children(), event->rect());
+    draw.paintPlainChildren(source().children(), event->rect());
     if (panel.border() == Border::Single) {
         // The frame stays on top of the children it surrounds.
         draw.paintBorder(rect());
     }
-    draw.paintFocusOf(*source_.window, &panel, rect());
+    draw.paintFocusOf(*source().window, &panel, rect());
 }
 
 GroupBoxCanvas::GroupBoxCanvas(CanvasSource source, QWidget* parent)
-    : QGroupBox(parent), source_(std::move(source)) {
+    : QGroupBox(parent), DrawnElements(std::move(source), *this) {
     setAutoFillBackground(true);
-    installCanvasAccessibility();
 }
 
 void GroupBoxCanvas::paintEvent(QPaintEvent* event) {
     QGroupBox::paintEvent(event);
-    if (!source_.live()) {
+    if (!source().live()) {
         return;
     }
     QPainter painter(this);
-    ElementPainter(painter, *source_.pictures)
-        .paintPlainChildren(source_.children(), event->rect());
+    ElementPainter(painter, *source().pictures)
+        .paintPlainChildren(source().children(), event->rect());
 }
 
 }  // namespace koropika

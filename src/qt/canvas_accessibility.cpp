@@ -1,5 +1,7 @@
 #include "qt/canvas_accessibility.h"
 
+#include <QEvent>
+#include <QResizeEvent>
 #include <algorithm>
 
 #include "qt/conversions.h"
@@ -9,13 +11,8 @@ namespace koropika {
 namespace {
 
 const CanvasSource* sourceOf(QObject* object) {
-    if (auto* canvas = dynamic_cast<ContainerCanvas*>(object)) {
-        return &canvas->source();
-    }
-    if (auto* group = dynamic_cast<GroupBoxCanvas*>(object)) {
-        return &group->source();
-    }
-    return nullptr;
+    const auto* canvas = dynamic_cast<const DrawnElements*>(object);
+    return canvas != nullptr ? &canvas->source() : nullptr;
 }
 
 QAccessibleInterface* canvasFactory(const QString& /*className*/, QObject* object) {
@@ -48,14 +45,85 @@ Point windowPointOf(const QWidget& canvas, const CanvasSource& source, int x, in
     return point;
 }
 
+// Whether something in front hides the whole element: a panel or control (these always lie in
+// front of what a canvas draws), or a picture listed before it (a card's back over its face).
+bool covered(const CanvasSource& source, const Element& element) {
+    const QRect area = toQRect(element.rect());
+    bool inFront = true;
+    for (const Element* other : source.children()) {
+        if (other == &element) {
+            inFront = false;
+            continue;
+        }
+        const bool hides =
+            isHeavyweight(other->kind()) ||
+            (inFront && other->kind() == ElementKind::Picture && !other->picture().empty());
+        if (hides && other->visible() && toQRect(other->rect()).contains(area)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Whether a person sees the element: it and every container above it are visible, the canvas
+// is on screen, the element lies at least partly inside the canvas of `size` (the settings
+// window's version area lies below the client area until the window is made taller), and
+// nothing in front hides it.
+bool seen(const QWidget& canvas, const CanvasSource& source, const Element& element, QSize size) {
+    return element.shown() && canvas.isVisible() &&
+           QRect(QPoint(), size).intersects(toQRect(element.rect())) && !covered(source, element);
+}
+
+void tellShowing(QAccessibleInterface* accessible, bool showing) {
+    QAccessibleEvent told(accessible, showing ? QAccessible::ObjectShow : QAccessible::ObjectHide);
+    QAccessible::updateAccessibility(&told);
+}
+
+// Hears a canvas being shown, hidden (with its own container or any above it) or resized, and
+// tells screen readers which of its plain elements came into sight or left it, so that a
+// client's copy of the tree follows what is on screen. Qt does the same for the canvas itself
+// and its child widgets.
+class SightWatcher final : public QObject {
+  public:
+    explicit SightWatcher(QWidget& canvas) : QObject(&canvas) { canvas.installEventFilter(this); }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const QEvent::Type type = event->type();
+        if ((type == QEvent::Show || type == QEvent::Hide || type == QEvent::Resize) &&
+            QAccessible::isActive()) {
+            auto* canvas = static_cast<QWidget*>(watched);
+            const CanvasSource* source = sourceOf(canvas);
+            if (source == nullptr) {
+                return false;
+            }
+            for (const Element* element : accessibleElementsOf(*source)) {
+                QAccessibleInterface* accessible = accessibleInterfaceOf(canvas, element);
+                if (accessible == nullptr) {
+                    continue;
+                }
+                if (type != QEvent::Resize) {
+                    tellShowing(accessible, type == QEvent::Show);
+                } else if (const auto* resize = static_cast<QResizeEvent*>(event);
+                           seen(*canvas, *source, *element, resize->oldSize()) !=
+                           seen(*canvas, *source, *element, resize->size())) {
+                    tellShowing(accessible, seen(*canvas, *source, *element, resize->size()));
+                }
+            }
+        }
+        return false;
+    }
+};
+
 }  // namespace
 
-void installCanvasAccessibility() {
+void installCanvasAccessibility(QWidget& canvas) {
     static const bool installed = [] {
         QAccessible::installFactory(canvasFactory);
         return true;
     }();
     (void)installed;
+    new SightWatcher(canvas);
 }
 
 std::vector<Element*> accessibleElementsOf(const CanvasSource& source) {
@@ -65,7 +133,9 @@ std::vector<Element*> accessibleElementsOf(const CanvasSource& source) {
     }
     for (Element* child : source.children()) {
         // Elements that react to the mouse, and those given a name of their own (a card's face).
-        if (!isHeavyweight(child->kind()) && child->visible() &&
+        // The switched-off template of an element array stands for no card: decoration only.
+        const bool decoration = child->index() == 0 && !child->enabled();
+        if (!isHeavyweight(child->kind()) && child->visible() && !decoration &&
             (child->handlesMouse() || !child->properties().accessibleName.empty())) {
             elements.push_back(child);
         }
@@ -272,6 +342,9 @@ QAccessible::State ElementAccessible::state() const {
         return state;
     }
     state.disabled = !element->enabled();
+    // Inside a hidden panel, outside the canvas, or in a window not on screen.
+    state.invisible = !seen(*canvas_, source_, *element, canvas_->size());
+    state.offscreen = state.invisible;
     if (reactsToClicks(*element)) {
         state.focusable = true;
         state.focused = source_.window->focusedElement() == element;

@@ -1,3 +1,4 @@
+// What screen readers see of a canvas: the canvas itself and the plain elements it draws.
 #pragma once
 
 #include <QAccessibleWidget>
@@ -13,12 +14,14 @@ namespace koropika {
 // next to its child widgets: the plain elements that react to the mouse, each with its role,
 // name and place on the screen.
 //
-// Installs the accessibility factory for ContainerCanvas and GroupBoxCanvas; the canvases call
-// it, and only the first call does anything.
-void installCanvasAccessibility();
+// Installs the accessibility factory for ContainerCanvas and GroupBoxCanvas (once for the
+// program), and tells screen readers whenever `canvas` is shown, hidden or resized which of its
+// plain elements came into sight or left it. Each canvas calls it as it is built.
+void installCanvasAccessibility(QWidget& canvas);
 
 // The visible plain children of the canvas's container that react to the mouse or have a name of
-// their own, front to back; none once the view has let go of the window.
+// their own, front to back; none once the view has let go of the window. The switched-off
+// template of an element array (member 0) is left out: it stands for no card.
 std::vector<Element*> accessibleElementsOf(const CanvasSource& source);
 
 // The interface of a plain element of `canvas` while it is one of its accessible children, else

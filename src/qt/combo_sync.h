@@ -1,3 +1,4 @@
+// The native combo box of the front end and how it follows its model element.
 #pragma once
 
 #include <QComboBox>

@@ -1,3 +1,4 @@
+// Conversions of plain values (colours, fonts, rectangles, text) between the element model and Qt.
 #pragma once
 
 #include <QColor>

@@ -1,3 +1,4 @@
+// Drawing of the element model's plain elements and container faces with a QPainter.
 #pragma once
 
 #include <QPainter>

@@ -1,3 +1,4 @@
+// Keyboard input from Qt to the model window: key names and the router that passes keys on.
 #pragma once
 
 #include <QMainWindow>

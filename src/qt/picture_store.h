@@ -1,3 +1,4 @@
+// The program's pictures and cursors, read from its images folder.
 #pragma once
 
 #include <QCursor>

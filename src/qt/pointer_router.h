@@ -1,3 +1,4 @@
+// Mouse input from a window view's canvases to the model window.
 #pragma once
 
 #include <QObject>

@@ -1,3 +1,4 @@
+// The desktop of the real program: model windows on screen, message boxes, web pages.
 #pragma once
 
 #include <QMargins>

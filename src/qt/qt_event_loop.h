@@ -1,3 +1,4 @@
+// The element model's event loop on top of Qt's timers.
 #pragma once
 
 #include <QElapsedTimer>

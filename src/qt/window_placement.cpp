@@ -6,6 +6,10 @@
 #include <QScreen>
 #include <QWindow>
 #include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include <xcb/xcb.h>
 
 namespace koropika {
 
@@ -21,6 +25,37 @@ constexpr int kMaxPlaceAttempts = 3;
 // How long a change must have stood before the window counts as settled: long enough for the
 // window system's answer to a resize or move to have come back.
 constexpr qint64 kSettleMs = durations::kPlacementSettleMs;
+
+// The frame an X11 window manager has put round `window`, in device pixels, as it publishes it
+// (_NET_FRAME_EXTENTS: left, right, top, bottom); nullopt off X11 or before it is published.
+std::optional<QMargins> x11FrameExtents(const QWindow& window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (x11 == nullptr || x11->connection() == nullptr) {
+        return std::nullopt;
+    }
+    xcb_connection_t* connection = x11->connection();
+    constexpr const char* kName = "_NET_FRAME_EXTENTS";
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> atom(
+        xcb_intern_atom_reply(connection, xcb_intern_atom(connection, 1, std::strlen(kName), kName),
+                              nullptr),
+        &std::free);
+    if (!atom || atom->atom == XCB_ATOM_NONE) {
+        return std::nullopt;
+    }
+    const std::unique_ptr<xcb_get_property_reply_t, decltype(&std::free)> reply(
+        xcb_get_property_reply(
+            connection,
+            xcb_get_property(connection, 0, static_cast<xcb_window_t>(window.winId()), atom->atom,
+                             XCB_ATOM_CARDINAL, 0, 4),
+            nullptr),
+        &std::free);
+    if (!reply || reply->format != 32 || xcb_get_property_value_length(reply.get()) != 16) {
+        return std::nullopt;
+    }
+    const auto* extents = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+    return QMargins(static_cast<int>(extents[0]), static_cast<int>(extents[2]),
+                    static_cast<int>(extents[1]), static_cast<int>(extents[3]));
+}
 
 }  // namespace
 
@@ -38,11 +73,26 @@ void WindowPlacement::apply(const Window& model) {
 }
 
 void WindowPlacement::applySize(const Window& model) {
+    // The person cannot resize the window: the layout is made for this one size.
+    widget_.setFixedSize(clientSize(model));
+}
+
+QSize WindowPlacement::clientSize(const Window& model) const {
     const QMargins f = frame();
     const int width = pixels(model.widthTwips()) - f.left() - f.right();
     const int height = pixels(model.heightTwips()) - f.top() - f.bottom();
-    // The person cannot resize the window: the layout is made for this one size.
-    widget_.setFixedSize(std::max(1, width), std::max(1, height));
+    return {std::max(1, width), std::max(1, height)};
+}
+
+QSize WindowPlacement::outerSize(const Window& model) const {
+    return clientSize(model).grownBy(scaledFrame());
+}
+
+QMargins WindowPlacement::scaledFrame() const {
+    const qreal ratio = widget_.devicePixelRatioF();
+    const QMargins f = frame();
+    return {qRound(f.left() / ratio), qRound(f.top() / ratio), qRound(f.right() / ratio),
+            qRound(f.bottom() / ratio)};
 }
 
 QPoint WindowPlacement::onSomeScreen(const QRect& outer) {
@@ -66,18 +116,18 @@ QPoint WindowPlacement::onSomeScreen(const QRect& outer) {
 
 QPoint WindowPlacement::wantedOuterPosition(const Window& model) const {
     if (!model.centred()) {
-        return onSomeScreen(QRect(QPoint(pixels(model.leftTwips()), pixels(model.topTwips())),
-                                  QSize(pixels(model.widthTwips()), pixels(model.heightTwips()))));
+        return onSomeScreen(
+            QRect(QPoint(pixels(model.leftTwips()), pixels(model.topTwips())), outerSize(model)));
     }
     const QScreen* screen =
         widget_.screen() != nullptr ? widget_.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr) {
         return {};
     }
-    const QSize outerSize(pixels(model.widthTwips()), pixels(model.heightTwips()));
+    const QSize outer = outerSize(model);
     const QRect available = screen->availableGeometry();
-    return available.topLeft() + QPoint((available.width() - outerSize.width()) / 2,
-                                        (available.height() - outerSize.height()) / 2);
+    return available.topLeft() + QPoint((available.width() - outer.width()) / 2,
+                                        (available.height() - outer.height()) / 2);
 }
 
 std::optional<QMargins> WindowPlacement::framedMargins() const {
@@ -91,11 +141,18 @@ std::optional<QMargins> WindowPlacement::framedMargins() const {
     if (margins.isNull() && !handle->isExposed()) {
         return std::nullopt;
     }
-    return margins;
+    // Qt gives the frame in the window's units, rounded; the window system's own figure is
+    // exact. Where there is none, the rounded one is the best there is.
+    if (const std::optional<QMargins> exact = x11FrameExtents(*handle)) {
+        return exact;
+    }
+    const qreal ratio = handle->devicePixelRatio();
+    return QMargins(qRound(margins.left() * ratio), qRound(margins.top() * ratio),
+                    qRound(margins.right() * ratio), qRound(margins.bottom() * ratio));
 }
 
 QPoint WindowPlacement::outerPosition() const {
-    const QMargins f = frame();
+    const QMargins f = scaledFrame();
     return widget_.geometry().topLeft() - QPoint(f.left(), f.top());
 }
 

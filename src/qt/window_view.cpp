@@ -10,6 +10,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QIcon>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTimer>
@@ -250,6 +251,10 @@ void WindowView::applyProperties(const Element& element) {
             box->setPalette(palette);
             if (typingInto_ != &element) {
                 syncComboBox(*box, element);
+            }
+            // The box's text field is where the person types: it says what the box is for.
+            if (QLineEdit* field = box->lineEdit(); field != nullptr) {
+                field->setAccessibleName(toQString(element.accessibleName()));
             }
             break;
         }

@@ -1,3 +1,4 @@
+// The real top-level window that shows one model window, and what views share.
 #pragma once
 
 #include <QAction>

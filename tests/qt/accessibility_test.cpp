@@ -165,5 +165,80 @@ TEST_F(CanvasAccessibility, WhatWasMadeForTheElementsGoesWithTheWindow) {
     EXPECT_EQ(QAccessible::accessibleInterface(id), nullptr);
 }
 
+// What a person sees: a card's back over its face, a link below the client area, a hidden panel
+// with a button picture, and the switched-off template of an element array.
+WindowLayout sightLayout() {
+    LayoutBuilder b("sight", {200, 120});
+    auto& back = b.add("Back", ElementKind::Picture, {10, 10, 30, 40});
+    back.properties.picture = "back";
+    back.properties.accessibleName = "カード 1、裏";
+    auto& face = b.add("Face", ElementKind::Picture, {10, 10, 30, 40});
+    face.properties.picture = "face";
+    face.properties.accessibleName = "カード 1、ハートの 3";
+    b.add("Link", ElementKind::Label, {10, 150, 80, 16}).properties.accessibleName = "リンク";
+    b.add("Result", ElementKind::Panel, {100, 10, 90, 60}).properties.visible = false;
+    b.add("Again", ElementKind::Picture, {5, 5, 60, 20}, "Result").properties.accessibleName =
+        "もう一度";
+    auto& templ = b.add("Card", ElementKind::Picture, {150, 80, 20, 20});
+    templ.index = 0;
+    templ.properties.enabled = false;
+    templ.properties.accessibleName = "カード";
+    return b.layout();
+}
+
+class ElementsInSight : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        QAccessible::setActive(true);
+        w.window->show();
+    }
+    void TearDown() override { QAccessible::setActive(false); }
+
+    QAccessibleInterface* named(QWidget& canvas, const std::string& name) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&canvas);
+        for (int i = 0; i < accessible->childCount(); ++i) {
+            QAccessibleInterface* child = accessible->child(i);
+            if (child->text(QAccessible::Name).toStdString() == name) {
+                return child;
+            }
+        }
+        return nullptr;
+    }
+    bool seen(QWidget& canvas, const std::string& name) {
+        QAccessibleInterface* accessible = named(canvas, name);
+        return accessible != nullptr && !accessible->state().invisible;
+    }
+
+    ShownWindow w{sightLayout()};
+};
+
+TEST_F(ElementsInSight, WhatIsInAHiddenPanelIsSeenOnlyWhileThePanelShows) {
+    QWidget& panel = w.widgetOf("Result");
+    ASSERT_NE(named(panel, "もう一度"), nullptr) << "listed, as Qt lists a hidden widget";
+    EXPECT_FALSE(seen(panel, "もう一度"));
+
+    w.window->at("Result").setVisible(true);
+    EXPECT_TRUE(seen(panel, "もう一度"));
+    w.window->at("Result").setVisible(false);
+    EXPECT_FALSE(seen(panel, "もう一度"));
+}
+
+TEST_F(ElementsInSight, AFaceUnderItsBackAndALinkBelowTheClientAreaAreNotSeen) {
+    QWidget& client = *w.view().clientArea();
+    EXPECT_TRUE(seen(client, "カード 1、裏"));
+    EXPECT_FALSE(seen(client, "カード 1、ハートの 3")) << "its back covers it";
+    w.window->at("Back").setVisible(false);
+    EXPECT_TRUE(seen(client, "カード 1、ハートの 3"));
+
+    EXPECT_FALSE(seen(client, "リンク"));
+    w.window->setHeightTwips(w.window->heightTwips() + 60 * kTwipsPerPixel);
+    runPendingEvents();
+    EXPECT_TRUE(seen(client, "リンク"));
+}
+
+TEST_F(ElementsInSight, TheSwitchedOffTemplateOfAnArrayIsNotShownToReaders) {
+    EXPECT_EQ(named(*w.view().clientArea(), "カード"), nullptr);
+}
+
 }  // namespace
 }  // namespace koropika
