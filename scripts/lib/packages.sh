@@ -28,7 +28,7 @@ ensure_packages() {
 BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-qpa-plugins
-    libsdl2-dev libfontconfig-dev libsqlite3-dev
+    libsdl2-dev libfontconfig-dev libsqlite3-dev libx11-dev libxcb1-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fontconfig
     xdg-utils
 )
