@@ -1,5 +1,6 @@
 #include "qt/qt_event_loop.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace koropika {
@@ -24,8 +25,18 @@ EventLoop::TimerId QtEventLoop::startRepeating(int intervalMs, std::function<voi
 EventLoop::TimerId QtEventLoop::addTimer(std::function<void()> tick) {
     auto* timer = new QTimer(context_.get());
     timer->setTimerType(Qt::PreciseTimer);
-    QObject::connect(timer, &QTimer::timeout, timer, std::move(tick));
     const TimerId id = nextId_++;
+    // Connected first, so it runs before the tick: a repeating timer resumed for the rest of
+    // its interval counts whole intervals again from this tick on.
+    QObject::connect(timer, &QTimer::timeout, timer, [this, id, timer] {
+        const auto resumed = resumedIntervals_.find(id);
+        if (resumed != resumedIntervals_.end()) {
+            timer->setSingleShot(false);
+            timer->start(resumed->second);
+            resumedIntervals_.erase(resumed);
+        }
+    });
+    QObject::connect(timer, &QTimer::timeout, timer, std::move(tick));
     timers_.emplace(id, timer);
     return id;
 }
@@ -36,6 +47,7 @@ QTimer* QtEventLoop::timerOf(TimerId id) const {
 }
 
 void QtEventLoop::startTimer(TimerId id, int intervalMs) {
+    forgetHold(id);
     // Starting a running QTimer starts its count again.
     if (QTimer* timer = timerOf(id)) {
         timer->setSingleShot(false);
@@ -44,6 +56,7 @@ void QtEventLoop::startTimer(TimerId id, int intervalMs) {
 }
 
 void QtEventLoop::startOnce(TimerId id, int intervalMs) {
+    forgetHold(id);
     if (QTimer* timer = timerOf(id)) {
         timer->setSingleShot(true);
         timer->start(intervalMs);
@@ -51,9 +64,43 @@ void QtEventLoop::startOnce(TimerId id, int intervalMs) {
 }
 
 void QtEventLoop::pauseTimer(TimerId id) {
+    forgetHold(id);
     if (QTimer* timer = timerOf(id)) {
         timer->stop();
     }
+}
+
+void QtEventLoop::holdTimer(TimerId id) {
+    QTimer* timer = timerOf(id);
+    if (timer == nullptr || !timer->isActive()) {
+        return;
+    }
+    const auto resumed = resumedIntervals_.find(id);
+    const int interval = resumed != resumedIntervals_.end() ? resumed->second : timer->interval();
+    const bool once = timer->isSingleShot() && resumed == resumedIntervals_.end();
+    forgetHold(id);
+    held_[id] = Held{std::max(0, timer->remainingTime()), interval, once};
+    timer->stop();
+}
+
+void QtEventLoop::resumeTimer(TimerId id) {
+    const auto held = held_.find(id);
+    QTimer* timer = timerOf(id);
+    if (held == held_.end() || timer == nullptr) {
+        return;
+    }
+    const Held was = held->second;
+    held_.erase(held);
+    if (!was.once) {
+        resumedIntervals_[id] = was.intervalMs;
+    }
+    timer->setSingleShot(true);
+    timer->start(was.leftMs);
+}
+
+void QtEventLoop::forgetHold(TimerId id) {
+    held_.erase(id);
+    resumedIntervals_.erase(id);
 }
 
 void QtEventLoop::stop(TimerId id) {
@@ -63,6 +110,7 @@ void QtEventLoop::stop(TimerId id) {
     }
     QTimer* timer = it->second;
     timers_.erase(it);
+    forgetHold(id);
     // A tick handler often stops its own timer: the QTimer is still emitting, so it is only
     // stopped now and freed once control is back in the event loop.
     timer->stop();

@@ -35,16 +35,30 @@ class QtEventLoop final : public EventLoop {
     void startTimer(TimerId id, int intervalMs) override;
     void startOnce(TimerId id, int intervalMs) override;
     void pauseTimer(TimerId id) override;
+    void holdTimer(TimerId id) override;
+    void resumeTimer(TimerId id) override;
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return clock_.elapsed(); }
 
   private:
     void runPosted();
     QTimer* timerOf(TimerId id) const;
+    // The timer is started, paused or stopped: any hold of it is over.
+    void forgetHold(TimerId id);
 
     // Parent of the timers and receiver of the queued calls: deleting it cancels them all.
     std::unique_ptr<QObject> context_;
     std::map<TimerId, QTimer*> timers_;
+    // A held timer: the time that was left to its next tick, and how it ran.
+    struct Held {
+        int leftMs = 0;
+        int intervalMs = 0;
+        bool once = false;
+    };
+    std::map<TimerId, Held> held_;
+    // Repeating timers resumed for the rest of their interval: their next tick starts them
+    // again at the whole interval.
+    std::map<TimerId, int> resumedIntervals_;
     QTimer* relay_ = nullptr;  // zero-interval, single shot: runs the tasks posted before it
     std::deque<std::function<void()>> posted_;
     TimerId nextId_ = 1;

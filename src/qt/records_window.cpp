@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
@@ -17,6 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "qt/records_chart.h"
 
@@ -209,17 +211,28 @@ class RecentRoundsModel : public QAbstractTableModel {
                 return round.computerCount;
             case 5:
                 return resultText(round);
+            case 6:
+                return round.dealNumber ? QVariant(qlonglong(*round.dealNumber)) : QVariant();
         }
         return {};
     }
 
+    // The number of the round in `row`, if it was kept.
+    std::optional<std::int64_t> dealNumberAt(int row) const {
+        if (row < 0 || row >= rowCount()) {
+            return std::nullopt;
+        }
+        return rounds_.at(std::size_t(row)).dealNumber;
+    }
+
   private:
-    inline static const std::array<QString, 6> kHeaders = {QStringLiteral("日時"),
+    inline static const std::array<QString, 7> kHeaders = {QStringLiteral("日時"),
                                                            QStringLiteral("レベル"),
                                                            QStringLiteral("カード数"),
                                                            QStringLiteral("あなたの札"),
                                                            QStringLiteral("コンピュータの札"),
-                                                           QStringLiteral("結果")};
+                                                           QStringLiteral("結果"),
+                                                           QStringLiteral("ゲーム番号")};
     std::vector<RoundRecord> rounds_;
 };
 
@@ -272,6 +285,9 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     delete_->setAccessibleName(QStringLiteral("この記録を消す"));
     export_ = new QPushButton(QStringLiteral("CSV に書き出す(&E)"), this);
     export_->setAccessibleName(QStringLiteral("CSV に書き出す"));
+    playAgain_ = new QPushButton(QStringLiteral("この番号でもう一度(&R)"), this);
+    playAgain_->setAccessibleName(QStringLiteral("この番号でもう一度"));
+    playAgain_->setEnabled(false);
     close_ = new QPushButton(QStringLiteral("閉じる"), this);
     close_->setAccessibleName(QStringLiteral("閉じる"));
 
@@ -298,6 +314,7 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     middle->setColumnStretch(1, 2);
 
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(playAgain_);
     bottom->addStretch(1);
     bottom->addWidget(close_);
 
@@ -314,7 +331,8 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     setTabOrder(export_, levelTable_);
     setTabOrder(levelTable_, chartCards_);
     setTabOrder(chartCards_, recentTable_);
-    setTabOrder(recentTable_, close_);
+    setTabOrder(recentTable_, playAgain_);
+    setTabOrder(playAgain_, close_);
     resize(1040, 720);
 
     connect(players_, &QComboBox::currentTextChanged, this, &RecordsWindow::showPlayer);
@@ -322,6 +340,13 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     connect(delete_, &QPushButton::clicked, this, &RecordsWindow::askToDelete);
     connect(export_, &QPushButton::clicked, this, &RecordsWindow::askWhereToExport);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
+    connect(playAgain_, &QPushButton::clicked, this, &RecordsWindow::playSelectedAgain);
+    connect(recentTable_, &QTableView::activated, this, &RecordsWindow::playSelectedAgain);
+    // The model is reset at every player shown, which clears the selection: the button follows.
+    connect(recentModel_, &QAbstractItemModel::modelReset, this,
+            [this] { playAgain_->setEnabled(selectedDealNumber().has_value()); });
+    connect(recentTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { playAgain_->setEnabled(selectedDealNumber().has_value()); });
 
     reload();
 }
@@ -388,6 +413,21 @@ void RecordsWindow::showChart() {
         }
     }
     chart_->setBars(player, computer);
+}
+
+std::optional<std::int64_t> RecordsWindow::selectedDealNumber() const {
+    const QModelIndex current = recentTable_->selectionModel()->currentIndex();
+    return current.isValid() ? recentModel_->dealNumberAt(current.row()) : std::nullopt;
+}
+
+void RecordsWindow::playSelectedAgain() {
+    const std::optional<std::int64_t> number = selectedDealNumber();
+    if (!number) {
+        return;
+    }
+    // The window goes first, so the game's timers go on before the new round loads.
+    close();
+    emit playDealAgain(qint64(*number));
 }
 
 void RecordsWindow::sayCannotRead() {

@@ -1,11 +1,14 @@
 // The records window: for one player at a time, the figures for each level and card count, a
-// chart of the win rate per level beside the computer's, the last rounds, and deleting one
-// player's records and exporting the whole history as CSV. It reads a records store it does not
-// own; the figures of the computer come from levels.dat in the program folder.
+// chart of the win rate per level beside the computer's, the last rounds (any of which can be
+// played again by its number), and deleting one player's records and exporting the whole history
+// as CSV. It reads a records store it does not own; the figures of the computer come from
+// levels.dat in the program folder. The 記録 menu opens it over the game window.
 #pragma once
 
 #include <QString>
 #include <QWidget>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,6 +46,8 @@ class RecordsWindow : public QWidget {
     // between.
     void opened();
     void closed();
+    // The player chose a listed round to play again by its number; the window has closed.
+    void playDealAgain(qint64 number);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -57,6 +62,9 @@ class RecordsWindow : public QWidget {
     void askWhereToExport();
     void exportTo(const QString& path);
     void sayCannotRead();
+    // The number of the round selected in the list of last rounds, if it has one.
+    std::optional<std::int64_t> selectedDealNumber() const;
+    void playSelectedAgain();
 
     records::RecordsStore& store_;
     QString currentPlayer_;
@@ -73,6 +81,7 @@ class RecordsWindow : public QWidget {
     RecentRoundsModel* recentModel_;
     QPushButton* delete_;
     QPushButton* export_;
+    QPushButton* playAgain_;
     QPushButton* close_;
 };
 

@@ -435,6 +435,47 @@ TEST_F(WindowTest, ADelayRunsOnceAfterItsTimeAndDiesWithItsLoad) {
     EXPECT_EQ(runs.size(), 1u);
 }
 
+// A window held while another one has the player's attention: nothing it scheduled runs, and
+// everything goes on where it was once resumed.
+TEST_F(WindowTest, HeldTimersDelaysAndTasksGoOnWhereTheyWereWhenResumed) {
+    window.load();
+    std::vector<std::string> runs;
+    const auto at = [&](const char* what) { return what + std::to_string(loop.nowMs()); };
+    window.timer("Blink").onTick = [&] { runs.push_back(at("blink@")); };
+    loop.advanceBy(200);  // 300 ms left to the first blink
+    window.after(100, [&] { runs.push_back(at("delay@")); });
+    window.holdTimers();
+    window.post([&] { runs.push_back(at("task@")); });
+    EXPECT_TRUE(window.timersHeld());
+    loop.advanceBy(5000);
+    EXPECT_TRUE(runs.empty());
+    window.resumeTimers();  // at 5200
+    loop.advanceBy(800);
+    EXPECT_EQ(runs,
+              (std::vector<std::string>{"task@5200", "delay@5300", "blink@5500", "blink@6000"}));
+}
+
+TEST_F(WindowTest, ATimerStartedOrStoppedWhileHeldCountsAfreshFromTheResume) {
+    window.load();
+    std::vector<std::int64_t> slow;
+    std::vector<std::int64_t> blink;
+    window.timer("Slow").onTick = [&] { slow.push_back(loop.nowMs()); };
+    window.timer("Blink").onTick = [&] { blink.push_back(loop.nowMs()); };
+    window.holdTimers();
+    window.timer("Slow").setEnabled(true);
+    window.timer("Blink").setEnabled(false);
+    loop.advanceBy(3000);
+    window.resumeTimers();
+    loop.advanceBy(1000);
+    EXPECT_EQ(slow, (std::vector<std::int64_t>{4000}));
+    EXPECT_TRUE(blink.empty());
+    // A new load is not held.
+    window.holdTimers();
+    window.unload();
+    window.load();
+    EXPECT_FALSE(window.timersHeld());
+}
+
 // A step that schedules the next one runs once per step, and a run that unloads its window takes
 // every delay of that load with it.
 TEST_F(WindowTest, ChainedDelaysRunOncePerStepAndDieWithTheirLoad) {

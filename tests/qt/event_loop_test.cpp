@@ -75,6 +75,24 @@ TEST(QtEventLoop, TicksMissedWhileTheThreadWasBusyFireOnce) {
     loop.stop(id);
 }
 
+TEST(QtEventLoop, AHeldTimerTicksAfterTheTimeItHadLeftThenAtItsInterval) {
+    QtEventLoop loop;
+    std::vector<std::int64_t> ticks;
+    const auto id = loop.startRepeating(300, [&] { ticks.push_back(loop.nowMs()); });
+    QTest::qWait(100);
+    loop.holdTimer(id);
+    QTest::qWait(400);
+    EXPECT_TRUE(ticks.empty()) << "no tick while held";
+    const std::int64_t resumed = loop.nowMs();
+    loop.resumeTimer(id);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticks.size() == 2; }, 3000));
+    loop.stop(id);
+    // About 200 ms were left; the next tick then comes a whole interval later.
+    EXPECT_GE(ticks[0] - resumed, 150);
+    EXPECT_LT(ticks[0] - resumed, 290);
+    EXPECT_GE(ticks[1] - ticks[0], 280);
+}
+
 TEST(QtEventLoop, DestroyingTheLoopCancelsItsTimersAndTasks) {
     int runs = 0;
     {

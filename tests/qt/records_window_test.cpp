@@ -184,6 +184,30 @@ TEST(RecordsWindow, SaysWhenItOpensAndClosesForTheGameToHoldItsTimers) {
     EXPECT_EQ(closed, 2);
 }
 
+TEST(RecordsWindow, ALastRoundWithANumberCanBePlayedAgainOnceTheWindowHasClosed) {
+    std::vector<RoundRecord> rounds = threeRoundsAtTwoLevels();
+    rounds[0].dealNumber = 123456789;  // listed last: the latest comes first
+    rounds[2].dealNumber.reset();      // a round kept without its number
+    ShownRecords shown(rounds);
+    shown.window->show();
+    QStringList order;
+    QObject::connect(shown.window.get(), &RecordsWindow::closed, [&] { order << "closed"; });
+    QObject::connect(shown.window.get(), &RecordsWindow::playDealAgain,
+                     [&](qint64 number) { order << QString::number(number); });
+    auto* recent = shown.find<QTableView>(kRecent);
+    QPushButton* again = shown.button(QStringLiteral("この番号でもう一度"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_FALSE(again->isEnabled()) << "nothing chosen yet";
+    recent->setCurrentIndex(recent->model()->index(0, 0));
+    EXPECT_FALSE(again->isEnabled()) << "the left round has no number";
+    recent->setCurrentIndex(recent->model()->index(2, 0));
+    EXPECT_EQ(shown.cell(kRecent, 2, 6), QStringLiteral("123456789"));
+    ASSERT_TRUE(again->isEnabled());
+    again->click();
+    EXPECT_EQ(order, (QStringList{"closed", "123456789"}));
+    EXPECT_FALSE(shown.window->isVisible());
+}
+
 TEST(RecordsWindow, TabReachesEveryControlAndEachHasAName) {
     ShownRecords shown(threeRoundsAtTwoLevels());
     shown.window->show();

@@ -43,6 +43,13 @@ class EventLoop {
     virtual void startOnce(TimerId id, int intervalMs) = 0;
     // Stops the ticks; the timer keeps its handler and its id.
     virtual void pauseTimer(TimerId id) = 0;
+    // Stops the ticks of a running timer and keeps the time left to its next one; a timer that
+    // is not running stays as it is.
+    virtual void holdTimer(TimerId id) = 0;
+    // A held timer goes on: its next tick comes after the time that was left when it was held,
+    // then one interval after another (a timer started for one tick ticks once). Starting or
+    // pausing a held timer ends the hold.
+    virtual void resumeTimer(TimerId id) = 0;
     // Runs the task in a later pass, after the events already pending.
     virtual void post(std::function<void()> task) = 0;
     virtual std::int64_t nowMs() const = 0;

@@ -68,12 +68,33 @@ void VirtualEventLoop::arm(TimerId id, std::int64_t intervalMs, bool once) {
         timer->due = now_ + timer->intervalMs;
         timer->started = ++starts_;
         timer->running = true;
+        timer->held = false;
     }
 }
 
 void VirtualEventLoop::pauseTimer(TimerId id) {
     if (Timer* timer = timerOf(id)) {
         timer->running = false;
+        timer->held = false;
+    }
+}
+
+void VirtualEventLoop::holdTimer(TimerId id) {
+    Timer* timer = timerOf(id);
+    if (timer != nullptr && timer->running) {
+        timer->leftMs = std::max<std::int64_t>(0, timer->due - now_);
+        timer->running = false;
+        timer->held = true;
+    }
+}
+
+void VirtualEventLoop::resumeTimer(TimerId id) {
+    Timer* timer = timerOf(id);
+    if (timer != nullptr && timer->held) {
+        timer->due = now_ + timer->leftMs;
+        timer->started = ++starts_;
+        timer->running = true;
+        timer->held = false;
     }
 }
 

@@ -27,6 +27,8 @@ class VirtualEventLoop final : public EventLoop {
     void startTimer(TimerId id, int intervalMs) override;
     void startOnce(TimerId id, int intervalMs) override;
     void pauseTimer(TimerId id) override;
+    void holdTimer(TimerId id) override;
+    void resumeTimer(TimerId id) override;
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return now_; }
 
@@ -73,6 +75,8 @@ class VirtualEventLoop final : public EventLoop {
         std::int64_t due = 0;
         std::uint64_t started = 0;  // start order: of two ticks due together the older goes first
         bool running = false;
+        bool held = false;  // held with `leftMs` to its next tick
+        std::int64_t leftMs = 0;
         bool once = false;     // pauses as its next tick comes
         bool firing = false;   // its handler is running
         bool stopped = false;  // stopped in its own tick: it goes when the handler returns

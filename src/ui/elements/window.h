@@ -128,6 +128,12 @@ class Window {
     void after(int ms, std::function<void()> task);
     // Delays started by `after` that have not fired yet (none once unloaded).
     std::size_t pendingDelays() const;
+    // Holds everything this load scheduled (while another window has the player's attention):
+    // its timers and delays keep the time left to them, and posted tasks wait. Resumed, each
+    // goes on where it was; the waiting tasks run in a later pass. A new load is never held.
+    void holdTimers();
+    void resumeTimers();
+    bool timersHeld() const;
 
     // Input, in window client pixels. A release goes to the element that took the press.
     Element* elementAt(Point windowPoint) const;

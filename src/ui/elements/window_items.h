@@ -31,6 +31,11 @@ class Timer {
 
     // The load that created the timer is over: it stops and never starts again.
     void retire();
+    // While held the timer does not tick; resumed, its next tick comes after the time that was
+    // left to it when it was held. Enabled or given an interval while held, it counts a whole
+    // interval from the resume.
+    void hold();
+    void resume();
 
   private:
     void restart();
@@ -40,6 +45,7 @@ class Timer {
     bool retired_ = false;
     bool enabled_;
     bool running_ = false;
+    bool held_ = false;
     int intervalMs_;
     // The loop's timer, kept with its handler from creation on: enabling and disabling only
     // start and pause it.

@@ -34,6 +34,9 @@ struct Window::Load {
     };
     std::unordered_map<DelayId, Delay> delays;
     DelayId nextDelay = 0;
+    // The timers and delays are held; posted tasks that came due meanwhile wait here.
+    bool held = false;
+    std::vector<std::function<void()>> heldTasks;
 };
 
 }  // namespace koropika

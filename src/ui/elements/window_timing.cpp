@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "ui/elements/window.h"
 #include "ui/elements/window_load.h"
@@ -37,7 +38,34 @@ void Timer::retire() {
     restart();
 }
 
+void Timer::hold() {
+    if (!held_ && running_) {
+        loop_.holdTimer(id_);
+    }
+    held_ = true;
+}
+
+void Timer::resume() {
+    if (!held_) {
+        return;
+    }
+    held_ = false;
+    if (running_) {
+        loop_.resumeTimer(id_);
+    } else {
+        restart();
+    }
+}
+
 void Timer::restart() {
+    if (held_) {
+        // Changed while held: it starts afresh at the resume.
+        if (running_) {
+            loop_.pauseTimer(id_);
+            running_ = false;
+        }
+        return;
+    }
     if (enabled_ && intervalMs_ > 0 && !retired_) {
         loop_.startTimer(id_, intervalMs_);  // a running timer counts afresh
         running_ = true;
@@ -51,11 +79,16 @@ void Window::post(std::function<void()> task) {
     if (!load_) {
         return;
     }
-    loop_.post([load = std::weak_ptr<Load>(load_), task = std::move(task)] {
+    loop_.post([load = std::weak_ptr<Load>(load_), task = std::move(task)]() mutable {
         const auto alive = load.lock();
-        if (alive && !alive->retired) {
-            task();
+        if (!alive || alive->retired) {
+            return;
         }
+        if (alive->held) {
+            alive->heldTasks.push_back(std::move(task));  // runs once the timers resume
+            return;
+        }
+        task();
     });
 }
 
@@ -70,6 +103,9 @@ void Window::after(int ms, std::function<void()> task) {
     // Retiring the load stops the timer, so the load outlives every tick.
     delay.timer = loop_.addTimer([this, &load, id] { fireDelay(load, id); });
     loop_.startOnce(delay.timer, ms);
+    if (load.held) {
+        loop_.holdTimer(delay.timer);
+    }
 }
 
 void Window::fireDelay(Load& load, DelayId id) {
@@ -78,6 +114,41 @@ void Window::fireDelay(Load& load, DelayId id) {
     loop_.stop(it->second.timer);
     load.delays.erase(it);
     task();
+}
+
+void Window::holdTimers() {
+    if (!load_ || load_->held) {
+        return;
+    }
+    load_->held = true;
+    for (const auto& timer : load_->timers) {
+        timer->hold();
+    }
+    for (const auto& [id, delay] : load_->delays) {
+        loop_.holdTimer(delay.timer);
+    }
+}
+
+void Window::resumeTimers() {
+    if (!load_ || !load_->held) {
+        return;
+    }
+    load_->held = false;
+    for (const auto& timer : load_->timers) {
+        timer->resume();
+    }
+    for (const auto& [id, delay] : load_->delays) {
+        loop_.resumeTimer(delay.timer);
+    }
+    std::vector<std::function<void()>> waiting;
+    waiting.swap(load_->heldTasks);
+    for (auto& task : waiting) {
+        post(std::move(task));
+    }
+}
+
+bool Window::timersHeld() const {
+    return load_ && load_->held;
 }
 
 std::size_t Window::pendingDelays() const {

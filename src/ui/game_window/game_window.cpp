@@ -47,6 +47,10 @@ GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& deskt
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
     window_.onKey = [this](Key key) { return keys_.keyPressed(key); };
+    wallClock = [this] {
+        return std::chrono::sys_seconds{} + std::chrono::duration_cast<std::chrono::seconds>(
+                                                std::chrono::milliseconds(loop_.nowMs()));
+    };
 }
 
 GameWindow::~GameWindow() = default;
@@ -116,6 +120,7 @@ void GameWindow::startUpGameWindow() {
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
+    playStart_.reset();
 
     settings_.appPath = desktop_.programFolder();
     // The round asked for, else a new one; its number seeds the round's chance.
@@ -256,6 +261,8 @@ void GameWindow::saveWindowPosition() {
 }
 
 void GameWindow::onGameWindowUnload() {
+    // Whatever unloads a round in play (設定に戻る, the close box, a new round over it) leaves it.
+    reportRoundEnd(true);
     saveWindowPosition();
     // The bindings go with the load; they are freed once the running handler has returned.
     loop_.post([retired = std::shared_ptr<GameWindowElements>(std::move(ui_))] {});
@@ -265,6 +272,7 @@ void GameWindow::onGameWindowUnload() {
 }
 
 void GameWindow::onQuitMenu() {
+    reportRoundEnd(true);
     saveWindowPosition();
     desktop_.endProgram();
 }
@@ -273,6 +281,38 @@ void GameWindow::設定に戻る_Click() {
     if (onBackToSettingsMenu) {
         onBackToSettingsMenu();
     }
+}
+
+void GameWindow::reportRoundEnd(bool left) {
+    if (!playStart_) {
+        return;  // play never began, or this round was reported already
+    }
+    const PlayStart start = *playStart_;
+    playStart_.reset();
+    if (!onRoundEnded) {
+        return;
+    }
+    RoundSummary round;
+    round.started = start.date;
+    round.ended = wallClock();
+    round.playerName = setup_.playerName;
+    round.level = setup_.level;
+    round.cardCount = setup_.cardCount;
+    round.firstMove = start.first;
+    round.playerCards = engine_.playerCards();
+    round.computerCards = engine_.computerCards();
+    round.left = left;
+    if (!left) {
+        round.winner = engine_.result().winner;
+    }
+    int playerCardsTurned = 0;
+    for (const MoveLog::Turn& turn : engine_.moveLog().turns()) {
+        playerCardsTurned += turn.side == Side::Player ? 1 : 0;
+    }
+    round.playerMoves = playerCardsTurned / 2;
+    round.secondsPlayed = static_cast<double>(loop_.nowMs() - start.loopMs) / 1000.0;
+    round.dealNumber = dealNumber_;
+    onRoundEnded(round);
 }
 
 // ---- Card back choice ------------------------------------------------------------------------

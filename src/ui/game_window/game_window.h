@@ -3,6 +3,7 @@
 // The game window トランプ and the texts it writes.
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "ui/elements/event_loop.h"
 #include "ui/elements/window.h"
 #include "ui/game_window/game_window_keyboard.h"
+#include "ui/game_window/round_summary.h"
 
 namespace koropika {
 
@@ -78,6 +80,13 @@ class GameWindow {
     // The menu 設定に戻る and the result panel's back button: the program wires this to the
     // settings window's return step.
     std::function<void()> onBackToSettingsMenu;
+
+    // Told once of every round that ends after play had started: finished (the result panel
+    // comes up) or left (設定に戻る, 終了, the close box, or another round started over it).
+    std::function<void(const RoundSummary&)> onRoundEnded;
+    // The date and time a round is stamped with. By default the event loop's clock counted from
+    // the epoch, which is what tests want; the program gives the system's clock.
+    std::function<std::chrono::sys_seconds()> wallClock;
 
     // Window-level fields (16-bit flags and counters).
     std::int16_t backToSettings = 0;  // 1 = the unload goes on to another screen
@@ -160,6 +169,9 @@ class GameWindow {
     void resultButton_MouseUp(Element& button);
     void playAgain(bool nextLevel);
 
+    // Hands the round in play to onRoundEnded, once, if play had started.
+    void reportRoundEnd(bool left);
+
     // Shows or hides a slot's back and face.
     void paintSlot(int slot, bool backShown, bool faceShown);
     void startPileSlide(Side side);
@@ -179,6 +191,14 @@ class GameWindow {
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
+    // Set when play begins, until the round's end is reported: when, by both clocks, and who
+    // moved first.
+    struct PlayStart {
+        std::chrono::sys_seconds date{};
+        std::int64_t loopMs = 0;
+        Side first = Side::Player;
+    };
+    std::optional<PlayStart> playStart_;
     // The pictures of the result stacks: the cards each side took.
     int playerStackPictures_ = 0;
     int computerStackPictures_ = 0;

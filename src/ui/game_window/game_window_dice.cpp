@@ -126,6 +126,7 @@ void GameWindow::revealCard(int slot) {
         return;
     }
     const Side first = engine_.beginPlay();
+    playStart_ = PlayStart{wallClock(), loop_.nowMs(), first};
     ui_->カード選択.setEnabled(false);
     if (first == Side::Computer) {
         ui_->Timer6.setEnabled(true);

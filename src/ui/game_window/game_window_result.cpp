@@ -21,6 +21,7 @@ void GameWindow::showResult() {
         return;  // a round ends once
     }
     resultShown_ = true;
+    reportRoundEnd(false);
     GameWindowElements& ui = *ui_;
     ui.Picture5.setWidth(700);
     ui.Picture5.setHeight(480);

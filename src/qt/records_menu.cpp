@@ -1,0 +1,62 @@
+#include "qt/records_menu.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenuBar>
+#include <utility>
+
+#include "qt/records_window.h"
+#include "qt/window_view.h"
+
+namespace koropika {
+
+RecordsMenu::RecordsMenu(OpenStore openStore, QString programFolder)
+    : openStore_(std::move(openStore)), programFolder_(std::move(programFolder)) {}
+
+RecordsMenu::~RecordsMenu() {
+    delete window_.data();  // it reads the store, which goes with the menu
+}
+
+void RecordsMenu::addTo(WindowView& view) {
+    QAction* open = view.menuBar()->addAction(QStringLiteral("記録"));
+    open->setShortcut(QKeySequence(Qt::Key_R));
+    open->setShortcutContext(Qt::WindowShortcut);
+    const QPointer<WindowView> shownIn(&view);
+    connect(open, &QAction::triggered, this, [this, shownIn] {
+        if (shownIn && shownIn->attached() && !window_) {
+            this->open(*shownIn);
+        }
+    });
+}
+
+void RecordsMenu::open(WindowView& view) {
+    if (beforeOpening) {
+        beforeOpening();
+    }
+    if (!store_) {
+        store_ = openStore_();
+    }
+    auto* window = new RecordsWindow(*store_, currentPlayer ? currentPlayer() : std::string(),
+                                     programFolder_, &view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowModality(Qt::WindowModal);
+    connect(window, &RecordsWindow::opened, this, [this] {
+        if (onOpened) {
+            onOpened();
+        }
+    });
+    connect(window, &RecordsWindow::closed, this, [this] {
+        if (onClosed) {
+            onClosed();
+        }
+    });
+    connect(window, &RecordsWindow::playDealAgain, this, [this](qint64 number) {
+        if (onPlay && number > 0) {
+            onPlay(static_cast<std::uint64_t>(number));
+        }
+    });
+    window_ = window;
+    window->show();
+}
+
+}  // namespace koropika
