@@ -111,6 +111,26 @@ TEST_F(RoundInWindowTest, AMoveCutOffByTheWayBackToTheSettingsDoesNotLockTheNext
     EXPECT_EQ(driver.game().engine().state().flippedThisTurn, 1) << "the player's click is taken";
 }
 
+// While another window has the player's attention (the records) the round waits: the computer
+// turns no card and the reveal stops, and both go on where they were.
+TEST_F(RoundInWindowTest, AHeldWindowsRoundWaitsAndGoesOnWhereItWas) {
+    driver.startFromSettings("たろう", 4, 28);
+    driver.rollDiceTo(2);  // the computer starts
+    run.pressAndRelease("Image4");
+    run.loop.advanceBy(kRevealPauseMs * 3);
+    Window& window = run.gameWindow();
+    window.holdTimers();
+    const std::size_t turnsAtHold = driver.game().engine().moveLog().turns().size();
+    const GamePhase phaseAtHold = driver.game().engine().phase();
+    run.loop.advanceBy(60'000);
+    EXPECT_EQ(driver.game().engine().phase(), phaseAtHold);
+    EXPECT_EQ(driver.game().engine().moveLog().turns().size(), turnsAtHold);
+    window.resumeTimers();
+    ASSERT_TRUE(
+        driver.runUntil([&] { return driver.game().engine().moveLog().turns().size() > 0; }));
+    EXPECT_EQ(driver.game().engine().moveLog().turns()[0].side, Side::Computer);
+}
+
 TEST_F(RoundInWindowTest, APickOutsideTheLevelListChangesNothing) {
     run.pick("Combo2", 3);
     ASSERT_EQ(run.settings().level, 4);
