@@ -39,8 +39,6 @@ class RecordsMenu final : public QObject {
     // The player chose to play a listed round's number again.
     std::function<void(std::uint64_t number)> onPlay;
 
-    RecordsWindow* window() const { return window_; }
-
   private:
     void open(WindowView& view);
 
