@@ -90,10 +90,37 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* p
 
 }  // namespace
 
-// One row for each level with each card count: the player's figures there.
-class LevelTableModel : public QAbstractTableModel {
+// A read-only table with fixed column headers; subclasses give the rows.
+class HeaderedTableModel : public QAbstractTableModel {
   public:
-    using QAbstractTableModel::QAbstractTableModel;
+    HeaderedTableModel(QStringList headers, QObject* parent)
+        : QAbstractTableModel(parent), headers_(std::move(headers)) {}
+
+    int columnCount(const QModelIndex& parent = {}) const override {
+        return parent.isValid() ? 0 : int(headers_.size());
+    }
+
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
+        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
+            return headers_.at(section);
+        }
+        return {};
+    }
+
+  private:
+    QStringList headers_;
+};
+
+// One row for each level with each card count: the player's figures there.
+class LevelTableModel : public HeaderedTableModel {
+  public:
+    explicit LevelTableModel(QObject* parent)
+        : HeaderedTableModel(
+              {QStringLiteral("レベル"), QStringLiteral("カード数"), QStringLiteral("対戦"),
+               QStringLiteral("勝ち"), QStringLiteral("負け"), QStringLiteral("引き分け"),
+               QStringLiteral("中断"), QStringLiteral("勝率"), QStringLiteral("最長連勝"),
+               QStringLiteral("いまの連勝"), QStringLiteral("勝った最少手数")},
+              parent) {}
 
     void setStats(const records::PlayerStats& stats) {
         beginResetModel();
@@ -104,17 +131,6 @@ class LevelTableModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : 6 * int(records::kCardCounts.size());
     }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(kHeaders.size());
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            return kHeaders.at(std::size_t(section));
-        }
-        return {};
-    }
-
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid()) {
             return {};
@@ -158,18 +174,18 @@ class LevelTableModel : public QAbstractTableModel {
     }
 
   private:
-    inline static const std::array<QString, 11> kHeaders = {
-        QStringLiteral("レベル"),     QStringLiteral("カード数"),      QStringLiteral("対戦"),
-        QStringLiteral("勝ち"),       QStringLiteral("負け"),          QStringLiteral("引き分け"),
-        QStringLiteral("中断"),       QStringLiteral("勝率"),          QStringLiteral("最長連勝"),
-        QStringLiteral("いまの連勝"), QStringLiteral("勝った最少手数")};
     records::PlayerStats stats_;
 };
 
 // The player's last rounds, the latest first.
-class RecentRoundsModel : public QAbstractTableModel {
+class RecentRoundsModel : public HeaderedTableModel {
   public:
-    using QAbstractTableModel::QAbstractTableModel;
+    explicit RecentRoundsModel(QObject* parent)
+        : HeaderedTableModel(
+              {QStringLiteral("日時"), QStringLiteral("レベル"), QStringLiteral("カード数"),
+               QStringLiteral("あなたの札"), QStringLiteral("コンピュータの札"),
+               QStringLiteral("結果"), QStringLiteral("ゲーム番号")},
+              parent) {}
 
     void setRounds(std::vector<RoundRecord> rounds) {
         beginResetModel();
@@ -180,17 +196,6 @@ class RecentRoundsModel : public QAbstractTableModel {
     int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : int(rounds_.size());
     }
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(kHeaders.size());
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            return kHeaders.at(std::size_t(section));
-        }
-        return {};
-    }
-
     QVariant data(const QModelIndex& index, int role) const override {
         if (!index.isValid() || role != Qt::DisplayRole) {
             return {};
@@ -226,13 +231,6 @@ class RecentRoundsModel : public QAbstractTableModel {
     }
 
   private:
-    inline static const std::array<QString, 7> kHeaders = {QStringLiteral("日時"),
-                                                           QStringLiteral("レベル"),
-                                                           QStringLiteral("カード数"),
-                                                           QStringLiteral("あなたの札"),
-                                                           QStringLiteral("コンピュータの札"),
-                                                           QStringLiteral("結果"),
-                                                           QStringLiteral("ゲーム番号")};
     std::vector<RoundRecord> rounds_;
 };
 
