@@ -14,7 +14,8 @@ import sys
 import time
 
 import pyatspi
-from gi.repository import GLib
+
+from atspi_client import app, became, fail, pump, wait_for
 
 PROGRAM = sys.argv[1]
 TIMEOUT_S = 240
@@ -27,11 +28,6 @@ log_lines = []
 def log(line):
     log_lines.append(line)
     print(line, flush=True)
-
-
-def fail(message):
-    print("FAIL: " + message, file=sys.stderr, flush=True)
-    sys.exit(1)
 
 
 def on_text(event):
@@ -64,41 +60,9 @@ pyatspi.Registry.registerEventListener(on_text, "object:text-changed:insert")
 pyatspi.Registry.registerEventListener(on_focus, "object:state-changed:focused")
 
 
-def pump(seconds):
-    end = time.time() + seconds
-    context = GLib.MainContext.default()
-    while time.time() < end:
-        while context.pending():
-            context.iteration(False)
-        time.sleep(0.01)
-
-
-def became(condition, seconds):
-    end = time.time() + seconds
-    while time.time() < end:
-        pump(0.05)
-        if condition():
-            return True
-    return False
-
-
-def wait_for(condition, seconds, what):
-    if not became(condition, seconds):
-        fail("waited %d s for %s" % (seconds, what))
-
-
 def key(name):
     subprocess.run(["xdotool", "key", name], check=True)
     pump(0.15)
-
-
-def app():
-    desktop = pyatspi.Registry.getDesktop(0)
-    for i in range(desktop.childCount):
-        child = desktop.getChildAtIndex(i)
-        if child is not None and child.name == "koropika":
-            return child
-    return None
 
 
 def names_in_tree(root, depth=0):
