@@ -343,7 +343,8 @@ screen_region() {
 # given number of pixels; fails with the message after SHOW_DEADLINE seconds. The command is
 # given the file to write as its last argument.
 wait_for_picture_change() {
-    local before=$1 pixels=$2 message=$3 now="$WORK/picture-changed.png" deadline=$((SECONDS + SHOW_DEADLINE))
+    local before=$1 pixels=$2 message=$3 now="$WORK/picture-changed.png"
+    local deadline=$((SECONDS + SHOW_DEADLINE))
     shift 3
     while :; do
         "$@" "$now"

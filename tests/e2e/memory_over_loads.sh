@@ -58,7 +58,8 @@ for i in $(seq "$loads"); do
         game_click 230 50
         wait_for_picture_change "$WORK/table-before.png" 0 "load $i: the start laid out no cards" \
             game_region 15 35 539 408
-        wait_for_picture_settled "load $i: the table never stopped changing" game_region 15 35 539 408
+        wait_for_picture_settled "load $i: the table never stopped changing" \
+            game_region 15 35 539 408
     fi
     # Every figure is read once the window manager has taken the game window in.
     wait_for_managed "$game"
