@@ -45,10 +45,7 @@ run_program() {
 }
 
 wait_for_end() {
-    for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$PROGRAM_PID" 2>/dev/null && fail "$1: the program still runs after its window closed"
-    wait "$PROGRAM_PID" || fail "$1: the program ended with status $?"
-    PROGRAM_PID=
+    wait_for_program_end "after its window closed ($1)"
 }
 
 for file in name.txt itidata.txt; do
@@ -60,7 +57,9 @@ for file in name.txt itidata.txt; do
         before=$(state_of "$PROGRAM_DIR/$file")
         run_program
         settings=$(wait_for_windows "$title" 1)
-        sleep 0.3
+        # Opening is over once the window has been placed and has the keyboard focus.
+        settled_outer_geometry "$settings" > /dev/null
+        wait_for_focus "$settings"
         [ "$(state_of "$PROGRAM_DIR/$file")" = "$before" ] || fail "$what: changed by opening"
         if [ "$file" = name.txt ]; then
             if [ "$kind" = huge ]; then
@@ -75,9 +74,7 @@ for file in name.txt itidata.txt; do
         else
             # A game starts with the damaged position file, which stays until the window goes.
             type_name "$settings" "abc"
-            click_at "$settings" 170 120
-            game=$(wait_for_windows "$title" 1)
-            [ "$game" != "$settings" ] || fail "$what: the game window did not open"
+            game=$(start_game_from "$settings")
             [ "$(state_of "$PROGRAM_DIR/$file")" = "$before" ] || fail "$what: changed by the start"
             wait_for_focus "$game"
             xdotool key alt+F4

@@ -54,8 +54,7 @@ start_program
 settings=$(wait_for_windows "$title" 1)
 type_name "$settings" "たろう"
 game=$(start_game_from "$settings")
-for _ in $(seq 100); do [ -s "$stored" ] && break; sleep 0.05; done
-[ -s "$stored" ] || fail "no $stored"
+wait_until "no $stored" file_written "$stored"
 [ "$(od -An -tx1 "$stored")" = "$expected" ] ||
     fail "name.txt holds $(od -An -tx1 "$stored"), expected $expected"
 echo "name.txt in the data folder: $(od -An -tx1 "$stored" | tr -s ' ')"
@@ -66,11 +65,11 @@ close_game "$game"
 # the message for an empty name.
 start_program
 settings=$(wait_for_windows "$title" 1)
-sleep 0.3
-click_at "$settings" 80 47
-wait_for_focus "$settings"
+focus_name_box "$settings"
+name_box_picture "$settings" "$WORK/name-box-empty.png"
 xdotool key Down
-sleep 0.3
+wait_for_picture_change "$WORK/name-box-empty.png" 40 "the arrow key offered no name" \
+    name_box_picture "$settings"
 game=$(start_game_from "$settings")
 [ "$(od -An -tx1 "$stored")" = "$expected" ] || fail "name.txt changed: $(od -An -tx1 "$stored")"
 echo "the next start offered the stored name"

@@ -28,6 +28,58 @@ WM_DEADLINE=${E2E_WM_DEADLINE:-60}
 # How long to wait for the program to show something (a window, the focus, a frame position).
 SHOW_DEADLINE=${E2E_SHOW_DEADLINE:-30}
 
+# Runs the command until it succeeds; false once SHOW_DEADLINE seconds have passed without. For
+# a wait that a check with a message of its own follows.
+poll_until() {
+    local deadline=$((SECONDS + SHOW_DEADLINE))
+    until "$@"; do
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
+# Runs the command until it succeeds; fails with the message once SHOW_DEADLINE seconds have
+# passed.
+wait_until() {
+    local message=$1
+    shift
+    poll_until "$@" || fail "$message"
+}
+
+# Checks that the command prints the reference reading, taken before an input, throughout the
+# given seconds; fails with the message and the reading that differs. An input the program must
+# ignore leaves nothing to wait for: the only sign is that nothing changes within a time the
+# program answers an input in, so this one check is timed.
+expect_unchanged_for() {
+    local seconds=$1 message=$2 reference=$3 now end
+    shift 3
+    end=$(($(date +%s%N) + $(awk -v s="$seconds" 'BEGIN { printf "%d", s * 1e9 }')))
+    while :; do
+        now=$("$@")
+        [ "$now" = "$reference" ] || fail "$message: it read $reference, then $now"
+        [ "$(date +%s%N)" -lt "$end" ] || return 0
+        sleep 0.05
+    done
+}
+
+# True once the program (PROGRAM_PID) has ended.
+program_ended() {
+    ! kill -0 "$PROGRAM_PID" 2>/dev/null
+}
+
+# Waits until the program (PROGRAM_PID) has ended and checks that it ended cleanly; the message
+# says what should have ended it.
+wait_for_program_end() {
+    wait_until "the program still runs $1" program_ended
+    wait "$PROGRAM_PID" || fail "the program ended with status $? $1"
+    PROGRAM_PID=
+}
+
+# True once the file exists and is not empty.
+file_written() {
+    [ -s "$1" ]
+}
+
 start_display() {
     local deadline
     WORK=$(mktemp -d /tmp/koropika-e2e-XXXXXX)
@@ -209,21 +261,23 @@ wait_for_name_box_focus() {
 # and it has stopped moving, the window has the keyboard focus and a click has given the name box
 # the focus. Returns once the typed name shows in the box.
 type_name() {
-    local before="$WORK/name-box-before.png" now="$WORK/name-box-now.png" deadline
+    local before="$WORK/name-box-before.png"
+    focus_name_box "$1"
+    name_box_picture "$1" "$before"
+    xdotool type --delay 40 "$2"
+    # Glyphs change many more pixels than the caret's blink does.
+    wait_for_picture_change "$before" 40 "the typed name '$2' never showed in the name box" \
+        name_box_picture "$1"
+}
+
+# Gives the settings window's name box the keyboard focus: once the window manager has framed
+# the window and it has stopped moving, the window has the keyboard focus and a click on the box
+# shows its caret.
+focus_name_box() {
     settled_outer_geometry "$1" > /dev/null
     wait_for_focus "$1"
     click_at "$1" 80 47
     wait_for_name_box_focus "$1"
-    name_box_picture "$1" "$before"
-    xdotool type --delay 40 "$2"
-    # Glyphs change many more pixels than the caret's blink does.
-    deadline=$((SECONDS + SHOW_DEADLINE))
-    while :; do
-        name_box_picture "$1" "$now"
-        [ "$(pixels_differing "$before" "$now")" -gt 40 ] && return 0
-        [ "$SECONDS" -lt "$deadline" ] || fail "the typed name '$2' never showed in the name box"
-        sleep 0.05
-    done
 }
 
 # Waits until the window manager has taken the window in and its frame reads "left top width
@@ -251,43 +305,70 @@ GAME_TITLE="ころぴか V_1.0"
 
 # Waits until exactly one program window is on screen and it is not `$1`; prints its id.
 wait_for_window_other_than() {
-    local ids
-    for _ in $(seq 500); do
+    local ids deadline=$((SECONDS + SHOW_DEADLINE))
+    while :; do
         ids=$(windows_titled "$GAME_TITLE")
         if [ "$(printf '%s' "$ids" | grep -c .)" -eq 1 ] && [ "$ids" != "$1" ]; then
             printf '%s\n' "$ids"
             return 0
         fi
+        [ "$SECONDS" -lt "$deadline" ] || fail "no new window replaced window $1"
         sleep 0.02
     done
-    fail "no new window replaced window $1"
 }
 
 # Releases on "カード数 28枚" and waits until the game window has replaced the settings window.
 start_game_from() {
-    local settings=$1 game
-    click_at "$settings" 170 120
-    for _ in $(seq 100); do
-        game=$(wait_for_windows "$GAME_TITLE" 1)
-        [ "$game" != "$settings" ] && break
-        sleep 0.05
-    done
-    [ "$game" != "$settings" ] || fail "no game window after the release on カード数 28枚"
-    echo "$game"
+    click_at "$1" 170 120
+    wait_for_window_other_than "$1"
 }
 
 # Closes the game window with alt+F4 and waits for the program (PROGRAM_PID) to end cleanly.
 close_game() {
     wait_for_focus "$1"
     xdotool key alt+F4
-    for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
-    kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after its game window closed"
-    wait "$PROGRAM_PID" || fail "the program ended with status $?"
-    PROGRAM_PID=
+    wait_for_program_end "after its game window closed"
 }
 
 shoot() {
     import -window root "$1"
+}
+
+# A picture of a screen rectangle "left top width height" in a file.
+screen_region() {
+    import -window root -crop "${3}x${4}+${1}+${2}" +repage "$5"
+}
+
+# Waits until the picture a command takes differs from the picture `before` in more than the
+# given number of pixels; fails with the message after SHOW_DEADLINE seconds. The command is
+# given the file to write as its last argument.
+wait_for_picture_change() {
+    local before=$1 pixels=$2 message=$3 now="$WORK/picture-changed.png"
+    local deadline=$((SECONDS + SHOW_DEADLINE))
+    shift 3
+    while :; do
+        "$@" "$now"
+        [ "$(pixels_differing "$before" "$now")" -gt "$pixels" ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || fail "$message"
+        sleep 0.05
+    done
+}
+
+# Waits until two pictures a command takes a tenth of a second apart are the same, that is until
+# what it shows has stopped changing; fails with the message after SHOW_DEADLINE seconds. The
+# command is given the file to write as its last argument.
+wait_for_picture_settled() {
+    local message=$1 previous="$WORK/picture-previous.png" now="$WORK/picture-settled.png"
+    local deadline=$((SECONDS + SHOW_DEADLINE))
+    shift
+    "$@" "$previous"
+    while :; do
+        sleep 0.1
+        "$@" "$now"
+        [ "$(pixels_differing "$previous" "$now")" -eq 0 ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || fail "$message"
+        mv "$now" "$previous"
+    done
 }
 
 # Screen pixel of a screenshot as RRGGBB.
@@ -298,8 +379,8 @@ pixel_hex() {
 # Waits until the game window shows its green side strip and sets DX, DY to the screen position
 # of the drawing area's origin. The strip starts at x 555, y 0 of the drawing area.
 find_drawing_origin() {
-    local win=$1 cx cy cw ch row col shot="$WORK/origin.png"
-    for _ in $(seq 100); do
+    local win=$1 cx cy cw ch row col shot="$WORK/origin.png" deadline=$((SECONDS + SHOW_DEADLINE))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         read -r cx cy cw ch < <(client_geometry "$win")
         shoot "$shot"
         row=$(convert "$shot" -crop "1x60+$((cx + 700))+$cy" +repage txt:- |
@@ -339,50 +420,47 @@ colours_near() {
         [ $((b1 - b2)) -le "$tolerance" ] && [ $((b2 - b1)) -le "$tolerance" ]
 }
 
-# Presses and releases the left button at a point of the drawing area.
+# Presses and releases the left button at a point of the drawing area, once the pointer is there.
 game_click() {
-    xdotool mousemove $((DX + $1)) $((DY + $2))
-    sleep 0.05
+    move_pointer_to $((DX + $1)) $((DY + $2))
     xdotool click 1
 }
 
-# Waits until a pixel of the drawing area reads RRGGBB; fails with the message after 10 s.
+# Waits until a pixel of the drawing area reads RRGGBB; fails with the message after
+# SHOW_DEADLINE seconds.
 wait_for_game_pixel() {
-    local x=$1 y=$2 wanted=$3 shot="$WORK/waiting.png"
-    for _ in $(seq 100); do
+    local x=$1 y=$2 wanted=$3 shot="$WORK/waiting.png" deadline=$((SECONDS + SHOW_DEADLINE))
+    while :; do
         shoot "$shot"
         [ "$(game_pixel "$shot" "$x" "$y")" = "$wanted" ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] ||
+            fail "$4: the pixel at $x,$y reads $(game_pixel "$shot" "$x" "$y"), not $wanted"
         sleep 0.05
     done
-    fail "$4: the pixel at $x,$y reads $(game_pixel "$shot" "$x" "$y"), not $wanted"
+}
+
+# A picture of the drawing area's rectangle "left top width height" in a file.
+game_region() {
+    screen_region $((DX + $1)) $((DY + $2)) "$3" "$4" "$5"
 }
 
 # Rolls the dice and stops it as a person does: once the dice panel has slid down to its place,
 # a click starts the roll; once the dice shows another face, a click stops it.
 roll_dice() {
-    local still="$WORK/dice-still.png" now="$WORK/dice-now.png" changed=
+    local still="$WORK/dice-still.png"
     # The purple panel reaches down to y 120 only at its place (top 20).
     wait_for_game_pixel 15 115 400040 "the dice panel never reached its place"
-    import -window root -crop "55x55+$((DX + 80))+$((DY + 40))" "$still"
+    game_region 80 40 55 55 "$still"
     game_click 107 67
-    for _ in $(seq 100); do
-        import -window root -crop "55x55+$((DX + 80))+$((DY + 40))" "$now"
-        if [ "$(compare -metric AE "$still" "$now" null: 2>&1 | cut -d' ' -f1)" != 0 ]; then
-            changed=1
-            break
-        fi
-        sleep 0.05
-    done
-    [ -n "$changed" ] || fail "the dice did not start rolling"
-    sleep 0.3
+    wait_for_picture_change "$still" 0 "the dice did not start rolling" game_region 80 40 55 55
     game_click 107 67
 }
 
 # Waits until the dice has decided who starts, that is until one side's panel is blue; prints the
 # colours of the player's and the computer's panel spots.
 wait_for_first_turn() {
-    local shot="$WORK/dice.png" player computer
-    for _ in $(seq 100); do
+    local shot="$WORK/dice.png" player computer deadline=$((SECONDS + SHOW_DEADLINE))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         shoot "$shot"
         player=$(game_pixel "$shot" $PLAYER_PANEL_SPOT)
         computer=$(game_pixel "$shot" $COMPUTER_PANEL_SPOT)
@@ -455,6 +533,20 @@ sort_slots() {
     done < <(slot_means "$shot")
 }
 
+# Waits up to 3 s until the table shows a number of face-down cards other than the given one,
+# that is until a clicked card has turned; sets BACKS and FACES from the last look. Returns
+# false when no card turned: a click while a move is being resolved is ignored.
+wait_for_turned_card() {
+    local count=$1 back=$2 shot="$WORK/table.png" deadline=$((SECONDS + 3))
+    while :; do
+        shoot "$shot"
+        sort_slots "$shot" "$back"
+        [ "${#BACKS[@]}" -ne "$count" ] && return 0
+        [ "$SECONDS" -lt "$deadline" ] || return 1
+        sleep 0.05
+    done
+}
+
 # Plays the player's side until the round end panel shows, turning the next face-down cards of a
 # sweep over the slots on the player's turn. Between moves an even number of cards is face down;
 # an odd number means the player's first card is up (it blinks, so it may look like an empty
@@ -471,7 +563,7 @@ play_until_round_end() {
             return 0
         fi
         if [ "$(game_pixel "$shot" $PLAYER_PANEL_SPOT)" != 0000FF ]; then
-            sleep 0.4
+            sleep 0.2
             continue
         fi
         sort_slots "$shot" "$back"
@@ -480,7 +572,7 @@ play_until_round_end() {
             # shellcheck disable=SC2046
             game_click $(card_centre "$second")
             moves=$((moves + 1))
-            sleep 1.2
+            wait_for_turned_card "${#BACKS[@]}" "$back" || true
             continue
         fi
         if [ "$FACES" -gt 0 ] || [ ${#BACKS[@]} -lt 2 ]; then
@@ -491,24 +583,22 @@ play_until_round_end() {
         sweep=$((sweep + 1))
         # shellcheck disable=SC2046
         game_click $(card_centre "$first")
-        sleep 0.3
-        shoot "$shot"
-        sort_slots "$shot" "$back"
+        wait_for_turned_card "${#BACKS[@]}" "$back" || continue
         [ $((${#BACKS[@]} % 2)) -eq 1 ] || continue
         second=${BACKS[$((sweep % ${#BACKS[@]}))]}
         sweep=$((sweep + 1))
         # shellcheck disable=SC2046
         game_click $(card_centre "$second")
         moves=$((moves + 1))
-        sleep 1.2
+        wait_for_turned_card "${#BACKS[@]}" "$back" || true
     done
 }
 
 # Outer frame of a window once the window manager has framed it and it has stopped moving and
 # resizing: "left top width height".
 settled_outer_geometry() {
-    local now= previous=
-    for _ in $(seq 100); do
+    local now= previous= deadline=$((SECONDS + SHOW_DEADLINE))
+    while [ "$SECONDS" -lt "$deadline" ]; do
         if xprop -id "$1" _NET_FRAME_EXTENTS 2>/dev/null | grep -q '= '; then
             now=$(outer_geometry "$1")
             [ "$now" = "$previous" ] && break
@@ -516,7 +606,7 @@ settled_outer_geometry() {
         fi
         sleep 0.1
     done
-    [ -n "$now" ] || fail "window $1 got no frame from the window manager in 10 s:" \
+    [ -n "$now" ] || fail "window $1 got no frame from the window manager in $SHOW_DEADLINE s:" \
         "$(xwininfo -id "$1" 2>&1 | grep -E 'error|Map State|Override' || true)" \
         "$(xprop -id "$1" WM_NAME _NET_WM_WINDOW_TYPE WM_TRANSIENT_FOR 2>&1 | tr '\n' ' ' || true)"
     echo "$now"

@@ -37,27 +37,32 @@ first=
 warm=
 started=$(date +%s)
 for i in $(seq "$loads"); do
+    wait_for_managed "$settings"
     quick_click "$settings" 170 "${card_rows[$((i % 3))]}"
     game=$(wait_for_window_other_than "$settings")
     if [ $((i % 5)) -eq 0 ]; then
-        # カード選択, then one of the designs in the group beside the table.
+        # カード選択, then one of the designs in the group beside the table once the group shows.
         find_drawing_origin "$game"
+        game_region 665 385 37 50 "$WORK/designs-before.png"
         quick_click "$game" 120 9
-        sleep 0.3
+        wait_for_picture_change "$WORK/designs-before.png" 0 "load $i: カード選択 showed no designs" \
+            game_region 665 385 37 50
         game_click $((583 + (i / 5 % 3) * 45)) 410
     fi
     if [ $((i % 25)) -eq 0 ]; then
-        # Roll the dice, stop it, start: the cards are laid out with their sound.
-        find_drawing_origin "$game"
-        sleep 0.7
-        game_click 107 67
-        sleep 0.5
-        game_click 107 67
-        sleep 1.5
+        # Roll the dice, stop it, start: the cards are laid out with their sound, and the table
+        # stops changing once the last one lies. (A 25th load is a 5th one: DX, DY are known.)
+        roll_dice
+        wait_for_first_turn > /dev/null
+        game_region 15 35 539 408 "$WORK/table-before.png"
         game_click 230 50
-        sleep 2
+        wait_for_picture_change "$WORK/table-before.png" 0 "load $i: the start laid out no cards" \
+            game_region 15 35 539 408
+        wait_for_picture_settled "load $i: the table never stopped changing" \
+            game_region 15 35 539 408
     fi
-    sleep 0.1
+    # Every figure is read once the window manager has taken the game window in.
+    wait_for_managed "$game"
     now=$(rss_kb)
     [ "$i" -eq 1 ] && first=$now
     [ "$i" -eq "$warm_up" ] && warm=$now

@@ -20,16 +20,15 @@ type_name "$settings" "はなこ"
 
 # Release on "カード数 28枚" and watch for the game window as closely as xdotool allows.
 read -r sx sy _ _ < <(client_geometry "$settings")
-xdotool mousemove $((sx + 170)) $((sy + 120))
-sleep 0.1
+move_pointer_to $((sx + 170)) $((sy + 120))
 xdotool click 1
 released=$(date +%s%N)
 game=
-for _ in $(seq 2000); do
+deadline=$((SECONDS + SHOW_DEADLINE))
+while [ -z "$game" ] && [ "$SECONDS" -lt "$deadline" ]; do
     for id in $(windows_titled "$GAME_TITLE"); do
         [ "$id" != "$settings" ] && game=$id
     done
-    [ -n "$game" ] && break
 done
 mapped=$(date +%s%N)
 [ -n "$game" ] || fail "no game window after releasing on カード数 28枚"
@@ -60,11 +59,12 @@ fi
 # Press and release on "スタート": every one of the 28 slots shows the default back design.
 back=$(back_design_mean 4)
 game_click 230 50
-for _ in $(seq 50); do
+all_backs_shown() {
     shoot "$WORK/table.png"
-    [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ] && break
-    sleep 0.1
-done
+    [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ]
+}
+# The check below tells what the slots show instead.
+poll_until all_backs_shown || true
 [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ] ||
     fail "not every card shows back design 4: $(slot_means "$WORK/table.png" | tr '\n' '|')"
 echo "all 28 cards show back design 4"
@@ -113,12 +113,12 @@ FX=$DX
 FY=$DY
 game_click 341 377
 again=
-for _ in $(seq 200); do
+new_game_shown() {
     shoot "$WORK/again.png"
     for id in $(windows_titled "$GAME_TITLE"); do again=$id; done
-    [ -n "$again" ] && [ "$(game_pixel "$WORK/again.png" 720 510)" = 1C6C0D ] && break
-    sleep 0.05
-done
+    [ -n "$again" ] && [ "$(game_pixel "$WORK/again.png" 720 510)" = 1C6C0D ]
+}
+wait_until "play again showed no new game" new_game_shown
 find_drawing_origin "$again"
 wait_for_game_pixel 15 115 400040 "the dice panel of the new game never reached its place"
 shoot "$WORK/again.png"
@@ -139,14 +139,8 @@ echo "play again: dice panel back, both counters at 0, no cards shown yet"
 
 # 終了 saves the window position and ends the program.
 read -r gl gt _ _ < <(settled_outer_geometry "$again")
-read -r cx cy _ _ < <(client_geometry "$again")
-xdotool mousemove $((cx + 170)) $((cy + 9))
-sleep 0.1
-xdotool click 1
-for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after 終了"
-wait "$PROGRAM_PID" || fail "the program ended with status $?"
-PROGRAM_PID=
+click_at "$again" 170 9
+wait_for_program_end "after 終了"
 read -r top left design < <(position_file_numbers "$PROGRAM_DIR/itidata.txt")
 echo "itidata.txt: top $top, left $left, back $design; the window stood at $((gt * 15)), $((gl * 15))"
 [ "$design" -eq 4 ] || fail "itidata.txt names back design $design, expected 4"

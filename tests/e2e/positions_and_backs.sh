@@ -24,14 +24,21 @@ level_box() {
     read -r sx sy _ _ < <(client_geometry "$1")
     import -window root -crop "72x18+$((sx + 23))+$((sy + 103))" "$2"
 }
-click_at "$settings" 70 112
-xdotool key End Return
-sleep 0.3
-level_box "$settings" "$WORK/level-6.png"
-click_at "$settings" 70 112
-xdotool key Up Return
-sleep 0.3
-level_box "$settings" "$WORK/level-5.png"
+# Picks an entry of the level list with the keys and keeps the list's look once it shows a new
+# entry and has stopped changing.
+pick_level() {
+    local level=$1
+    shift
+    level_box "$settings" "$WORK/level-before.png"
+    click_at "$settings" 70 112
+    xdotool key "$@" Return
+    wait_for_picture_change "$WORK/level-before.png" 20 "the level list did not change on $*" \
+        level_box "$settings"
+    wait_for_picture_settled "the level list did not settle after $*" level_box "$settings"
+    cp "$WORK/picture-settled.png" "$WORK/level-$level.png"
+}
+pick_level 6 End
+pick_level 5 Up
 read -r sx sy _ _ < <(client_geometry "$settings")
 import -window root -crop "120x18+$((sx + 23))+$((sy + 38))" "$WORK/name-typed.png"
 differing() {
@@ -82,11 +89,12 @@ read -r player computer < <(wait_for_first_turn)
 [ "$player" = 0000FF ] || [ "$computer" = 0000FF ] || fail "no turn after the dice: $player $computer"
 back=$(back_design_mean 2)
 game_click 230 50
-for _ in $(seq 50); do
+all_backs_shown() {
     shoot "$WORK/table.png"
-    [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ] && break
-    sleep 0.1
-done
+    [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ]
+}
+# The check below tells what the slots show instead.
+poll_until all_backs_shown || true
 [ "$(face_down_slots "$WORK/table.png" "$back" | wc -l)" -eq 28 ] ||
     fail "not every card shows back design 2: $(slot_means "$WORK/table.png" | tr '\n' '|')"
 for counter in "$PLAYER_COUNTER" "$COMPUTER_COUNTER"; do
@@ -96,8 +104,18 @@ done
 echo "all 28 cards show back design 2; the counters are white"
 
 play_until_round_end "$back" 360
-# The stacks of taken cards are laid one by one before the offer names the next level.
-sleep 2
+# The stacks of taken cards are laid one by one; once they are all laid GAME-OVER starts to blink.
+game_over_title() {
+    game_region 165 290 341 51 "$1"
+}
+game_over_showing() {
+    game_over_title "$WORK/title.png"
+    [ "$(magenta_pixels "$WORK/title.png")" -gt 5000 ]
+}
+game_over_hidden() {
+    ! game_over_showing
+}
+wait_until "GAME-OVER never blinked off: the stacks were not laid" game_over_hidden
 shots=${E2E_SHOTS_DIR:-$WORK}
 mkdir -p "$shots"
 import -window root -crop "700x480+$((DX + 15))+$((DY + 50))" "$shots/positions_and_backs-result-panel.png"
@@ -106,12 +124,12 @@ echo "result panel: $shots/positions_and_backs-result-panel.png"
 # Take the level offer "レベル 6 に挑戦する": the new game has six level markers.
 game_click 341 457
 level6=
-for _ in $(seq 200); do
+level_6_game_shown() {
     shoot "$WORK/level6.png"
     for id in $(windows_titled "$GAME_TITLE"); do level6=$id; done
-    [ -n "$level6" ] && [ "$(game_pixel "$WORK/level6.png" 720 510)" = 1C6C0D ] && break
-    sleep 0.05
-done
+    [ -n "$level6" ] && [ "$(game_pixel "$WORK/level6.png" 720 510)" = 1C6C0D ]
+}
+wait_until "the level offer opened no new game" level_6_game_shown
 settled_outer_geometry "$level6" > /dev/null
 find_drawing_origin "$level6"
 wait_for_game_pixel 15 115 400040 "the dice panel of the level 6 game never reached its place"
@@ -122,24 +140,12 @@ echo "the level offer opened a game with 6 level markers"
 
 # Before the start button, カード選択 and design 2 turn both counters blue.
 # The choice of designs shows in the group beside the table.
-read -r cx cy _ _ < <(client_geometry "$level6")
 design_2_spot() {
-    import -window root -crop "37x50+$((DX + 665))+$((DY + 385))" "$1"
+    game_region 665 385 37 50 "$1"
 }
 design_2_spot "$WORK/before-choice.png"
-xdotool mousemove $((cx + 120)) $((cy + 9))
-sleep 0.1
-xdotool click 1
-shown=
-for _ in $(seq 100); do
-    design_2_spot "$WORK/choice.png"
-    if [ "$(compare -metric AE "$WORK/before-choice.png" "$WORK/choice.png" null: 2>&1 | cut -d' ' -f1)" != 0 ]; then
-        shown=1
-        break
-    fi
-    sleep 0.05
-done
-[ -n "$shown" ] || fail "カード選択 showed no choice of designs"
+click_at "$level6" 120 9
+wait_for_picture_change "$WORK/before-choice.png" 0 "カード選択 showed no choice of designs" design_2_spot
 game_click 683 410
 blue_counters() {
     local counter white blue
@@ -148,11 +154,12 @@ blue_counters() {
         [ "$white" -eq 0 ] && [ "$blue" -gt 40 ] || return 1
     done
 }
-for _ in $(seq 50); do
+counters_turned_blue() {
     shoot "$WORK/blue-counters.png"
-    blue_counters "$WORK/blue-counters.png" && break
-    sleep 0.1
-done
+    blue_counters "$WORK/blue-counters.png"
+}
+# The check below names the counter that stayed white.
+poll_until counters_turned_blue || true
 for counter in "$PLAYER_COUNTER" "$COMPUTER_COUNTER"; do
     read -r white blue < <(counter_colours "$WORK/blue-counters.png" $counter)
     [ "$white" -eq 0 ] && [ "$blue" -gt 40 ] ||
@@ -161,10 +168,8 @@ done
 echo "choosing design 2 turned both counters blue"
 
 # 設定に戻る: the settings window comes back centred, with the name and "レベル 6".
-xdotool mousemove $((cx + 40)) $((cy + 9))
-sleep 0.1
-xdotool click 1
-settings=$(wait_for_windows "$GAME_TITLE" 1)
+click_at "$level6" 40 9
+settings=$(wait_for_window_other_than "$level6")
 read -r sl st sw sh < <(settled_outer_geometry "$settings")
 echo "settings window outer: ${sw}x${sh} at ${sl},${st}"
 [ "$sw" -eq 286 ] && [ "$sh" -eq 233 ] ||
@@ -172,10 +177,16 @@ echo "settings window outer: ${sw}x${sh} at ${sl},${st}"
 [ $(((1280 - sw) / 2 - sl)) -ge -1 ] && [ $(((1280 - sw) / 2 - sl)) -le 1 ] &&
     [ $(((1024 - sh) / 2 - st)) -ge -1 ] && [ $(((1024 - sh) / 2 - st)) -le 1 ] ||
     placement_fault+="${placement_fault:+; }settings window not centred: ${sl},${st}"
-sleep 0.3
-level_box "$settings" "$WORK/level-back.png"
-read -r sx sy _ _ < <(client_geometry "$settings")
-import -window root -crop "120x18+$((sx + 23))+$((sy + 38))" "$WORK/name-back.png"
+# The level list and the name box are read once they show what they should, or the checks below
+# say what they show instead.
+settings_shown_again() {
+    level_box "$settings" "$WORK/level-back.png"
+    read -r sx sy _ _ < <(client_geometry "$settings")
+    import -window root -crop "120x18+$((sx + 23))+$((sy + 38))" "$WORK/name-back.png"
+    [ "$(differing "$WORK/level-back.png" "$WORK/level-6.png")" -le 5 ] &&
+        [ "$(differing "$WORK/name-back.png" "$WORK/name-typed.png")" -le 30 ]
+}
+poll_until settings_shown_again || true
 to6=$(differing "$WORK/level-back.png" "$WORK/level-6.png")
 to5=$(differing "$WORK/level-back.png" "$WORK/level-5.png")
 echo "level list differs from レベル 6 in $to6 pixels, from レベル 5 in $to5"

@@ -64,9 +64,7 @@ import -window root "$WORK/after-returns.png"
 wait_for_focus "$settings"
 before=$(pixel_at "$settings" 240 60)
 xdotool key Tab
-sleep 0.3
-after=$(pixel_at "$settings" 240 60)
-[ "$before" = "$after" ] || fail "the background changed from $before to $after on Tab"
+expect_unchanged_for 0.3 "the background changed on Tab" "$before" pixel_at "$settings" 240 60
 echo "Tab out of the name box left the background at $before"
 
 grep -v '^$' "$WORK/program.log" && fail "the program wrote to its output: see above"

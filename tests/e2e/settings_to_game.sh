@@ -37,15 +37,9 @@ wait_for_windows "$title" 1 > /dev/null
 
 # Type a name in the name box and release on "カード数 28枚".
 type_name "$settings" "たろう"
-click_at "$settings" 170 120
 # The settings window goes away and the game window comes; under load that takes a moment.
-for _ in $(seq 100); do
-    game=$(wait_for_windows "$title" 1)
-    [ "$game" != "$settings" ] && break
-    sleep 0.05
-done
-[ "$game" != "$settings" ] || fail "the settings window is still the one on screen"
-for _ in $(seq 100); do [ -s "$PROGRAM_DIR/name.txt" ] && break; sleep 0.05; done
+game=$(start_game_from "$settings")
+wait_until "no name.txt after the start" file_written "$PROGRAM_DIR/name.txt"
 expected=$(printf ' 1 \r\n\x82\xbd\x82\xeb\x82\xa4\r\n' | od -An -tx1)
 actual=$(od -An -tx1 "$PROGRAM_DIR/name.txt")
 [ "$actual" = "$expected" ] || fail "name.txt holds $actual, expected $expected"
@@ -94,10 +88,5 @@ wait_for_backs $((faces_down - 2)) "the second card did not turn"
 echo "cards $first and $second turned face up"
 
 # The close box of the game window ends the program.
-wait_for_focus "$game"
-xdotool key alt+F4
-for _ in $(seq 100); do kill -0 "$PROGRAM_PID" 2>/dev/null || break; sleep 0.05; done
-kill -0 "$PROGRAM_PID" 2>/dev/null && fail "the program still runs after its game window closed"
-wait "$PROGRAM_PID" || fail "the program ended with status $?"
-PROGRAM_PID=
+close_game "$game"
 echo "1 passed, 0 failed"
