@@ -70,8 +70,12 @@ void WinRateChart::paintEvent(QPaintEvent*) {
     for (int level = 0; level < 6; ++level) {
         const int centre = plot.left() + int(slot * (level + 0.5));
         painter.setPen(palette().color(QPalette::Text));
+        // "レベル n" where it fits under its bars, else the number alone.
+        const QString named = QStringLiteral("レベル %1").arg(level + 1);
+        const QString label =
+            metrics.horizontalAdvance(named) <= int(slot) - 4 ? named : QString::number(level + 1);
         painter.drawText(QRect(centre - int(slot / 2), plot.bottom() + 4, int(slot), lineHeight),
-                         Qt::AlignCenter, QStringLiteral("レベル %1").arg(level + 1));
+                         Qt::AlignCenter, label);
         if (const auto& bar = player_[std::size_t(level)]) {
             const QRect box(centre - barWidth - 1, yOf(bar->percent), barWidth,
                             plot.bottom() - yOf(bar->percent));

@@ -57,7 +57,6 @@ void RecordsMenu::open(WindowView& view) {
     });
     window_ = window;
     // Centred over the game window, as a dialog of it would be.
-    window->adjustSize();
     window->move(view.frameGeometry().center() - window->rect().center());
     window->show();
 }
