@@ -16,12 +16,6 @@ QtEventLoop::QtEventLoop() : context_(std::make_unique<QObject>()) {
 
 QtEventLoop::~QtEventLoop() = default;
 
-EventLoop::TimerId QtEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
-    const TimerId id = addTimer(std::move(tick));
-    startTimer(id, intervalMs);
-    return id;
-}
-
 EventLoop::TimerId QtEventLoop::addTimer(std::function<void()> tick) {
     auto* timer = new QTimer(context_.get());
     timer->setTimerType(Qt::PreciseTimer);

@@ -29,7 +29,6 @@ class QtEventLoop final : public EventLoop {
     QtEventLoop(const QtEventLoop&) = delete;
     QtEventLoop& operator=(const QtEventLoop&) = delete;
 
-    TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
     void stop(TimerId id) override;
     TimerId addTimer(std::function<void()> tick) override;
     void startTimer(TimerId id, int intervalMs) override;

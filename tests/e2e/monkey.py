@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """A monkey in the real window: starts the program under a private Xvfb display with openbox and
 sends it seeded random input for a set time -- clicks anywhere in its windows and on their hot
-spots, key presses, the three menu items at any moment, the window manager's close box, rapid
-returns between the two windows, names typed into the name box (also ones code page 932 cannot
+spots, key presses (also R, N and M: the records window, the round number dialog and the sound),
+the three menu items at any moment, the window manager's close box, rapid returns between the two
+windows, names typed into the name box (also ones code page 932 cannot
 hold). Whenever the program ends it is checked (exit status, sanitizer logs, name.txt and
 itidata.txt whole) and started again. A watchdog pings the program's windows and fails the run
 when one does not answer for 5 s.
@@ -39,7 +40,7 @@ NAMES = ["たろう", "はなこ", "abc", "ABC def", "ｶﾀｶﾅ", "山田　�
 # Keys a player may press in either window.
 KEYS = ["Return", "space", "Escape", "Tab", "shift+Tab", "Up", "Down", "Left", "Right", "Home",
         "End", "Page_Up", "Page_Down", "BackSpace", "Delete", "F1", "a", "z", "1", "alt+F4",
-        "ctrl+a", "alt+Down"]
+        "ctrl+a", "alt+Down", "r", "n", "m"]
 
 # Hot spots, in the client area of each window (the game window's below its menu bar).
 SETTINGS_SPOTS = {"name box": (80, 47), "name list arrow": (157, 47), "level list": (70, 112),

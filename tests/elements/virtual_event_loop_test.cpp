@@ -67,27 +67,6 @@ TEST(VirtualEventLoop, AKeptTimerRestartsAsANewTimerWouldAndKeepsItsHandlerWhile
                                              "other@800", "other@900", "kept@950"}));
 }
 
-// A timer calling a handler kept elsewhere runs whatever that handler is at each tick.
-TEST(VirtualEventLoop, ATimerCallingAKeptHandlerFollowsItsChangesAndSkipsItWhileEmpty) {
-    VirtualEventLoop loop;
-    std::vector<std::string> log;
-    std::function<void()> handler;
-    const auto id = loop.addTimerCalling(&handler);
-    loop.startTimer(id, 100);
-    loop.advance(100);
-    handler = [&] { log.push_back("a@" + std::to_string(loop.nowMs())); };
-    loop.advance(100);
-    handler = [&] { log.push_back("b@" + std::to_string(loop.nowMs())); };
-    loop.advance(100);
-    loop.stop(id);
-    loop.advance(100);
-    EXPECT_EQ(log, (std::vector<std::string>{"a@200", "b@300"}));
-    // Its slot serves an ordinary timer afterwards, with that timer's own handler.
-    loop.startRepeating(50, [&] { log.push_back("c@" + std::to_string(loop.nowMs())); });
-    loop.advance(50);
-    EXPECT_EQ(log.back(), "c@450");
-}
-
 TEST(VirtualEventLoop, AKeptTimerStoppedInItsOwnTickEndsAndItsIdNamesNothingAfterwards) {
     VirtualEventLoop loop;
     int ticks = 0;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <utility>
 
 namespace koropika {
 
@@ -20,21 +21,17 @@ class EventLoop {
 
     virtual ~EventLoop() = default;
 
-    virtual TimerId startRepeating(int intervalMs, std::function<void()> tick) = 0;
     // Ends a timer of either kind for good; its id names nothing afterwards.
     virtual void stop(TimerId id) = 0;
 
     // A timer that keeps its handler while it is paused, for a timer started and stopped again
     // and again: it does not run until `startTimer`.
     virtual TimerId addTimer(std::function<void()> tick) = 0;
-    // The same for a handler kept elsewhere, which must outlive the timer: each tick calls the
-    // handler `*tick` holds then, and nothing while it holds none.
-    virtual TimerId addTimerCalling(const std::function<void()>* tick) {
-        return addTimer([tick] {
-            if (*tick) {
-                (*tick)();
-            }
-        });
+    // A timer made and started at once, ticking every `intervalMs`.
+    TimerId startRepeating(int intervalMs, std::function<void()> tick) {
+        const TimerId id = addTimer(std::move(tick));
+        startTimer(id, intervalMs);
+        return id;
     }
     // Starts the timer's count afresh, running or not: the first tick comes one interval from
     // now, exactly as for a timer started anew.

@@ -25,26 +25,9 @@ VirtualEventLoop::~VirtualEventLoop() {
     tasks_.clear();
 }
 
-EventLoop::TimerId VirtualEventLoop::add(std::function<void()> tick,
-                                         const std::function<void()>* handler) {
-    Timer& timer = timers_[++lastId_];
-    timer.tick = std::move(tick);
-    timer.handler = handler != nullptr ? handler : &timer.tick;
-    return lastId_;
-}
-
 EventLoop::TimerId VirtualEventLoop::addTimer(std::function<void()> tick) {
-    return add(std::move(tick), nullptr);
-}
-
-EventLoop::TimerId VirtualEventLoop::addTimerCalling(const std::function<void()>* tick) {
-    return add(nullptr, tick);
-}
-
-EventLoop::TimerId VirtualEventLoop::startRepeating(int intervalMs, std::function<void()> tick) {
-    const TimerId id = add(std::move(tick), nullptr);
-    arm(id, intervalMs, false);
-    return id;
+    timers_[++lastId_].tick = std::move(tick);
+    return lastId_;
 }
 
 void VirtualEventLoop::startTimer(TimerId id, int intervalMs) {
@@ -143,9 +126,7 @@ void VirtualEventLoop::fire(TimerId id) {
     // The handler may stop, pause or restart its own timer; the timer and its handler stay as
     // they are until it returns.
     timer.firing = true;
-    if (const std::function<void()>& handler = *timer.handler) {
-        handler();
-    }
+    timer.tick();
     timer.firing = false;
     if (timer.stopped) {
         timers_.erase(id);
@@ -210,21 +191,9 @@ void VirtualEventLoop::runPending() {
 
 void VirtualEventLoop::advanceBy(std::int64_t ms) {
     const std::int64_t end = now_ + ms;
-    for (;;) {
-        const Timer* first = next();
-        const bool dueNow = first != nullptr && first->due <= now_;
-        if (!tasks_.empty() || dueNow) {
-            if (now_ > end) {
-                break;  // an operation that holds the thread went past the end
-            }
-            runOnePass();
-            continue;
-        }
-        if (first == nullptr || first->due > std::max(now_, end)) {
-            break;
-        }
-        now_ = std::max(now_, first->due);
-        runOnePass();
+    // An operation that holds the thread may carry the clock past the end; what is due then
+    // waits for the next call.
+    while (now_ <= end && stepTowards(end)) {
     }
     now_ = std::max(now_, end);
 }

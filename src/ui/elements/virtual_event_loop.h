@@ -20,10 +20,8 @@ class VirtualEventLoop final : public EventLoop {
     VirtualEventLoop(const VirtualEventLoop&) = delete;
     VirtualEventLoop& operator=(const VirtualEventLoop&) = delete;
 
-    TimerId startRepeating(int intervalMs, std::function<void()> tick) override;
     void stop(TimerId id) override;
     TimerId addTimer(std::function<void()> tick) override;
-    TimerId addTimerCalling(const std::function<void()>* tick) override;
     void startTimer(TimerId id, int intervalMs) override;
     void startOnce(TimerId id, int intervalMs) override;
     void pauseTimer(TimerId id) override;
@@ -69,8 +67,6 @@ class VirtualEventLoop final : public EventLoop {
     // A timer: its handler and when its ticks fall due.
     struct Timer {
         std::function<void()> tick;
-        // The handler each tick calls: `tick`, or one the caller keeps (addTimerCalling).
-        const std::function<void()>* handler = nullptr;
         std::int64_t intervalMs = 0;
         std::int64_t due = 0;
         std::uint64_t started = 0;  // start order: of two ticks due together the older goes first
@@ -82,7 +78,6 @@ class VirtualEventLoop final : public EventLoop {
         bool stopped = false;  // stopped in its own tick: it goes when the handler returns
     };
 
-    TimerId add(std::function<void()> tick, const std::function<void()>* handler);
     // The timer an id names, or null for an id that is stopped.
     Timer* timerOf(TimerId id);
     void arm(TimerId id, std::int64_t intervalMs, bool once);

@@ -265,12 +265,6 @@ void Window::setHeightTwips(int twips) {
     notifyWindow();
 }
 
-void Window::setCentred(bool centred) {
-    centred_ = centred;
-    positionKnown_ = !centred;
-    notifyWindow();
-}
-
 void Window::positionReported(int leftTwips, int topTwips) {
     leftTwips_ = leftTwips;
     topTwips_ = topTwips;

@@ -81,7 +81,6 @@ class Window {
     void setHeightTwips(int twips);
     // Where the window is placed when shown: centred on the screen unless code has moved it.
     bool centred() const { return centred_; }
-    void setCentred(bool centred);
     // The front end reports where the person moved the window; observers are not told.
     void positionReported(int leftTwips, int topTwips);
     // Whether left and top say where the window stands: code has placed it, or the front end
@@ -147,7 +146,6 @@ class Window {
     // Combo boxes: a pick from the list raises the click handler; typing does not.
     void pickItem(Element& combo, int index);
     void typeText(Element& combo, const std::string& text);
-    Element* pressedElement() const { return pressed_; }
 
     // Keyboard focus: the element keys act on (none at load). Its frame is drawn only once a key
     // has been used in this window, and hidden again when the mouse is pressed, so a window used

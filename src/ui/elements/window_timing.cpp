@@ -11,9 +11,13 @@ namespace koropika {
 
 Timer::Timer(EventLoop& loop, const TimerSpec& spec)
     : loop_(loop), name_(spec.name), enabled_(spec.enabled), intervalMs_(spec.intervalMs) {
-    // The tick calls the handler in place: the timer outlives every handler that runs while
-    // its load is retired, so the handler cannot go away under its own call.
-    id_ = loop_.addTimerCalling(&onTick);
+    // The timer outlives every handler that runs while its load is retired, so the handler
+    // cannot go away under its own call.
+    id_ = loop_.addTimer([this] {
+        if (onTick) {
+            onTick();
+        }
+    });
     restart();
 }
 
