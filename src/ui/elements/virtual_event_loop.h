@@ -20,13 +20,15 @@ class VirtualEventLoop final : public EventLoop {
     VirtualEventLoop(const VirtualEventLoop&) = delete;
     VirtualEventLoop& operator=(const VirtualEventLoop&) = delete;
 
-    void stop(TimerId id) override;
+    // A timer's life, in the order it goes through it.
     TimerId addTimer(std::function<void()> tick) override;
     void startTimer(TimerId id, int intervalMs) override;
     void startOnce(TimerId id, int intervalMs) override;
-    void pauseTimer(TimerId id) override;
     void holdTimer(TimerId id) override;
     void resumeTimer(TimerId id) override;
+    void pauseTimer(TimerId id) override;
+    void stop(TimerId id) override;
+
     void post(std::function<void()> task) override;
     std::int64_t nowMs() const override { return now_; }
 
