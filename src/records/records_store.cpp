@@ -217,6 +217,33 @@ std::string csvField(const std::string& value) {
     return quoted + '"';
 }
 
+// Reads the schema version and the number of tables; SQLITE_OK, else the failing code.
+int readHeader(sqlite3* db, int& version, int& tables) {
+    Statement versionQuery(db, "PRAGMA user_version");
+    const int code = eachRow(versionQuery, [&](const Statement& row) { version = row.integer(0); });
+    if (code != SQLITE_OK) {
+        return code;
+    }
+    Statement tableQuery(db, "SELECT count(*) FROM sqlite_master");
+    return eachRow(tableQuery, [&](const Statement& row) { tables = row.integer(0); });
+}
+
+// The file as a URI that opens it read-only, with no locks and no write-ahead log.
+std::string immutableUri(const std::string& path) {
+    std::string uri = path.starts_with('/') ? "file://" : "file:";
+    for (const char c : path) {
+        if (c == '%' || c == '?' || c == '#') {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X",
+                          unsigned(static_cast<unsigned char>(c)));
+            uri += escaped;
+        } else {
+            uri += c;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 int execute(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
@@ -306,13 +333,18 @@ bool RecordsStore::openOnce(std::string& damage) {
 
     int version = 0;
     int tables = 0;
-    {
-        Statement versionQuery(raw, "PRAGMA user_version");
-        code = eachRow(versionQuery, [&](const Statement& row) { version = row.integer(0); });
-    }
-    if (code == SQLITE_OK) {
-        Statement tableQuery(raw, "SELECT count(*) FROM sqlite_master");
-        code = eachRow(tableQuery, [&](const Statement& row) { tables = row.integer(0); });
+    code = readHeader(raw, version, tables);
+    // A file this user may only read, in a folder where the write-ahead log's files cannot be
+    // made, can still be read when opened as a file that nothing changes while it is open.
+    if (sqlite3_db_readonly(raw, "main") == 1 &&
+        ((code & 0xff) == SQLITE_READONLY || (code & 0xff) == SQLITE_CANTOPEN)) {
+        raw = nullptr;
+        code = sqlite3_open_v2(immutableUri(path()).c_str(), &raw,
+                               SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
+        db.reset(raw);
+        if (code == SQLITE_OK) {
+            code = readHeader(raw, version, tables);
+        }
     }
     if (code != SQLITE_OK) {
         if (isDamage(code)) {

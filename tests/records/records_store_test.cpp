@@ -7,12 +7,17 @@
 #include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <random>
 
+#include <grp.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "support/file_size_limit.h"
 #include "support/temp_folder.h"
 #include "support/test_size.h"
 
@@ -318,6 +323,133 @@ TEST(RecordsStore, AFileLockedByAnotherProgramFailsTheWriteQuicklyAndKeepsTheRes
     EXPECT_EQ(s.store.statsFor("A")->overall.played, 2);
 }
 
+// What SQLite's own check says of the file: "ok" when it is whole.
+std::string integrityOf(const std::string& path) {
+    sqlite3* db = nullptr;
+    std::string integrity = "<cannot open>";
+    if (sqlite3_open(path.c_str(), &db) == SQLITE_OK) {
+        integrity.clear();
+        sqlite3_exec(
+            db, "PRAGMA integrity_check",
+            [](void* out, int, char** values, char**) {
+                *static_cast<std::string*>(out) += values[0];
+                return 0;
+            },
+            &integrity, nullptr);
+    }
+    sqlite3_close(db);
+    return integrity;
+}
+
+// Runs `work` in a child process and returns what it said, so that a test may change what the
+// process is allowed to do (its user, the size of the files it writes) for `work` alone.
+std::string inChild(const std::function<std::string()>& work) {
+    int said[2];
+    if (::pipe(said) != 0) {
+        return "<no pipe>";
+    }
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(said[0]);
+        const std::string words = work();
+        ::_exit(::write(said[1], words.data(), words.size()) == ssize_t(words.size()) ? 0 : 1);
+    }
+    ::close(said[1]);
+    std::string words;
+    char buffer[256];
+    ssize_t count = 0;
+    while ((count = ::read(said[0], buffer, sizeof buffer)) > 0) {
+        words.append(buffer, std::size_t(count));
+    }
+    ::close(said[0]);
+    int status = 0;
+    if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) ||
+        WEXITSTATUS(status) != 0) {
+        return words + "<the child failed>";
+    }
+    return words;
+}
+
+// Two rounds of player A in a new file.
+void recordTwoRounds(const std::string& folder) {
+    RecordsStore first(folder);
+    ASSERT_TRUE(first.record(finishedRound("A", 1, 28, Winner::Player, 20)));
+    ASSERT_TRUE(first.record(finishedRound("A", 2, 40, Winner::Computer, 30)));
+}
+
+// What a store says when it reads player A's figures, `before` runs, and a third round is
+// written: the rounds read back, whether the round was kept, the lines logged (then each line),
+// and "slow" when the write took a second or more.
+std::string readThenRecord(const std::string& folder, const std::function<void()>& before) {
+    std::vector<std::string> log;
+    RecordsStore store(folder, [&](const std::string& line) { log.push_back(line); });
+    const auto stats = store.statsFor("A");
+    before();
+    const auto start = std::chrono::steady_clock::now();
+    const bool kept = store.record(finishedRound("A", 3, 52, Winner::Draw, 40));
+    const bool quick = std::chrono::steady_clock::now() - start < 1s;
+    std::string words = "read " + (stats ? std::to_string(stats->overall.played) : "nothing") +
+                        ", kept " + (kept ? "yes" : "no") + ", " + std::to_string(log.size()) +
+                        " logged" + (quick ? "" : ", slow");
+    for (const auto& line : log) {
+        words += "\n" + line;
+    }
+    return words;
+}
+
+TEST(RecordsStore, AReadOnlyFileIsReadAndLeftAsItIsAndTheWriteFailsQuicklyWithOneLine) {
+    testing::TempFolder temp;
+    ASSERT_EQ(::chmod(temp.path().c_str(), 0755), 0);
+    const std::string folder = temp.file("a ?#% b");
+    ASSERT_EQ(::mkdir(folder.c_str(), 0755), 0);
+    recordTwoRounds(folder);
+    const std::string file = folder + "/records.sqlite";
+    ASSERT_EQ(::chmod(file.c_str(), 0444), 0);
+    const std::string before = temp.read("a ?#% b/records.sqlite");
+    // Root writes through permissions, so the store runs as the unprivileged user "nobody".
+    const std::string said = inChild([&] {
+        if (::getuid() == 0 &&
+            (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) {
+            return std::string("cannot drop privileges");
+        }
+        if (::access(file.c_str(), W_OK) == 0) {
+            return std::string("still writable");
+        }
+        return readThenRecord(folder, [] {});
+    });
+    if (said == "cannot drop privileges" || said == "still writable") {
+        GTEST_SKIP() << "the file cannot be made read-only here: " << said;
+    }
+    EXPECT_EQ(said.substr(0, said.find('\n')), "read 2, kept no, 1 logged") << said;
+    EXPECT_EQ(temp.read("a ?#% b/records.sqlite"), before);
+}
+
+// No file may grow past 512 bytes, as on a full disk: the round being written is lost and the
+// rounds before it stay. When the disk is full before the store opens the file, the figures
+// cannot be read either (the write-ahead log's index cannot be made), each call logging a line.
+TEST(RecordsStore, AFullDiskLosesTheRoundBeingWrittenWithOneLineAndKeepsTheFileWhole) {
+    for (const bool fullAtOpening : {true, false}) {
+        SCOPED_TRACE(fullAtOpening ? "full at opening" : "filled after opening");
+        testing::TempFolder folder;
+        recordTwoRounds(folder.path());
+        const std::string said = inChild([&] {
+            std::optional<testing::FileSizeLimit> full;
+            const auto fill = [&] { full.emplace(512); };
+            if (fullAtOpening) {
+                fill();
+            }
+            return readThenRecord(folder.path(),
+                                  fullAtOpening ? std::function<void()>([] {}) : fill);
+        });
+        EXPECT_EQ(said.substr(0, said.find('\n')),
+                  fullAtOpening ? "read nothing, kept no, 2 logged" : "read 2, kept no, 1 logged")
+            << said;
+        EXPECT_EQ(integrityOf(folder.file("records.sqlite")), "ok");
+        RecordsStore check(folder.path());
+        EXPECT_EQ(check.statsFor("A")->overall.played, 2);
+    }
+}
+
 // A child process records rounds and confirms each through a pipe; it is killed right after
 // a confirmation, so the kill falls somewhere in the next round's write.
 TEST(RecordsStore, AKillAtAnyMomentLosesAtMostTheRoundBeingWrittenAndNeverDamagesTheFile) {
@@ -355,18 +487,7 @@ TEST(RecordsStore, AKillAtAnyMomentLosesAtMostTheRoundBeingWrittenAndNeverDamage
         ::waitpid(child, &status, 0);
         ASSERT_EQ(confirmed >= wanted, true) << "the child stopped recording by itself";
 
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(folder.file("records.sqlite").c_str(), &db), SQLITE_OK);
-        std::string integrity;
-        sqlite3_exec(
-            db, "PRAGMA integrity_check",
-            [](void* out, int, char** values, char**) {
-                *static_cast<std::string*>(out) += values[0];
-                return 0;
-            },
-            &integrity, nullptr);
-        sqlite3_close(db);
-        EXPECT_EQ(integrity, "ok");
+        EXPECT_EQ(integrityOf(folder.file("records.sqlite")), "ok");
 
         std::vector<std::string> log;
         RecordsStore check(folder.path(), [&](const std::string& l) { log.push_back(l); });
