@@ -208,7 +208,7 @@ class Monkey:
         self.alphabet = set()
         for name in NAMES:
             self.alphabet |= set(name)
-        self.alphabet |= set("az1")
+        self.alphabet |= {key for key in KEYS if len(key) == 1}  # keys typed into the name box
         self.begun = time.monotonic()
         self.next_look = 0.0
         self.result_shown = False
