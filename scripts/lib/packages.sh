@@ -27,9 +27,9 @@ ensure_packages() {
 # What building and running the game needs.
 BUILD_PACKAGES=(
     g++ cmake ninja-build pkg-config
-    qt6-base-dev qt6-qpa-plugins
+    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools
     libsdl2-dev libfontconfig-dev libsqlite3-dev libx11-dev libxcb1-dev
-    fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fontconfig
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fonts-liberation2 fontconfig
     xdg-utils
 )
 

@@ -1,6 +1,7 @@
 // Wires one run of the game: the Qt application, the command line, the desktop it offers the
-// windows, the sound output with the player's stored choice of sound and the 音 menu over it, the
-// round numbers drawn from a source seeded from the clock and the ゲーム番号 menu over them, the
+// windows in the system's language or the player's (and the 言語 / Language menu over it), the
+// sound output with the player's stored choice of sound and the 音 menu over it, the round
+// numbers drawn from a source seeded from the clock and the ゲーム番号 menu over them, the
 // records of rounds (written on a thread of their own) and the 記録 menu over them, and the
 // program with its two windows.
 
@@ -10,6 +11,7 @@
 #include <QTimer>
 #include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -19,6 +21,7 @@
 
 #include "game/random.h"
 #include "qt/deal_dialog.h"
+#include "qt/language_menu.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
 #include "qt/records_menu.h"
@@ -122,6 +125,15 @@ int main(int argc, char* argv[]) {
     soundChoice.on = soundChoice.on && !options->mute;
     sound.setMuted(!soundChoice.on);
     sound.setVolume(soundChoice.volume);
+    // The windows speak the system's language unless the player chose one; a new choice is
+    // taken up by the next window that loads.
+    const koropika::Language systemLanguage = koropika::systemLanguage(std::getenv);
+    desktop.setLanguage(koropika::languageFor(choices.language(), systemLanguage));
+    koropika::LanguageMenu languageMenu(choices.language());
+    languageMenu.onChosen = [&desktop, &choices, systemLanguage](koropika::LanguageChoice choice) {
+        choices.setLanguage(choice);
+        desktop.setLanguage(koropika::languageFor(choice, systemLanguage));
+    };
     koropika::SoundMenu soundMenu(soundChoice);
     soundMenu.onSwitched = [&sound, &choices, &options](bool on) {
         sound.setMuted(!on);
@@ -191,11 +203,13 @@ int main(int argc, char* argv[]) {
     recordsMenu.onPlay = [&game](std::uint64_t number) { game.playDeal(number); };
     koropika::DealMenu dealMenu([&game] { return game.dealNumber(); });
     dealMenu.onPlay = [&game](std::uint64_t number) { game.playDeal(number); };
-    desktop.onViewMade = [&game, &recordsMenu, &soundMenu, &dealMenu](koropika::WindowView& view) {
+    desktop.onViewMade = [&game, &recordsMenu, &soundMenu, &dealMenu,
+                          &languageMenu](koropika::WindowView& view) {
         if (&view.window() == &game.window()) {
             recordsMenu.addTo(view);
             dealMenu.addTo(view);
             soundMenu.addTo(view);
+            languageMenu.addTo(view);
         }
     };
     program.start();

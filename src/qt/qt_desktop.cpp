@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QPixmapCache>
@@ -42,6 +43,36 @@ void QtDesktop::prepareFonts() {
     // The standard font's family on a desktop without a theme of its own. Under any other name
     // the family is looked up when the desktop is made.
     prepareLayoutGothic(QStringLiteral("Sans Serif"));
+}
+
+void QtDesktop::windowLoading(Window& /*window*/) {
+    if (chosenLanguage_ != language_) {
+        useLanguage(chosenLanguage_);
+    }
+}
+
+void QtDesktop::useLanguage(Language language) {
+    for (const auto& translator : translators_) {
+        QCoreApplication::removeTranslator(translator.get());
+    }
+    translators_.clear();
+    language_ = language;
+    if (language == Language::Japanese) {
+        return;  // the game's own words
+    }
+    // One file for the windows' texts, one for the front end's own windows and menus.
+    const QDir folder(folder_ + QStringLiteral("/translations"));
+    for (const QString& file : folder.entryList({QStringLiteral("*_en.qm")}, QDir::Files)) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(folder.filePath(file))) {
+            QCoreApplication::installTranslator(translator.get());
+            translators_.push_back(std::move(translator));
+        }
+    }
+}
+
+std::string QtDesktop::translate(const char* context, const char* words) const {
+    return fromQString(QCoreApplication::translate(context, words));
 }
 
 QtDesktop::~QtDesktop() {

@@ -4,13 +4,16 @@
 #include <QMargins>
 #include <QPointer>
 #include <QString>
+#include <QTranslator>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 
 #include "qt/picture_store.h"
 #include "qt/window_view.h"
+#include "shared/language.h"
 #include "ui/elements/desktop.h"
 
 namespace koropika {
@@ -42,6 +45,13 @@ class QtDesktop final : public Desktop {
     std::optional<Rect> workArea() const override;
     void endProgram() override;
     Size measureText(const Font& font, const std::string& text) const override;
+    void windowLoading(Window& window) override;
+    std::string translate(const char* context, const char* words) const override;
+
+    // The language the next window load takes up (the game's own Japanese until told).
+    void setLanguage(Language language) { chosenLanguage_ = language; }
+    // The language of the windows loaded now, and of the front end's own windows and menus.
+    Language language() const { return language_; }
 
     // The view showing `window`, or nullptr when it is not on screen.
     WindowView* viewOf(const Window& window) const;
@@ -52,7 +62,13 @@ class QtDesktop final : public Desktop {
     std::function<void(WindowView&)> onViewMade;
 
   private:
+    // Installs the translation files of `language` from the program folder's translations/.
+    void useLanguage(Language language);
+
     QString folder_;
+    Language chosenLanguage_ = Language::Japanese;
+    Language language_ = Language::Japanese;
+    std::vector<std::unique_ptr<QTranslator>> translators_;
     PictureStore pictures_;
     std::optional<QMargins> knownFrame_;
     std::map<const Window*, QPointer<WindowView>> views_;

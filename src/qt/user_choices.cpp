@@ -9,6 +9,7 @@ namespace {
 
 const QString kSoundOn = QStringLiteral("sound/on");
 const QString kVolume = QStringLiteral("sound/volume");
+const QString kLanguage = QStringLiteral("language/choice");
 
 void report(const QSettings& settings, const char* what) {
     std::cerr << "koropika: " << settings.fileName().toStdString() << ' ' << what << '\n';
@@ -20,10 +21,12 @@ UserChoices::UserChoices()
     : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("koropika"),
                 QStringLiteral("koropika")) {
     readSound();
+    readLanguage();
 }
 
 UserChoices::UserChoices(const QString& path) : settings_(path, QSettings::IniFormat) {
     readSound();
+    readLanguage();
 }
 
 void UserChoices::readSound() {
@@ -60,11 +63,35 @@ void UserChoices::setVolume(Volume volume) {
     writeSound();
 }
 
+// A file that cannot be read has been said already, by readSound.
+void UserChoices::readLanguage() {
+    const QString stored =
+        settings_.value(kLanguage, QString::fromUtf8(storedName(language_))).toString();
+    if (settings_.status() != QSettings::NoError) {
+        return;
+    }
+    if (const auto choice = languageChoiceNamed(stored.toStdString())) {
+        language_ = *choice;
+    } else {
+        report(settings_, "is damaged: the language follows the system");
+    }
+}
+
+void UserChoices::setLanguage(LanguageChoice choice) {
+    language_ = choice;
+    settings_.setValue(kLanguage, QString::fromUtf8(storedName(choice)));
+    sync();
+}
+
 // Writes the whole group, so that a damaged value read from the file does not outlive the
 // next change.
 void UserChoices::writeSound() {
     settings_.setValue(kSoundOn, sound_.on);
     settings_.setValue(kVolume, QString::fromUtf8(storedName(sound_.volume)));
+    sync();
+}
+
+void UserChoices::sync() {
     settings_.sync();
     // A format error found when the file was read stays in the status; the file has been
     // written all the same.

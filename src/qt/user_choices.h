@@ -4,13 +4,14 @@
 #include <QSettings>
 #include <QString>
 
+#include "shared/language.h"
 #include "shared/sound_choice.h"
 
 namespace koropika {
 
 // The choices live in an INI file of the user's configuration folder
 // ($XDG_CONFIG_HOME/koropika/koropika.ini), one group of keys for each kind of choice: [sound]
-// holds `on` and `volume`. Further choices join the file as groups of their own.
+// holds `on` and `volume`, [language] holds `choice` (system, ja or en).
 //
 // The file is read once, when the object is made; a file that is damaged or cannot be read
 // gives the defaults, said in one line on standard error. Each change is written at once; a
@@ -28,12 +29,19 @@ class UserChoices {
     void setSoundOn(bool on);
     void setVolume(Volume volume);
 
+    LanguageChoice language() const { return language_; }
+    void setLanguage(LanguageChoice choice);
+
   private:
     void readSound();
     void writeSound();
+    void readLanguage();
+    // Writes what changed; says on standard error when the file cannot be written.
+    void sync();
 
     QSettings settings_;
     SoundChoice sound_;
+    LanguageChoice language_ = LanguageChoice::System;
 };
 
 }  // namespace koropika

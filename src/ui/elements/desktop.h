@@ -1,5 +1,5 @@
 // Desktop: what a window asks of the screen and the system (showing, messages, web pages, text
-// sizes, the program folder and its files).
+// sizes, the language of its texts, the program folder and its files).
 #pragma once
 
 #include <optional>
@@ -38,6 +38,14 @@ class Desktop {
     virtual Size measureText(const Font& font, const std::string& text) const = 0;
     // Where the windows keep their files: the disk, unless a headless run keeps them in memory.
     virtual FileStore& files() const { return diskFiles(); }
+
+    // A window starts a load: the language chosen by now is the one its texts are looked up in.
+    virtual void windowLoading(Window& /*window*/) {}
+    // `words`, the game's own Japanese text, in the language of the windows (see shared/texts.h);
+    // the words themselves where there is no translation.
+    virtual std::string translate(const char* /*context*/, const char* words) const {
+        return words;
+    }
 };
 
 }  // namespace koropika

@@ -81,6 +81,7 @@ void Window::load() {
     if (loaded_) {
         return;
     }
+    desktop_.windowLoading(*this);
     auto load = std::make_shared<Load>();
     load_ = load;
     resetWindowProperties();
