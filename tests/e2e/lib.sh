@@ -22,6 +22,11 @@ fail() {
     exit 1
 }
 
+# The windows follow the system's language: the tests of the Japanese game run in the C locale
+# whatever the machine's; a test of another language sets LANG after sourcing this file.
+export LANG=C.UTF-8
+unset LANGUAGE LC_ALL LC_MESSAGES
+
 # How long to wait for the window manager and for it to take a window in. Its first start on a
 # fresh machine, or beside busy processes, takes seconds; a working run waits much less.
 WM_DEADLINE=${E2E_WM_DEADLINE:-60}
@@ -85,6 +90,9 @@ start_display() {
     WORK=$(mktemp -d /tmp/koropika-e2e-XXXXXX)
     export XDG_RUNTIME_DIR="$WORK/runtime"
     mkdir -m 0700 "$XDG_RUNTIME_DIR"
+    # The player's stored choices (sound, language) start fresh in each test and leave the
+    # user's own untouched.
+    export XDG_CONFIG_HOME="$WORK/config"
     trap stop_display EXIT
     exec 5> "$WORK/displayfd"
     Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$WORK/xvfb.log" 2>&1 &

@@ -221,8 +221,12 @@ class Monkey:
         with open(os.path.join(stub_dir, "xdg-open"), "w") as stub:
             stub.write('#!/bin/sh\nprintf "%%s\\n" "$*" >> "%s"\n' % self.opened)
         os.chmod(os.path.join(stub_dir, "xdg-open"), 0o755)
-        self.environment = dict(os.environ)
+        self.environment = {name: value for name, value in os.environ.items()
+                            if name not in ("LANGUAGE", "LC_ALL", "LC_MESSAGES")}
         self.environment.update({
+            # The Japanese game, and stored choices of the soak's own.
+            "LANG": "C.UTF-8",
+            "XDG_CONFIG_HOME": os.path.join(work, "config"),
             "PATH": stub_dir + ":" + os.environ.get("PATH", "/usr/bin:/bin"),
             "BROWSER": "", "DEFAULT_BROWSER": "",
             "SDL_AUDIODRIVER": "dummy",

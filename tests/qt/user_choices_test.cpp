@@ -63,5 +63,27 @@ TEST(UserChoicesTest, ADamagedOrUnreadableFileGivesTheDefaultsAndOneLineOnStanda
     EXPECT_EQ(linesIn(::testing::internal::GetCapturedStderr()), 2U);
 }
 
+TEST(UserChoicesTest, TheLanguageChoiceIsKeptBesideTheSoundAndADamagedOneFollowsTheSystem) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("koropika.ini"));
+    EXPECT_EQ(UserChoices(path).language(), LanguageChoice::System);
+    UserChoices(path).setLanguage(LanguageChoice::English);
+    UserChoices(path).setSoundOn(false);
+    EXPECT_EQ(UserChoices(path).language(), LanguageChoice::English);
+    UserChoices(path).setLanguage(LanguageChoice::Japanese);
+    EXPECT_EQ(UserChoices(path).language(), LanguageChoice::Japanese);
+    EXPECT_FALSE(UserChoices(path).sound().on);
+
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[sound]\non=false\nvolume=soft\n[language]\nchoice=klingon\n");
+    file.close();
+    ::testing::internal::CaptureStderr();
+    UserChoices damaged(path);
+    EXPECT_EQ(damaged.language(), LanguageChoice::System);
+    EXPECT_EQ(damaged.sound(), (SoundChoice{false, Volume::Soft}));
+    EXPECT_EQ(linesIn(::testing::internal::GetCapturedStderr()), 1U);
+}
+
 }  // namespace
 }  // namespace koropika
