@@ -15,9 +15,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The first line is the summary, the rest the long description.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Concentration with playing cards against the computer
 Koropika is the card game Concentration (pairs, memory) for one player
-against the computer, with a Japanese interface. The cards lie face down;
-the two sides take turns turning two of them, and a pair of equal ranks
-stays with the side that found it, which goes again.
+against the computer, with a Japanese and an English interface. The
+cards lie face down; the two sides take turns turning two of them, and a
+pair of equal ranks stays with the side that found it, which goes again.
 
 The computer remembers every card and uses that memory more often at each
 of its six levels. Play with 28, 40 or 52 cards and five card backs; each

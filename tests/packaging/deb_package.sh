@@ -48,7 +48,7 @@ for cue in click.wav cancel.wav Pinpon.wav 時計.wav; do entry "- ./usr/lib/kor
     fail "$(grep -c '^- ./usr/lib/koropika/images/.*\.png$' <<< "$listing") pictures, expected 150"
 for size in 32 64 128; do entry "- ./usr/share/icons/hicolor/${size}x$size/apps/koropika.png"; done
 for file in applications/example.koropika.koropika.desktop metainfo/example.koropika.koropika.metainfo.xml \
-    man/man6/koropika.6.gz doc/koropika/copyright doc/koropika/changelog.gz; do
+    man/man6/koropika.6.gz man/ja/man6/koropika.6.gz doc/koropika/copyright doc/koropika/changelog.gz; do
     entry "- ./usr/share/$file"
 done
 outside=$(grep -v -e '^d ./usr/$' -e '^[-ld] ./usr/\(games\|lib/koropika\|share/\(applications\|metainfo\|icons\|man\|doc/koropika\)\)\(/\| \|$\)' \
@@ -64,6 +64,9 @@ dpkg-deb -x "$deb" "$root"
 file -b "$root/usr/lib/koropika/koropika" | grep -q 'ELF.*, stripped' || fail "the program is not stripped"
 desktop-file-validate "$root/usr/share/applications/example.koropika.koropika.desktop" ||
     fail "desktop-file-validate rejects the desktop entry"
+for key in 'Name\[ja\]' 'Comment\[ja\]' 'GenericName\[ja\]'; do
+    grep -q "^$key=." "$root/usr/share/applications/example.koropika.koropika.desktop" || fail "the desktop entry lacks $key"
+done
 appstreamcli validate-tree --no-net --pedantic "$root" > "$WORK/appstream.log" 2>&1 || {
     cat "$WORK/appstream.log" >&2
     fail "appstreamcli rejects the metainfo file"
@@ -73,14 +76,21 @@ metainfo="$root/usr/share/metainfo/example.koropika.koropika.metainfo.xml"
 grep -qF '<release version="'"$project_version"'"' "$metainfo" || fail "no release $project_version in the metainfo"
 for needed in '<launchable type="desktop-id">example.koropika.koropika.desktop</launchable>' \
     '<category>CardGame</category>' '<content_rating type="oars-1.1"/>' '<p xml:lang="ja">' \
-    '<summary xml:lang="ja">' '<screenshot type="default">'; do
+    '<summary xml:lang="ja">' '<screenshot type="default">' '<lang>en</lang>'; do
     grep -qF "$needed" "$metainfo" || fail "metainfo lacks $needed"
 done
-# The manual page renders without a warning and tells where the names are kept.
+# The manual pages render without a warning and tell where the names are kept and how the
+# language is chosen.
 man_text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/koropika.6.gz" 2>"$WORK/man.log")
 [ ! -s "$WORK/man.log" ] || fail "man: $(cat "$WORK/man.log")"
-for needed in 'XDG_DATA_HOME/koropika/' 'name.txt' 'itidata.txt' '/usr/games/koropika' ENVIRONMENT FILES; do
+for needed in 'XDG_DATA_HOME/koropika/' 'name.txt' 'itidata.txt' '/usr/games/koropika' ENVIRONMENT FILES \
+    LANGUAGE LC_MESSAGES koropika.ini; do
     grep -qF -- "$needed" <<< "$man_text" || fail "the manual page does not mention $needed"
+done
+man_text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/ja/man6/koropika.6.gz" 2>"$WORK/man.log")
+[ ! -s "$WORK/man.log" ] || fail "man (ja): $(cat "$WORK/man.log")"
+for needed in 環境変数 'XDG_DATA_HOME/koropika/' name.txt 'LANGUAGE' koropika.ini '言語 / Language'; do
+    grep -qF -- "$needed" <<< "$man_text" || fail "the Japanese manual page does not mention $needed"
 done
 
 # ---- lintian: no error and no warning (information and pedantic notes are listed)
