@@ -44,6 +44,7 @@ entry() { grep -qxF -e "$1" <<< "$listing" || fail "the package lacks '$1'"; }
 entry "l ./usr/games/koropika -> ../lib/koropika/koropika"
 entry "- ./usr/lib/koropika/koropika"
 for cue in click.wav cancel.wav Pinpon.wav 時計.wav; do entry "- ./usr/lib/koropika/wav/$cue"; done
+for words in windows front_end; do entry "- ./usr/lib/koropika/translations/${words}_en.qm"; done
 [ "$(grep -c '^- ./usr/lib/koropika/images/.*\.png$' <<< "$listing")" -eq 150 ] ||
     fail "$(grep -c '^- ./usr/lib/koropika/images/.*\.png$' <<< "$listing") pictures, expected 150"
 for size in 32 64 128; do entry "- ./usr/share/icons/hicolor/${size}x$size/apps/koropika.png"; done
