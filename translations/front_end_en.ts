@@ -95,15 +95,18 @@
     </message>
     <message>
         <source>最長連勝</source>
-        <translation>Best streak</translation>
+        <translation>Best
+streak</translation>
     </message>
     <message>
         <source>いまの連勝</source>
-        <translation>Current streak</translation>
+        <translation>Current
+streak</translation>
     </message>
     <message>
         <source>勝った最少手数</source>
-        <translation>Fewest moves to win</translation>
+        <translation>Fewest
+moves</translation>
     </message>
     <message>
         <source>レベル %1</source>

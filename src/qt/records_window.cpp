@@ -87,6 +87,10 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& objectName,
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The stretched last column never gets narrower than it was when stretching began: from the
+    // narrowest width it fills only the room the others leave, down to its own contents.
+    table->horizontalHeader()->setDefaultSectionSize(
+        table->horizontalHeader()->minimumSectionSize());
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
