@@ -1,4 +1,339 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>DealDialog</name>
+    <message>
+        <source>番号を入力してください。</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <source>番号は数字だけで入力してください。</source>
+        <translation>Use digits only.</translation>
+    </message>
+    <message>
+        <source>番号は 1 から 999999999 までです。</source>
+        <translation>The number must be from 1 to 999999999.</translation>
+    </message>
+    <message>
+        <source>ゲーム番号</source>
+        <translation>Game number</translation>
+    </message>
+    <message>
+        <source>このゲームの番号</source>
+        <translation>This game&apos;s number</translation>
+    </message>
+    <message>
+        <source>遊ぶゲームの番号</source>
+        <translation>Number of the game to play</translation>
+    </message>
+    <message>
+        <source>1 から 999999999</source>
+        <translation>1 to 999999999</translation>
+    </message>
+    <message>
+        <source>入力の誤り</source>
+        <translation>Input error</translation>
+    </message>
+    <message>
+        <source>番号を入力</source>
+        <translation>Enter a number</translation>
+    </message>
+    <message>
+        <source>この番号で遊ぶ</source>
+        <translation>Play this number</translation>
+    </message>
+    <message>
+        <source>同じカードでもう一度</source>
+        <translation>Same cards again</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>DealMenu</name>
+    <message>
+        <source>ゲーム番号</source>
+        <translation>Game number</translation>
+    </message>
+</context>
+<context>
+    <name>LevelTableModel</name>
+    <message>
+        <source>レベル</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>カード数</source>
+        <translation>Cards</translation>
+    </message>
+    <message>
+        <source>対戦</source>
+        <translation>Played</translation>
+    </message>
+    <message>
+        <source>勝ち</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <source>負け</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>引き分け</source>
+        <translation>Drawn</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>勝率</source>
+        <translation>Win rate</translation>
+    </message>
+    <message>
+        <source>最長連勝</source>
+        <translation>Best
+streak</translation>
+    </message>
+    <message>
+        <source>いまの連勝</source>
+        <translation>Current
+streak</translation>
+    </message>
+    <message>
+        <source>勝った最少手数</source>
+        <translation>Fewest
+moves</translation>
+    </message>
+    <message>
+        <source>レベル %1</source>
+        <translation>Level %1</translation>
+    </message>
+    <message>
+        <source>%1枚</source>
+        <translation>%1 cards</translation>
+    </message>
+</context>
+<context>
+    <name>RecentRoundsModel</name>
+    <message>
+        <source>中断</source>
+        <translation>Quit</translation>
+    </message>
+    <message>
+        <source>勝ち</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <source>負け</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>引き分け</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>日時</source>
+        <translation>Date</translation>
+    </message>
+    <message>
+        <source>レベル</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>カード数</source>
+        <translation>Cards</translation>
+    </message>
+    <message>
+        <source>あなたの札</source>
+        <translation>Your cards</translation>
+    </message>
+    <message>
+        <source>コンピュータの札</source>
+        <translation>Computer&apos;s cards</translation>
+    </message>
+    <message>
+        <source>結果</source>
+        <translation>Result</translation>
+    </message>
+    <message>
+        <source>ゲーム番号</source>
+        <translation>Game number</translation>
+    </message>
+    <message>
+        <source>yyyy/MM/dd HH:mm</source>
+        <translation>yyyy-MM-dd HH:mm</translation>
+    </message>
+</context>
+<context>
+    <name>RecordsMenu</name>
+    <message>
+        <source>記録</source>
+        <translation>Records</translation>
+    </message>
+</context>
+<context>
+    <name>RecordsWindow</name>
+    <message>
+        <source>記録</source>
+        <translation>Records</translation>
+    </message>
+    <message>
+        <source>プレーヤー</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>プレーヤー(&amp;P)</source>
+        <translation>&amp;Player</translation>
+    </message>
+    <message>
+        <source>状態</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>レベルとカード数ごとの成績</source>
+        <translation>Results by level and card count</translation>
+    </message>
+    <message>
+        <source>グラフのカード数</source>
+        <translation>Cards in the chart</translation>
+    </message>
+    <message>
+        <source>カード数 %1枚</source>
+        <translation>%1 cards</translation>
+    </message>
+    <message>
+        <source>グラフ(&amp;G)</source>
+        <translation>&amp;Graph</translation>
+    </message>
+    <message>
+        <source>最近の対戦</source>
+        <translation>Recent games</translation>
+    </message>
+    <message>
+        <source>この記録を消す(&amp;D)</source>
+        <translation>&amp;Delete these records</translation>
+    </message>
+    <message>
+        <source>この記録を消す</source>
+        <translation>Delete these records</translation>
+    </message>
+    <message>
+        <source>CSV に書き出す(&amp;E)</source>
+        <translation>&amp;Export as CSV</translation>
+    </message>
+    <message>
+        <source>CSV に書き出す</source>
+        <translation>Export as CSV</translation>
+    </message>
+    <message>
+        <source>この番号でもう一度(&amp;R)</source>
+        <translation>&amp;Replay this number</translation>
+    </message>
+    <message>
+        <source>この番号でもう一度</source>
+        <translation>Replay this number</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>最近の %1 対戦</source>
+        <translation>Last %1 games</translation>
+    </message>
+    <message>
+        <source>記録は新しい版のゲームで書かれているため、読むことも書き足すこともできません。</source>
+        <translation>The records were written by a newer version of the game, so they cannot be read or added to.</translation>
+    </message>
+    <message>
+        <source>記録を読めません。</source>
+        <translation>Cannot read the records.</translation>
+    </message>
+    <message>
+        <source>「%1」の記録をすべて消します。よろしいですか。</source>
+        <translation>Delete all records of “%1”?</translation>
+    </message>
+    <message>
+        <source>記録を消せませんでした。</source>
+        <translation>Could not delete the records.</translation>
+    </message>
+    <message>
+        <source>CSV (*.csv)</source>
+        <translation>CSV files (*.csv)</translation>
+    </message>
+    <message>
+        <source>%1 に書き出しました。</source>
+        <translation>Exported to %1.</translation>
+    </message>
+    <message>
+        <source>%1 に書き出せませんでした。</source>
+        <translation>Could not export to %1.</translation>
+    </message>
+</context>
+<context>
+    <name>SoundMenu</name>
+    <message>
+        <source>音</source>
+        <translation>Sound</translation>
+    </message>
+    <message>
+        <source>音を出す</source>
+        <translation>Sound on</translation>
+    </message>
+    <message>
+        <source>音: オン</source>
+        <translation>Sound: on</translation>
+    </message>
+    <message>
+        <source>音: オフ</source>
+        <translation>Sound: off</translation>
+    </message>
+    <message>
+        <source>大</source>
+        <translation>Loud</translation>
+    </message>
+    <message>
+        <source>中</source>
+        <translation>Medium</translation>
+    </message>
+    <message>
+        <source>小</source>
+        <translation>Soft</translation>
+    </message>
+</context>
+<context>
+    <name>WinRateChart</name>
+    <message>
+        <source>なし</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>レベルごとの勝率のグラフ</source>
+        <translation>Chart of win rates by level</translation>
+    </message>
+    <message>
+        <source>レベル %1: あなた %2、コンピュータ %3</source>
+        <translation>Level %1: you %2, computer %3</translation>
+    </message>
+    <message>
+        <source>。</source>
+        <translation>. </translation>
+    </message>
+    <message>
+        <source>レベル %1</source>
+        <translation>Level %1</translation>
+    </message>
+    <message>
+        <source>あなたの勝率 (±1 標準誤差)</source>
+        <translation>Your win rate (±1 standard error)</translation>
+    </message>
+    <message>
+        <source>コンピュータの勝率 (すべてを覚えている相手に対して)</source>
+        <translation>Computer&apos;s win rate (vs. perfect memory)</translation>
+    </message>
+</context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QKeySequence>
@@ -16,35 +17,49 @@
 
 #include "qt/window_view.h"
 #include "shared/deal_number.h"
+#include "shared/texts.h"
 
 namespace koropika {
 
+namespace {
+
+// The messages readDealNumber gives, in its words, marked here for the translation tool: the
+// dialog looks them up where it shows them.
+[[maybe_unused]] constexpr const char* kProblems[] = {
+    TRANSLATABLE("DealDialog", "番号を入力してください。"),
+    TRANSLATABLE("DealDialog", "番号は数字だけで入力してください。"),
+    TRANSLATABLE("DealDialog", "番号は 1 から 999999999 までです。"),
+};
+
+}  // namespace
+
 DealDialog::DealDialog(std::uint64_t currentNumber, QWidget* parent)
     : QDialog(parent), currentNumber_(currentNumber) {
-    setWindowTitle(QStringLiteral("ゲーム番号"));
-    setAccessibleName(QStringLiteral("ゲーム番号"));
+    setWindowTitle(QCoreApplication::translate("DealDialog", "ゲーム番号"));
+    setAccessibleName(windowTitle());
     setWindowModality(Qt::WindowModal);
     setAttribute(Qt::WA_DeleteOnClose);
 
     current_ = new QLineEdit(QString::number(currentNumber), this);
     current_->setReadOnly(true);
-    current_->setAccessibleName(QStringLiteral("このゲームの番号"));
+    current_->setAccessibleName(QCoreApplication::translate("DealDialog", "このゲームの番号"));
     typed_ = new QLineEdit(this);
-    typed_->setAccessibleName(QStringLiteral("遊ぶゲームの番号"));
-    typed_->setPlaceholderText(QStringLiteral("1 から 999999999"));
+    typed_->setAccessibleName(QCoreApplication::translate("DealDialog", "遊ぶゲームの番号"));
+    typed_->setPlaceholderText(QCoreApplication::translate("DealDialog", "1 から 999999999"));
     problem_ = new QLabel(this);
-    problem_->setAccessibleName(QStringLiteral("入力の誤り"));
+    problem_->setAccessibleName(QCoreApplication::translate("DealDialog", "入力の誤り"));
     problem_->setStyleSheet(QStringLiteral("color: #b00000;"));
     problem_->setWordWrap(true);
     problem_->hide();
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("このゲームの番号"), current_);
-    form->addRow(QStringLiteral("番号を入力"), typed_);
+    form->addRow(QCoreApplication::translate("DealDialog", "このゲームの番号"), current_);
+    form->addRow(QCoreApplication::translate("DealDialog", "番号を入力"), typed_);
 
-    play_ = new QPushButton(QStringLiteral("この番号で遊ぶ"), this);
-    replay_ = new QPushButton(QStringLiteral("同じカードでもう一度"), this);
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
+    play_ = new QPushButton(QCoreApplication::translate("DealDialog", "この番号で遊ぶ"), this);
+    replay_ =
+        new QPushButton(QCoreApplication::translate("DealDialog", "同じカードでもう一度"), this);
+    close_ = new QPushButton(QCoreApplication::translate("DealDialog", "閉じる"), this);
     play_->setDefault(true);
     for (QPushButton* button : {play_, replay_, close_}) {
         button->setAccessibleName(button->text());
@@ -76,7 +91,7 @@ void DealDialog::playTyped() {
         playNumber(*reading.number);
         return;
     }
-    const QString problem = QString::fromStdString(reading.problem);
+    const QString problem = QCoreApplication::translate("DealDialog", reading.problem.c_str());
     problem_->setText(problem);
     problem_->show();
     typed_->setAccessibleDescription(problem);
@@ -99,7 +114,8 @@ DealMenu::DealMenu(std::function<std::uint64_t()> currentNumber)
     : currentNumber_(std::move(currentNumber)) {}
 
 void DealMenu::addTo(WindowView& view) {
-    QAction* open = view.menuBar()->addAction(QStringLiteral("ゲーム番号"));
+    QAction* open =
+        view.menuBar()->addAction(QCoreApplication::translate("DealMenu", "ゲーム番号"));
     open->setShortcut(QKeySequence(Qt::Key_N));
     open->setShortcutContext(Qt::WindowShortcut);
     const QPointer<WindowView> shownIn(&view);

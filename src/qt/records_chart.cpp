@@ -1,5 +1,6 @@
 #include "qt/records_chart.h"
 
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
@@ -11,13 +12,14 @@ const QColor kPlayerColour(40, 110, 200);
 const QColor kComputerColour(200, 70, 50);
 
 QString percentText(const std::optional<WinRateChart::Bar>& bar) {
-    return bar ? QString::number(bar->percent, 'f', 1) + " %" : QStringLiteral("なし");
+    return bar ? QString::number(bar->percent, 'f', 1) + " %"
+               : QCoreApplication::translate("WinRateChart", "なし");
 }
 
 }  // namespace
 
 WinRateChart::WinRateChart(QWidget* parent) : QWidget(parent) {
-    setAccessibleName(QStringLiteral("レベルごとの勝率のグラフ"));
+    setAccessibleName(QCoreApplication::translate("WinRateChart", "レベルごとの勝率のグラフ"));
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
 }
@@ -28,14 +30,16 @@ void WinRateChart::setBars(const Bars& player, const Bars& computer) {
     // A screen reader reads the figures the bars show.
     QStringList lines;
     for (std::size_t level = 0; level < player_.size(); ++level) {
-        QString line =
-            QStringLiteral("レベル %1: あなた %2").arg(level + 1).arg(percentText(player_[level]));
+        QString yours = percentText(player_[level]);
         if (player_[level]) {
-            line += QStringLiteral(" ±%1").arg(player_[level]->error, 0, 'f', 1);
+            yours += QStringLiteral(" ±%1").arg(player_[level]->error, 0, 'f', 1);
         }
-        lines << line + QStringLiteral("、コンピュータ %1").arg(percentText(computer_[level]));
+        lines << QCoreApplication::translate("WinRateChart",
+                                             "レベル %1: あなた %2、コンピュータ %3")
+                     .arg(level + 1)
+                     .arg(yours, percentText(computer_[level]));
     }
-    setAccessibleDescription(lines.join(QStringLiteral("。")));
+    setAccessibleDescription(lines.join(QCoreApplication::translate("WinRateChart", "。")));
     update();
 }
 
@@ -71,7 +75,8 @@ void WinRateChart::paintEvent(QPaintEvent*) {
         const int centre = plot.left() + int(slot * (level + 0.5));
         painter.setPen(palette().color(QPalette::Text));
         // "レベル n" where it fits under its bars, else the number alone.
-        const QString named = QStringLiteral("レベル %1").arg(level + 1);
+        const QString named =
+            QCoreApplication::translate("WinRateChart", "レベル %1").arg(level + 1);
         const QString label =
             metrics.horizontalAdvance(named) <= int(slot) - 4 ? named : QString::number(level + 1);
         painter.drawText(QRect(centre - int(slot / 2), plot.bottom() + 4, int(slot), lineHeight),
@@ -101,9 +106,11 @@ void WinRateChart::paintEvent(QPaintEvent*) {
     // The legend, one line for each kind of bar.
     int y = 2;
     for (const auto& [colour, caption] :
-         {std::pair{kPlayerColour, QStringLiteral("あなたの勝率 (±1 標準誤差)")},
+         {std::pair{kPlayerColour,
+                    QCoreApplication::translate("WinRateChart", "あなたの勝率 (±1 標準誤差)")},
           std::pair{kComputerColour,
-                    QStringLiteral("コンピュータの勝率 (すべてを覚えている相手に対して)")}}) {
+                    QCoreApplication::translate(
+                        "WinRateChart", "コンピュータの勝率 (すべてを覚えている相手に対して)")}}) {
         painter.fillRect(QRect(plot.left(), y + 2, lineHeight - 4, lineHeight - 4), colour);
         painter.drawText(QPoint(plot.left() + lineHeight, y + metrics.ascent()), caption);
         y += lineHeight;

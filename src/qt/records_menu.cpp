@@ -1,6 +1,7 @@
 #include "qt/records_menu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenuBar>
 #include <utility>
@@ -18,7 +19,7 @@ RecordsMenu::~RecordsMenu() {
 }
 
 void RecordsMenu::addTo(WindowView& view) {
-    QAction* open = view.menuBar()->addAction(QStringLiteral("記録"));
+    QAction* open = view.menuBar()->addAction(QCoreApplication::translate("RecordsMenu", "記録"));
     open->setShortcut(QKeySequence(Qt::Key_R));
     open->setShortcutContext(Qt::WindowShortcut);
     const QPointer<WindowView> shownIn(&view);

@@ -2,6 +2,7 @@
 
 #include <QAbstractTableModel>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QFileDialog>
 #include <QGridLayout>
@@ -47,15 +48,15 @@ QString winRateText(const RoundStats& stats) {
 
 QString resultText(const RoundRecord& round) {
     if (round.ending == Ending::Left || !round.winner) {
-        return QStringLiteral("中断");
+        return QCoreApplication::translate("RecentRoundsModel", "中断");
     }
     switch (*round.winner) {
         case Winner::Player:
-            return QStringLiteral("勝ち");
+            return QCoreApplication::translate("RecentRoundsModel", "勝ち");
         case Winner::Computer:
-            return QStringLiteral("負け");
+            return QCoreApplication::translate("RecentRoundsModel", "負け");
         case Winner::Draw:
-            return QStringLiteral("引き分け");
+            return QCoreApplication::translate("RecentRoundsModel", "引き分け");
     }
     return {};
 }
@@ -71,11 +72,13 @@ int mostPlayedCardCount(const records::PlayerStats& stats) {
     return int(std::max_element(finished.begin(), finished.end()) - finished.begin());
 }
 
-QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* parent) {
+// `objectName` finds the table in tests; `accessibleName` is what a screen reader says.
+QTableView* makeTable(QAbstractItemModel* model, const QString& objectName,
+                      const QString& accessibleName, QWidget* parent) {
     auto* table = new QTableView(parent);
     table->setModel(model);
-    table->setAccessibleName(name);
-    table->setObjectName(name);
+    table->setAccessibleName(accessibleName);
+    table->setObjectName(objectName);
     // Tab leaves the table; the arrows move inside it.
     table->setTabKeyNavigation(false);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -84,6 +87,10 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& name, QWidget* p
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The stretched last column never gets narrower than it was when stretching began: from the
+    // narrowest width it fills only the room the others leave, down to its own contents.
+    table->horizontalHeader()->setDefaultSectionSize(
+        table->horizontalHeader()->minimumSectionSize());
     table->horizontalHeader()->setStretchLastSection(true);
     return table;
 }
@@ -115,12 +122,18 @@ class HeaderedTableModel : public QAbstractTableModel {
 class LevelTableModel : public HeaderedTableModel {
   public:
     explicit LevelTableModel(QObject* parent)
-        : HeaderedTableModel(
-              {QStringLiteral("レベル"), QStringLiteral("カード数"), QStringLiteral("対戦"),
-               QStringLiteral("勝ち"), QStringLiteral("負け"), QStringLiteral("引き分け"),
-               QStringLiteral("中断"), QStringLiteral("勝率"), QStringLiteral("最長連勝"),
-               QStringLiteral("いまの連勝"), QStringLiteral("勝った最少手数")},
-              parent) {}
+        : HeaderedTableModel({QCoreApplication::translate("LevelTableModel", "レベル"),
+                              QCoreApplication::translate("LevelTableModel", "カード数"),
+                              QCoreApplication::translate("LevelTableModel", "対戦"),
+                              QCoreApplication::translate("LevelTableModel", "勝ち"),
+                              QCoreApplication::translate("LevelTableModel", "負け"),
+                              QCoreApplication::translate("LevelTableModel", "引き分け"),
+                              QCoreApplication::translate("LevelTableModel", "中断"),
+                              QCoreApplication::translate("LevelTableModel", "勝率"),
+                              QCoreApplication::translate("LevelTableModel", "最長連勝"),
+                              QCoreApplication::translate("LevelTableModel", "いまの連勝"),
+                              QCoreApplication::translate("LevelTableModel", "勝った最少手数")},
+                             parent) {}
 
     void setStats(const records::PlayerStats& stats) {
         beginResetModel();
@@ -147,9 +160,9 @@ class LevelTableModel : public HeaderedTableModel {
         const RoundStats& cell = stats_.at(level, cards);
         switch (index.column()) {
             case 0:
-                return QStringLiteral("レベル %1").arg(level);
+                return QCoreApplication::translate("LevelTableModel", "レベル %1").arg(level);
             case 1:
-                return QStringLiteral("%1枚").arg(cards);
+                return QCoreApplication::translate("LevelTableModel", "%1枚").arg(cards);
             case 2:
                 return cell.played;
             case 3:
@@ -181,11 +194,14 @@ class LevelTableModel : public HeaderedTableModel {
 class RecentRoundsModel : public HeaderedTableModel {
   public:
     explicit RecentRoundsModel(QObject* parent)
-        : HeaderedTableModel(
-              {QStringLiteral("日時"), QStringLiteral("レベル"), QStringLiteral("カード数"),
-               QStringLiteral("あなたの札"), QStringLiteral("コンピュータの札"),
-               QStringLiteral("結果"), QStringLiteral("ゲーム番号")},
-              parent) {}
+        : HeaderedTableModel({QCoreApplication::translate("RecentRoundsModel", "日時"),
+                              QCoreApplication::translate("RecentRoundsModel", "レベル"),
+                              QCoreApplication::translate("RecentRoundsModel", "カード数"),
+                              QCoreApplication::translate("RecentRoundsModel", "あなたの札"),
+                              QCoreApplication::translate("RecentRoundsModel", "コンピュータの札"),
+                              QCoreApplication::translate("RecentRoundsModel", "結果"),
+                              QCoreApplication::translate("RecentRoundsModel", "ゲーム番号")},
+                             parent) {}
 
     void setRounds(std::vector<RoundRecord> rounds) {
         beginResetModel();
@@ -205,7 +221,8 @@ class RecentRoundsModel : public HeaderedTableModel {
             case 0:
                 return QDateTime::fromSecsSinceEpoch(round.ended.time_since_epoch().count())
                     .toLocalTime()
-                    .toString(QStringLiteral("yyyy/MM/dd HH:mm"));
+                    // The format is the language's: a translation may order the fields.
+                    .toString(QCoreApplication::translate("RecentRoundsModel", "yyyy/MM/dd HH:mm"));
             case 1:
                 return round.level;
             case 2:
@@ -242,31 +259,38 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
       computerFigures_(records::readComputerFigures(
           (programFolder + QLatin1Char('/') + QLatin1String(records::kComputerFiguresFile))
               .toStdString())) {
-    setWindowTitle(QStringLiteral("記録"));
-    setAccessibleName(QStringLiteral("記録"));
+    setWindowTitle(QCoreApplication::translate("RecordsWindow", "記録"));
+    setAccessibleName(windowTitle());
 
     players_ = new QComboBox(this);
     players_->setObjectName(QStringLiteral("プレーヤー"));
-    players_->setAccessibleName(QStringLiteral("プレーヤー"));
-    auto* playersLabel = new QLabel(QStringLiteral("プレーヤー(&P)"), this);
+    players_->setAccessibleName(QCoreApplication::translate("RecordsWindow", "プレーヤー"));
+    auto* playersLabel =
+        new QLabel(QCoreApplication::translate("RecordsWindow", "プレーヤー(&P)"), this);
     playersLabel->setBuddy(players_);
 
     status_ = new QLabel(this);
     status_->setObjectName(QStringLiteral("状態"));
-    status_->setAccessibleName(QStringLiteral("状態"));
+    status_->setAccessibleName(QCoreApplication::translate("RecordsWindow", "状態"));
     status_->setWordWrap(true);
     status_->hide();
 
     levelModel_ = new LevelTableModel(this);
-    levelTable_ = makeTable(levelModel_, QStringLiteral("レベルとカード数ごとの成績"), this);
+    const QString levelsHeading =
+        QCoreApplication::translate("RecordsWindow", "レベルとカード数ごとの成績");
+    levelTable_ =
+        makeTable(levelModel_, QStringLiteral("レベルとカード数ごとの成績"), levelsHeading, this);
 
     chartCards_ = new QComboBox(this);
     chartCards_->setObjectName(QStringLiteral("グラフのカード数"));
-    chartCards_->setAccessibleName(QStringLiteral("グラフのカード数"));
+    chartCards_->setAccessibleName(
+        QCoreApplication::translate("RecordsWindow", "グラフのカード数"));
     for (const int cards : records::kCardCounts) {
-        chartCards_->addItem(QStringLiteral("カード数 %1枚").arg(cards), cards);
+        chartCards_->addItem(
+            QCoreApplication::translate("RecordsWindow", "カード数 %1枚").arg(cards), cards);
     }
-    auto* chartCardsLabel = new QLabel(QStringLiteral("グラフ(&G)"), this);
+    auto* chartCardsLabel =
+        new QLabel(QCoreApplication::translate("RecordsWindow", "グラフ(&G)"), this);
     chartCardsLabel->setBuddy(chartCards_);
     chart_ = new WinRateChart(this);
 
@@ -277,17 +301,22 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
                                   2 * levelTable_->frameWidth());
 
     recentModel_ = new RecentRoundsModel(this);
-    recentTable_ = makeTable(recentModel_, QStringLiteral("最近の対戦"), this);
+    recentTable_ = makeTable(recentModel_, QStringLiteral("最近の対戦"),
+                             QCoreApplication::translate("RecordsWindow", "最近の対戦"), this);
 
-    delete_ = new QPushButton(QStringLiteral("この記録を消す(&D)"), this);
-    delete_->setAccessibleName(QStringLiteral("この記録を消す"));
-    export_ = new QPushButton(QStringLiteral("CSV に書き出す(&E)"), this);
-    export_->setAccessibleName(QStringLiteral("CSV に書き出す"));
-    playAgain_ = new QPushButton(QStringLiteral("この番号でもう一度(&R)"), this);
-    playAgain_->setAccessibleName(QStringLiteral("この番号でもう一度"));
+    delete_ =
+        new QPushButton(QCoreApplication::translate("RecordsWindow", "この記録を消す(&D)"), this);
+    delete_->setAccessibleName(QCoreApplication::translate("RecordsWindow", "この記録を消す"));
+    export_ =
+        new QPushButton(QCoreApplication::translate("RecordsWindow", "CSV に書き出す(&E)"), this);
+    export_->setAccessibleName(QCoreApplication::translate("RecordsWindow", "CSV に書き出す"));
+    playAgain_ = new QPushButton(
+        QCoreApplication::translate("RecordsWindow", "この番号でもう一度(&R)"), this);
+    playAgain_->setAccessibleName(
+        QCoreApplication::translate("RecordsWindow", "この番号でもう一度"));
     playAgain_->setEnabled(false);
-    close_ = new QPushButton(QStringLiteral("閉じる"), this);
-    close_->setAccessibleName(QStringLiteral("閉じる"));
+    close_ = new QPushButton(QCoreApplication::translate("RecordsWindow", "閉じる"), this);
+    close_->setAccessibleName(close_->text());
 
     auto* top = new QHBoxLayout;
     top->addWidget(playersLabel);
@@ -305,7 +334,7 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     chartColumn->addWidget(chart_, 1);
 
     auto* middle = new QGridLayout;
-    middle->addWidget(new QLabel(QStringLiteral("レベルとカード数ごとの成績"), this), 0, 0);
+    middle->addWidget(new QLabel(levelsHeading, this), 0, 0);
     middle->addWidget(levelTable_, 1, 0);
     middle->addLayout(chartColumn, 0, 1, 2, 1);
     middle->setColumnStretch(0, 3);
@@ -320,7 +349,8 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     layout->addLayout(top);
     layout->addWidget(status_);
     layout->addLayout(middle, 3);
-    layout->addWidget(new QLabel(QStringLiteral("最近の %1 対戦").arg(kRecentRounds), this));
+    layout->addWidget(new QLabel(
+        QCoreApplication::translate("RecordsWindow", "最近の %1 対戦").arg(kRecentRounds), this));
     layout->addWidget(recentTable_, 2);
     layout->addLayout(bottom);
 
@@ -430,17 +460,20 @@ void RecordsWindow::playSelectedAgain() {
 
 void RecordsWindow::sayCannotRead() {
     status_->setText(store_.state() == records::RecordsStore::State::NewerSchema
-                         ? QStringLiteral("記録は新しい版のゲームで書かれているため、読むことも"
-                                          "書き足すこともできません。")
-                         : QStringLiteral("記録を読めません。"));
+                         ? QCoreApplication::translate("RecordsWindow",
+                                                       "記録は新しい版のゲームで書かれているため、"
+                                                       "読むことも書き足すこともできません。")
+                         : QCoreApplication::translate("RecordsWindow", "記録を読めません。"));
     status_->show();
 }
 
 void RecordsWindow::askToDelete() {
     const QString name = players_->currentText();
     auto* question =
-        new QMessageBox(QMessageBox::Question, QStringLiteral("記録"),
-                        QStringLiteral("「%1」の記録をすべて消します。よろしいですか。").arg(name),
+        new QMessageBox(QMessageBox::Question, windowTitle(),
+                        QCoreApplication::translate(
+                            "RecordsWindow", "「%1」の記録をすべて消します。よろしいですか。")
+                            .arg(name),
                         QMessageBox::Yes | QMessageBox::No, this);
     question->setObjectName(QStringLiteral("消す確認"));
     question->setDefaultButton(QMessageBox::No);
@@ -456,7 +489,7 @@ void RecordsWindow::askToDelete() {
 
 void RecordsWindow::deleteShownPlayer() {
     if (!store_.deletePlayer(players_->currentText().toStdString())) {
-        status_->setText(QStringLiteral("記録を消せませんでした。"));
+        status_->setText(QCoreApplication::translate("RecordsWindow", "記録を消せませんでした。"));
         status_->show();
         return;
     }
@@ -464,8 +497,9 @@ void RecordsWindow::deleteShownPlayer() {
 }
 
 void RecordsWindow::askWhereToExport() {
-    auto* dialog = new QFileDialog(this, QStringLiteral("CSV に書き出す"), QString(),
-                                   QStringLiteral("CSV (*.csv)"));
+    auto* dialog =
+        new QFileDialog(this, QCoreApplication::translate("RecordsWindow", "CSV に書き出す"),
+                        QString(), QCoreApplication::translate("RecordsWindow", "CSV (*.csv)"));
     dialog->setObjectName(QStringLiteral("書き出し先"));
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setDefaultSuffix(QStringLiteral("csv"));
@@ -481,8 +515,10 @@ void RecordsWindow::exportTo(const QString& path) {
     const bool written = csv && file.open(QIODevice::WriteOnly) &&
                          file.write(csv->data(), qint64(csv->size())) == qint64(csv->size()) &&
                          file.commit();
-    status_->setText(written ? QStringLiteral("%1 に書き出しました。").arg(path)
-                             : QStringLiteral("%1 に書き出せませんでした。").arg(path));
+    status_->setText(
+        (written ? QCoreApplication::translate("RecordsWindow", "%1 に書き出しました。")
+                 : QCoreApplication::translate("RecordsWindow", "%1 に書き出せませんでした。"))
+            .arg(path));
     status_->show();
 }
 

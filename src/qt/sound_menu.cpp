@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -9,16 +10,18 @@
 #include <array>
 #include <utility>
 
+#include "qt/conversions.h"
 #include "qt/window_view.h"
+#include "shared/texts.h"
 
 namespace koropika {
 
 SoundMenu::SoundMenu(SoundChoice choice) : choice_(choice) {}
 
 void SoundMenu::addTo(WindowView& view) {
-    QMenu* menu = view.menuBar()->addMenu(QStringLiteral("音"));
+    QMenu* menu = view.menuBar()->addMenu(QCoreApplication::translate("SoundMenu", "音"));
 
-    QAction* soundOn = menu->addAction(QStringLiteral("音を出す"));
+    QAction* soundOn = menu->addAction(QCoreApplication::translate("SoundMenu", "音を出す"));
     soundOn->setCheckable(true);
     soundOn->setChecked(choice_.on);
     soundOn->setShortcut(QKeySequence(Qt::Key_M));
@@ -30,19 +33,22 @@ void SoundMenu::addTo(WindowView& view) {
             onSwitched(on);
         }
         if (shownIn && shownIn->attached()) {
-            shownIn->announced(shownIn->window(), on ? "音: オン" : "音: オフ");
+            shownIn->announced(
+                shownIn->window(),
+                fromQString(on ? QCoreApplication::translate("SoundMenu", "音: オン")
+                               : QCoreApplication::translate("SoundMenu", "音: オフ")));
         }
     });
 
     menu->addSeparator();
     auto* steps = new QActionGroup(menu);
     static constexpr std::array<std::pair<Volume, const char*>, 3> kSteps = {{
-        {Volume::Loud, "大"},
-        {Volume::Medium, "中"},
-        {Volume::Soft, "小"},
+        {Volume::Loud, TRANSLATABLE("SoundMenu", "大")},
+        {Volume::Medium, TRANSLATABLE("SoundMenu", "中")},
+        {Volume::Soft, TRANSLATABLE("SoundMenu", "小")},
     }};
     for (const auto& [volume, caption] : kSteps) {
-        QAction* step = steps->addAction(QString::fromUtf8(caption));
+        QAction* step = steps->addAction(QCoreApplication::translate("SoundMenu", caption));
         step->setCheckable(true);
         step->setChecked(choice_.volume == volume);
         menu->addAction(step);
