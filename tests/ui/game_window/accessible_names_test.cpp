@@ -60,10 +60,10 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
         EXPECT_EQ(ui.ura1[slot].picture(), "face_" + std::to_string(table.card(slot).suit) + "_" +
                                                std::to_string(table.card(slot).rank));
     }
-    EXPECT_EQ(faceUpCardName(12, Card{3, 7}), "カード 12、ハートの 7");
-    EXPECT_EQ(faceUpCardName(1, Card{1, 1}), "カード 1、スペードのエース");
-    EXPECT_EQ(cardInWords(Card{2, 13}), "クラブのキング");
-    EXPECT_EQ(cardInWords(Card{4, 11}), "ダイヤのジャック");
+    EXPECT_EQ(faceUpCardName(run.desktop, 12, Card{3, 7}), "カード 12、ハートの 7");
+    EXPECT_EQ(faceUpCardName(run.desktop, 1, Card{1, 1}), "カード 1、スペードのエース");
+    EXPECT_EQ(cardInWords(run.desktop, Card{2, 13}), "クラブのキング");
+    EXPECT_EQ(cardInWords(run.desktop, Card{4, 11}), "ダイヤのジャック");
     EXPECT_EQ(ui.Picture2.accessibleName(), "サイコロ");
     EXPECT_EQ(ui.Image4.accessibleName(), "スタート");
     EXPECT_EQ(ui.Label8.accessibleName(), ui.Label8.caption()) << "a label reads its caption";
