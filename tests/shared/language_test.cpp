@@ -29,13 +29,10 @@ TEST(SystemLanguageTest, JapaneseUnlessTheSystemAsksForAnotherLanguage) {
         {{{"LANG", "POSIX"}}, ja},
         {{{"LANG", "C.UTF-8"}}, ja},
         {{{"LANG", "ja_JP.UTF-8"}}, ja},
-        {{{"LANG", "ja"}}, ja},
         {{{"LANG", "en_US.UTF-8"}}, en},
         {{{"LANG", "fr_FR.UTF-8"}}, en},
-        {{{"LANG", "en_GB@euro"}}, en},
         // The first of LC_ALL, LC_MESSAGES and LANG that is set and not empty decides.
         {{{"LC_ALL", "ja_JP.UTF-8"}, {"LANG", "en_US.UTF-8"}}, ja},
-        {{{"LC_ALL", "en_US.UTF-8"}, {"LC_MESSAGES", "ja_JP.UTF-8"}}, en},
         {{{"LC_ALL", ""}, {"LANG", "en_US.UTF-8"}}, en},
         {{{"LC_MESSAGES", "fr_FR.UTF-8"}, {"LANG", "ja_JP.UTF-8"}}, en},
         {{{"LC_ALL", "C"}, {"LANG", "en_US.UTF-8"}}, ja},
@@ -56,18 +53,6 @@ TEST(SystemLanguageTest, JapaneseUnlessTheSystemAsksForAnotherLanguage) {
         }
         EXPECT_EQ(languageIn(variables), expected) << shown;
     }
-}
-
-TEST(LanguageChoiceTest, AChoiceOverridesTheSystemAndIsStoredByItsName) {
-    EXPECT_EQ(languageFor(LanguageChoice::System, Language::English), Language::English);
-    EXPECT_EQ(languageFor(LanguageChoice::Japanese, Language::English), Language::Japanese);
-    EXPECT_EQ(languageFor(LanguageChoice::English, Language::Japanese), Language::English);
-    for (const LanguageChoice choice :
-         {LanguageChoice::System, LanguageChoice::Japanese, LanguageChoice::English}) {
-        EXPECT_EQ(languageChoiceNamed(storedName(choice)), choice);
-    }
-    EXPECT_EQ(languageChoiceNamed("EN"), std::nullopt);
-    EXPECT_EQ(languageChoiceNamed(""), std::nullopt);
 }
 
 }  // namespace
