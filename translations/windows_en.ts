@@ -209,7 +209,7 @@
     </message>
     <message>
         <source>設定画面に戻る</source>
-        <translation>Back to settings</translation>
+        <translation>Settings</translation>
     </message>
     <message>
         <source>もう一度やり直す</source>
@@ -273,7 +273,8 @@
     </message>
     <message>
         <source>https://ja.wikipedia.org/wiki/神経衰弱</source>
-        <translation>https://en.wikipedia.org/wiki/Concentration_(card_game)</translation>
+        <extracomment>The link&apos;s text; Japanese shows the address itself.</extracomment>
+        <translation>Concentration on Wikipedia</translation>
     </message>
     <message>
         <source>レベル %1</source>
@@ -286,6 +287,13 @@
     <message>
         <source>この名前には保存できない文字が含まれています。</source>
         <translation>This name has characters that cannot be saved.</translation>
+    </message>
+</context>
+<context>
+    <name>WebPage</name>
+    <message>
+        <source>https://ja.wikipedia.org/wiki/神経衰弱</source>
+        <translation>https://en.wikipedia.org/wiki/Concentration_(card_game)</translation>
     </message>
 </context>
 </TS>

@@ -89,6 +89,7 @@ TEST_F(EnglishWindowsTest, TheSettingsWindowAndASeededRoundSpeakEnglishThroughou
     EXPECT_EQ(settings.at("Combo2").items().back(), "Level 6");
     run.pressAndRelease("Label8");
     EXPECT_EQ(run.desktop.messages, std::vector<std::string>{"Please enter your name."});
+    EXPECT_EQ(settings.at("Label4").caption(), "Concentration on Wikipedia");
     run.click("Label4");
     EXPECT_EQ(run.desktop.webPages,
               std::vector<std::string>{"https://en.wikipedia.org/wiki/Concentration_(card_game)"});

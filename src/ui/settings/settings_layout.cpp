@@ -69,7 +69,9 @@ SettingsWindowElements::SettingsWindowElements(Window& w)
                        .italic())),
       Image11(w.add(picture("Image11", -1, "", {35, 215, 32, 32}).picture("icon"))),
       Label4(w.add(textOnBackground("Label4", "", {10, 270, 265, 13},
-                                    w.desktop().translate("SettingsWindow", kLinkAddress),
+                                    //: The link's text; Japanese shows the address itself.
+                                    w.desktop().translate("SettingsWindow",
+                                                          "https://ja.wikipedia.org/wiki/神経衰弱"),
                                     kProportionalGothic, 9.75, kLinkBlue)
                        .underlined()
                        .cursorA())),

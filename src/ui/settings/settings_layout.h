@@ -6,10 +6,10 @@
 
 namespace koropika {
 
-// The web page the version area links to, looked up with the context "SettingsWindow": each
-// language links to the article in its own.
+// The web page the version area links to, looked up with the context "WebPage": each language
+// links to the article in its own.
 inline constexpr const char* kLinkAddress =
-    TRANSLATABLE("SettingsWindow", "https://ja.wikipedia.org/wiki/神経衰弱");
+    TRANSLATABLE("WebPage", "https://ja.wikipedia.org/wiki/神経衰弱");
 
 // The settings window 設定 as it stands before any code runs: caption, icon, background and
 // designed client area. Its rows (the choice area with name, level and card count on a lit

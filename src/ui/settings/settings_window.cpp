@@ -119,7 +119,7 @@ void SettingsWindow::Label7_Click() {
 }
 
 void SettingsWindow::Label4_Click() {
-    desktop_.openWebPage(desktop_.translate("SettingsWindow", kLinkAddress));
+    desktop_.openWebPage(desktop_.translate("WebPage", kLinkAddress));
 }
 
 void SettingsWindow::cardCountLabel_MouseMove(Element& label) {
