@@ -1,7 +1,6 @@
 #include "ui/game_window/announcements.h"
 
 #include <array>
-#include <string_view>
 
 #include "shared/texts.h"
 #include "ui/elements/desktop.h"
@@ -19,8 +18,8 @@ constexpr std::array<const char*, 5> kSuitNames = {
     TRANSLATABLE("Announcements", "ダイヤ"),
 };
 
-// Ranks 1..13 in words. The number cards are written in figures after a space, which the
-// suit's "の" is followed by.
+// Ranks 1..13 in words. Japanese writes a number card as a space and its figures after the
+// suit's "の" ("ハートの 7").
 constexpr std::array<const char*, 14> kRankNames = {
     "",
     TRANSLATABLE("Announcements", "エース"),
@@ -39,6 +38,7 @@ constexpr std::array<const char*, 14> kRankNames = {
     TRANSLATABLE("Announcements", "キング"),
 };
 
+// A suit or rank name in the windows' language.
 std::string words(const Desktop& desktop, const char* japanese) {
     return desktop.translate("Announcements", japanese);
 }

@@ -105,12 +105,6 @@ Element& addBackDesigns(Window& w) {
     return *design;
 }
 
-// The result panel's offer of the next level, "レベル 4 に挑戦する".
-std::string levelOffer(const Window& w, int level) {
-    return fillText(w.desktop().translate("GameWindow", "レベル %1 に挑戦する"),
-                    {std::to_string(level)});
-}
-
 ImageListSpec diceFaces() {
     std::vector<std::string> faces;
     for (int face = 1; face <= 6; ++face) {
@@ -139,6 +133,11 @@ WindowLayout buildLayout() {
 }
 
 }  // namespace
+
+std::string levelOffer(const Desktop& desktop, int level) {
+    return fillText(desktop.translate("GameWindow", "レベル %1 に挑戦する"),
+                    {std::to_string(level)});
+}
 
 const WindowLayout& gameWindowLayout() {
     static const WindowLayout layout = buildLayout();
@@ -219,7 +218,7 @@ GameWindowElements::GameWindowElements(Window& w)
                         .stretched()
                         .hidden()
                         .picture("button_pressed"))),
-      Label21(w.add(resultButtonLabel("Label21", {255, 400, 144, 15}, levelOffer(w, 4)))),
+      Label21(w.add(resultButtonLabel("Label21", {255, 400, 144, 15}, levelOffer(w.desktop(), 4)))),
       Label20(w.add(resultButtonLabel("Label20", {270, 360, 110, 15},
                                       w.desktop().translate("GameWindow", "設定画面に戻る")))),
       Label19(w.add(resultButtonLabel("Label19", {265, 320, 118, 15},
@@ -229,7 +228,7 @@ GameWindowElements::GameWindowElements(Window& w)
       Image12(w.add(picture("Image12", -1, "Picture5", {230, 390, 192, 34})
                         .cursorA()
                         .picture("button_normal")
-                        .accessibleName(levelOffer(w, 4)))),
+                        .accessibleName(levelOffer(w.desktop(), 4)))),
       Image11(w.add(picture("Image11", -1, "Picture5", {230, 350, 192, 34})
                         .cursorA()
                         .picture("button_normal")

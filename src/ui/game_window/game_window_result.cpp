@@ -6,6 +6,7 @@
 #include "shared/texts.h"
 #include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
+#include "ui/game_window/game_window_layout.h"
 
 namespace koropika {
 
@@ -70,8 +71,7 @@ void GameWindow::showLevelOffer() {
     } else {
         ui.Image12.setVisible(true);
         ui.Label21.setVisible(true);
-        ui.Label21.setCaption(fillText(desktop_.translate("GameWindow", "レベル %1 に挑戦する"),
-                                       {std::to_string(setup_.level + 1)}));
+        ui.Label21.setCaption(levelOffer(desktop_, setup_.level + 1));
         ui.Image12.setAccessibleName(ui.Label21.caption());
     }
 }
