@@ -4,18 +4,6 @@
 <context>
     <name>DealDialog</name>
     <message>
-        <source>番号を入力してください。</source>
-        <translation>Enter a number.</translation>
-    </message>
-    <message>
-        <source>番号は数字だけで入力してください。</source>
-        <translation>Use digits only.</translation>
-    </message>
-    <message>
-        <source>番号は 1 から 999999999 までです。</source>
-        <translation>The number must be from 1 to 999999999.</translation>
-    </message>
-    <message>
         <source>ゲーム番号</source>
         <translation>Game number</translation>
     </message>

@@ -17,21 +17,8 @@
 
 #include "qt/window_view.h"
 #include "shared/deal_number.h"
-#include "shared/texts.h"
 
 namespace koropika {
-
-namespace {
-
-// The messages readDealNumber gives, in its words, marked here for the translation tool: the
-// dialog looks them up where it shows them.
-[[maybe_unused]] constexpr const char* kProblems[] = {
-    TRANSLATABLE("DealDialog", "番号を入力してください。"),
-    TRANSLATABLE("DealDialog", "番号は数字だけで入力してください。"),
-    TRANSLATABLE("DealDialog", "番号は 1 から 999999999 までです。"),
-};
-
-}  // namespace
 
 DealDialog::DealDialog(std::uint64_t currentNumber, QWidget* parent)
     : QDialog(parent), currentNumber_(currentNumber) {
@@ -91,7 +78,7 @@ void DealDialog::playTyped() {
         playNumber(*reading.number);
         return;
     }
-    const QString problem = QCoreApplication::translate("DealDialog", reading.problem.c_str());
+    const QString problem = QCoreApplication::translate(kDealNumberTextContext, reading.problem.c_str());
     problem_->setText(problem);
     problem_->show();
     typed_->setAccessibleDescription(problem);

@@ -3,13 +3,16 @@
 #include <cmath>
 #include <utility>
 
+#include "shared/texts.h"
+
 namespace koropika {
 
 namespace {
 
-constexpr const char* kNoNumber = "番号を入力してください。";
-constexpr const char* kNotDigits = "番号は数字だけで入力してください。";
-constexpr const char* kOutOfRange = "番号は 1 から 999999999 までです。";
+constexpr const char* kNoNumber = TRANSLATABLE("DealNumber", "番号を入力してください。");
+constexpr const char* kNotDigits = TRANSLATABLE("DealNumber", "番号は数字だけで入力してください。");
+constexpr const char* kOutOfRange =
+    TRANSLATABLE("DealNumber", "番号は 1 から 999999999 までです。");
 
 // The UTF-8 form of the full-width digit zero (U+FF10); U+FF10..U+FF19 differ in the last byte.
 constexpr std::string_view kWideZero = "\xEF\xBC\x90";

@@ -17,7 +17,9 @@ inline constexpr std::uint64_t kLastDealNumber = 999'999'999;
 std::uint64_t dealNumberFromDraw(double u);
 
 // A number typed by the player or given on the command line: ASCII or full-width digits only,
-// spaces around them allowed. Either the number, or a message in Japanese saying what is wrong.
+// spaces around them allowed. Either the number, or a message in Japanese saying what is wrong,
+// the game's own words: look it up with the context kDealNumberTextContext where it is shown.
+inline constexpr const char* kDealNumberTextContext = "DealNumber";
 struct DealNumberReading {
     std::optional<std::uint64_t> number;
     std::string problem;  // empty when `number` holds

@@ -1,213 +1,177 @@
-// The front end's own windows and menus with the shipped English translation installed: every
-// text is English, and at each window's default size every caption has the room it needs.
+// The game's windows in English: the real translation file the build makes, over the headless
+// program, and the translation source every entry of which must be finished.
+
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QAction>
-#include <QApplication>
-#include <QComboBox>
-#include <QCoreApplication>
 #include <QFile>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTableView>
-#include <QTemporaryDir>
-#include <QTest>
+#include <QRegularExpression>
 #include <QTranslator>
-#include <algorithm>
-#include <chrono>
-#include <memory>
-#include <optional>
 
-#include "qt/deal_dialog.h"
-#include "qt/records_menu.h"
-#include "qt/records_window.h"
-#include "qt/sound_menu.h"
-#include "qt/window_view.h"
-#include "qt_test_support.h"
+#include <algorithm>
+#include <array>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "shared/deal_number.h"
+#include "support/game_driver.h"
+#include "support/harness.h"
+#include "ui/game_window/game_window_elements.h"
 
 namespace koropika {
 namespace {
 
-using namespace std::chrono_literals;
+using testing::GameDriver;
+using testing::Harness;
 
-class EnglishWindows : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(
-            english_.load(QStringLiteral(KOROPIKA_PROGRAM_DIR "/translations/front_end_en.qm")));
-        QCoreApplication::installTranslator(&english_);
-    }
-    void TearDown() override { QCoreApplication::removeTranslator(&english_); }
-
-  private:
-    QTranslator english_;
+class Heard final : public WindowObserver {
+  public:
+    void announced(Window&, const std::string& text) override { said.push_back(text); }
+    std::vector<std::string> said;
 };
 
-bool hasJapanese(const QString& text) {
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        return (c.unicode() >= 0x3000 && c.unicode() <= 0x9fff) ||
-               (c.unicode() >= 0xff00 && c.unicode() <= 0xffef);
-    });
-}
-
-// Every text shown in `window` is English, and no label, button, check box, list or column
-// heading is narrower than its text needs. Labels that wrap their text are left out.
-void expectEnglishAndUnclipped(const QWidget& window) {
-    EXPECT_FALSE(hasJapanese(window.windowTitle())) << window.windowTitle().toStdString();
-    for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->isVisible()) {
-            EXPECT_FALSE(hasJapanese(label->text())) << label->text().toStdString();
-            if (!label->wordWrap()) {
-                EXPECT_GE(label->width(), label->sizeHint().width()) << label->text().toStdString();
-            }
+// Every caption, accessible name, list entry and menu caption of `window` that is not plain
+// ASCII: in English none is, the product name aside.
+std::vector<std::string> nonEnglishTexts(const Window& window) {
+    std::vector<std::string> found;
+    const auto check = [&](const std::string& name, const std::string& text) {
+        const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return c > 0; });
+        if (!ascii && text != "ころぴか V_1.0") {
+            found.push_back(name + ": " + text);
         }
-    }
-    for (const QAbstractButton* button : window.findChildren<QAbstractButton*>()) {
-        if (button->isVisible()) {
-            EXPECT_FALSE(hasJapanese(button->text() + button->accessibleName()))
-                << button->text().toStdString();
-            EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        }
-    }
-    for (const QComboBox* combo : window.findChildren<QComboBox*>()) {
-        if (combo->isVisible()) {
-            EXPECT_GE(combo->width(), combo->sizeHint().width())
-                << combo->currentText().toStdString();
-        }
-    }
-    for (const QTableView* table : window.findChildren<QTableView*>()) {
-        EXPECT_FALSE(hasJapanese(table->accessibleName()));
-        const QHeaderView* header = table->horizontalHeader();
-        EXPECT_LE(header->length(), table->viewport()->width()) << "a column is out of view";
-        for (int column = 0; column < header->count(); ++column) {
-            const QString heading =
-                table->model()->headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
-            EXPECT_FALSE(hasJapanese(heading)) << heading.toStdString();
-            EXPECT_GE(header->sectionSize(column), header->sectionSizeHint(column))
-                << heading.toStdString();
-        }
-    }
-}
-
-records::RoundRecord round(int level, std::optional<records::Winner> winner) {
-    records::RoundRecord r;
-    r.started = std::chrono::sys_days{std::chrono::year{2026} / 12 / 1} + 20h;
-    r.ended = r.started + 3min;
-    r.playerName = "Ann";
-    r.level = level;
-    r.cardCount = 40;
-    r.winner = winner;
-    r.ending = winner ? records::Ending::Finished : records::Ending::Left;
-    r.playerCount = winner == records::Winner::Player ? 22 : 18;
-    r.computerCount = 40 - r.playerCount;
-    r.dealNumber = 4321;
-    return r;
-}
-
-TEST_F(EnglishWindows, TheRecordsWindowSpeaksEnglishAndFitsItsTexts) {
-    QTemporaryDir dataFolder;
-    QTemporaryDir programFolder;
-    QFile::copy(QStringLiteral(KOROPIKA_PROGRAM_DIR "/levels.dat"),
-                programFolder.filePath("levels.dat"));
-    records::RecordsStore store(dataFolder.path().toStdString());
-    ASSERT_TRUE(store.record(round(2, records::Winner::Player)));
-    ASSERT_TRUE(store.record(round(2, std::nullopt)));
-    RecordsWindow window(store, "Ann", programFolder.path());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    EXPECT_EQ(window.windowTitle(), QStringLiteral("Records"));
-    const QAbstractItemModel* levels =
-        window.findChild<QTableView*>(QStringLiteral("レベルとカード数ごとの成績"))->model();
-    EXPECT_EQ(levels->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Fewest\nmoves"));
-    EXPECT_EQ(levels->data(levels->index(4, 0)).toString(), QStringLiteral("Level 2"));
-    EXPECT_EQ(levels->data(levels->index(4, 1)).toString(), QStringLiteral("40 cards"));
-    const QAbstractItemModel* recent =
-        window.findChild<QTableView*>(QStringLiteral("最近の対戦"))->model();
-    EXPECT_EQ(recent->data(recent->index(0, 5)).toString(), QStringLiteral("Quit"));
-    EXPECT_EQ(recent->data(recent->index(1, 5)).toString(), QStringLiteral("Won"));
-    EXPECT_TRUE(
-        recent->data(recent->index(0, 0)).toString().startsWith(QStringLiteral("2026-12-0")));
-
-    // The chart tells a screen reader its figures, and its legend fits beside the percentages.
-    const QWidget* chart = nullptr;
-    for (const QWidget* child : window.findChildren<QWidget*>()) {
-        if (child->accessibleName() == QStringLiteral("Chart of win rates by level")) {
-            chart = child;
-        }
-    }
-    ASSERT_NE(chart, nullptr);
-    EXPECT_TRUE(
-        chart->accessibleDescription().startsWith(QStringLiteral("Level 1: you none, computer ")));
-    EXPECT_TRUE(
-        chart->accessibleDescription().contains(QStringLiteral(". Level 2: you 100.0 % ±")));
-    const QFontMetrics metrics = chart->fontMetrics();
-    const int legendLeft =
-        metrics.horizontalAdvance(QStringLiteral("100 %")) + 10 + metrics.height();
-    for (const char* caption :
-         {"あなたの勝率 (±1 標準誤差)", "コンピュータの勝率 (すべてを覚えている相手に対して)"}) {
-        const QString english = QCoreApplication::translate("WinRateChart", caption);
-        EXPECT_FALSE(hasJapanese(english));
-        EXPECT_LE(legendLeft + metrics.horizontalAdvance(english), chart->width() - 10)
-            << english.toStdString();
-    }
-    expectEnglishAndUnclipped(window);
-}
-
-TEST_F(EnglishWindows, TheDealDialogSpeaksEnglishAndFitsItsTexts) {
-    QWidget owner;
-    auto* dialog = new DealDialog(123456789, &owner);
-    owner.show();
-    dialog->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Game number"));
-    EXPECT_EQ(dialog->replayButton()->text(), QStringLiteral("Same cards again"));
-    EXPECT_EQ(dialog->numberField()->placeholderText(), QStringLiteral("1 to 999999999"));
-    // Each message of a refused number, in English.
-    for (const auto& [typed, problem] :
-         {std::pair{"", "Enter a number."}, std::pair{"12a", "Use digits only."},
-          std::pair{"0", "The number must be from 1 to 999999999."}}) {
-        dialog->numberField()->setText(QString::fromUtf8(typed));
-        dialog->playButton()->click();
-        EXPECT_EQ(dialog->problemLabel()->text(), QString::fromUtf8(problem)) << typed;
-    }
-    QApplication::processEvents();
-    expectEnglishAndUnclipped(*dialog);
-}
-
-TEST_F(EnglishWindows, TheGameWindowsMenusSpeakEnglish) {
-    testing::LayoutBuilder b("ころぴか V_1.0", {200, 100});
-    b.menu("終了");
-    testing::ShownWindow w(b.layout());
-    RecordsMenu records([] { return std::unique_ptr<records::RecordsStore>(); }, QString());
-    DealMenu deal([] { return std::uint64_t{1}; });
-    SoundMenu sound(SoundChoice{true, Volume::Loud});
-    w.desktop->onViewMade = [&](WindowView& view) {
-        records.addTo(view);
-        deal.addTo(view);
-        sound.addTo(view);
     };
-    w.window->show();
-    WindowView& view = w.view();
-    view.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    QStringList bar;
-    for (const QAction* item : view.menuBar()->actions()) {
-        bar << item->text();
+    for (const Element* element : window.elements()) {
+        for (const std::string& item : element->items()) {
+            check(element->name(), item);
+        }
+        check(element->name(), element->caption());
+        check(element->name(), element->accessibleName());
     }
-    EXPECT_EQ(bar.mid(1), (QStringList{"Records", "Game number", "Sound"}));
-    QStringList soundItems;
-    for (const QAction* item : view.menuBar()->actions().last()->menu()->actions()) {
-        soundItems << item->text();
+    for (const auto& menu : window.menus()) {
+        check(menu->name(), menu->caption());
     }
-    EXPECT_EQ(soundItems, (QStringList{"Sound on", "", "Loud", "Medium", "Soft"}));
-    QTest::keyClick(&view, Qt::Key_M);
-    EXPECT_EQ(view.lastAnnouncement(), QStringLiteral("Sound: off"));
+    return found;
+}
+
+// The card at `slot` in the words the English file gives.
+std::string englishCard(const Card& card) {
+    static const std::array<const char*, 5> suits = {"", "spades", "clubs", "hearts", "diamonds"};
+    static const std::array<const char*, 14> ranks = {"",     "ace",  "two",   "three", "four",
+                                                      "five", "six",  "seven", "eight", "nine",
+                                                      "ten",  "jack", "queen", "king"};
+    return std::string(ranks[static_cast<std::size_t>(card.rank)]) + " of " +
+           suits[static_cast<std::size_t>(card.suit)];
+}
+
+class EnglishWindowsTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(english.load(KOROPIKA_PROGRAM_DIR "/translations/windows_en.qm"));
+        run.desktop.translator = [this](const char* context, const char* words) {
+            const QString found = english.translate(context, words);
+            return found.isEmpty() ? std::string(words) : found.toStdString();
+        };
+        run.program().start();
+    }
+    void TearDown() override { run.gameWindow().setObserver(nullptr); }
+
+    QTranslator english;
+    Harness run;
+    GameDriver driver{run};
+    Heard heard;
+};
+
+TEST_F(EnglishWindowsTest, TheSettingsWindowAndASeededRoundSpeakEnglishThroughout) {
+    Window& settings = run.settingsWindow();
+    EXPECT_EQ(nonEnglishTexts(settings), std::vector<std::string>{});
+    EXPECT_EQ(settings.at("Label8").caption(), "28 cards");
+    EXPECT_EQ(settings.at("Combo2").items().back(), "Level 6");
+    run.pressAndRelease("Label8");
+    EXPECT_EQ(run.desktop.messages, std::vector<std::string>{"Please enter your name."});
+    EXPECT_EQ(settings.at("Label4").caption(), "Concentration on Wikipedia");
+    run.click("Label4");
+    EXPECT_EQ(run.desktop.webPages,
+              std::vector<std::string>{"https://en.wikipedia.org/wiki/Concentration_(card_game)"});
+
+    run.gameWindow().setObserver(&heard);
+    driver.openRound("Taro", 2, 28, 1);
+    GameWindowElements& ui = driver.ui();
+    EXPECT_EQ(ui.Label9.caption(), "You go first");
+    EXPECT_EQ(ui.omote1[5].accessibleName(), "Card 5, face down");
+    const Table& table = driver.game().engine().table();
+    EXPECT_EQ(ui.ura1[10].accessibleName(), "Card 10, " + englishCard(table.card(10)));
+    ASSERT_GE(heard.said.size(), 2u);
+    EXPECT_EQ(heard.said[0], "Dice: 1. You go first");
+    EXPECT_EQ(heard.said[1], "Your turn");
+
+    driver.playToTheEnd(5);
+    const std::string player = ui.Label2.caption();
+    const std::string computer = ui.Label3.caption();
+    EXPECT_EQ(ui.Label15.caption(), player);
+    EXPECT_EQ(ui.Label16.caption(), computer);
+    const std::set<std::string> results = {"Taro wins", "Computer wins", "Draw"};
+    EXPECT_TRUE(results.count(ui.Label17.caption())) << ui.Label17.caption();
+    EXPECT_EQ(ui.Label21.caption(), "Try level 3");
+    EXPECT_EQ(ui.Image12.accessibleName(), "Try level 3");
+    EXPECT_EQ(nonEnglishTexts(run.gameWindow()), std::vector<std::string>{});
+
+    // Every sentence heard is one of the English patterns, and the cards each names are those
+    // on the table.
+    const std::regex turned(R"((Card|Computer: card) (\d+), (\w+ of \w+))");
+    const std::regex other(
+        R"(Your turn|Computer's turn|No pair|Pair\. (You|The computer) took it\. You \d+, computer \d+)");
+    int cards = 0;
+    int pairs = 0;
+    for (std::size_t i = 2; i + 1 < heard.said.size(); ++i) {
+        const std::string& line = heard.said[i];
+        std::smatch card;
+        if (std::regex_match(line, card, turned)) {
+            ++cards;
+            EXPECT_EQ(card[3].str(), englishCard(table.card(std::stoi(card[2].str())))) << line;
+        } else {
+            EXPECT_TRUE(std::regex_match(line, other)) << line;
+            pairs += line.rfind("Pair.", 0) == 0 ? 1 : 0;
+        }
+    }
+    EXPECT_EQ(cards, static_cast<int>(driver.game().engine().moveLog().turns().size()));
+    EXPECT_EQ(pairs, 14);
+    EXPECT_EQ(heard.said.back(),
+              ui.Label17.caption() + ". You " + player + ", computer " + computer);
+}
+
+TEST_F(EnglishWindowsTest, ARoundNumberProblemIsLookedUpUnderItsContext) {
+    const DealNumberReading reading = readDealNumber("12a");
+    EXPECT_EQ(english.translate(kDealNumberTextContext, reading.problem.c_str()).toStdString(),
+              "Please enter digits only.");
+}
+
+// %1..%9 in `text`, in order.
+QStringList placeholders(const QString& text) {
+    QStringList found;
+    for (const QRegularExpressionMatch& match : QRegularExpression("%[1-9]").globalMatch(text)) {
+        found.append(match.captured());
+    }
+    found.sort();
+    return found;
+}
+
+TEST(WindowsTranslationSource, EveryEntryIsFinishedAndKeepsItsPlaceholders) {
+    QFile file(KOROPIKA_SOURCE_DIR "/translations/windows_en.ts");
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QRegularExpression entry("<source>(.*?)</source>.*?<translation(.*?)>(.*?)</translation>",
+                                   QRegularExpression::DotMatchesEverythingOption);
+    int entries = 0;
+    for (const QRegularExpressionMatch& m : entry.globalMatch(QString::fromUtf8(file.readAll()))) {
+        ++entries;
+        const std::string source = m.captured(1).toStdString();
+        EXPECT_EQ(m.captured(2).toStdString(), "") << source << ": unfinished";
+        EXPECT_NE(m.captured(3).toStdString(), "") << source;
+        EXPECT_EQ(placeholders(m.captured(3)).join(" ").toStdString(),
+                  placeholders(m.captured(1)).join(" ").toStdString())
+            << source;
+    }
+    EXPECT_GT(entries, 50);
 }
 
 }  // namespace

@@ -1,151 +1,113 @@
 #include "ui/game_window/announcements.h"
 
 #include <array>
-#include <charconv>
+
+#include "shared/texts.h"
+#include "ui/elements/desktop.h"
 
 namespace koropika {
 
 namespace {
 
 // Suit numbers as the card pictures use them: 1 spades, 2 clubs, 3 hearts, 4 diamonds.
-constexpr std::array<const char*, 5> kSuitNames = {"", "スペード", "クラブ", "ハート", "ダイヤ"};
+constexpr std::array<const char*, 5> kSuitNames = {
+    "",
+    TRANSLATABLE("Announcements", "スペード"),
+    TRANSLATABLE("Announcements", "クラブ"),
+    TRANSLATABLE("Announcements", "ハート"),
+    TRANSLATABLE("Announcements", "ダイヤ"),
+};
 
-void appendNumber(std::string& out, int number) {
-    char digits[12];
-    const auto written = std::to_chars(std::begin(digits), std::end(digits), number);
-    out.append(digits, written.ptr);
-}
+// Ranks 1..13 in words. Japanese writes a number card as a space and its figures after the
+// suit's "の" ("ハートの 7").
+constexpr std::array<const char*, 14> kRankNames = {
+    "",
+    TRANSLATABLE("Announcements", "エース"),
+    //: A number card's rank, after the suit: English writes it as a word ("two").
+    TRANSLATABLE("Announcements", " 2"),
+    TRANSLATABLE("Announcements", " 3"),
+    TRANSLATABLE("Announcements", " 4"),
+    TRANSLATABLE("Announcements", " 5"),
+    TRANSLATABLE("Announcements", " 6"),
+    TRANSLATABLE("Announcements", " 7"),
+    TRANSLATABLE("Announcements", " 8"),
+    TRANSLATABLE("Announcements", " 9"),
+    TRANSLATABLE("Announcements", " 10"),
+    TRANSLATABLE("Announcements", "ジャック"),
+    TRANSLATABLE("Announcements", "クイーン"),
+    TRANSLATABLE("Announcements", "キング"),
+};
 
-void appendRankInWords(std::string& out, int rank) {
-    switch (rank) {
-        case 1:
-            out.append("エース");
-            break;
-        case 11:
-            out.append("ジャック");
-            break;
-        case 12:
-            out.append("クイーン");
-            break;
-        case 13:
-            out.append("キング");
-            break;
-        default:
-            out.append(" ");
-            appendNumber(out, rank);
-    }
-}
-
-void appendCardPlace(std::string& out, int slot) {
-    out.append("カード ");
-    appendNumber(out, slot);
-}
-
-void appendCardInWords(std::string& out, const Card& card) {
-    const bool known = card.suit >= 1 && card.suit <= 4;
-    out.append(known ? kSuitNames[static_cast<std::size_t>(card.suit)] : "?").append("の");
-    appendRankInWords(out, card.rank);
+// A suit or rank name in the windows' language.
+std::string words(const Desktop& desktop, const char* japanese) {
+    return desktop.translate("Announcements", japanese);
 }
 
 }  // namespace
 
-const std::string& faceDownCardName(int slot) {
-    static const std::array<std::string, Table::kMaxSlots + 1> names = [] {
-        std::array<std::string, Table::kMaxSlots + 1> made;
-        for (int s = 1; s <= Table::kMaxSlots; ++s) {
-            std::string& name = made[static_cast<std::size_t>(s)];
-            appendCardPlace(name, s);
-            name.append("、裏");
-        }
-        return made;
-    }();
-    if (slot >= 1 && slot <= Table::kMaxSlots) {
-        return names[static_cast<std::size_t>(slot)];
+std::string faceDownCardName(const Desktop& desktop, int slot) {
+    return fillText(desktop.translate("Announcements", "カード %1、裏"), {std::to_string(slot)});
+}
+
+std::string cardInWords(const Desktop& desktop, const Card& card) {
+    const bool knownSuit = card.suit >= 1 && card.suit <= 4;
+    const bool knownRank = card.rank >= 1 && card.rank <= 13;
+    const std::string suit =
+        knownSuit ? words(desktop, kSuitNames[static_cast<std::size_t>(card.suit)]) : "?";
+    const std::string rank = knownRank
+                                 ? words(desktop, kRankNames[static_cast<std::size_t>(card.rank)])
+                                 : " " + std::to_string(card.rank);
+    //: %1 the suit, %2 the rank: "ハートの 7" is "seven of hearts".
+    return fillText(desktop.translate("Announcements", "%1の%2"), {suit, rank});
+}
+
+std::string faceUpCardName(const Desktop& desktop, int slot, const Card& card) {
+    return fillText(desktop.translate("Announcements", "カード %1、%2"),
+                    {std::to_string(slot), cardInWords(desktop, card)});
+}
+
+std::string turnSentence(const Desktop& desktop, bool playerTurn) {
+    return playerTurn ? desktop.translate("Announcements", "あなたの番です")
+                      : desktop.translate("Announcements", "コンピュータの番です");
+}
+
+std::string diceSentence(const Desktop& desktop, int face, bool playerStarts) {
+    const std::string pattern =
+        playerStarts ? desktop.translate("Announcements", "サイコロは %1。あなたが先攻です")
+                     : desktop.translate("Announcements", "サイコロは %1。コンピュータが先攻です");
+    return fillText(pattern, {std::to_string(face)});
+}
+
+std::string cardTurnedSentence(const Desktop& desktop, bool byPlayer, int slot, const Card& card) {
+    if (byPlayer) {
+        return faceUpCardName(desktop, slot, card);
     }
-    static thread_local std::string other;
-    other.clear();
-    appendCardPlace(other, slot);
-    other.append("、裏");
-    return other;
+    //: %1 the card's place, %2 the card in words.
+    return fillText(desktop.translate("Announcements", "コンピュータ: カード %1、%2"),
+                    {std::to_string(slot), cardInWords(desktop, card)});
 }
 
-std::string cardInWords(const Card& card) {
-    std::string words;
-    appendCardInWords(words, card);
-    return words;
+std::string pairSentence(const Desktop& desktop, bool byPlayer, int playerCards,
+                         int computerCards) {
+    //: %1 the player's cards, %2 the computer's.
+    const std::string pattern =
+        byPlayer
+            ? desktop.translate("Announcements",
+                                "ペア！ あなたが取りました。あなた %1 枚、コンピュータ %2 枚")
+            : desktop.translate("Announcements",
+                                "ペア。コンピュータが取りました。あなた %1 枚、コンピュータ %2 枚");
+    return fillText(pattern, {std::to_string(playerCards), std::to_string(computerCards)});
 }
 
-void writeFaceUpCardName(std::string& name, int slot, const Card& card) {
-    // A deal names every card: the places and the cards of a pack are written once, and a name
-    // is two copies.
-    struct Words {
-        std::array<std::string, Table::kMaxSlots + 1> places;
-        std::array<std::array<std::string, 14>, 5> cards;  // by suit 1..4 and rank 1..13
-    };
-    static const Words words = [] {
-        Words made;
-        for (int s = 1; s <= Table::kMaxSlots; ++s) {
-            std::string& place = made.places[static_cast<std::size_t>(s)];
-            appendCardPlace(place, s);
-            place.append("、");
-        }
-        for (int suit = 1; suit <= 4; ++suit) {
-            for (int rank = 1; rank <= 13; ++rank) {
-                appendCardInWords(
-                    made.cards[static_cast<std::size_t>(suit)][static_cast<std::size_t>(rank)],
-                    Card{static_cast<std::int16_t>(suit), static_cast<std::int16_t>(rank)});
-            }
-        }
-        return made;
-    }();
-    name.clear();
-    if (slot >= 1 && slot <= Table::kMaxSlots) {
-        name.append(words.places[static_cast<std::size_t>(slot)]);
-    } else {
-        appendCardPlace(name, slot);
-        name.append("、");
-    }
-    if (card.suit >= 1 && card.suit <= 4 && card.rank >= 1 && card.rank <= 13) {
-        name.append(
-            words.cards[static_cast<std::size_t>(card.suit)][static_cast<std::size_t>(card.rank)]);
-    } else {
-        appendCardInWords(name, card);
-    }
+std::string mismatchSentence(const Desktop& desktop) {
+    return desktop.translate("Announcements", "ペアではありません");
 }
 
-std::string faceUpCardName(int slot, const Card& card) {
-    std::string name;
-    writeFaceUpCardName(name, slot, card);
-    return name;
-}
-
-std::string turnSentence(bool playerTurn) {
-    return playerTurn ? "あなたの番です" : "コンピュータの番です";
-}
-
-std::string diceSentence(int face, bool playerStarts) {
-    return "サイコロは " + std::to_string(face) + "。" +
-           (playerStarts ? "あなたが先攻です" : "コンピュータが先攻です");
-}
-
-std::string cardTurnedSentence(bool byPlayer, int slot, const Card& card) {
-    return std::string(byPlayer ? "" : "コンピュータ: ") + faceUpCardName(slot, card);
-}
-
-std::string pairSentence(bool byPlayer, int playerCards, int computerCards) {
-    return std::string(byPlayer ? "ペア！ あなたが取りました。"
-                                : "ペア。コンピュータが取りました。") +
-           "あなた " + std::to_string(playerCards) + " 枚、コンピュータ " +
-           std::to_string(computerCards) + " 枚";
-}
-
-std::string mismatchSentence() {
-    return "ペアではありません";
-}
-
-std::string resultSentence(const std::string& resultLine, int playerCards, int computerCards) {
-    return resultLine + "。あなた " + std::to_string(playerCards) + " 枚、コンピュータ " +
-           std::to_string(computerCards) + " 枚";
+std::string resultSentence(const Desktop& desktop, const std::string& resultLine, int playerCards,
+                           int computerCards) {
+    //: %1 the result line ("Draw", "Taro wins"), %2 the player's cards, %3 the computer's.
+    return fillText(desktop.translate("Announcements", "%1。あなた %2 枚、コンピュータ %3 枚"),
+                    {resultLine, std::to_string(playerCards), std::to_string(computerCards)});
 }
 
 }  // namespace koropika

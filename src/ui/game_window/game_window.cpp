@@ -165,15 +165,15 @@ void GameWindow::startUpGameWindow() {
         SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
         elements.face = &ui.ura1.create(slot);
         elements.back = &ui.omote1.create(slot);
-        elements.back->setAccessibleName(faceDownCardName(slot));
+        elements.back->setAccessibleName(faceDownCardName(desktop_, slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
     ui.omote1[0].setEnabled(false);
     applyCardBack(kDefaultCardBack);
 
-    ui.Label8.setCaption(kDicePrompt);
-    ui.Label9.setCaption(kDiceRule);
+    ui.Label8.setCaption(desktop_.translate("GameWindow", kDicePrompt));
+    ui.Label9.setCaption(desktop_.translate("GameWindow", kDiceRule));
     ui.Label8.setFontSize(kDicePromptPoints);
     ui.Picture2.setPicture(ui.ImageList2.picture(1));
     ui.Picture2.setCustomPointerShown(true);
@@ -212,9 +212,7 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
         const std::string tag = std::to_string(card.rank);
         face.setTag(tag);
-        std::string name;
-        writeFaceUpCardName(name, slot, card);
-        face.setAccessibleName(name);
+        face.setAccessibleName(faceUpCardName(desktop_, slot, card));
         back.setTag(tag);
         face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);

@@ -17,6 +17,7 @@
 #include "shared/game_setup.h"
 #include "shared/shared_settings.h"
 #include "shared/sound_cues.h"
+#include "shared/texts.h"
 #include "ui/elements/desktop.h"
 #include "ui/elements/event_loop.h"
 #include "ui/elements/window.h"
@@ -30,16 +31,17 @@ struct GameWindowElements;
 using durations::kRevealPauseMs;
 using durations::kStackPausePerPictureMs;
 
-// Texts the window writes.
-inline constexpr const char* kDicePrompt = "サイコロをクリック";
-inline constexpr const char* kDiceRule = "１・３・５ ＝ あなたが先攻";
-inline constexpr const char* kDiceStopPrompt = "クリックでストップ";
-inline constexpr const char* kPlayerStarts = "あなたが先攻です";
-inline constexpr const char* kComputerStarts = "コンピュータが先攻です";
-inline constexpr const char* kStartCaption = "スタート";
-inline constexpr const char* kDraw = "引き分け";
-inline constexpr const char* kPlayerWinsSuffix = " さんの勝ち";
-inline constexpr const char* kComputerWins = "コンピュータの勝ち";
+// Texts the window writes, looked up with the context "GameWindow" where they are shown.
+inline constexpr const char* kDicePrompt = TRANSLATABLE("GameWindow", "サイコロをクリック");
+inline constexpr const char* kDiceRule = TRANSLATABLE("GameWindow", "１・３・５ ＝ あなたが先攻");
+inline constexpr const char* kDiceStopPrompt = TRANSLATABLE("GameWindow", "クリックでストップ");
+inline constexpr const char* kPlayerStarts = TRANSLATABLE("GameWindow", "あなたが先攻です");
+inline constexpr const char* kComputerStarts = TRANSLATABLE("GameWindow", "コンピュータが先攻です");
+inline constexpr const char* kStartCaption = TRANSLATABLE("GameWindow", "スタート");
+inline constexpr const char* kDraw = TRANSLATABLE("GameWindow", "引き分け");
+// %1 is the player's name.
+inline constexpr const char* kPlayerWins = TRANSLATABLE("GameWindow", "%1 さんの勝ち");
+inline constexpr const char* kComputerWins = TRANSLATABLE("GameWindow", "コンピュータの勝ち");
 
 // The game window トランプ: the table, the dice, the start button, both sides' moves and the
 // result panel. The rules of the round are the engine's; the window's handlers ask it what

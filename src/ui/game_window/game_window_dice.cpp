@@ -23,7 +23,7 @@ void GameWindow::onDiceClick() {
         return;  // the rolling steps take the second click; later ones change nothing
     }
     GameWindowElements& ui = *ui_;
-    ui.Label8.setCaption(kDiceStopPrompt);
+    ui.Label8.setCaption(desktop_.translate("GameWindow", kDiceStopPrompt));
     ui.Timer4.setInterval(durations::kDiceRollStepMs);
     ui.Timer4.setEnabled(true);
     ui.設定に戻る.setEnabled(false);
@@ -45,9 +45,10 @@ void GameWindow::stopDice() {
     GameWindowElements& ui = *ui_;
     ui.Timer4.setEnabled(false);
     const Side starter = engine_.decideStarter(diceFace);
-    ui.Label9.setCaption(starter == Side::Player ? kPlayerStarts : kComputerStarts);
+    ui.Label9.setCaption(desktop_.translate(
+        "GameWindow", starter == Side::Player ? kPlayerStarts : kComputerStarts));
     showTurnIndicator(starter);
-    ui.Label8.setCaption(kStartCaption);
+    ui.Label8.setCaption(desktop_.translate("GameWindow", kStartCaption));
     ui.Label8.setFontSize(kStartCaptionPoints);
     ui.Label9.setVisible(true);
     ui.Picture2.setCustomPointerShown(false);

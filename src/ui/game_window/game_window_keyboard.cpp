@@ -15,7 +15,7 @@ void GameWindowKeyboard::windowLoaded() {
 
 void GameWindowKeyboard::diceStopped(int face, Side starter) {
     if (window_.announcementsHeard()) {
-        window_.announce(diceSentence(face, starter == Side::Player));
+        window_.announce(diceSentence(window_.desktop(), face, starter == Side::Player));
     }
     window_.setFocusedElement(&elements_->Image4);
 }
@@ -30,14 +30,15 @@ void GameWindowKeyboard::cardTurned(const TurnedCard& card) {
     if (!window_.announcementsHeard()) {
         return;
     }
-    window_.announce(cardTurnedSentence(byPlayer, card.slot, card.face));
+    window_.announce(cardTurnedSentence(window_.desktop(), byPlayer, card.slot, card.face));
     if (!card.second) {
         return;
     }
     if (card.pair) {
-        window_.announce(pairSentence(byPlayer, card.playerCards, card.computerCards));
+        window_.announce(
+            pairSentence(window_.desktop(), byPlayer, card.playerCards, card.computerCards));
     } else {
-        window_.announce(mismatchSentence());
+        window_.announce(mismatchSentence(window_.desktop()));
     }
 }
 
@@ -56,13 +57,14 @@ void GameWindowKeyboard::moveResolved(const MoveOutcome& outcome) {
 
 void GameWindowKeyboard::announceTurn(Side side) {
     if (window_.announcementsHeard()) {
-        window_.announce(turnSentence(side == Side::Player));
+        window_.announce(turnSentence(window_.desktop(), side == Side::Player));
     }
 }
 
 void GameWindowKeyboard::roundOver(const std::string& resultLine, const RoundResult& result) {
     if (window_.announcementsHeard()) {
-        window_.announce(resultSentence(resultLine, result.playerCards, result.computerCards));
+        window_.announce(resultSentence(window_.desktop(), resultLine, result.playerCards,
+                                        result.computerCards));
     }
     window_.setFocusedElement(&elements_->Image8);
 }

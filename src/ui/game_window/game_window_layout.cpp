@@ -7,8 +7,10 @@
 #include <vector>
 
 #include "shared/durations.h"
+#include "shared/texts.h"
 #include "ui/elements/layout_row.h"
 #include "ui/elements/palette.h"
+#include "ui/game_window/game_window.h"
 
 namespace koropika {
 
@@ -38,23 +40,24 @@ Row resultButtonLabel(std::string name, Rect rect, std::string text) {
 }
 
 // "カード枚数" heading of a player's panel.
-Row cardCountHeading(std::string name, std::string container, Rect rect) {
+Row cardCountHeading(const Window& w, std::string name, std::string container, Rect rect) {
     return label(std::move(name), std::move(container), rect)
         .transparent()
         .sizedToText()
         .font(12)
         .text(kPaleOrange)
-        .caption("カード枚数");
+        .caption(w.desktop().translate("GameWindow", "カード枚数"));
 }
 
 // "枚" after a player's count.
-Row cardsUnit(std::string name, std::string container, Rect rect) {
+Row cardsUnit(const Window& w, std::string name, std::string container, Rect rect) {
     return label(std::move(name), std::move(container), rect)
         .transparent()
         .sizedToText()
         .font(14.25)
         .text(kPaleOrange)
-        .caption("枚");
+        //: The unit after a count of cards; English has none and writes a single space.
+        .caption(w.desktop().translate("GameWindow", "枚"));
 }
 
 // The large count of cards a player has taken.
@@ -92,10 +95,12 @@ Element& addBackDesigns(Window& w) {
     };
     Element* design = nullptr;
     for (int i = 0; i < 5; ++i) {
-        design = &w.add(picture("Image1", i, "Frame1", places[i])
-                            .stretched()
-                            .picture("back_" + std::to_string(i))
-                            .accessibleName("カードの裏 " + std::to_string(i + 1)));
+        design = &w.add(
+            picture("Image1", i, "Frame1", places[i])
+                .stretched()
+                .picture("back_" + std::to_string(i))
+                .accessibleName(fillText(w.desktop().translate("GameWindow", "カードの裏 %1"),
+                                         {std::to_string(i + 1)})));
     }
     return *design;
 }
@@ -129,6 +134,11 @@ WindowLayout buildLayout() {
 
 }  // namespace
 
+std::string levelOffer(const Desktop& desktop, int level) {
+    return fillText(desktop.translate("GameWindow", "レベル %1 に挑戦する"),
+                    {std::to_string(level)});
+}
+
 const WindowLayout& gameWindowLayout() {
     static const WindowLayout layout = buildLayout();
     return layout;
@@ -154,7 +164,7 @@ GameWindowElements::GameWindowElements(Window& w)
                          .back(kDicePanelPurple)
                          .innerUnitTwips())),
       Frame1(w.add(Row("Frame1", -1, ElementKind::GroupBox, "", {565, 365, 146, 131})
-                       .caption("カードを選択してください")
+                       .caption(w.desktop().translate("GameWindow", "カードを選択してください"))
                        .back(kTableGreen)
                        .text(Colour::highlightText())
                        .hidden())),
@@ -162,7 +172,7 @@ GameWindowElements::GameWindowElements(Window& w)
                         .font(9.75)
                         .text(Colour::highlightText())
                         .back(kTableGreen)
-                        .caption("コンピュータ"))),
+                        .caption(w.desktop().translate("GameWindow", "コンピュータ")))),
       Label10(w.add(label("Label10", "", {570, 40, 76, 16})
                         .font(9.75)
                         .text(Colour::highlightText())
@@ -172,7 +182,7 @@ GameWindowElements::GameWindowElements(Window& w)
       omote1(w.add(picture("omote1", 0, "", {655, 15, 31, 31})
                        .stretched()
                        .cursorBStored()
-                       .accessibleName("カード"))),
+                       .accessibleName(w.desktop().translate("GameWindow", "カード")))),
       // Holders of the three start button pictures, never shown themselves.
       Image7(w.add(picture("Image7", -1, "", {485, 410, 30, 30})
                        .stretched()
@@ -193,7 +203,7 @@ GameWindowElements::GameWindowElements(Window& w)
                         .transparent()
                         .font(15.75, kBold)
                         .text(kPaleYellow)
-                        .caption("コンピュータ"))),
+                        .caption(w.desktop().translate("GameWindow", "コンピュータ")))),
       Image16(w.add(picture("Image16", -1, "Picture5", {370, 10, 172, 45}).picture("star"))),
       Label13(w.add(label("Label13", "Picture5", {75, 10, 238, 29})
                         .transparent()
@@ -208,23 +218,25 @@ GameWindowElements::GameWindowElements(Window& w)
                         .stretched()
                         .hidden()
                         .picture("button_pressed"))),
-      Label21(w.add(resultButtonLabel("Label21", {255, 400, 144, 15}, "レベル 4 に挑戦する"))),
-      Label20(w.add(resultButtonLabel("Label20", {270, 360, 110, 15}, "設定画面に戻る"))),
-      Label19(w.add(resultButtonLabel("Label19", {265, 320, 118, 15}, "もう一度やり直す"))),
+      Label21(w.add(resultButtonLabel("Label21", {255, 400, 144, 15}, levelOffer(w.desktop(), 4)))),
+      Label20(w.add(resultButtonLabel("Label20", {270, 360, 110, 15},
+                                      w.desktop().translate("GameWindow", "設定画面に戻る")))),
+      Label19(w.add(resultButtonLabel("Label19", {265, 320, 118, 15},
+                                      w.desktop().translate("GameWindow", "もう一度やり直す")))),
       // Each button picture is named by the text on it; the level offer's text changes with
       // the level, and the name with it.
       Image12(w.add(picture("Image12", -1, "Picture5", {230, 390, 192, 34})
                         .cursorA()
                         .picture("button_normal")
-                        .accessibleName("レベル 4 に挑戦する"))),
+                        .accessibleName(levelOffer(w.desktop(), 4)))),
       Image11(w.add(picture("Image11", -1, "Picture5", {230, 350, 192, 34})
                         .cursorA()
                         .picture("button_normal")
-                        .accessibleName("設定画面に戻る"))),
+                        .accessibleName(w.desktop().translate("GameWindow", "設定画面に戻る")))),
       Image8(w.add(picture("Image8", -1, "Picture5", {230, 310, 192, 34})
                        .cursorA()
                        .picture("button_normal")
-                       .accessibleName("もう一度やり直す"))),
+                       .accessibleName(w.desktop().translate("GameWindow", "もう一度やり直す")))),
       Label18(w.add(label("Label18", "Picture5", {150, 240, 341, 51})
                         .centred()
                         .font(36, kBold)
@@ -249,7 +261,7 @@ GameWindowElements::GameWindowElements(Window& w)
       Image9(w.add(picture("Image9", 0, "Picture5", {540, 45, 55, 72}).stretched())),
       Image10(w.add(picture("Image10", 0, "Picture5", {575, 40, 55, 72}))),
 
-      Label7(w.add(cardCountHeading("Label7", "Picture4", {5, 55, 71, 16}))),
+      Label7(w.add(cardCountHeading(w, "Label7", "Picture4", {5, 55, 71, 16}))),
       Image3(addPile(w, "Image3", "Picture4", {10, 85, 52, 68})),
       Shape1(addLevelMarkers(w)),
       Label1(w.add(label("Label1", "Picture4", {15, 10, 42, 15})
@@ -257,13 +269,13 @@ GameWindowElements::GameWindowElements(Window& w)
                        .sizedToText()
                        .font(11.25)
                        .text(Colour::highlightText())
-                       .caption("レベル"))),
-      Label5(w.add(cardsUnit("Label5", "Picture4", {115, 125, 19, 19}))),
+                       .caption(w.desktop().translate("GameWindow", "レベル")))),
+      Label5(w.add(cardsUnit(w, "Label5", "Picture4", {115, 125, 19, 19}))),
       Label3(w.add(takenCount("Label3", "Picture4", {65, 90, 61, 51}))),
 
-      Label6(w.add(cardCountHeading("Label6", "Picture3", {5, 10, 71, 16}))),
+      Label6(w.add(cardCountHeading(w, "Label6", "Picture3", {5, 10, 71, 16}))),
       Image2(addPile(w, "Image2", "Picture3", {10, 35, 52, 68})),
-      Label4(w.add(cardsUnit("Label4", "Picture3", {115, 75, 19, 19}))),
+      Label4(w.add(cardsUnit(w, "Label4", "Picture3", {115, 75, 19, 19}))),
       Label2(w.add(takenCount("Label2", "Picture3", {65, 45, 61, 51}))),
 
       Picture2(w.add(panel("Picture2", "Picture1", {70, 20, 55, 55})
@@ -271,7 +283,7 @@ GameWindowElements::GameWindowElements(Window& w)
                          .back(kDiceGrey)
                          .cursorBStored()
                          .innerUnitTwips()
-                         .accessibleName("サイコロ"))),
+                         .accessibleName(w.desktop().translate("GameWindow", "サイコロ")))),
       Label9(w.add(label("Label9", "Picture1", {155, 65, 5, 16})
                        .transparent()
                        .sizedToText()
@@ -284,11 +296,11 @@ GameWindowElements::GameWindowElements(Window& w)
                        .font(36, kBold)
                        .text(kYellow)
                        .cursorBStored()
-                       .caption("スタート"))),
+                       .caption(w.desktop().translate("GameWindow", kStartCaption)))),
       Image4(w.add(picture("Image4", -1, "Picture1", {-10, 0, 360, 95})
                        .stretched()
                        .cursorBStored()
-                       .accessibleName("スタート"))),
+                       .accessibleName(w.desktop().translate("GameWindow", kStartCaption)))),
 
       Command1(w.add(
           Row("Command1", -1, ElementKind::PushButton, "Frame1", {100, 90, 36, 31}).caption("C"))),
@@ -298,9 +310,9 @@ GameWindowElements::GameWindowElements(Window& w)
       ImageList1{nullptr, &w.add(cardFaces(1)), &w.add(cardFaces(2)), &w.add(cardFaces(3)),
                  &w.add(cardFaces(4))},
 
-      設定に戻る(w.add(MenuSpec{"設定に戻る", "設定に戻る"})),
-      カード選択(w.add(MenuSpec{"カード選択", "カード選択"})),
-      終了(w.add(MenuSpec{"終了", "終了"})),
+      設定に戻る(w.add(MenuSpec{"設定に戻る", w.desktop().translate("GameWindow", "設定に戻る")})),
+      カード選択(w.add(MenuSpec{"カード選択", w.desktop().translate("GameWindow", "カード選択")})),
+      終了(w.add(MenuSpec{"終了", w.desktop().translate("GameWindow", "終了")})),
 
       // Only the start button blink runs from creation on.
       Timer9(w.add(TimerSpec{"Timer9", durations::kDicePanelSlideStepMs, false})),

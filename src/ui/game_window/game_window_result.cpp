@@ -3,8 +3,10 @@
 
 #include "ui/game_window/game_window.h"
 
+#include "shared/texts.h"
 #include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
+#include "ui/game_window/game_window_layout.h"
 
 namespace koropika {
 
@@ -32,20 +34,23 @@ void GameWindow::showResult() {
     ui.Label12.setBackColour(kBlack);
     ui.Label13.setCaption(ui.Label10.caption());
     const RoundResult result = engine_.result();
-    ui.Label15.setCaption(std::to_string(result.playerCards) + " 枚");
-    ui.Label16.setCaption(std::to_string(result.computerCards) + " 枚");
+    //: A side's count of cards on the result panel; English shows the number alone.
+    const std::string countPattern = desktop_.translate("GameWindow", "%1 枚");
+    ui.Label15.setCaption(fillText(countPattern, {std::to_string(result.playerCards)}));
+    ui.Label16.setCaption(fillText(countPattern, {std::to_string(result.computerCards)}));
     for (Element* hidden : {&ui.Picture3, &ui.Picture4, &ui.Label10, &ui.Label11}) {
         hidden->setVisible(false);
     }
     switch (result.winner) {
         case RoundResult::Winner::Draw:
-            ui.Label17.setCaption(kDraw);
+            ui.Label17.setCaption(desktop_.translate("GameWindow", kDraw));
             break;
         case RoundResult::Winner::Player:
-            ui.Label17.setCaption(ui.Label13.caption() + kPlayerWinsSuffix);
+            ui.Label17.setCaption(
+                fillText(desktop_.translate("GameWindow", kPlayerWins), {ui.Label13.caption()}));
             break;
         case RoundResult::Winner::Computer:
-            ui.Label17.setCaption(kComputerWins);
+            ui.Label17.setCaption(desktop_.translate("GameWindow", kComputerWins));
             break;
     }
     diceFace = 1;
@@ -66,7 +71,7 @@ void GameWindow::showLevelOffer() {
     } else {
         ui.Image12.setVisible(true);
         ui.Label21.setVisible(true);
-        ui.Label21.setCaption("レベル " + std::to_string(setup_.level + 1) + " に挑戦する");
+        ui.Label21.setCaption(levelOffer(desktop_, setup_.level + 1));
         ui.Image12.setAccessibleName(ui.Label21.caption());
     }
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <utility>
 
+#include "shared/texts.h"
+#include "ui/elements/desktop.h"
 #include "ui/elements/layout_row.h"
 #include "ui/elements/palette.h"
 
@@ -29,9 +31,11 @@ Row textOnBackground(std::string name, std::string container, Rect rect, std::st
 }
 
 // "カード数 N枚": releasing the mouse on it starts a game with that many cards.
-Row cardCountLabel(std::string name, int top, std::string caption) {
-    return textOnBackground(std::move(name), "Picture1", {135, top, 138, 21}, std::move(caption),
-                            kHeavyGothic, 15.75, kBlue)
+Row cardCountLabel(const Window& w, std::string name, int top, int cards) {
+    const std::string caption =
+        fillText(w.desktop().translate("SettingsWindow", "カード数 %1枚"), {std::to_string(cards)});
+    return textOnBackground(std::move(name), "Picture1", {135, top, 138, 21}, caption, kHeavyGothic,
+                            15.75, kBlue)
         .cursorA();
 }
 
@@ -54,46 +58,56 @@ const WindowLayout& settingsWindowLayout() {
 
 SettingsWindowElements::SettingsWindowElements(Window& w)
     : Picture1(w.add(panel("Picture1", "", {0, 0, 286, 213}).singleBorder().innerUnitTwips())),
-      Label6(
-          w.add(textOnBackground("Label6", "", {45, 250, 181, 11}, "無断転載・再配布を禁じます。",
-                                 kProportionalGothic, 9, Colour::highlightText())
-                    .fixedSize())),
+      Label6(w.add(
+          textOnBackground("Label6", "", {45, 250, 181, 11},
+                           w.desktop().translate("SettingsWindow", "無断転載・再配布を禁じます。"),
+                           kProportionalGothic, 9, Colour::highlightText())
+              .fixedSize())),
       Label5(w.add(textOnBackground("Label5", "", {75, 220, 151, 19}, "ころぴか V_1.0",
                                     kProportionalMincho, 14.25, kPink)
                        .font(14.25, kBold)
                        .italic())),
       Image11(w.add(picture("Image11", -1, "", {35, 215, 32, 32}).picture("icon"))),
-      Label4(w.add(textOnBackground("Label4", "", {10, 270, 265, 13}, kLinkAddress,
+      Label4(w.add(textOnBackground("Label4", "", {10, 270, 265, 13},
+                                    //: The link's text; Japanese shows the address itself.
+                                    w.desktop().translate("SettingsWindow",
+                                                          "https://ja.wikipedia.org/wiki/神経衰弱"),
                                     kProportionalGothic, 9.75, kLinkBlue)
                        .underlined()
                        .cursorA())),
-      Combo2(w.add(Row("Combo2", -1, ElementKind::DropDownList, "Picture1", {20, 100, 101, 24})
-                       .caption("レベル1からだんだん強くなり、6で最強になります")
-                       .text(kLevelPurple)
-                       .font(12, kBold)
-                       .italic()
-                       .cursorA()
-                       .tabIndex(1)
-                       .accessibleName("コンピュータのレベル"))),
-      Combo1(w.add(Row("Combo1", -1, ElementKind::ComboBox, "Picture1", {20, 35, 146, 24})
-                       .font(12)
-                       .accessibleName("プレーヤーの名前"))),
-      Label10(w.add(cardCountLabel("Label10", 170, "カード数 52枚"))),
-      Label9(w.add(cardCountLabel("Label9", 140, "カード数 40枚"))),
-      Label8(w.add(cardCountLabel("Label8", 110, "カード数 28枚"))),
-      Label7(w.add(textOnBackground("Label7", "Picture1", {5, 180, 101, 16}, "バージョン情報",
+      Combo2(w.add(
+          Row("Combo2", -1, ElementKind::DropDownList, "Picture1", {20, 100, 101, 24})
+              .caption(w.desktop().translate("SettingsWindow",
+                                             "レベル1からだんだん強くなり、6で最強になります"))
+              .text(kLevelPurple)
+              .font(12, kBold)
+              .italic()
+              .cursorA()
+              .tabIndex(1)
+              .accessibleName(w.desktop().translate("SettingsWindow", "コンピュータのレベル")))),
+      Combo1(
+          w.add(Row("Combo1", -1, ElementKind::ComboBox, "Picture1", {20, 35, 146, 24})
+                    .font(12)
+                    .accessibleName(w.desktop().translate("SettingsWindow", "プレーヤーの名前")))),
+      Label10(w.add(cardCountLabel(w, "Label10", 170, 52))),
+      Label9(w.add(cardCountLabel(w, "Label9", 140, 40))),
+      Label8(w.add(cardCountLabel(w, "Label8", 110, 28))),
+      Label7(w.add(textOnBackground("Label7", "Picture1", {5, 180, 101, 16},
+                                    w.desktop().translate("SettingsWindow", "バージョン情報"),
                                     kProportionalGothic, 9.75, kTableGreen)
                        .font(9.75, kBold)
                        .underlined()
                        .fixedSize()
                        .centred()
                        .cursorA())),
-      Label3(w.add(textOnBackground("Label3", "Picture1", {15, 80, 125, 13}, "コンピュータのレベル",
+      Label3(w.add(textOnBackground("Label3", "Picture1", {15, 80, 125, 13},
+                                    w.desktop().translate("SettingsWindow", "コンピュータのレベル"),
                                     kProportionalGothic, 9.75, kTableGreen)
                        .font(9.75, kBold))),
       Label1(w.add(textOnBackground("Label1", "Picture1", {15, 15, 215, 13},
-                                    "プレーヤーの名前を入力してください", kProportionalGothic, 9.75,
-                                    kTableGreen)
+                                    w.desktop().translate("SettingsWindow",
+                                                          "プレーヤーの名前を入力してください"),
+                                    kProportionalGothic, 9.75, kTableGreen)
                        .font(9.75, kBold))),
       ImageList1(w.add(ImageListSpec{
           "ImageList1", -1, {300, 230}, {"settings_bg_1", "settings_bg_2", "settings_bg_3"}})) {}

@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "shared/cp932.h"
+#include "shared/texts.h"
 #include "ui/elements/desktop.h"
 #include "ui/elements/palette.h"
 #include "ui/settings/name_list_file.h"
@@ -16,8 +17,9 @@ namespace {
 
 constexpr int kLevels = 6;
 
-std::string levelEntry(int level) {
-    return "レベル " + std::to_string(level);
+// "レベル 3": an entry of the level list.
+std::string levelEntry(const Desktop& desktop, int level) {
+    return fillText(desktop.translate("SettingsWindow", "レベル %1"), {std::to_string(level)});
 }
 
 }  // namespace
@@ -86,7 +88,7 @@ void SettingsWindow::loadStep() {
         settings_.level = 1;
     }
     for (int level = 1; level <= kLevels; ++level) {
-        levels.addItem(levelEntry(level));
+        levels.addItem(levelEntry(desktop_, level));
     }
     levels.setSelectedIndex(settings_.level - 1);
     settingsLoaded = 1;
@@ -117,7 +119,7 @@ void SettingsWindow::Label7_Click() {
 }
 
 void SettingsWindow::Label4_Click() {
-    desktop_.openWebPage(kLinkAddress);
+    desktop_.openWebPage(desktop_.translate("WebPage", kLinkAddress));
 }
 
 void SettingsWindow::cardCountLabel_MouseMove(Element& label) {
@@ -139,13 +141,13 @@ void SettingsWindow::cardCountLabel_MouseUp(std::int16_t cardCount) {
 void SettingsWindow::startGame() {
     const std::string name = ui_->Combo1.text();
     if (name.empty()) {
-        desktop_.showMessage(window_, kEmptyNameMessage);
+        desktop_.showMessage(window_, desktop_.translate("SettingsWindow", kEmptyNameMessage));
         return;
     }
     // name.txt is code page 932 with one name per line: a name it cannot hold is refused
     // before anything changes, as an empty one is.
     if (!isStorableName(name)) {
-        desktop_.showMessage(window_, kUnstorableNameMessage);
+        desktop_.showMessage(window_, desktop_.translate("SettingsWindow", kUnstorableNameMessage));
         return;
     }
     storeName(name);
@@ -195,7 +197,7 @@ void SettingsWindow::showAfterGame() {
     Element& levels = ui_->Combo2;
     levels.setText(levels.items().empty()
                        ? std::string()
-                       : levelEntry(std::clamp<int>(settings_.level, 1, kLevels)));
+                       : levelEntry(desktop_, std::clamp<int>(settings_.level, 1, kLevels)));
     window_.show();
 }
 

@@ -8,13 +8,16 @@
 
 #include "shared/game_setup.h"
 #include "shared/shared_settings.h"
+#include "shared/texts.h"
 #include "ui/elements/window.h"
 
 namespace koropika {
 
-inline constexpr const char* kEmptyNameMessage = "プレーヤーの名前が入力されていません。";
+// Messages, looked up with the context "SettingsWindow" where they are shown.
+inline constexpr const char* kEmptyNameMessage =
+    TRANSLATABLE("SettingsWindow", "プレーヤーの名前が入力されていません。");
 inline constexpr const char* kUnstorableNameMessage =
-    "この名前には保存できない文字が含まれています。";
+    TRANSLATABLE("SettingsWindow", "この名前には保存できない文字が含まれています。");
 
 // Outer heights of the window: the choice area only, or with the version area below it.
 inline constexpr int kCompactHeightTwips = 3500;

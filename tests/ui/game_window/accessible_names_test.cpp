@@ -12,6 +12,7 @@ namespace {
 
 using testing::GameDriver;
 using testing::Harness;
+using testing::RecordingDesktop;
 
 // "name(index)" of every element of `window` that reacts to the mouse yet has no name a screen
 // reader could read.
@@ -60,10 +61,10 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
         EXPECT_EQ(ui.ura1[slot].picture(), "face_" + std::to_string(table.card(slot).suit) + "_" +
                                                std::to_string(table.card(slot).rank));
     }
-    EXPECT_EQ(faceUpCardName(12, Card{3, 7}), "カード 12、ハートの 7");
-    EXPECT_EQ(faceUpCardName(1, Card{1, 1}), "カード 1、スペードのエース");
-    EXPECT_EQ(cardInWords(Card{2, 13}), "クラブのキング");
-    EXPECT_EQ(cardInWords(Card{4, 11}), "ダイヤのジャック");
+    EXPECT_EQ(faceUpCardName(run.desktop, 12, Card{3, 7}), "カード 12、ハートの 7");
+    EXPECT_EQ(faceUpCardName(run.desktop, 1, Card{1, 1}), "カード 1、スペードのエース");
+    EXPECT_EQ(cardInWords(run.desktop, Card{2, 13}), "クラブのキング");
+    EXPECT_EQ(cardInWords(run.desktop, Card{4, 11}), "ダイヤのジャック");
     EXPECT_EQ(ui.Picture2.accessibleName(), "サイコロ");
     EXPECT_EQ(ui.Image4.accessibleName(), "スタート");
     EXPECT_EQ(ui.Label8.accessibleName(), ui.Label8.caption()) << "a label reads its caption";
@@ -75,6 +76,27 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
     for (int design = 0; design <= 4; ++design) {
         EXPECT_EQ(ui.Image1[design].accessibleName(), "カードの裏 " + std::to_string(design + 1));
     }
+}
+
+// The sentences a screen reader hears, word for word, on the desktop that looks nothing up.
+TEST_F(AccessibleNamesTest, TheAnnouncementsAreTheGamesOwnJapaneseWords) {
+    const RecordingDesktop& d = run.desktop;
+    EXPECT_EQ(pairSentence(d, true, 4, 6),
+              "ペア！ あなたが取りました。あなた 4 枚、コンピュータ 6 枚");
+    EXPECT_EQ(pairSentence(d, false, 4, 6),
+              "ペア。コンピュータが取りました。あなた 4 枚、コンピュータ 6 枚");
+    EXPECT_EQ(cardTurnedSentence(d, false, 10, Card{3, 5}), "コンピュータ: カード 10、ハートの 5");
+    EXPECT_EQ(cardTurnedSentence(d, true, 1, Card{1, 1}), "カード 1、スペードのエース");
+    EXPECT_EQ(resultSentence(d, "たろう さんの勝ち", 16, 12),
+              "たろう さんの勝ち。あなた 16 枚、コンピュータ 12 枚");
+    EXPECT_EQ(turnSentence(d, false), "コンピュータの番です");
+    EXPECT_EQ(mismatchSentence(d), "ペアではありません");
+    EXPECT_EQ(diceSentence(d, 6, false), "サイコロは 6。コンピュータが先攻です");
+    // Cards outside the pack and places past the table are still named.
+    EXPECT_EQ(cardInWords(d, Card{0, 14}), "?の 14");
+    EXPECT_EQ(cardInWords(d, Card{1, 10}), "スペードの 10");
+    EXPECT_EQ(faceDownCardName(d, 60), "カード 60、裏");
+    EXPECT_EQ(faceUpCardName(d, 60, Card{4, 12}), "カード 60、ダイヤのクイーン");
 }
 
 TEST_F(AccessibleNamesTest, TheLevelOfferIsNamedByTheLevelItOffersAndCardsAgainAfterAReload) {

@@ -400,9 +400,8 @@ TEST_F(GameWindowTest, WholeRoundsEndWithAnEmptyTableAndTheResult) {
             EXPECT_EQ(ui.Label15.caption(), ui.Label2.caption() + " 枚");
             EXPECT_EQ(ui.Label16.caption(), ui.Label3.caption() + " 枚");
             EXPECT_EQ(ui.Label17.caption(), player == computer ? std::string(kDraw)
-                                            : player > computer
-                                                ? std::string("たろう") + kPlayerWinsSuffix
-                                                : std::string(kComputerWins));
+                                            : player > computer ? std::string("たろう さんの勝ち")
+                                                                : std::string(kComputerWins));
             EXPECT_EQ(ui.Image9.end() - 1, player);
             EXPECT_EQ(ui.Image10.end() - 1, computer);
             if (player > 0) {

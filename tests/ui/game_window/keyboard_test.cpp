@@ -78,7 +78,8 @@ TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
     key(Key::Space);
     EXPECT_EQ(round().flippedThisTurn, 1);
     EXPECT_EQ(round().firstSlot, 3) << "the card turned is the one that had the focus";
-    EXPECT_EQ(heard.said.back(), faceUpCardName(3, driver.game().engine().table().card(3)));
+    EXPECT_EQ(heard.said.back(),
+              faceUpCardName(run.desktop, 3, driver.game().engine().table().card(3)));
     // The same card again is refused, as a second click on it is.
     key(Key::Enter);
     EXPECT_EQ(round().flippedThisTurn, 1);
@@ -88,7 +89,8 @@ TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
     EXPECT_EQ(round().secondSlot, 10);
     const bool pair =
         driver.game().engine().table().rank(3) == driver.game().engine().table().rank(10);
-    EXPECT_EQ(heard.said.back(), pair ? pairSentence(true, 2, 0) : mismatchSentence());
+    EXPECT_EQ(heard.said.back(),
+              pair ? pairSentence(run.desktop, true, 2, 0) : mismatchSentence(run.desktop));
     // While the move is resolved no further card turns.
     key(Key::Right);
     const int third = focusedSlot();
@@ -174,12 +176,14 @@ TEST_F(GameWindowKeyboardTest, AWholeRoundIsAnnouncedInOrderAndTheResultButtonsW
     ASSERT_EQ(cards.size(), log.turns().size());
     for (std::size_t i = 0; i < cards.size(); ++i) {
         const MoveLog::Turn& move = log.turns()[i];
-        EXPECT_EQ(cards[i], cardTurnedSentence(move.side == MoveLog::Side::Player, move.slot,
-                                               driver.game().engine().table().card(move.slot)));
+        EXPECT_EQ(cards[i],
+                  cardTurnedSentence(run.desktop, move.side == MoveLog::Side::Player, move.slot,
+                                     driver.game().engine().table().card(move.slot)));
     }
     const std::string result = heard.said.back();
-    EXPECT_EQ(result, resultSentence(ui().Label17.caption(), std::stoi(ui().Label2.caption()),
-                                     std::stoi(ui().Label3.caption())));
+    EXPECT_EQ(result,
+              resultSentence(run.desktop, ui().Label17.caption(), std::stoi(ui().Label2.caption()),
+                             std::stoi(ui().Label3.caption())));
 
     ASSERT_EQ(focused(), &ui().Image8);
     key(Key::Right);
