@@ -29,7 +29,7 @@ void ContainerCanvas::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    ElementPainter draw(painter, *source().pictures);
+    ElementPainter draw(painter, *source().pictures, source().language);
     if (source().container == nullptr) {
         painter.fillRect(rect(), toQColor(source().window->layout().background));
         draw.paintPlainChildren(source().children(), event->rect());
@@ -57,7 +57,7 @@ void GroupBoxCanvas::paintEvent(QPaintEvent* event) {
         return;
     }
     QPainter painter(this);
-    ElementPainter(painter, *source().pictures)
+    ElementPainter(painter, *source().pictures, source().language)
         .paintPlainChildren(source().children(), event->rect());
 }
 

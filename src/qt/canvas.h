@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "qt/picture_store.h"
+#include "shared/language.h"
 #include "ui/elements/window.h"
 
 namespace koropika {
@@ -19,6 +20,7 @@ struct CanvasSource {
     Element* container = nullptr;  // nullptr = the window's client area
     PictureStore* pictures = nullptr;
     std::shared_ptr<const bool> attached;
+    Language language = Language::Japanese;  // of the window's texts
 
     bool live() const { return attached && *attached; }
     const std::vector<Element*>& children() const;

@@ -14,21 +14,30 @@ namespace koropika {
 
 namespace {
 
-// Families that fontconfig on Debian knows: fonts-ipafont-gothic, fonts-ipafont-mincho and
-// fonts-noto-cjk. The heavy face asks for the black weight and gets the heaviest one installed.
+// Families that fontconfig on Debian knows: fonts-ipafont-gothic, fonts-ipafont-mincho,
+// fonts-noto-cjk and fonts-liberation2. The heavy face asks for the black weight and gets the
+// heaviest one installed: black for the Japanese face, bold for the Latin one.
 struct FaceMapping {
     const char* face;
     const char* family;
+    const char* latinFamily;  // for English text, in front of `family`
     QFont::Weight weight;
-    bool overstrikeBold;  // the installed family has no bold style and thin strokes
+    bool overstrikeBold;  // the Japanese family has no bold style and thin strokes
 };
 
 constexpr FaceMapping kFaces[] = {
-    {kProportionalGothic, "IPAPGothic", QFont::Normal, false},
-    {kProportionalMincho, "IPAPMincho", QFont::Normal, true},
-    {kHeavyGothic, "Noto Sans CJK JP", QFont::Black, false},
+    {kProportionalGothic, "IPAPGothic", "Liberation Sans", QFont::Normal, false},
+    {kProportionalMincho, "IPAPMincho", "Liberation Serif", QFont::Normal, true},
+    {kHeavyGothic, "Noto Sans CJK JP", "Liberation Sans", QFont::Black, false},
 };
-constexpr const char* kFallbackFamily = "IPAPGothic";
+// Faces the layout names without a mapping of their own are drawn as the proportional Gothic.
+constexpr const FaceMapping& kFallbackFace = kFaces[0];
+
+const FaceMapping& mappingOf(const Font& font) {
+    const auto* found = std::ranges::find_if(
+        kFaces, [&](const FaceMapping& mapping) { return font.face == mapping.face; });
+    return found != std::ranges::end(kFaces) ? *found : kFallbackFace;
+}
 
 // The installed family fontconfig picks for `family` (a generic name such as "Sans Serif"
 // included), or `family` itself when it picks none.
@@ -81,17 +90,15 @@ QColor toQColor(const Colour& colour) {
     return QColor::fromRgb(static_cast<QRgb>(colour.rgb & 0xFFFFFF));
 }
 
-QFont toQFont(const Font& font) {
-    QString family = QString::fromLatin1(kFallbackFamily);
-    QFont::Weight weight = QFont::Normal;
-    for (const FaceMapping& mapping : kFaces) {
-        if (font.face == mapping.face) {
-            family = QString::fromLatin1(mapping.family);
-            weight = mapping.weight;
-        }
+QFont toQFont(const Font& font, Language language) {
+    const FaceMapping& mapping = mappingOf(font);
+    QStringList families{QString::fromLatin1(mapping.family)};
+    if (language == Language::English) {
+        families.prepend(QString::fromLatin1(mapping.latinFamily));
     }
+    const QFont::Weight weight = mapping.weight;
     QFont result;
-    result.setFamilies({family});
+    result.setFamilies(families);
     result.setPixelSize(std::max(1, qRound(font.points * 96.0 / 72.0)));
     result.setWeight(font.bold ? std::max(weight, QFont::Bold) : weight);
     result.setItalic(font.italic);
@@ -105,7 +112,7 @@ QFont withLayoutGothic(const QFont& standard) {
     // installed family, and would hand every character to the Gothic face. Fontconfig's match
     // is the one Qt makes; asked directly, it costs no font of its own before the first window.
     result.setFamilies(
-        {preparedOrInstalledFamily(standard.family()), QString::fromLatin1(kFallbackFamily)});
+        {preparedOrInstalledFamily(standard.family()), QString::fromLatin1(kFallbackFace.family)});
     return result;
 }
 
@@ -115,13 +122,8 @@ void prepareLayoutGothic(const QString& standardFamily) {
     preparedAnswer = std::move(answer);
 }
 
-bool needsOverstrikeBold(const Font& font) {
-    if (!font.bold) {
-        return false;
-    }
-    return std::ranges::any_of(kFaces, [&](const FaceMapping& mapping) {
-        return font.face == mapping.face && mapping.overstrikeBold;
-    });
+bool needsOverstrikeBold(const Font& font, Language language) {
+    return font.bold && language == Language::Japanese && mappingOf(font).overstrikeBold;
 }
 
 std::optional<MouseButton> fromQt(Qt::MouseButton button) {

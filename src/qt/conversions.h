@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "shared/language.h"
 #include "ui/elements/values.h"
 
 // Plain value conversions between the element model and Qt.
@@ -28,9 +29,12 @@ inline QRect toQRect(const Rect& r) {
 QColor toQColor(const Colour& colour);
 
 // The layout names Windows font faces; each maps to an installed Japanese face of the same
-// character (proportional Gothic, proportional Mincho, heavy Gothic). Sizes are in points at
-// 96 dpi, turned into pixels so the layout looks the same whatever the screen's resolution.
-QFont toQFont(const Font& font);
+// character (proportional Gothic, proportional Mincho, heavy Gothic). English text is drawn in
+// the Latin face of the same character (Liberation Sans, Liberation Serif, Liberation Sans bold)
+// with the Japanese face behind it for the characters it lacks, such as a Japanese name. Sizes
+// are in points at 96 dpi, turned into pixels so the layout looks the same whatever the
+// screen's resolution.
+QFont toQFont(const Font& font, Language language);
 
 // The desktop's standard font with the layout's Gothic face behind it, for the Japanese texts of
 // the widgets the desktop draws itself (menu bars, message boxes): they look like the windows'
@@ -41,10 +45,10 @@ QFont withLayoutGothic(const QFont& standard);
 // withLayoutGothic of a standard font of that family finds the answer waiting.
 void prepareLayoutGothic(const QString& standardFamily);
 
-// Bold text in a face whose bold is only made by thickening thin strokes (the Mincho face has
-// no bold style installed): so little shows at label sizes that the text is drawn a second
-// time, one pixel to the right.
-bool needsOverstrikeBold(const Font& font);
+// Bold text in a face whose bold is only made by thickening thin strokes (the Japanese Mincho
+// face has no bold style installed): so little shows at label sizes that the text is drawn a
+// second time, one pixel to the right. The Latin faces have bold styles of their own.
+bool needsOverstrikeBold(const Font& font, Language language);
 
 // nullopt for buttons the element model has no use for (back, forward, ...).
 std::optional<MouseButton> fromQt(Qt::MouseButton button);

@@ -121,14 +121,14 @@ void ElementPainter::paintLabel(const Element& label) {
     }
     painter_.save();
     painter_.setClipRect(area, Qt::IntersectClip);
-    painter_.setFont(toQFont(label.font()));
+    painter_.setFont(toQFont(label.font(), language_));
     painter_.setPen(toQColor(label.textColour()));
     // Labels sized to their text hold one line; fixed ones wrap their text at word breaks.
     int flags = static_cast<int>(toQtAlignment(label.alignment()) | Qt::AlignTop);
     flags |= label.autoSize() ? Qt::TextSingleLine : Qt::TextWordWrap;
     const QString caption = toQString(label.caption());
     painter_.drawText(area, flags, caption);
-    if (needsOverstrikeBold(label.font())) {
+    if (needsOverstrikeBold(label.font(), language_)) {
         painter_.drawText(area.translated(1, 0), flags, caption);
     }
     painter_.restore();

@@ -7,17 +7,19 @@
 #include <vector>
 
 #include "qt/picture_store.h"
+#include "shared/language.h"
 #include "ui/elements/element.h"
 #include "ui/elements/window.h"
 
 namespace koropika {
 
 // Draws what the element model describes with a QPainter: the plain elements of a container
-// (labels, pictures, shapes), and the background and border of containers.
+// (labels, pictures, shapes), and the background and border of containers. Labels are drawn in
+// the faces of the window's language.
 class ElementPainter {
   public:
-    ElementPainter(QPainter& painter, PictureStore& pictures)
-        : painter_(painter), pictures_(pictures) {}
+    ElementPainter(QPainter& painter, PictureStore& pictures, Language language)
+        : painter_(painter), pictures_(pictures), language_(language) {}
 
     // Draws the visible labels, pictures and shapes among `childrenFrontToBack`, back to front,
     // in the container's own coordinates. Panels and controls are widgets and are skipped, and
@@ -48,6 +50,7 @@ class ElementPainter {
 
     QPainter& painter_;
     PictureStore& pictures_;
+    Language language_;
 };
 
 }  // namespace koropika

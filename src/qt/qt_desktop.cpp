@@ -87,7 +87,7 @@ QtDesktop::~QtDesktop() {
 
 void QtDesktop::windowShown(Window& window) {
     windowHidden(window);  // a view left over from a window object that is gone
-    auto* view = new WindowView(window, ViewServices{pictures_, knownFrame_});
+    auto* view = new WindowView(window, ViewServices{pictures_, knownFrame_, language_});
     views_[&window] = view;
     if (onViewMade) {
         onViewMade(*view);
@@ -168,8 +168,8 @@ void QtDesktop::endProgram() {
 }
 
 Size QtDesktop::measureText(const Font& font, const std::string& text) const {
-    const QFontMetrics metrics(toQFont(font));
-    const int overstrike = needsOverstrikeBold(font) ? 1 : 0;
+    const QFontMetrics metrics(toQFont(font, language_));
+    const int overstrike = needsOverstrikeBold(font, language_) ? 1 : 0;
     return {metrics.horizontalAdvance(toQString(text)) + overstrike, metrics.lineSpacing()};
 }
 

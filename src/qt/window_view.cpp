@@ -54,8 +54,8 @@ WindowView::WindowView(Window& window, ViewServices services)
     }
     buildMenuBar();
 
-    clientArea_ =
-        new ContainerCanvas(CanvasSource{&window_, nullptr, &services_.pictures, attached_}, this);
+    clientArea_ = new ContainerCanvas(
+        CanvasSource{&window_, nullptr, &services_.pictures, attached_, services_.language}, this);
     setCentralWidget(clientArea_);
     router_ = new PointerRouter(window_, *clientArea_, services_.pictures, attached_, this);
     router_->watch(*clientArea_);
@@ -144,7 +144,8 @@ void WindowView::createWidget(Element& element) {
     if (parent == nullptr) {
         return;  // the container's own widget is gone
     }
-    const CanvasSource source{&window_, &element, &services_.pictures, attached_};
+    const CanvasSource source{&window_, &element, &services_.pictures, attached_,
+                              services_.language};
     QWidget* widget = nullptr;
     switch (element.kind()) {
         case ElementKind::Panel:
@@ -180,8 +181,8 @@ QWidget* WindowView::makeButton(Element& element, QWidget* parent) {
 }
 
 QWidget* WindowView::makeComboBox(Element& element, QWidget* parent) {
-    auto* box =
-        new PickComboBox(element.kind() == ElementKind::ComboBox, toQFont(element.font()), parent);
+    auto* box = new PickComboBox(element.kind() == ElementKind::ComboBox,
+                                 toQFont(element.font(), services_.language), parent);
     connect(box, &PickComboBox::picked, this, [this, &element](int index) {
         if (*attached_) {
             window_.pickItem(element, index);  // may unload the window: nothing may follow
@@ -222,7 +223,7 @@ void WindowView::applyProperties(const Element& element) {
             break;
         case ElementKind::GroupBox: {
             auto* group = static_cast<GroupBoxCanvas*>(widget);
-            group->setFont(toQFont(element.font()));
+            group->setFont(toQFont(element.font(), services_.language));
             group->setTitle(toQString(element.caption()));
             QPalette palette = group->palette();
             palette.setColor(QPalette::Window, toQColor(element.backColour()));
@@ -233,7 +234,7 @@ void WindowView::applyProperties(const Element& element) {
         }
         case ElementKind::PushButton: {
             auto* button = static_cast<QPushButton*>(widget);
-            button->setFont(toQFont(element.font()));
+            button->setFont(toQFont(element.font(), services_.language));
             button->setText(toQString(element.caption()));
             setTextColour(*button, toQColor(element.textColour()));
             break;
@@ -241,10 +242,10 @@ void WindowView::applyProperties(const Element& element) {
         case ElementKind::ComboBox:
         case ElementKind::DropDownList: {
             auto* box = static_cast<QComboBox*>(widget);
-            box->setFont(toQFont(element.font()));
+            box->setFont(toQFont(element.font(), services_.language));
             setTextColour(*box, toQColor(element.textColour()));
             // The open list shows its entries as the box shows the chosen one.
-            box->view()->setFont(toQFont(element.font()));
+            box->view()->setFont(toQFont(element.font(), services_.language));
             setTextColour(*box->view(), toQColor(element.textColour()));
             QPalette palette = box->palette();
             palette.setColor(QPalette::Base, toQColor(element.backColour()));

@@ -12,6 +12,7 @@
 
 #include "qt/picture_store.h"
 #include "qt/window_placement.h"
+#include "shared/language.h"
 #include "ui/elements/window.h"
 
 namespace koropika {
@@ -26,6 +27,8 @@ struct ViewServices {
     // The window manager's frame as measured on a framed window, the first guess for the
     // next window; none until a window has been framed.
     std::optional<QMargins>& knownFrame;
+    // The language of the window's texts, loaded before its view is made: it picks the faces.
+    Language language = Language::Japanese;
 };
 
 // The top-level window that shows one model window while it is on screen: menu bar, client

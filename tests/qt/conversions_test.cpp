@@ -5,6 +5,8 @@
 #include <QFontInfo>
 #include <QGlyphRun>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QRawFont>
 #include <QTextLayout>
 #include <thread>
@@ -15,47 +17,6 @@ namespace {
 bool isIpaPGothic(const QString& family) {
     return family.contains(QStringLiteral("IPAPGothic")) ||
            family.contains(QStringLiteral("IPA Pゴシック"));
-}
-
-TEST(FontMapping, TheProportionalGothicFaceResolvesToIpaPGothic) {
-    const QFont font = toQFont(Font{kProportionalGothic, 12.0, false, false, false});
-    EXPECT_TRUE(isIpaPGothic(QFontInfo(font).family())) << QFontInfo(font).family().toStdString();
-    EXPECT_EQ(font.pixelSize(), 16) << "12 pt at 96 dpi";
-}
-
-TEST(FontMapping, UnknownFacesFallBackToTheProportionalGothic) {
-    const QFont font = toQFont(Font{"Arial", 9.0, false, false, true});
-    EXPECT_TRUE(isIpaPGothic(QFontInfo(font).family()));
-    EXPECT_EQ(font.pixelSize(), 12);
-    EXPECT_TRUE(font.underline());
-    EXPECT_EQ(toQFont(Font{"Arial", 0.1, false, false, false}).pixelSize(), 1)
-        << "never zero, which Qt rejects";
-}
-
-TEST(FontMapping, MinchoAndHeavyGothicGetTheirOwnFaces) {
-    const QFont mincho = toQFont(Font{kProportionalMincho, 14.25, true, true, false});
-    EXPECT_EQ(mincho.families(), QStringList{"IPAPMincho"});
-    EXPECT_EQ(mincho.pixelSize(), 19);
-    EXPECT_TRUE(mincho.bold());
-    EXPECT_TRUE(mincho.italic());
-    const QString minchoFamily = QFontInfo(mincho).family();
-    EXPECT_TRUE(minchoFamily.contains("IPAPMincho") || minchoFamily.contains("IPA P明朝"))
-        << minchoFamily.toStdString();
-
-    const QFont heavy = toQFont(Font{kHeavyGothic, 15.75, false, false, false});
-    EXPECT_EQ(heavy.families(), QStringList{"Noto Sans CJK JP"});
-    EXPECT_EQ(heavy.weight(), QFont::Black);
-    EXPECT_EQ(heavy.pixelSize(), 21);
-    EXPECT_GE(QFontInfo(heavy).weight(), QFont::Bold) << "the heaviest installed weight";
-    EXPECT_TRUE(QFontInfo(heavy).family().startsWith("Noto Sans CJK"))
-        << "not a fallback face: " << QFontInfo(heavy).family().toStdString();
-}
-
-TEST(FontMapping, OnlyBoldMinchoIsDrawnTwiceToShowItsBold) {
-    EXPECT_TRUE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, true, true, false}));
-    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, false, true, false}));
-    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalGothic, 9.75, true, false, false}));
-    EXPECT_FALSE(needsOverstrikeBold(Font{kHeavyGothic, 15.75, true, false, false}));
 }
 
 // The family each glyph run of `text` is drawn in, in `font`.
@@ -69,6 +30,107 @@ QStringList familiesDrawing(const QString& text, const QFont& font) {
         families << run.rawFont().familyName();
     }
     return families;
+}
+
+// `text` drawn in black on white in `font`.
+QImage drawn(const QString& text, const QFont& font) {
+    QImage image(200, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.drawText(4, 30, text);
+    return image;
+}
+
+TEST(FontMapping, TheProportionalGothicFaceResolvesToIpaPGothic) {
+    const QFont font =
+        toQFont(Font{kProportionalGothic, 12.0, false, false, false}, Language::Japanese);
+    EXPECT_TRUE(isIpaPGothic(QFontInfo(font).family())) << QFontInfo(font).family().toStdString();
+    EXPECT_EQ(font.pixelSize(), 16) << "12 pt at 96 dpi";
+}
+
+TEST(FontMapping, UnknownFacesFallBackToTheProportionalGothic) {
+    const QFont font = toQFont(Font{"Arial", 9.0, false, false, true}, Language::Japanese);
+    EXPECT_TRUE(isIpaPGothic(QFontInfo(font).family()));
+    EXPECT_EQ(font.pixelSize(), 12);
+    EXPECT_TRUE(font.underline());
+    EXPECT_EQ(toQFont(Font{"Arial", 0.1, false, false, false}, Language::Japanese).pixelSize(), 1)
+        << "never zero, which Qt rejects";
+}
+
+TEST(FontMapping, MinchoAndHeavyGothicGetTheirOwnFaces) {
+    const QFont mincho =
+        toQFont(Font{kProportionalMincho, 14.25, true, true, false}, Language::Japanese);
+    EXPECT_EQ(mincho.families(), QStringList{"IPAPMincho"});
+    EXPECT_EQ(mincho.pixelSize(), 19);
+    EXPECT_TRUE(mincho.bold());
+    EXPECT_TRUE(mincho.italic());
+    const QString minchoFamily = QFontInfo(mincho).family();
+    EXPECT_TRUE(minchoFamily.contains("IPAPMincho") || minchoFamily.contains("IPA P明朝"))
+        << minchoFamily.toStdString();
+
+    const QFont heavy = toQFont(Font{kHeavyGothic, 15.75, false, false, false}, Language::Japanese);
+    EXPECT_EQ(heavy.families(), QStringList{"Noto Sans CJK JP"});
+    EXPECT_EQ(heavy.weight(), QFont::Black);
+    EXPECT_EQ(heavy.pixelSize(), 21);
+    EXPECT_GE(QFontInfo(heavy).weight(), QFont::Bold) << "the heaviest installed weight";
+    EXPECT_TRUE(QFontInfo(heavy).family().startsWith("Noto Sans CJK"))
+        << "not a fallback face: " << QFontInfo(heavy).family().toStdString();
+}
+
+TEST(FontMapping, OnlyBoldMinchoIsDrawnTwiceToShowItsBold) {
+    EXPECT_TRUE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, true, true, false},
+                                    Language::Japanese));
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, false, true, false},
+                                     Language::Japanese));
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalGothic, 9.75, true, false, false},
+                                     Language::Japanese));
+    EXPECT_FALSE(
+        needsOverstrikeBold(Font{kHeavyGothic, 15.75, true, false, false}, Language::Japanese));
+}
+
+TEST(FontMapping, EnglishTextIsDrawnInTheLatinFaceOfTheSameCharacterWithTheJapaneseFaceBehindIt) {
+    const QFont gothic =
+        toQFont(Font{kProportionalGothic, 12.0, false, false, false}, Language::English);
+    EXPECT_EQ(gothic.families(), (QStringList{"Liberation Sans", "IPAPGothic"}));
+    EXPECT_EQ(gothic.pixelSize(), 16);
+    EXPECT_EQ(familiesDrawing(QStringLiteral("Start"), gothic), QStringList{"Liberation Sans"});
+    const QStringList name = familiesDrawing(QStringLiteral("たろう"), gothic);
+    ASSERT_EQ(name.size(), 1);
+    EXPECT_TRUE(isIpaPGothic(name[0])) << "a Japanese name still draws: " << name[0].toStdString();
+
+    const QFont mincho =
+        toQFont(Font{kProportionalMincho, 14.25, true, false, false}, Language::English);
+    EXPECT_EQ(mincho.families(), (QStringList{"Liberation Serif", "IPAPMincho"}));
+    EXPECT_EQ(QFontInfo(mincho).family(), QStringLiteral("Liberation Serif"));
+    EXPECT_TRUE(QFontInfo(mincho).bold());
+
+    const QFont heavy = toQFont(Font{kHeavyGothic, 15.75, false, false, false}, Language::English);
+    EXPECT_EQ(heavy.families(), (QStringList{"Liberation Sans", "Noto Sans CJK JP"}));
+    QFont latinBold;
+    latinBold.setFamilies({"Liberation Sans"});
+    latinBold.setPixelSize(heavy.pixelSize());
+    latinBold.setWeight(QFont::Bold);
+    EXPECT_EQ(drawn(QStringLiteral("Level 6"), heavy), drawn(QStringLiteral("Level 6"), latinBold))
+        << "the Latin bold as it is, not thickened further";
+
+    // Japanese names among English texts look as they do in the Japanese game.
+    for (const char* face : {kProportionalGothic, kProportionalMincho, kHeavyGothic}) {
+        const Font font{face, 12.0, false, false, false};
+        EXPECT_EQ(drawn(QStringLiteral("たろう"), toQFont(font, Language::English)),
+                  drawn(QStringLiteral("たろう"), toQFont(font, Language::Japanese)))
+            << face;
+    }
+
+    const QFont unknown = toQFont(Font{"Arial", 9.0, false, false, false}, Language::English);
+    EXPECT_EQ(unknown.families(), gothic.families());
+}
+
+TEST(FontMapping, TheLatinFacesHaveTheirOwnBoldSoNothingIsDrawnTwiceInEnglish) {
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, true, true, false},
+                                     Language::English));
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalGothic, 9.75, true, false, false},
+                                     Language::English));
 }
 
 TEST(FontMapping, TheDesktopsOwnJapaneseTextsAreDrawnInTheLayoutGothicAndItsLatinIsKept) {

@@ -86,7 +86,7 @@ TEST(QtDesktop, LabelsSizedToTheirTextUseTheRealFontMetrics) {
     w.window->show();
     Element& element = w.window->at("Label8");
     element.setCaption("カード数 28枚");
-    const QFontMetrics metrics(toQFont(element.font()));
+    const QFontMetrics metrics(toQFont(element.font(), Language::Japanese));
     EXPECT_EQ(element.width(), metrics.horizontalAdvance(QStringLiteral("カード数 28枚")));
     EXPECT_EQ(element.height(), metrics.lineSpacing());
 }
