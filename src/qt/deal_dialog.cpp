@@ -78,7 +78,8 @@ void DealDialog::playTyped() {
         playNumber(*reading.number);
         return;
     }
-    const QString problem = QCoreApplication::translate(kDealNumberTextContext, reading.problem.c_str());
+    const QString problem =
+        QCoreApplication::translate(kDealNumberTextContext, reading.problem.c_str());
     problem_->setText(problem);
     problem_->show();
     typed_->setAccessibleDescription(problem);

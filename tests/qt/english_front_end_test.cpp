@@ -37,15 +37,25 @@ using namespace std::chrono_literals;
 
 class EnglishFrontEnd : public ::testing::Test {
   protected:
+    // Both files, as the program installs them: the dialog also shows the round number's
+    // messages, which are the windows' words.
     void SetUp() override {
-        ASSERT_TRUE(
-            english_.load(QStringLiteral(KOROPIKA_PROGRAM_DIR "/translations/front_end_en.qm")));
-        QCoreApplication::installTranslator(&english_);
+        for (QTranslator& file : english_) {
+            const QString name =
+                &file == english_ ? QStringLiteral("front_end") : QStringLiteral("windows");
+            ASSERT_TRUE(
+                file.load(QStringLiteral(KOROPIKA_PROGRAM_DIR "/translations/%1_en.qm").arg(name)));
+            QCoreApplication::installTranslator(&file);
+        }
     }
-    void TearDown() override { QCoreApplication::removeTranslator(&english_); }
+    void TearDown() override {
+        for (QTranslator& file : english_) {
+            QCoreApplication::removeTranslator(&file);
+        }
+    }
 
   private:
-    QTranslator english_;
+    QTranslator english_[2];
 };
 
 bool hasJapanese(const QString& text) {
@@ -170,7 +180,7 @@ TEST_F(EnglishFrontEnd, TheDealDialogSpeaksEnglishAndFitsItsTexts) {
     EXPECT_EQ(dialog->numberField()->placeholderText(), QStringLiteral("1 to 999999999"));
     // Each message of a refused number, in English.
     for (const auto& [typed, problem] :
-         {std::pair{"", "Enter a number."}, std::pair{"12a", "Use digits only."},
+         {std::pair{"", "Please enter a number."}, std::pair{"12a", "Please enter digits only."},
           std::pair{"0", "The number must be from 1 to 999999999."}}) {
         dialog->numberField()->setText(QString::fromUtf8(typed));
         dialog->playButton()->click();
