@@ -10,6 +10,7 @@
 #include <QObject>
 #include <QTimer>
 #include <chrono>
+#include <clocale>
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
@@ -102,6 +103,14 @@ koropika::records::RoundRecord recordOf(const koropika::RoundSummary& round) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // A locale the system has not installed (LANG=en_US.UTF-8 where only C.UTF-8 exists) would
+    // leave the plain C locale, in which Xlib writes the window's Japanese title as unreadable
+    // bytes for window managers and tools that read WM_NAME. C.UTF-8 is always there; Qt's own
+    // setlocale then fails the same way and leaves it in place. The language of the windows is
+    // read from the variables themselves, not from the locale.
+    if (std::setlocale(LC_ALL, "") == nullptr) {
+        std::setlocale(LC_ALL, "C.UTF-8");
+    }
     // Fontconfig reads its configuration and its font caches on a helper thread while Qt connects
     // to the display: the first window's texts need them, and reading them takes about as long as
     // the connection. Fontconfig keeps what it read for the whole process.
