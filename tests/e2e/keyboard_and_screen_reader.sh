@@ -8,7 +8,4 @@ source "$here/lib.sh"
 
 start_display
 copy_program "$1"
-export SDL_AUDIODRIVER=dummy QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# The Debian client library; a python3 earlier in PATH may lack it.
-dbus-run-session -- /usr/bin/python3 "$here/screen_reader_game.py" "$PROGRAM_DIR/koropika" \
-    2> >(grep -v '^dbus-daemon\|^SpiRegistry' >&2) || fail "the screen reader's game failed"
+run_screen_reader_client screen_reader_game.py "the screen reader's game failed" "$PROGRAM_DIR/koropika"

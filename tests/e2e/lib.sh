@@ -4,6 +4,7 @@
 # A command that stops a test under `set -e` names itself, also inside these helpers (errtrace:
 # without it a failing command in a function ends the test without a word).
 set -E
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 trap 'echo "FAIL: line $LINENO of ${BASH_SOURCE[0]}: $BASH_COMMAND" >&2' ERR
 
 fail() {
@@ -158,6 +159,17 @@ stop_display() {
 }
 
 # A fresh program folder, as a new user gets it.
+# Runs a Python AT-SPI client (the script in this folder, then its arguments) on a private
+# session bus, with the program's accessibility always on; fails with `what` when the client does.
+run_screen_reader_client() {
+    local script=$1 what=$2
+    shift 2
+    export SDL_AUDIODRIVER=dummy QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+    # The Debian client library; a python3 earlier in PATH may lack it.
+    dbus-run-session -- /usr/bin/python3 "$E2E_DIR/$script" "$@" \
+        2> >(trap - ERR; grep -v '^dbus-daemon\|^SpiRegistry' >&2) || fail "$what"
+}
+
 copy_program() {
     cp -r "$1" "$WORK/koropika"
     PROGRAM_DIR="$WORK/koropika"

@@ -493,17 +493,23 @@ class Monkey:
         deadline = time.monotonic() + 30
         while self.process.poll() is None and time.monotonic() < deadline:
             wins = self.windows()
+            # A dialog (the records window, the round number, a message) holds its owner's
+            # input: it is closed first, as a person would.
+            dialogs = {w: g for w, g in wins.items() if g[0] == "dialog"}
             for window, (kind, left, top, width, _) in wins.items():
-                if kind == "game":
+                if kind == "game" and not dialogs:
                     x, y = GAME_MENU["menu 終了"]
                     self.click(left + x, top + y, "menu", "終了 (end of the soak)")
                     break
             else:
-                for window, (kind, left, top, width, _) in wins.items():
+                for window, (kind, left, top, width, _) in (dialogs or wins).items():
                     point = self.frame_close_box(window, left, top, width)
                     if point:
                         self.click(point[0], point[1], "close box", kind + " (end of the soak)")
                         break
+                else:  # a popup without a frame: a drop-down list
+                    run("xdotool", "key", "Escape")
+                    self.note("key Escape (end of the soak)")
             for _ in range(20):
                 if self.process.poll() is not None:
                     break

@@ -7,7 +7,4 @@ source "$here/lib.sh"
 
 start_display
 copy_program "$1"
-export SDL_AUDIODRIVER=dummy QT_ACCESSIBILITY=1 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
-# The Debian client library; a python3 earlier in PATH may lack it.
-dbus-run-session -- /usr/bin/python3 "$here/screen_tree.py" "$PROGRAM_DIR/koropika" \
-    2> >(trap - ERR; grep -v '^dbus-daemon\|^SpiRegistry' >&2) || fail "the screen reader's walk failed"
+run_screen_reader_client screen_tree.py "the screen reader's walk failed" "$PROGRAM_DIR/koropika"
