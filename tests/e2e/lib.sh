@@ -99,13 +99,21 @@ start_display() {
     Xvfb -displayfd 5 -screen 0 1280x1024x24 -nolisten tcp > "$WORK/xvfb.log" 2>&1 &
     XVFB_PID=$!
     deadline=$((SECONDS + WM_DEADLINE))
-    while [ ! -s "$WORK/displayfd" ]; do
+    while ! grep -qx '[0-9][0-9]*' "$WORK/displayfd" 2>/dev/null; do
         kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended at its start: $(cat "$WORK/xvfb.log")"
         [ "$SECONDS" -lt "$deadline" ] ||
             fail "Xvfb gave no display number in $WM_DEADLINE s: $(cat "$WORK/xvfb.log")"
         sleep 0.05
     done
     export DISPLAY=":$(head -n1 "$WORK/displayfd")"
+    # The number comes as the server starts to listen; on a busy machine a client's first
+    # connection may still be refused for a moment, and openbox does not try twice.
+    until xdpyinfo > /dev/null 2>&1; do
+        kill -0 "$XVFB_PID" 2>/dev/null || fail "Xvfb ended at its start: $(cat "$WORK/xvfb.log")"
+        [ "$SECONDS" -lt "$deadline" ] ||
+            fail "Xvfb on $DISPLAY took no client in $WM_DEADLINE s: $(cat "$WORK/xvfb.log")"
+        sleep 0.05
+    done
     openbox > "$WORK/openbox.log" 2>&1 &
     WM_PID=$!
     # The window manager is up once its check window names it on the root window.
