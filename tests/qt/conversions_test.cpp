@@ -89,48 +89,23 @@ TEST(FontMapping, OnlyBoldMinchoIsDrawnTwiceToShowItsBold) {
         needsOverstrikeBold(Font{kHeavyGothic, 15.75, true, false, false}, Language::Japanese));
 }
 
-TEST(FontMapping, EnglishTextIsDrawnInTheLatinFaceOfTheSameCharacterWithTheJapaneseFaceBehindIt) {
+// English text is drawn in the Latin face of the same character (its own bold, never thickened);
+// a Japanese name among it looks as it does in the Japanese game.
+TEST(FontMapping, EnglishTextIsDrawnInALatinFaceWithTheJapaneseFaceBehindIt) {
     const QFont gothic =
         toQFont(Font{kProportionalGothic, 12.0, false, false, false}, Language::English);
-    EXPECT_EQ(gothic.families(), (QStringList{"Liberation Sans", "IPAPGothic"}));
-    EXPECT_EQ(gothic.pixelSize(), 16);
     EXPECT_EQ(familiesDrawing(QStringLiteral("Start"), gothic), QStringList{"Liberation Sans"});
-    const QStringList name = familiesDrawing(QStringLiteral("たろう"), gothic);
-    ASSERT_EQ(name.size(), 1);
-    EXPECT_TRUE(isIpaPGothic(name[0])) << "a Japanese name still draws: " << name[0].toStdString();
-
     const QFont mincho =
         toQFont(Font{kProportionalMincho, 14.25, true, false, false}, Language::English);
-    EXPECT_EQ(mincho.families(), (QStringList{"Liberation Serif", "IPAPMincho"}));
     EXPECT_EQ(QFontInfo(mincho).family(), QStringLiteral("Liberation Serif"));
-    EXPECT_TRUE(QFontInfo(mincho).bold());
-
-    const QFont heavy = toQFont(Font{kHeavyGothic, 15.75, false, false, false}, Language::English);
-    EXPECT_EQ(heavy.families(), (QStringList{"Liberation Sans", "Noto Sans CJK JP"}));
-    QFont latinBold;
-    latinBold.setFamilies({"Liberation Sans"});
-    latinBold.setPixelSize(heavy.pixelSize());
-    latinBold.setWeight(QFont::Bold);
-    EXPECT_EQ(drawn(QStringLiteral("Level 6"), heavy), drawn(QStringLiteral("Level 6"), latinBold))
-        << "the Latin bold as it is, not thickened further";
-
-    // Japanese names among English texts look as they do in the Japanese game.
+    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, true, true, false},
+                                     Language::English));
     for (const char* face : {kProportionalGothic, kProportionalMincho, kHeavyGothic}) {
         const Font font{face, 12.0, false, false, false};
         EXPECT_EQ(drawn(QStringLiteral("たろう"), toQFont(font, Language::English)),
                   drawn(QStringLiteral("たろう"), toQFont(font, Language::Japanese)))
             << face;
     }
-
-    const QFont unknown = toQFont(Font{"Arial", 9.0, false, false, false}, Language::English);
-    EXPECT_EQ(unknown.families(), gothic.families());
-}
-
-TEST(FontMapping, TheLatinFacesHaveTheirOwnBoldSoNothingIsDrawnTwiceInEnglish) {
-    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalMincho, 14.25, true, true, false},
-                                     Language::English));
-    EXPECT_FALSE(needsOverstrikeBold(Font{kProportionalGothic, 9.75, true, false, false},
-                                     Language::English));
 }
 
 TEST(FontMapping, TheDesktopsOwnJapaneseTextsAreDrawnInTheLayoutGothicAndItsLatinIsKept) {

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QWidget>
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -81,8 +83,8 @@ class ProgramOnQtDesktop {
     Program program_;
 };
 
-// The visible captions of `window` that do not fit their element, one line each, and how many
-// captions were measured.
+// The visible captions of `window` that do not fit their element (or, in English, are not
+// English), one line each, and how many captions were measured.
 struct Fit {
     std::vector<std::string> faults;
     int measured = 0;
@@ -113,6 +115,11 @@ Fit captionsThatDoNotFit(const QtDesktop& desktop, const Window& window) {
             continue;
         }
         const std::string& caption = element->caption();
+        const bool ascii =
+            std::all_of(caption.begin(), caption.end(), [](char c) { return c > 0; });
+        if (desktop.language() == Language::English && !ascii && caption != "ころぴか V_1.0") {
+            faults.push_back(element->name() + " shows \"" + caption + "\", not English");
+        }
         switch (element->kind()) {
             case ElementKind::Label: {
                 if (caption.empty()) {
@@ -211,6 +218,11 @@ void playARoundCheckingEveryState(Language language) {
     GameWindowElements& ui = run.ui();
     ASSERT_TRUE(run.runUntil([&] { return ui.Picture1.top() == 20; }));
     expectEveryCaptionFits(run.desktop(), game, "dice prompt");
+    ui.カード選択.choose();
+    run.loop.advanceBy(0);
+    ASSERT_TRUE(ui.Frame1.shown());
+    expectEveryCaptionFits(run.desktop(), game, "card back chooser");
+    run.click(ui.Command1);
 
     // An odd face lets the player start.
     run.click(ui.Picture2);
@@ -281,6 +293,36 @@ TEST(EnglishFit, EveryCaptionOfTheEnglishWindowsFitsItsElement) {
 
 TEST(EnglishFit, EveryCaptionOfTheJapaneseWindowsFitsItsElement) {
     playARoundCheckingEveryState(Language::Japanese);
+}
+
+// %1..%9 in `text`, sorted.
+QStringList placeholders(const QString& text) {
+    QStringList found;
+    for (const QRegularExpressionMatch& match : QRegularExpression("%[1-9]").globalMatch(text)) {
+        found.append(match.captured());
+    }
+    found.sort();
+    return found;
+}
+
+// Every text has its English, with the same placeholders as its Japanese words.
+TEST(EnglishSource, EveryEntryIsFinishedAndKeepsItsPlaceholders) {
+    for (const char* name : {"windows_en.ts", "front_end_en.ts"}) {
+        QFile file(QStringLiteral(KOROPIKA_SOURCE_DIR "/translations/") + name);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        const QRegularExpression entry(
+            "<source>(.*?)</source>.*?<translation(.*?)>(.*?)</translation>",
+            QRegularExpression::DotMatchesEverythingOption);
+        int entries = 0;
+        for (const auto& m : entry.globalMatch(QString::fromUtf8(file.readAll()))) {
+            ++entries;
+            const std::string source = m.captured(1).toStdString();
+            EXPECT_EQ(m.captured(2).toStdString(), "") << name << ": " << source << " unfinished";
+            EXPECT_NE(m.captured(3).toStdString(), "") << name << ": " << source;
+            EXPECT_EQ(placeholders(m.captured(3)), placeholders(m.captured(1))) << source;
+        }
+        EXPECT_GT(entries, 50) << name;
+    }
 }
 
 }  // namespace

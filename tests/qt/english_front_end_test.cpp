@@ -1,9 +1,8 @@
-// The front end's own windows and menus with the shipped English translation installed: every
-// text is English, and at each window's default size every caption has the room it needs.
+// The front end's own windows with the shipped English translation installed: every text is
+// English, and at each window's default size every caption has the room it needs.
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
-#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -11,8 +10,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -24,10 +21,7 @@
 #include <optional>
 
 #include "qt/deal_dialog.h"
-#include "qt/records_menu.h"
 #include "qt/records_window.h"
-#include "qt/sound_menu.h"
-#include "qt/window_view.h"
 #include "qt_test_support.h"
 
 namespace koropika {
@@ -188,36 +182,6 @@ TEST_F(EnglishFrontEnd, TheDealDialogSpeaksEnglishAndFitsItsTexts) {
     }
     QApplication::processEvents();
     expectEnglishAndUnclipped(*dialog);
-}
-
-TEST_F(EnglishFrontEnd, TheGameWindowsMenusSpeakEnglish) {
-    testing::LayoutBuilder b("ころぴか V_1.0", {200, 100});
-    b.menu("終了");
-    testing::ShownWindow w(b.layout());
-    RecordsMenu records([] { return std::unique_ptr<records::RecordsStore>(); }, QString());
-    DealMenu deal([] { return std::uint64_t{1}; });
-    SoundMenu sound(SoundChoice{true, Volume::Loud});
-    w.desktop->onViewMade = [&](WindowView& view) {
-        records.addTo(view);
-        deal.addTo(view);
-        sound.addTo(view);
-    };
-    w.window->show();
-    WindowView& view = w.view();
-    view.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&view));
-    QStringList bar;
-    for (const QAction* item : view.menuBar()->actions()) {
-        bar << item->text();
-    }
-    EXPECT_EQ(bar.mid(1), (QStringList{"Records", "Game number", "Sound"}));
-    QStringList soundItems;
-    for (const QAction* item : view.menuBar()->actions().last()->menu()->actions()) {
-        soundItems << item->text();
-    }
-    EXPECT_EQ(soundItems, (QStringList{"Sound on", "", "Loud", "Medium", "Soft"}));
-    QTest::keyClick(&view, Qt::Key_M);
-    EXPECT_EQ(view.lastAnnouncement(), QStringLiteral("Sound: off"));
 }
 
 }  // namespace

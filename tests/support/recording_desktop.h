@@ -1,7 +1,6 @@
 // RecordingDesktop: a desktop for tests that records what the windows ask of it.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,10 +25,6 @@ class RecordingDesktop final : public Desktop {
     // A fixed-pitch stand-in for font metrics: wide characters take a full em.
     Size measureText(const Font& font, const std::string& text) const override;
     FileStore& files() const override { return fileStore != nullptr ? *fileStore : diskFiles(); }
-    // The words through `translator` when a test gives one, else the words themselves.
-    std::string translate(const char* context, const char* words) const override {
-        return translator ? translator(context, words) : std::string(words);
-    }
 
     // Windows on screen, in the order they were shown.
     std::vector<Window*> onScreen;
@@ -42,8 +37,6 @@ class RecordingDesktop final : public Desktop {
     std::optional<Rect> screenWorkArea = Rect{0, 0, 1280, 1024};
     // Where the windows keep their files; null = the disk.
     FileStore* fileStore = nullptr;
-    // Looks a text up in another language (context, the game's own words); empty = none.
-    std::function<std::string(const char* context, const char* words)> translator;
 
   private:
     std::string folder_;
