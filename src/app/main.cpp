@@ -5,6 +5,7 @@
 // records of rounds (written on a thread of their own) and the 記録 menu over them, and the
 // program with its two windows.
 
+#include <langinfo.h>
 #include <QApplication>
 #include <QEvent>
 #include <QObject>
@@ -103,14 +104,6 @@ koropika::records::RoundRecord recordOf(const koropika::RoundSummary& round) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    // A locale the system has not installed (LANG=en_US.UTF-8 where only C.UTF-8 exists) would
-    // leave the plain C locale, in which Xlib writes the window's Japanese title as unreadable
-    // bytes for window managers and tools that read WM_NAME. C.UTF-8 is always there; Qt's own
-    // setlocale then fails the same way and leaves it in place. The language of the windows is
-    // read from the variables themselves, not from the locale.
-    if (std::setlocale(LC_ALL, "") == nullptr) {
-        std::setlocale(LC_ALL, "C.UTF-8");
-    }
     // Fontconfig reads its configuration and its font caches on a helper thread while Qt connects
     // to the display: the first window's texts need them, and reading them takes about as long as
     // the connection. Fontconfig keeps what it read for the whole process.
@@ -119,6 +112,15 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Qt's fonts start from fontconfig: wait for it here, or Qt would read it all a second time.
     fontSetup.join();
+    // Xlib writes the window's title into WM_NAME, which window managers and tools read, in the
+    // character set of the locale's character type: in any but UTF-8 (the C and POSIX locales, or
+    // the C locale a locale the system lacks leaves) the Japanese title turns to unreadable bytes.
+    // The character type is then C.UTF-8, which is always there; the language of the windows is
+    // read from the variables themselves, not from the locale. Qt sets the locale from the
+    // environment while it makes the application, so this comes after.
+    if (std::string_view(nl_langinfo(CODESET)) != "UTF-8") {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
     const std::optional<koropika::CommandLine> options = koropika::parseCommandLine(arguments);
     if (!options) {

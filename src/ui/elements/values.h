@@ -6,7 +6,8 @@
 
 namespace koropika {
 
-// Twips are the legacy unit of window sizes and of some panels: 15 twips make one pixel.
+// Twips are the unit of window sizes and positions (as the window position file stores them) and
+// of some panels: 15 twips make one pixel.
 inline constexpr int kTwipsPerPixel = 15;
 
 struct Point {

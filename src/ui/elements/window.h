@@ -69,7 +69,7 @@ class Window {
     void show();
     void closeBoxClicked();
 
-    // Window-level properties (outer size and position in twips, as the legacy logic uses them).
+    // Window-level properties: the caption, and the outer size and position in twips.
     const std::string& caption() const { return caption_; }
     int leftTwips() const { return leftTwips_; }
     int topTwips() const { return topTwips_; }
