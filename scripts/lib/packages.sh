@@ -24,9 +24,10 @@ ensure_packages() {
         --no-install-recommends "${missing[@]}"
 }
 
-# What building and running the game needs.
+# What building and running the game needs. Our scripts build with Ninja; the README's install
+# section uses CMake's default generator, Make, which cmake only recommends.
 BUILD_PACKAGES=(
-    g++ cmake ninja-build pkg-config
+    g++ cmake ninja-build make pkg-config
     qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools
     libsdl2-dev libfontconfig-dev libsqlite3-dev libx11-dev libxcb1-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fonts-liberation2 fontconfig
