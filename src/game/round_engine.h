@@ -42,9 +42,11 @@ struct MoveOutcome {
     Side next = Side::Player;  // who moves now
 };
 
+// Who won a finished round: the side with more cards, or neither.
+enum class Winner { Draw, Player, Computer };
+
 // Who won a finished round, and with how many cards each.
 struct RoundResult {
-    enum class Winner { Draw, Player, Computer };
     int playerCards = 0;
     int computerCards = 0;
     Winner winner = Winner::Draw;
