@@ -45,7 +45,7 @@ struct MoveOutcome {
 // Who won a finished round: the side with more cards, or neither.
 enum class Winner { Draw, Player, Computer };
 
-// Who won a finished round, and with how many cards each.
+// A finished round: how many cards each side took, and who won.
 struct RoundResult {
     int playerCards = 0;
     int computerCards = 0;
