@@ -2,8 +2,8 @@
 // windows in the system's language or the player's (and the 言語 / Language menu over it), the
 // sound output with the player's stored choice of sound and the 音 menu over it, the round
 // numbers drawn from a source seeded from the clock and the ゲーム番号 menu over them, the
-// records of rounds (written on a thread of their own) and the 記録 menu over them, and the
-// program with its two windows.
+// records of rounds (each written as its round ends, through the one store the records window
+// also reads) and the 記録 menu over them, and the program with its two windows.
 
 #include <langinfo.h>
 #include <QApplication>
@@ -30,7 +30,6 @@
 #include "qt/sound_menu.h"
 #include "qt/user_choices.h"
 #include "records/records_store.h"
-#include "records/records_writer.h"
 #include "shared/command_line.h"
 #include "shared/deal_number.h"
 #include "shared/durations.h"
@@ -67,39 +66,6 @@ class OutputWaker final : public QObject {
     koropika::SdlSoundDevice& sound_;
     QTimer& quietOutput_;
 };
-
-// A round the game window reports, as the records keep it.
-koropika::records::RoundRecord recordOf(const koropika::RoundSummary& round) {
-    namespace records = koropika::records;
-    records::RoundRecord record;
-    record.started = round.started;
-    record.ended = round.ended;
-    record.playerName = round.playerName;
-    record.level = round.level;
-    record.cardCount = round.cardCount;
-    record.firstMove =
-        round.firstMove == koropika::Side::Player ? records::Side::Player : records::Side::Computer;
-    record.playerCount = round.playerCards;
-    record.computerCount = round.computerCards;
-    if (round.winner) {
-        switch (*round.winner) {
-            case koropika::RoundResult::Winner::Player:
-                record.winner = records::Winner::Player;
-                break;
-            case koropika::RoundResult::Winner::Computer:
-                record.winner = records::Winner::Computer;
-                break;
-            case koropika::RoundResult::Winner::Draw:
-                record.winner = records::Winner::Draw;
-                break;
-        }
-    }
-    record.playerMoves = round.playerMoves;
-    record.secondsPlayed = round.secondsPlayed;
-    record.ending = round.left ? records::Ending::Left : records::Ending::Finished;
-    record.dealNumber = static_cast<std::int64_t>(round.dealNumber);
-    return record;
-}
 
 }  // namespace
 
@@ -178,36 +144,23 @@ int main(int argc, char* argv[]) {
     if (options->deal) {
         game.setNextDealNumber(*options->deal);
     }
-    // Every round that ends goes to the records, beside name.txt. The writer and its database
-    // are made when the first round ends; the writer goes before the program ends, writing
-    // what still waits.
-    const auto recordsFolder = [&desktop, &program] {
-        return desktop.files().dataFolderFor(program.settings().appPath);
+    // Every round that ends goes to the records, beside name.txt, through the one store the
+    // records window reads too. The store is made when it is first needed and opens its file at
+    // its first use, so a run that ends no round and shows no records makes no file.
+    std::unique_ptr<koropika::records::RecordsStore> recordsStore;
+    const auto records = [&recordsStore, &desktop, &program]() -> koropika::records::RecordsStore& {
+        if (!recordsStore) {
+            recordsStore = std::make_unique<koropika::records::RecordsStore>(
+                desktop.files().dataFolderFor(program.settings().appPath));
+        }
+        return *recordsStore;
     };
-    std::unique_ptr<koropika::records::RecordsWriter> recordsWriter;
     game.wallClock = [] {
         return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     };
-    game.onRoundEnded = [&recordsWriter, &recordsFolder](const koropika::RoundSummary& round) {
-        if (!recordsWriter) {
-            recordsWriter =
-                std::make_unique<koropika::records::RecordsWriter>([folder = recordsFolder()] {
-                    return std::make_unique<koropika::records::RecordsStore>(folder);
-                });
-        }
-        recordsWriter->add(recordOf(round));
-    };
-    koropika::RecordsMenu recordsMenu(
-        [&recordsFolder] {
-            return std::make_unique<koropika::records::RecordsStore>(recordsFolder());
-        },
-        QString::fromStdString(desktop.programFolder()));
+    game.onRoundEnded = [&records](const koropika::RoundRecord& round) { records().record(round); };
+    koropika::RecordsMenu recordsMenu(records, QString::fromStdString(desktop.programFolder()));
     recordsMenu.currentPlayer = [&game] { return game.setup().playerName; };
-    recordsMenu.beforeOpening = [&recordsWriter] {
-        if (recordsWriter) {
-            recordsWriter->flush();
-        }
-    };
     // While the records window is open the round waits where it is.
     recordsMenu.onOpened = [&game] { game.window().holdTimers(); };
     recordsMenu.onClosed = [&game] { game.window().resumeTimers(); };

@@ -147,11 +147,11 @@ MoveOutcome RoundEngine::resolveMove() {
 }
 
 RoundResult RoundEngine::result() const {
-    RoundResult result{playerCards_, computerCards_, RoundResult::Winner::Draw};
+    RoundResult result{playerCards_, computerCards_, Winner::Draw};
     if (playerCards_ > computerCards_) {
-        result.winner = RoundResult::Winner::Player;
+        result.winner = Winner::Player;
     } else if (playerCards_ < computerCards_) {
-        result.winner = RoundResult::Winner::Computer;
+        result.winner = Winner::Computer;
     }
     return result;
 }

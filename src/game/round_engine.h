@@ -42,9 +42,11 @@ struct MoveOutcome {
     Side next = Side::Player;  // who moves now
 };
 
-// Who won a finished round, and with how many cards each.
+// Who won a finished round: the side with more cards, or neither.
+enum class Winner { Draw, Player, Computer };
+
+// A finished round: how many cards each side took, and who won.
 struct RoundResult {
-    enum class Winner { Draw, Player, Computer };
     int playerCards = 0;
     int computerCards = 0;
     Winner winner = Winner::Draw;

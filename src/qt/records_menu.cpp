@@ -11,11 +11,11 @@
 
 namespace koropika {
 
-RecordsMenu::RecordsMenu(OpenStore openStore, QString programFolder)
-    : openStore_(std::move(openStore)), programFolder_(std::move(programFolder)) {}
+RecordsMenu::RecordsMenu(Store store, QString programFolder)
+    : store_(std::move(store)), programFolder_(std::move(programFolder)) {}
 
 RecordsMenu::~RecordsMenu() {
-    delete window_.data();  // it reads the store, which goes with the menu
+    delete window_.data();  // it reads the store, which may go right after the menu
 }
 
 void RecordsMenu::addTo(WindowView& view) {
@@ -31,13 +31,7 @@ void RecordsMenu::addTo(WindowView& view) {
 }
 
 void RecordsMenu::open(WindowView& view) {
-    if (beforeOpening) {
-        beforeOpening();
-    }
-    if (!store_) {
-        store_ = openStore_();
-    }
-    auto* window = new RecordsWindow(*store_, currentPlayer ? currentPlayer() : std::string(),
+    auto* window = new RecordsWindow(store_(), currentPlayer ? currentPlayer() : std::string(),
                                      programFolder_, &view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowModality(Qt::WindowModal);

@@ -6,7 +6,6 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 
 #include "qt/records_window.h"
@@ -17,22 +16,20 @@ namespace koropika {
 class WindowView;
 
 // Added to the game window's menu bar each time that window is shown: 記録 (key R) opens the
-// records window for the current player, modal to the game window. The store the window reads
-// is made the first time it opens, so nothing of the records is loaded before.
+// records window for the current player, modal to the game window.
 class RecordsMenu final : public QObject {
   public:
-    using OpenStore = std::function<std::unique_ptr<records::RecordsStore>()>;
+    using Store = std::function<records::RecordsStore&()>;
 
-    // `openStore` makes the store the window reads; `programFolder` holds levels.dat.
-    RecordsMenu(OpenStore openStore, QString programFolder);
+    // `store` hands over the store the window reads, which outlives the menu; it is asked for
+    // the first time the window opens. `programFolder` holds levels.dat.
+    RecordsMenu(Store store, QString programFolder);
     ~RecordsMenu() override;
 
     void addTo(WindowView& view);
 
     // The name of the player at the table, shown first.
     std::function<std::string()> currentPlayer;
-    // Runs before every opening, so the window shows the rounds just ended.
-    std::function<void()> beforeOpening;
     // The window came on screen / went away: the game holds its timers in between.
     std::function<void()> onOpened;
     std::function<void()> onClosed;
@@ -42,9 +39,8 @@ class RecordsMenu final : public QObject {
   private:
     void open(WindowView& view);
 
-    OpenStore openStore_;
+    Store store_;
     QString programFolder_;
-    std::unique_ptr<records::RecordsStore> store_;
     QPointer<RecordsWindow> window_;
 };
 

@@ -25,10 +25,7 @@
 
 namespace koropika {
 
-using records::Ending;
-using records::RoundRecord;
 using records::RoundStats;
-using records::Winner;
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <string_view>
 #include <utility>
 
 namespace koropika::records {
@@ -203,7 +204,12 @@ void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, in
     stats.currentStreak = 0;
 }
 
-std::string csvField(const std::string& value) {
+// A player's name is free text: one that a spreadsheet would read as a formula is kept as text
+// by a leading '.
+std::string csvField(const std::string& text) {
+    constexpr std::string_view kFormulaStarts = "=+-@\t\r";
+    const bool formula = !text.empty() && kFormulaStarts.find(text[0]) != std::string_view::npos;
+    const std::string value = formula ? "'" + text : text;
     if (value.find_first_of(",\"\r\n") == std::string::npos) {
         return value;
     }

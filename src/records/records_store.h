@@ -10,11 +10,31 @@
 #include <string>
 #include <vector>
 
-#include "records/round_record.h"
+#include "game/round_record.h"
 
 struct sqlite3;
 
 namespace koropika::records {
+
+// What a set of rounds adds up to. The win percentage is taken over the finished rounds only
+// (won + lost + drawn; left rounds are not in it), and its standard error is the binomial one,
+// sqrt(p (1 - p) / n) with n the finished rounds, in percentage points. A winning streak is a run
+// of won rounds in the order they ended; any other round, a left one included, ends it.
+struct RoundStats {
+    int played = 0;
+    int won = 0;
+    int lost = 0;
+    int drawn = 0;
+    int left = 0;
+    int longestStreak = 0;
+    int currentStreak = 0;
+    std::optional<int> fewestMovesInWin;
+
+    int finished() const { return won + lost + drawn; }
+    // Empty when no round was finished.
+    std::optional<double> winPercent() const;
+    std::optional<double> winPercentError() const;
+};
 
 // A player's figures: over every round, and for each level (1..6) with each card count
 // (28, 40, 52).
@@ -58,7 +78,8 @@ class RecordsStore {
     RecordsStore(const RecordsStore&) = delete;
     RecordsStore& operator=(const RecordsStore&) = delete;
 
-    // Adds one round in its own transaction; false (and one line logged) when it was not kept.
+    // Adds one round in its own transaction, as it is given; false (and one line logged) when it
+    // was not kept.
     bool record(const RoundRecord& round);
 
     std::optional<std::vector<std::string>> playerNames();
@@ -67,7 +88,9 @@ class RecordsStore {
     std::optional<std::vector<RoundRecord>> lastRounds(const std::string& playerName, int count);
     bool deletePlayer(const std::string& playerName);
     // Every round, oldest first, as CSV (RFC 4180: a header line, CR LF line ends, fields with a
-    // comma, quote or line break quoted, quotes doubled; a missing value is an empty field).
+    // comma, quote or line break quoted, quotes doubled; a missing value is an empty field). A
+    // field that a spreadsheet would take for a formula (one beginning with =, +, -, @, a tab or
+    // a carriage return) is written after a ' so that it stays text.
     std::optional<std::string> historyCsv();
 
     State state() const { return state_; }

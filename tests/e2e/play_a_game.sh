@@ -2,7 +2,7 @@
 # A whole game as a new player plays it: the game window opens at its fixed size, the dice and
 # the start button lay out the cards, the player turns cards until the table is empty, the
 # result panel blinks "GAME-OVER", play again deals a fresh table, and 終了 ends the program
-# leaving the window position file in its three-line format.
+# leaving the window position file in its three-line format and the round in the records.
 set -euo pipefail
 here=$(dirname "$0")
 source "$here/lib.sh"
@@ -146,6 +146,13 @@ echo "itidata.txt: top $top, left $left, back $design; the window stood at $((gt
 [ "$design" -eq 4 ] || fail "itidata.txt names back design $design, expected 4"
 [ "$top" -eq $((gt * 15)) ] && [ "$left" -eq $((gl * 15)) ] ||
     frame_fault+="${frame_fault:+; }itidata.txt holds top $top, left $left; the window's frame stood at $((gt * 15)), $((gl * 15))"
+# The finished round is the one row of the records; the new game never started.
+rows=$(/usr/bin/python3 -c 'import sqlite3, sys
+for row in sqlite3.connect(sys.argv[1]).execute("SELECT player, card_count, player_count + "
+        "computer_count, winner IS NOT NULL, ending, deal_number > 0 FROM rounds"): print(*row)' \
+    "$PROGRAM_DIR/records.sqlite") || fail "the records could not be read"
+echo "records: $rows"
+[ "$rows" = "はなこ 28 28 1 finished 1" ] || fail "the records hold other than the one finished round"
 echo "whole run took $(($(date +%s) - begun)) s"
 [ -z "$frame_fault" ] || fail "$frame_fault"
 echo "1 passed, 0 failed"

@@ -181,9 +181,9 @@ TEST(RoundEngine, EveryRoundEndsWithTheCountsTheMovesGaveAndTheRightWinner) {
                 ASSERT_EQ(result.playerCards, taken[0]);
                 ASSERT_EQ(result.computerCards, taken[1]);
                 ASSERT_EQ(taken[0] + taken[1], cardCount);
-                const auto winner = taken[0] == taken[1]  ? RoundResult::Winner::Draw
-                                    : taken[0] > taken[1] ? RoundResult::Winner::Player
-                                                          : RoundResult::Winner::Computer;
+                const auto winner = taken[0] == taken[1]  ? Winner::Draw
+                                    : taken[0] > taken[1] ? Winner::Player
+                                                          : Winner::Computer;
                 ASSERT_EQ(result.winner, winner);
                 for (int slot = 1; slot <= cardCount; ++slot) {
                     ASSERT_EQ(engine.table().state(slot), Table::State::Taken);

@@ -98,16 +98,16 @@ void expectEnglishAndUnclipped(const QWidget& window) {
     }
 }
 
-records::RoundRecord round(int level, std::optional<records::Winner> winner) {
-    records::RoundRecord r;
+RoundRecord round(int level, std::optional<Winner> winner) {
+    RoundRecord r;
     r.started = std::chrono::sys_days{std::chrono::year{2026} / 12 / 1} + 20h;
     r.ended = r.started + 3min;
     r.playerName = "Ann";
     r.level = level;
     r.cardCount = 40;
     r.winner = winner;
-    r.ending = winner ? records::Ending::Finished : records::Ending::Left;
-    r.playerCount = winner == records::Winner::Player ? 22 : 18;
+    r.ending = winner ? Ending::Finished : Ending::Left;
+    r.playerCount = winner == Winner::Player ? 22 : 18;
     r.computerCount = 40 - r.playerCount;
     r.dealNumber = 4321;
     return r;
@@ -119,7 +119,7 @@ TEST_F(EnglishFrontEnd, TheRecordsWindowSpeaksEnglishAndFitsItsTexts) {
     QFile::copy(QStringLiteral(KOROPIKA_PROGRAM_DIR "/levels.dat"),
                 programFolder.filePath("levels.dat"));
     records::RecordsStore store(dataFolder.path().toStdString());
-    ASSERT_TRUE(store.record(round(2, records::Winner::Player)));
+    ASSERT_TRUE(store.record(round(2, Winner::Player)));
     ASSERT_TRUE(store.record(round(2, std::nullopt)));
     RecordsWindow window(store, "Ann", programFolder.path());
     window.show();

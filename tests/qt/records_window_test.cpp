@@ -15,9 +15,11 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <random>
+#include <vector>
 
 #include "support/test_size.h"
 
@@ -25,8 +27,6 @@ namespace koropika {
 namespace {
 
 using namespace std::chrono_literals;
-using records::RoundRecord;
-using records::Winner;
 
 RoundRecord round(const std::string& name, int level, int cards, std::optional<Winner> winner) {
     RoundRecord r;
@@ -36,7 +36,7 @@ RoundRecord round(const std::string& name, int level, int cards, std::optional<W
     r.level = level;
     r.cardCount = cards;
     r.winner = winner;
-    r.ending = winner ? records::Ending::Finished : records::Ending::Left;
+    r.ending = winner ? Ending::Finished : Ending::Left;
     r.playerCount = winner == Winner::Player ? 16 : 10;
     r.computerCount = cards - r.playerCount;
     r.playerMoves = 20;
@@ -141,8 +141,13 @@ TEST(RecordsWindow, DeletingAsksFirstAndRemovesOnlyThatPlayersRounds) {
     EXPECT_EQ(shown.find<QTableView>(kRecent)->model()->rowCount(), 0);
 }
 
-TEST(RecordsWindow, ExportWritesTheWholeHistoryToTheChosenFile) {
-    ShownRecords shown(threeRoundsAtTwoLevels());
+// A player's name that a spreadsheet would read as a formula is exported after a '.
+TEST(RecordsWindow, ExportWritesTheWholeHistoryToTheChosenFileWithNoNameReadAsAFormula) {
+    std::vector<RoundRecord> rounds = threeRoundsAtTwoLevels();
+    for (const std::string name : {"=1+2", "+A1", "-3,x", "@cmd", "\tB", "\r=C", "a=b"}) {
+        rounds.push_back(round(name, 1, 28, Winner::Player));
+    }
+    ShownRecords shown(rounds);
     shown.window->show();
     shown.button(QStringLiteral("CSV に書き出す"))->click();
     auto* dialog = shown.find<QFileDialog>(QStringLiteral("書き出し先"));
@@ -153,8 +158,11 @@ TEST(RecordsWindow, ExportWritesTheWholeHistoryToTheChosenFile) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString csv = QString::fromUtf8(file.readAll());
-    EXPECT_EQ(csv.count(QStringLiteral("\r\n")), 5);
-    EXPECT_TRUE(csv.contains(QStringLiteral("はなこ,1,52")));
+    EXPECT_EQ(csv.count(QStringLiteral("\r\n")), 12);
+    for (const char* cell : {",はなこ,1,52,", ",'=1+2,1,", ",'+A1,1,", ",\"'-3,x\",1,", ",'@cmd,1,",
+                             ",'\tB,1,", ",\"'\r=C\",1,", ",a=b,1,"}) {
+        EXPECT_TRUE(csv.contains(QString::fromUtf8(cell))) << cell;
+    }
 }
 
 TEST(RecordsWindow, RecordsThatCannotBeReadAreSaidSo) {
@@ -228,44 +236,52 @@ TEST(RecordsWindow, TabReachesEveryControlAndEachHasAName) {
     }
 }
 
-// Recording costs the game little, and the window opens quickly over a long history: 100 000
-// rounds in the full run. Prints the figures it measured.
+// Each round is recorded on the user-interface thread as it ends, so a write must be quick on a
+// long history, and the window must open quickly over it: 100 000 rounds in the full run. The
+// first write of the store opens the file, as the first round of a run does, and the writes go on
+// past the write-ahead log's checkpoints. The slowest write is such a checkpoint, whose two disk
+// syncs wait on whatever else the disk is doing, so the worst allowed is twice the 20 ms aimed at:
+// a busy machine does not fail the test. Prints the figures it measured.
 TEST(RecordsWindow, RecordingIsCheapAndTheWindowOpensQuicklyOverALongHistory) {
     const int count = test::testSize(3000, 100000);
+    const int measured = test::testSize(300, 2000);
     ShownRecords shown({});
     std::mt19937 random(27);
     const std::array<std::string, 4> names = {"たろう", "はなこ", "じろう", "Ann"};
-    QElapsedTimer clock;
-    qint64 first = 0;
-    qint64 slowest = 0;
-    qint64 total = 0;
-    for (int i = 0; i < count; ++i) {
+    const auto randomRound = [&](int i) {
         RoundRecord r = round(names[random() % 4], int(random() % 6) + 1,
                               records::kCardCounts[random() % 3], Winner(random() % 3));
         r.ended += std::chrono::minutes{i};
-        clock.start();
-        ASSERT_TRUE(shown.store.record(r));
-        const qint64 spent = clock.nsecsElapsed();
-        if (i == 0) {
-            first = spent;
-            continue;
-        }
-        slowest = std::max(slowest, spent);
-        total += spent;
+        return r;
+    };
+    for (int i = 0; i < count; ++i) {
+        ASSERT_TRUE(shown.store.record(randomRound(i)));
     }
-    const double meanMs = double(total) / (count - 1) / 1e6;
 
     records::RecordsStore reopened(shown.dataFolder.path().toStdString());
+    QElapsedTimer clock;
+    std::vector<double> spentMs;
+    for (int i = 0; i < measured; ++i) {
+        const RoundRecord r = randomRound(count + i);
+        clock.start();
+        ASSERT_TRUE(reopened.record(r));
+        spentMs.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    const double firstMs = spentMs.front();
+    std::sort(spentMs.begin(), spentMs.end());
+    const double medianMs = spentMs[spentMs.size() / 2];
+
     clock.start();
     RecordsWindow window(reopened, "たろう", shown.programFolder.path());
     window.show();
     QApplication::processEvents();
     const double openMs = double(clock.nsecsElapsed()) / 1e6;
     std::printf(
-        "%d rounds: the first, which opens the file, recorded in %.1f ms; the others in "
-        "%.3f ms on average (slowest %.1f ms); the window opened in %.0f ms\n",
-        count, double(first) / 1e6, meanMs, double(slowest) / 1e6, openMs);
-    EXPECT_LE(meanMs, 5.0);
+        "%d rounds recorded over %d: median %.3f ms, worst %.1f ms (the first, which opens the "
+        "file: %.1f ms); the window opened in %.0f ms\n",
+        measured, count, medianMs, spentMs.back(), firstMs, openMs);
+    EXPECT_LE(medianMs, 5.0);
+    EXPECT_LE(spentMs.back(), 40.0);
     EXPECT_LE(openMs, 300.0);
 }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The layers and what each may include. Only src/qt and src/app see Qt, only src/sound and
 # src/app see SDL; the game and the element model see nothing but the shared layer; the windows
-# see the game, the element model and the shared layer.
+# see the game, the element model and the shared layer; the records see the game's round record.
 set -euo pipefail
 status=0
 
@@ -14,7 +14,7 @@ declare -A allowed=(
     [ui/game_window]="shared game ui/elements ui/game_window"
     [ui/settings]="shared ui/elements ui/settings"
     [ui/program]="shared game ui/elements ui/game_window ui/settings ui/program"
-    [records]="shared records"
+    [records]="shared game records"
     [qt]="shared ui/elements records qt"
     [app]="shared game ui/elements ui/game_window ui/settings ui/program records qt sound"
 )

@@ -290,16 +290,16 @@ void GameWindow::reportRoundEnd(bool left) {
     if (!onRoundEnded) {
         return;
     }
-    RoundSummary round;
+    RoundRecord round;
     round.started = start.date;
     round.ended = wallClock();
     round.playerName = setup_.playerName;
     round.level = setup_.level;
     round.cardCount = setup_.cardCount;
     round.firstMove = start.first;
-    round.playerCards = engine_.playerCards();
-    round.computerCards = engine_.computerCards();
-    round.left = left;
+    round.playerCount = engine_.playerCards();
+    round.computerCount = engine_.computerCards();
+    round.ending = left ? Ending::Left : Ending::Finished;
     if (!left) {
         round.winner = engine_.result().winner;
     }
@@ -309,7 +309,7 @@ void GameWindow::reportRoundEnd(bool left) {
     }
     round.playerMoves = playerCardsTurned / 2;
     round.secondsPlayed = static_cast<double>(loop_.nowMs() - start.loopMs) / 1000.0;
-    round.dealNumber = dealNumber_;
+    round.dealNumber = static_cast<std::int64_t>(dealNumber_);
     onRoundEnded(round);
 }
 

@@ -12,6 +12,7 @@
 
 #include "game/random.h"
 #include "game/round_engine.h"
+#include "game/round_record.h"
 #include "game/table.h"
 #include "shared/durations.h"
 #include "shared/game_setup.h"
@@ -22,7 +23,6 @@
 #include "ui/elements/event_loop.h"
 #include "ui/elements/window.h"
 #include "ui/game_window/game_window_keyboard.h"
-#include "ui/game_window/round_summary.h"
 
 namespace koropika {
 
@@ -85,7 +85,7 @@ class GameWindow {
 
     // Told once of every round that ends after play had started: finished (the result panel
     // comes up) or left (設定に戻る, 終了, the close box, or another round started over it).
-    std::function<void(const RoundSummary&)> onRoundEnded;
+    std::function<void(const RoundRecord&)> onRoundEnded;
     // The date and time a round is stamped with. By default the event loop's clock counted from
     // the epoch, which is what tests want; the program gives the system's clock.
     std::function<std::chrono::sys_seconds()> wallClock;

@@ -42,14 +42,14 @@ void GameWindow::showResult() {
         hidden->setVisible(false);
     }
     switch (result.winner) {
-        case RoundResult::Winner::Draw:
+        case Winner::Draw:
             ui.Label17.setCaption(desktop_.translate("GameWindow", kDraw));
             break;
-        case RoundResult::Winner::Player:
+        case Winner::Player:
             ui.Label17.setCaption(
                 fillText(desktop_.translate("GameWindow", kPlayerWins), {ui.Label13.caption()}));
             break;
-        case RoundResult::Winner::Computer:
+        case Winner::Computer:
             ui.Label17.setCaption(desktop_.translate("GameWindow", kComputerWins));
             break;
     }

@@ -1,5 +1,6 @@
-// What the game window reports of each round that ends: exactly one summary, with the round's
-// own figures, whether it was played to the end or left.
+// What the records file holds of each round that ends in the game window: exactly one row, with
+// the round's own figures, whether it was played to the end or left. The window's report goes
+// straight to a records store, as in the program.
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "records/records_store.h"
 #include "support/game_driver.h"
 #include "support/harness.h"
 #include "ui/game_window/game_window.h"
@@ -21,56 +23,64 @@ std::chrono::sys_seconds atVirtualMs(std::int64_t ms) {
     return std::chrono::sys_seconds{} + std::chrono::seconds(ms / 1000);
 }
 
-class RoundSummaryTest : public ::testing::Test {
+class RoundRecordTest : public ::testing::Test {
   protected:
     void SetUp() override {
         run.program().start();
-        driver.game().onRoundEnded = [this](const RoundSummary& round) { rounds.push_back(round); };
+        driver.game().onRoundEnded = [this](const RoundRecord& round) {
+            EXPECT_TRUE(store.record(round));
+        };
+    }
+
+    // Every round in the file, read by a store of its own, the latest first.
+    std::vector<RoundRecord> rounds(const std::string& player) const {
+        records::RecordsStore reader(run.folder().path());
+        return reader.lastRounds(player, 100).value_or(std::vector<RoundRecord>{});
     }
 
     Harness run;
     GameDriver driver{run};
-    std::vector<RoundSummary> rounds;
+    records::RecordsStore store{run.folder().path()};
 };
 
-TEST_F(RoundSummaryTest, AFinishedRoundIsReportedOnceWithItsOwnFigures) {
+TEST_F(RoundRecordTest, AFinishedRoundIsRecordedOnceWithItsOwnFigures) {
     run.nextSeed = 777;
     driver.openRound("はなこ", 3, 40, 2);  // an even face: the computer starts
     const std::int64_t playStartMs = run.loop.nowMs();
     driver.playUntil([&] { return driver.game().resultShown(); }, 4);
     const std::int64_t endMs = run.loop.nowMs();
-    ASSERT_EQ(rounds.size(), 1u);
-    const RoundSummary& round = rounds[0];
+    const std::vector<RoundRecord> kept = rounds("はなこ");
+    ASSERT_EQ(kept.size(), 1u);
+    const RoundRecord& round = kept[0];
     const RoundResult result = driver.game().engine().result();
     EXPECT_EQ(round.playerName, "はなこ");
     EXPECT_EQ(round.level, 3);
     EXPECT_EQ(round.cardCount, 40);
     EXPECT_EQ(round.firstMove, Side::Computer);
-    EXPECT_EQ(round.playerCards, result.playerCards);
-    EXPECT_EQ(round.computerCards, result.computerCards);
-    EXPECT_EQ(round.playerCards + round.computerCards, 40);
-    const RoundResult::Winner expectedWinner =
-        result.playerCards > result.computerCards   ? RoundResult::Winner::Player
-        : result.playerCards < result.computerCards ? RoundResult::Winner::Computer
-                                                    : RoundResult::Winner::Draw;
+    EXPECT_EQ(round.playerCount, result.playerCards);
+    EXPECT_EQ(round.computerCount, result.computerCards);
+    EXPECT_EQ(round.playerCount + round.computerCount, 40);
+    const Winner expectedWinner = result.playerCards > result.computerCards   ? Winner::Player
+                                  : result.playerCards < result.computerCards ? Winner::Computer
+                                                                              : Winner::Draw;
     EXPECT_EQ(round.winner, expectedWinner);
     EXPECT_EQ(round.playerMoves, driver.playerClicks / 2);
     EXPECT_DOUBLE_EQ(round.secondsPlayed, double(endMs - playStartMs) / 1000.0);
     EXPECT_EQ(round.started, atVirtualMs(playStartMs));
     EXPECT_EQ(round.ended, atVirtualMs(endMs));
-    EXPECT_FALSE(round.left);
-    EXPECT_EQ(round.dealNumber, 777u);
+    EXPECT_EQ(round.ending, Ending::Finished);
+    EXPECT_EQ(round.dealNumber, 777);
 
-    // Playing again after the result panel reports nothing more about the finished round.
+    // Playing again after the result panel records nothing more about the finished round.
     driver.playToTheEnd(4);
     run.pressAndRelease("Image8");
-    EXPECT_EQ(rounds.size(), 1u);
+    EXPECT_EQ(rounds("はなこ").size(), 1u);
 }
 
-TEST_F(RoundSummaryTest, ARoundLeftAfterPlayBeganIsReportedOnceAsLeftWithoutAWinner) {
+TEST_F(RoundRecordTest, ARoundLeftAfterPlayBeganIsRecordedOnceAsLeftWithoutAWinner) {
+    std::size_t recorded = 0;
     for (const std::string way : {"設定に戻る", "終了", "close box", "another number"}) {
         SCOPED_TRACE(way);
-        rounds.clear();
         driver.openRound("たろう", 5, 28, 1);  // an odd face: the player starts
         // Two whole moves of the player's and the first card of a third.
         for (int clicks = 0; clicks < 5; ++clicks) {
@@ -95,32 +105,33 @@ TEST_F(RoundSummaryTest, ARoundLeftAfterPlayBeganIsReportedOnceAsLeftWithoutAWin
         } else {
             run.chooseMenu(way);
         }
-        ASSERT_EQ(rounds.size(), 1u);
-        EXPECT_TRUE(rounds[0].left);
-        EXPECT_FALSE(rounds[0].winner.has_value());
-        EXPECT_EQ(rounds[0].firstMove, Side::Player);
-        EXPECT_GE(rounds[0].playerMoves, 2);
-        EXPECT_EQ(rounds[0].playerCards, playerCards);
-        EXPECT_EQ(rounds[0].computerCards, computerCards);
-        EXPECT_EQ(rounds[0].dealNumber, number);
+        std::vector<RoundRecord> kept = rounds("たろう");
+        ASSERT_EQ(kept.size(), ++recorded);
+        EXPECT_EQ(kept[0].ending, Ending::Left);
+        EXPECT_FALSE(kept[0].winner.has_value());
+        EXPECT_EQ(kept[0].firstMove, Side::Player);
+        EXPECT_GE(kept[0].playerMoves, 2);
+        EXPECT_EQ(kept[0].playerCount, playerCards);
+        EXPECT_EQ(kept[0].computerCount, computerCards);
+        EXPECT_EQ(kept[0].dealNumber, std::int64_t(number));
         if (run.gameWindow().loaded()) {
-            run.chooseMenu("設定に戻る");  // nothing played in the new round: nothing reported
+            run.chooseMenu("設定に戻る");  // nothing played in the new round: nothing recorded
         }
-        EXPECT_EQ(rounds.size(), 1u);
+        EXPECT_EQ(rounds("たろう").size(), recorded);
         if (!run.settingsWindow().shown()) {
             run.settingsWindow().show();
         }
     }
 }
 
-TEST_F(RoundSummaryTest, LeavingBeforeTheCardsAreOnTheTableReportsNothing) {
+TEST_F(RoundRecordTest, LeavingBeforeTheCardsAreOnTheTableRecordsNothing) {
     driver.startFromSettings("たろう", 1, 28);
     driver.rollDiceTo(3);
     run.chooseMenu("設定に戻る");
     driver.startFromSettings("たろう", 1, 28);
     run.gameWindow().closeBoxClicked();
     run.settle();
-    EXPECT_TRUE(rounds.empty());
+    EXPECT_TRUE(rounds("たろう").empty());
 }
 
 }  // namespace
