@@ -183,9 +183,8 @@ int main(int argc, char* argv[]) {
         return desktop.files().dataFolderFor(program.settings().appPath);
     };
     std::unique_ptr<koropika::records::RecordsWriter> recordsWriter;
-    game.wallClock = [] {
-        return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    };
+    game.setWallClock(
+        [] { return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()); });
     game.onRoundEnded = [&recordsWriter, &recordsFolder](const koropika::RoundSummary& round) {
         if (!recordsWriter) {
             recordsWriter =

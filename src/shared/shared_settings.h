@@ -20,9 +20,6 @@ struct SharedSettings {
     std::string playerName;
     std::int16_t level = 0;      // 1..6, 0 = not yet set
     std::int16_t cardCount = 0;  // 28, 40, 52; 0 = not yet chosen
-    std::int16_t cardBackIndex = 0;
-    std::int32_t windowTop = 0;   // twips
-    std::int32_t windowLeft = 0;  // twips
 };
 
 }  // namespace koropika

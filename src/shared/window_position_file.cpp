@@ -1,5 +1,6 @@
 #include "shared/window_position_file.h"
 
+#include <iostream>
 #include <limits>
 #include <vector>
 
@@ -64,14 +65,18 @@ std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips
 
 std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
                                     std::int32_t leftTwips, std::int16_t cardBackIndex) {
-    return writeWindowPositionFile(diskFiles(), folder, topTwips, leftTwips, cardBackIndex);
+    return diskFiles().replace(folder, kWindowPositionFileName,
+                               windowPositionFileText(topTwips, leftTwips, cardBackIndex));
 }
 
-std::string writeWindowPositionFile(FileStore& files, const std::string& folder,
-                                    std::int32_t topTwips, std::int32_t leftTwips,
-                                    std::int16_t cardBackIndex) {
-    return files.replace(folder, kWindowPositionFileName,
-                         windowPositionFileText(topTwips, leftTwips, cardBackIndex));
+void saveWindowPositionFile(FileStore& files, const std::string& folder, std::int32_t topTwips,
+                            std::int32_t leftTwips, std::int16_t cardBackIndex) {
+    const std::string failure =
+        files.replace(folder, kWindowPositionFileName,
+                      windowPositionFileText(topTwips, leftTwips, cardBackIndex));
+    if (!failure.empty()) {
+        std::cerr << "koropika: the window position was not saved: " << failure << '\n';
+    }
 }
 
 }  // namespace koropika

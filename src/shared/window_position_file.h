@@ -39,9 +39,8 @@ std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips
 // Replaces itidata.txt in `folder` whole; returns "" or a one-line reason it could not.
 std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
                                     std::int32_t leftTwips, std::int16_t cardBackIndex);
-// The same in `files`.
-std::string writeWindowPositionFile(FileStore& files, const std::string& folder,
-                                    std::int32_t topTwips, std::int32_t leftTwips,
-                                    std::int16_t cardBackIndex);
+// The same in `files`, where a failure costs nothing but one line on standard error.
+void saveWindowPositionFile(FileStore& files, const std::string& folder, std::int32_t topTwips,
+                            std::int32_t leftTwips, std::int16_t cardBackIndex);
 
 }  // namespace koropika

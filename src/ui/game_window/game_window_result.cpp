@@ -53,11 +53,12 @@ void GameWindow::showResult() {
             ui.Label17.setCaption(desktop_.translate("GameWindow", kComputerWins));
             break;
     }
-    diceFace = 1;
+    diceFace_ = 1;
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
-    keys_.roundOver(ui.Label17.caption(), result);
+    announce([&] { return words_.roundOver(ui.Label17.caption(), result); });
+    keys_.roundOver();
     playerStackPictures_ = result.playerCards;
     computerStackPictures_ = result.computerCards;
     buildResultStacks(0);
@@ -108,12 +109,12 @@ void GameWindow::Timer4_Timer() {
     if (engine_.phase() == GamePhase::StartUp) {
         onDiceTick();
     } else if (engine_.phase() == GamePhase::Play) {
-        if (diceFace == 1) {
+        if (diceFace_ == 1) {
             ui_->Label18.setVisible(true);
-            diceFace = 0;
+            diceFace_ = 0;
         } else {
             ui_->Label18.setVisible(false);
-            diceFace = 1;
+            diceFace_ = 1;
         }
     }
 }
@@ -146,10 +147,9 @@ void GameWindow::resultButton_MouseUp(Element& button) {
 
 void GameWindow::playAgain(bool nextLevel) {
     if (nextLevel) {
-        ++settings_.level;
-        setup_.level = settings_.level;
+        ++setup_.level;
     }
-    backToSettings = 1;
+    leavingForSettings_ = true;
     window_.unload();
     window_.show();
 }
