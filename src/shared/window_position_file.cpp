@@ -1,6 +1,5 @@
 #include "shared/window_position_file.h"
 
-#include <iostream>
 #include <limits>
 #include <vector>
 
@@ -25,10 +24,6 @@ std::optional<Int> lineValue(const std::vector<std::string>& lines, std::size_t 
 }
 
 }  // namespace
-
-std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& folder) {
-    return readWindowPositionFile(diskFiles(), folder);
-}
 
 std::optional<StoredWindowPosition> readWindowPositionFile(FileStore& files,
                                                            const std::string& folder) {
@@ -63,20 +58,11 @@ std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips
            printInteger(cardBackIndex) + "\r\n";
 }
 
-std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
-                                    std::int32_t leftTwips, std::int16_t cardBackIndex) {
-    return diskFiles().replace(folder, kWindowPositionFileName,
-                               windowPositionFileText(topTwips, leftTwips, cardBackIndex));
-}
-
-void saveWindowPositionFile(FileStore& files, const std::string& folder, std::int32_t topTwips,
-                            std::int32_t leftTwips, std::int16_t cardBackIndex) {
-    const std::string failure =
-        files.replace(folder, kWindowPositionFileName,
-                      windowPositionFileText(topTwips, leftTwips, cardBackIndex));
-    if (!failure.empty()) {
-        std::cerr << "koropika: the window position was not saved: " << failure << '\n';
-    }
+std::string writeWindowPositionFile(FileStore& files, const std::string& folder,
+                                    std::int32_t topTwips, std::int32_t leftTwips,
+                                    std::int16_t cardBackIndex) {
+    return files.replace(folder, kWindowPositionFileName,
+                         windowPositionFileText(topTwips, leftTwips, cardBackIndex));
 }
 
 }  // namespace koropika

@@ -76,34 +76,25 @@ std::vector<std::string> RoundWords::turn(Side side) const {
 
 std::vector<std::string> RoundWords::cardTurned(const TurnedCard& card) const {
     const bool byPlayer = card.side == Side::Player;
-    std::vector<std::string> said;
     //: %1 the card's place, %2 the card in words.
-    said.push_back(byPlayer ? faceUpCardName(card.slot, card.face)
-                            : fillText(translate("Announcements", "コンピュータ: カード %1、%2"),
-                                       {std::to_string(card.slot), cardInWords(card.face)}));
-    if (!card.second) {
-        return said;
-    }
-    if (!card.pair) {
+    std::vector<std::string> said = {
+        byPlayer ? faceUpCardName(card.slot, card.face)
+                 : fillText(translate("Announcements", "コンピュータ: カード %1、%2"),
+                            {std::to_string(card.slot), cardInWords(card.face)})};
+    if (card.pair) {
+        //: %1 the player's cards, %2 the computer's.
+        const std::string pattern =
+            byPlayer
+                ? translate("Announcements",
+                            "ペア！ あなたが取りました。あなた %1 枚、コンピュータ %2 枚")
+                : translate("Announcements",
+                            "ペア。コンピュータが取りました。あなた %1 枚、コンピュータ %2 枚");
+        said.push_back(fillText(
+            pattern, {std::to_string(card.playerCards), std::to_string(card.computerCards)}));
+    } else if (card.second) {
         said.push_back(translate("Announcements", "ペアではありません"));
-        return said;
     }
-    //: %1 the player's cards, %2 the computer's.
-    const std::string pattern =
-        byPlayer ? translate("Announcements",
-                             "ペア！ あなたが取りました。あなた %1 枚、コンピュータ %2 枚")
-                 : translate("Announcements",
-                             "ペア。コンピュータが取りました。あなた %1 枚、コンピュータ %2 枚");
-    said.push_back(
-        fillText(pattern, {std::to_string(card.playerCards), std::to_string(card.computerCards)}));
     return said;
-}
-
-std::vector<std::string> RoundWords::moveResolved(const MoveOutcome& outcome) const {
-    if (outcome.roundOver) {
-        return {};  // the result is told instead
-    }
-    return turn(outcome.next);
 }
 
 std::vector<std::string> RoundWords::roundOver(const std::string& resultLine,

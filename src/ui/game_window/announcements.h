@@ -32,8 +32,6 @@ class RoundWords {
     // A card turned by either side; after a move's second card, whether it made a pair, with
     // both sides' counts after it.
     std::vector<std::string> cardTurned(const TurnedCard& card) const;
-    // A resolved move tells whose turn it is, unless it ended the round.
-    std::vector<std::string> moveResolved(const MoveOutcome& outcome) const;
     // The result line as the panel shows it, then both counts.
     std::vector<std::string> roundOver(const std::string& resultLine,
                                        const RoundResult& result) const;

@@ -1,5 +1,6 @@
 #include "ui/game_window/game_window.h"
 
+#include <iostream>
 #include <optional>
 #include <utility>
 
@@ -146,8 +147,7 @@ void GameWindow::startUpGameWindow() {
         tableGeometryFor(setup_.cardCount).value_or(*tableGeometryFor(28));
     const int cardCount = geometry.perSuit * 4;
     setup_.cardCount = static_cast<std::int16_t>(cardCount);
-    piles_[1] = {&ui.Image2[0], &ui.Image2[1]};
-    piles_[2] = {&ui.Image3[0], &ui.Image3[1]};
+    piles_ = {{{&ui.Image2[0], &ui.Image2[1]}, {&ui.Image3[0], &ui.Image3[1]}}};
     slots_[0] = {&ui.omote1[0], &ui.ura1[0]};  // the templates
     for (int slot = 1; slot <= cardCount; ++slot) {
         SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
@@ -209,18 +209,17 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
 
 void GameWindow::readWindowPosition() {
     FileStore& files = desktop_.files();
-    const auto stored = readWindowPositionFile(files, files.dataFolderFor(settings_.appPath));
-    if (!stored) {
-        return;
+    const StoredWindowPosition stored =
+        readWindowPositionFile(files, files.dataFolderFor(settings_.appPath))
+            .value_or(StoredWindowPosition{});
+    // A missing value keeps what the window had: its layout position, or back design 4.
+    if (stored.topTwips) {
+        window_.setTopTwips(*stored.topTwips);
     }
-    // A damaged line keeps what the window had: its layout position, or back design 4.
-    if (stored->topTwips) {
-        window_.setTopTwips(*stored->topTwips);
+    if (stored.leftTwips) {
+        window_.setLeftTwips(*stored.leftTwips);
     }
-    if (stored->leftTwips) {
-        window_.setLeftTwips(*stored->leftTwips);
-    }
-    cardBackIndex_ = stored->cardBackIndex.value_or(cardBackIndex_);
+    cardBackIndex_ = stored.cardBackIndex.value_or(cardBackIndex_);
 }
 
 void GameWindow::saveWindowPosition() {
@@ -230,10 +229,15 @@ void GameWindow::saveWindowPosition() {
     }
     // Until the front end reports where the window stands, a window being centred is in the
     // middle of the screen, not at 0,0; without a screen to tell, nothing is worth storing.
-    if (const std::optional<Point> place = window_.placeTwips(desktop_.workArea())) {
-        FileStore& files = desktop_.files();
-        saveWindowPositionFile(files, files.dataFolderFor(settings_.appPath), place->y, place->x,
-                               cardBackIndex_);
+    const std::optional<Point> place = window_.placeTwips(desktop_.workArea());
+    if (!place) {
+        return;
+    }
+    FileStore& files = desktop_.files();
+    const std::string failure = writeWindowPositionFile(
+        files, files.dataFolderFor(settings_.appPath), place->y, place->x, cardBackIndex_);
+    if (!failure.empty()) {
+        std::cerr << "koropika: the window position was not saved: " << failure << '\n';
     }
 }
 
@@ -300,13 +304,10 @@ void GameWindow::applyCardBack(int index) {
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
         slots_[static_cast<std::size_t>(slot)].back->setPicture(design);
     }
-    for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
-        (*pile)[0].setPicture(design);
-        (*pile)[1].setPicture(design);
-        setTopTwips((*pile)[0], kPileStartTwips);
-    }
-    for (const std::size_t side : {1, 2}) {
-        PileElements& pile = piles_[side];
+    for (PileElements& pile : piles_) {
+        pile.incoming->setPicture(design);
+        pile.resting->setPicture(design);
+        setTopTwips(*pile.incoming, kPileStartTwips);
         pile.step = (topTwips(*pile.resting) - topTwips(*pile.incoming)) / 5;
     }
     ui.Frame1.setVisible(false);
@@ -352,7 +353,7 @@ void GameWindow::Timer2_Timer() {
 
 void GameWindow::Timer5_Timer() {
     ++pileTick_;
-    const PileElements& pile = piles_[slidingPile_ == Side::Player ? 1 : 2];
+    const PileElements& pile = piles_[slidingPile_ == Side::Player ? 0 : 1];
     Element& moving = *pile.incoming;
     setTopTwips(moving, topTwips(moving) + pile.step);
     if (pileTick_ == 5) {
@@ -386,24 +387,22 @@ void GameWindow::Timer7_Timer() {
 
 void GameWindow::paintTurnedCard(const TurnedCard& card) {
     GameWindowElements& ui = *ui_;
-    if (!card.second) {
-        paintSlot(card.slot);
-        ui.Timer3.setEnabled(true);  // the first card blinks until the second is up
-        announce([&] { return words_.cardTurned(card); });
-        return;
-    }
-    ui.Timer3.setEnabled(false);
+    ui.Timer3.setEnabled(!card.second);  // the first card blinks until the second is up
     paintSlot(card.slot);
-    paintSlot(card.firstSlot);
     const bool players = card.side == Side::Player;
-    if (card.pair) {
-        Element& count = players ? ui.Label2 : ui.Label3;
-        count.setCaption(std::to_string(players ? card.playerCards : card.computerCards));
-        sounds_.playPinpon();
-        startPileSlide(card.side);
+    if (card.second) {
+        paintSlot(card.firstSlot);
+        if (card.pair) {
+            Element& count = players ? ui.Label2 : ui.Label3;
+            count.setCaption(std::to_string(players ? card.playerCards : card.computerCards));
+            sounds_.playPinpon();
+            startPileSlide(card.side);
+        }
     }
     announce([&] { return words_.cardTurned(card); });
-    (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
+    if (card.second) {
+        (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
+    }
 }
 
 void GameWindow::resolveMove(Timer& resolutionTimer) {
@@ -423,11 +422,12 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
     if (outcome.roundOver) {
         ui.Timer6.setEnabled(false);
         resolutionTimer.setEnabled(false);
-        showResult();
+        showResult();  // which tells the result
+    } else {
+        keys_.moveResolved();
+        announce([&] { return words_.turn(outcome.next); });
     }
     resolutionTimer.setEnabled(false);
-    keys_.moveResolved(outcome);
-    announce([&] { return words_.moveResolved(outcome); });
 }
 
 // ---- The table -------------------------------------------------------------------------------
@@ -442,7 +442,7 @@ void GameWindow::paintSlot(int slot) {
 
 void GameWindow::startPileSlide(Side side) {
     slidingPile_ = side;
-    setTopTwips(*piles_[side == Side::Player ? 1 : 2].incoming, kPileStartTwips);
+    setTopTwips(*piles_[side == Side::Player ? 0 : 1].incoming, kPileStartTwips);
     ui_->Timer5.setEnabled(true);
 }
 

@@ -200,23 +200,20 @@ class GameWindow {
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
-    // The pictures of the result stacks: the cards each side took.
-    int playerStackPictures_ = 0;
-    int computerStackPictures_ = 0;
     // Each slot's back and face in this load (slot 0 unused), for the paints of every move.
     struct SlotElements {
         Element* back = nullptr;
         Element* face = nullptr;
     };
     std::array<SlotElements, Table::kMaxSlots + 1> slots_{};
-    // Both sides' piles in this load (1 the player's, 2 the computer's; 0 unused): the card that
-    // slides in at each pair, the one it comes to rest on, and its step per tick (twips).
+    // Both sides' piles in this load, the player's first: the card that slides in at each pair,
+    // the one it comes to rest on, and its step per tick (twips).
     struct PileElements {
         Element* incoming = nullptr;
         Element* resting = nullptr;
         double step = 0;
     };
-    std::array<PileElements, 3> piles_{};
+    std::array<PileElements, 2> piles_{};
     Side slidingPile_ = Side::Player;  // whose pile the taken pair slides onto
     int pileTick_ = 0;
 };

@@ -22,10 +22,7 @@ void GameWindowKeyboard::tableReady() {
     focusFirstFaceDownFrom(0);
 }
 
-void GameWindowKeyboard::moveResolved(const MoveOutcome& outcome) {
-    if (outcome.roundOver) {
-        return;
-    }
+void GameWindowKeyboard::moveResolved() {
     // A taken card leaves the table: the focus goes on to the next face-down card. Once a move
     // is resolved no card lies face up, so a card not face down has been taken.
     const int slot = focusedSlot();

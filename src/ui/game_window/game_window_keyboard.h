@@ -28,8 +28,8 @@ class GameWindowKeyboard {
     void diceStopped();
     // Every card lies on the table: the first face-down card takes the focus.
     void tableReady();
-    // A move has been resolved (its cards turned back or taken).
-    void moveResolved(const MoveOutcome& outcome);
+    // A move has been resolved (its cards turned back or taken) and play goes on.
+    void moveResolved();
     // The round is over: the first result button takes the focus.
     void roundOver();
 

@@ -59,8 +59,6 @@ void GameWindow::showResult() {
     showLevelOffer();
     announce([&] { return words_.roundOver(ui.Label17.caption(), result); });
     keys_.roundOver();
-    playerStackPictures_ = result.playerCards;
-    computerStackPictures_ = result.computerCards;
     buildResultStacks(0);
 }
 
@@ -79,8 +77,10 @@ void GameWindow::showLevelOffer() {
 
 void GameWindow::buildResultStacks(int placed) {
     GameWindowElements& ui = *ui_;
-    const int playerPictures = playerStackPictures_;
-    if (placed >= playerPictures + computerStackPictures_) {
+    // The stacks show the cards each side took.
+    const RoundResult result = engine_.result();
+    const int playerPictures = result.playerCards;
+    if (placed >= playerPictures + result.computerCards) {
         finishResult();
         return;
     }
@@ -109,13 +109,8 @@ void GameWindow::Timer4_Timer() {
     if (engine_.phase() == GamePhase::StartUp) {
         onDiceTick();
     } else if (engine_.phase() == GamePhase::Play) {
-        if (diceFace_ == 1) {
-            ui_->Label18.setVisible(true);
-            diceFace_ = 0;
-        } else {
-            ui_->Label18.setVisible(false);
-            diceFace_ = 1;
-        }
+        ui_->Label18.setVisible(diceFace_ == 1);
+        diceFace_ = diceFace_ == 1 ? 0 : 1;
     }
 }
 

@@ -13,22 +13,22 @@ RoundStamps::RoundStamps(EventLoop& loop, std::function<std::uint64_t()> newDeal
 void RoundStamps::deal(Random& random) {
     dealNumber_ = nextDealNumber_ ? *nextDealNumber_ : newDealNumber_();
     nextDealNumber_.reset();
-    playStart_.reset();
+    inPlay_.reset();
     random.seed(dealNumber_);
 }
 
 void RoundStamps::playBegan(Side first) {
-    playStart_ = PlayStart{wallClock_(), loop_.nowMs(), first};
+    inPlay_ = Played{.started = wallClock_(), .first = first, .dealNumber = dealNumber_};
+    playStartMs_ = loop_.nowMs();
 }
 
 std::optional<RoundStamps::Played> RoundStamps::playEnded() {
-    if (!playStart_) {
-        return std::nullopt;
+    std::optional<Played> played = std::exchange(inPlay_, std::nullopt);
+    if (played) {
+        played->ended = wallClock_();
+        played->seconds = static_cast<double>(loop_.nowMs() - playStartMs_) / 1000.0;
     }
-    const PlayStart start = *playStart_;
-    playStart_.reset();
-    return Played{start.date, wallClock_(), start.first,
-                  static_cast<double>(loop_.nowMs() - start.loopMs) / 1000.0, dealNumber_};
+    return played;
 }
 
 }  // namespace koropika

@@ -34,9 +34,7 @@ class RoundStamps {
         wallClock_ = std::move(clock);
     }
 
-    // Play has begun, `first` moving first.
-    void playBegan(Side first);
-    // The round in play as its end finds it.
+    // The round played since the start of play, as its end finds it.
     struct Played {
         std::chrono::sys_seconds started{};
         std::chrono::sys_seconds ended{};
@@ -44,8 +42,10 @@ class RoundStamps {
         double seconds = 0;  // of play, by the event loop's clock
         std::uint64_t dealNumber = 0;
     };
-    // The round's play has ended: its stamps, once; empty when play never began since the last
-    // deal, or its end was taken already.
+    // Play has begun, `first` moving first.
+    void playBegan(Side first);
+    // Play has ended: the round's stamps, once; empty when play never began since the last deal,
+    // or its end was taken already.
     std::optional<Played> playEnded();
 
   private:
@@ -54,12 +54,8 @@ class RoundStamps {
     std::function<std::chrono::sys_seconds()> wallClock_;
     std::uint64_t dealNumber_ = 0;
     std::optional<std::uint64_t> nextDealNumber_;
-    struct PlayStart {
-        std::chrono::sys_seconds date{};
-        std::int64_t loopMs = 0;
-        Side first = Side::Player;
-    };
-    std::optional<PlayStart> playStart_;
+    std::optional<Played> inPlay_;  // from the start of play to its end
+    std::int64_t playStartMs_ = 0;
 };
 
 }  // namespace koropika

@@ -104,10 +104,7 @@ TEST_F(AccessibleNamesTest, TheAnnouncementsAreTheGamesOwnJapaneseWords) {
     EXPECT_EQ(words.cardTurned(mismatch)[1], "ペアではありません");
     EXPECT_EQ(words.roundOver("たろう さんの勝ち", RoundResult{16, 12}),
               Said{"たろう さんの勝ち。あなた 16 枚、コンピュータ 12 枚"});
-    EXPECT_EQ(words.moveResolved(MoveOutcome{.next = Side::Computer}),
-              Said{"コンピュータの番です"});
-    EXPECT_EQ(words.moveResolved(MoveOutcome{.pairTaken = true, .roundOver = true}), Said{})
-        << "the result is told instead";
+    EXPECT_EQ(words.turn(Side::Computer), Said{"コンピュータの番です"});
     EXPECT_EQ(words.diceStopped(6, Side::Computer), Said{"サイコロは 6。コンピュータが先攻です"});
     // Cards outside the pack and places past the table are still named.
     EXPECT_EQ(words.cardInWords(Card{0, 14}), "?の 14");
