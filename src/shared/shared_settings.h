@@ -10,8 +10,7 @@ namespace koropika {
 
 // The values both windows share for the whole run. There is exactly one instance: the program
 // object owns it and hands it by reference to each window, so there are no mutable globals.
-// Everything starts at zero or empty; only the name list and the window position outlive a run
-// (in name.txt and itidata.txt).
+// Everything starts at zero or empty; only the name list outlives a run (in name.txt).
 struct SharedSettings {
     std::string appPath;  // program folder, no trailing separator
     // UTF-8; slot 0 unused and empty, slots 1..playerNameCount
