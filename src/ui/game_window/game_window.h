@@ -97,7 +97,7 @@ class GameWindow {
 
     // The elements of the current load (null while the window is not loaded).
     GameWindowElements* elements() { return ui_.get(); }
-    // The face the dice has stopped on or shows as it rolls (1..5; 0 for the 6 after it).
+    // The dice's value as it rolls and once stopped (1..5, 0 for a 6: an even face).
     int diceFace() const { return diceFace_; }
     // Whether the round's result panel is up, and whether the result stacks are complete.
     bool resultShown() const { return resultShown_; }
