@@ -117,7 +117,7 @@ class WindowRounds final : public RoundPlayer {
         // An odd face gives the first move to the player, an even one to the computer.
         const int face = computerStarts ? 2 : 1;
         run_.click("Picture2");
-        runUntil([&] { return game().diceFace == face; }, "the dice face");
+        runUntil([&] { return game().diceFace() == face; }, "the dice face");
         run_.click("Picture2");
         runUntil([&] { return game().engine().phase() == GamePhase::StarterDecided; },
                  "the dice to stop");

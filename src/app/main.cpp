@@ -155,9 +155,8 @@ int main(int argc, char* argv[]) {
         }
         return *recordsStore;
     };
-    game.wallClock = [] {
-        return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    };
+    game.setWallClock(
+        [] { return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()); });
     game.onRoundEnded = [&records](const koropika::RoundRecord& round) { records().record(round); };
     koropika::RecordsMenu recordsMenu(records, QString::fromStdString(desktop.programFolder()));
     recordsMenu.currentPlayer = [&game] { return game.setup().playerName; };

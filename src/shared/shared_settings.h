@@ -10,8 +10,7 @@ namespace koropika {
 
 // The values both windows share for the whole run. There is exactly one instance: the program
 // object owns it and hands it by reference to each window, so there are no mutable globals.
-// Everything starts at zero or empty; only the name list and the window position outlive a run
-// (in name.txt and itidata.txt).
+// Everything starts at zero or empty; only the name list outlives a run (in name.txt).
 struct SharedSettings {
     std::string appPath;  // program folder, no trailing separator
     // UTF-8; slot 0 unused and empty, slots 1..playerNameCount
@@ -20,9 +19,6 @@ struct SharedSettings {
     std::string playerName;
     std::int16_t level = 0;      // 1..6, 0 = not yet set
     std::int16_t cardCount = 0;  // 28, 40, 52; 0 = not yet chosen
-    std::int16_t cardBackIndex = 0;
-    std::int32_t windowTop = 0;   // twips
-    std::int32_t windowLeft = 0;  // twips
 };
 
 }  // namespace koropika

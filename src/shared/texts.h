@@ -9,6 +9,7 @@
 // looked up later; the English words are in translations/*.ts.
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -17,6 +18,9 @@
 #define TRANSLATABLE(context, words) words
 
 namespace koropika {
+
+// `words`, the game's own Japanese text looked up with `context`, in the language of the windows.
+using Translate = std::function<std::string(const char* context, const char* words)>;
 
 // `pattern` with %1, %2, … %9 replaced by the values in order, as Qt's QString::arg does, so that
 // a translation may place them where its grammar wants them. A % not followed by the number of

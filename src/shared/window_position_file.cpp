@@ -25,10 +25,6 @@ std::optional<Int> lineValue(const std::vector<std::string>& lines, std::size_t 
 
 }  // namespace
 
-std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& folder) {
-    return readWindowPositionFile(diskFiles(), folder);
-}
-
 std::optional<StoredWindowPosition> readWindowPositionFile(FileStore& files,
                                                            const std::string& folder) {
     if (!files.exists(folder, kWindowPositionFileName)) {
@@ -60,11 +56,6 @@ std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips
                                    std::int16_t cardBackIndex) {
     return printReal(topTwips) + "\r\n" + printReal(leftTwips) + "\r\n" +
            printInteger(cardBackIndex) + "\r\n";
-}
-
-std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
-                                    std::int32_t leftTwips, std::int16_t cardBackIndex) {
-    return writeWindowPositionFile(diskFiles(), folder, topTwips, leftTwips, cardBackIndex);
 }
 
 std::string writeWindowPositionFile(FileStore& files, const std::string& folder,

@@ -22,10 +22,8 @@ struct StoredWindowPosition {
     std::optional<std::int16_t> cardBackIndex;  // 0..4
 };
 
-// Reads itidata.txt from `folder`; nullopt when there is no plain file of exactly that name.
-// A short or damaged file gives the values it holds and leaves the others out.
-std::optional<StoredWindowPosition> readWindowPositionFile(const std::string& folder);
-// The same from `files`.
+// Reads itidata.txt from `folder` of `files`; nullopt when there is no plain file of exactly that
+// name. A short or damaged file gives the values it holds and leaves the others out.
 std::optional<StoredWindowPosition> readWindowPositionFile(FileStore& files,
                                                            const std::string& folder);
 
@@ -36,10 +34,7 @@ StoredWindowPosition parseWindowPositionFile(std::string_view bytes);
 std::string windowPositionFileText(std::int32_t topTwips, std::int32_t leftTwips,
                                    std::int16_t cardBackIndex);
 
-// Replaces itidata.txt in `folder` whole; returns "" or a one-line reason it could not.
-std::string writeWindowPositionFile(const std::string& folder, std::int32_t topTwips,
-                                    std::int32_t leftTwips, std::int16_t cardBackIndex);
-// The same in `files`.
+// Replaces itidata.txt in `folder` of `files` whole; returns "" or a one-line reason it could not.
 std::string writeWindowPositionFile(FileStore& files, const std::string& folder,
                                     std::int32_t topTwips, std::int32_t leftTwips,
                                     std::int16_t cardBackIndex);

@@ -226,7 +226,7 @@ void playARoundCheckingEveryState(Language language) {
 
     // An odd face lets the player start.
     run.click(ui.Picture2);
-    ASSERT_TRUE(run.runUntil([&] { return run.game().diceFace == 3; }));
+    ASSERT_TRUE(run.runUntil([&] { return run.game().diceFace() == 3; }));
     expectEveryCaptionFits(run.desktop(), game, "rolling dice");
     run.click(ui.Picture2);
     ASSERT_TRUE(

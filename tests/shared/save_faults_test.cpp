@@ -58,9 +58,11 @@ std::vector<Save> bothFiles() {
     const std::vector<std::string> names = {"たろう", "はなこ", "じろう"};
     return {
         {kNameListFileName, " 1 \r\n\x82\xbd\x82\xeb\x82\xa4\r\n", nameListFileText(names),
-         [names](const std::string& folder) { return writeNameList(folder, names); }},
+         [names](const std::string& folder) { return writeNameList(diskFiles(), folder, names); }},
         {kWindowPositionFileName, " 1950 \r\n-150 \r\n 4 \r\n", windowPositionFileText(300, 450, 2),
-         [](const std::string& folder) { return writeWindowPositionFile(folder, 300, 450, 2); }},
+         [](const std::string& folder) {
+             return writeWindowPositionFile(diskFiles(), folder, 300, 450, 2);
+         }},
     };
 }
 
@@ -262,7 +264,7 @@ TEST(SaveFaults, TheGameGoesOnWhenASaveFails) {
 
         // The next start saves both names.
         run.pressAndRelease("Label8");
-        EXPECT_EQ(readNameList(run.folder().path()),
+        EXPECT_EQ(readNameList(diskFiles(), run.folder().path()),
                   (std::vector<std::string>{"たろう", "はなこ"}));
         EXPECT_EQ(strayFiles(run.folder().path(), kNameListFileName),
                   std::vector<std::string>{kWindowPositionFileName});
@@ -293,7 +295,8 @@ TEST(SaveFaults, ANameListThatCannotBeReadIsNotWrittenOver) {
     run.chooseMenu("設定に戻る");
     EXPECT_EQ(run.onScreen("Combo1").items(), (std::vector<std::string>{"A", "B"}));
     run.pressAndRelease("Label8");
-    EXPECT_EQ(readNameList(run.folder().path()), (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(readNameList(diskFiles(), run.folder().path()),
+              (std::vector<std::string>{"A", "B", "C"}));
 }
 
 }  // namespace

@@ -32,8 +32,8 @@ void GameDriver::rollDiceTo(int face) {
     run_.click("Picture2");
     // After showing 6 the dice holds 0, which counts as even like the 6 on display.
     ASSERT_TRUE(runUntil([&] {
-        return face == 6 ? game().diceFace == 0 && ui().Picture2.picture() == "dice_6"
-                         : game().diceFace == face;
+        return face == 6 ? game().diceFace() == 0 && ui().Picture2.picture() == "dice_6"
+                         : game().diceFace() == face;
     }));
     run_.click("Picture2");
     ASSERT_TRUE(runUntil([&] { return game().engine().phase() == GamePhase::StarterDecided; }));
@@ -127,7 +127,7 @@ void GameDriver::checkInvariants() {
     ++invariantChecks;
     GameWindow& g = game();
     GameWindowElements& ui = *g.elements();
-    const int cardCount = g.settings().cardCount;
+    const int cardCount = g.setup().cardCount;
     if (g.engine().phase() != GamePhase::Play) {
         taken_.clear();  // a new table: nothing has been taken yet
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "shared/file_store.h"
+#include "shared/texts.h"
 #include "ui/elements/values.h"
 
 namespace koropika {
@@ -45,6 +46,10 @@ class Desktop {
     // the words themselves where there is no translation.
     virtual std::string translate(const char* /*context*/, const char* words) const {
         return words;
+    }
+    // translate() as a function, for the parts that need no more of the desktop.
+    Translate translator() const {
+        return [this](const char* context, const char* words) { return translate(context, words); };
     }
 };
 

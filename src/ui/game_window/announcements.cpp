@@ -3,7 +3,6 @@
 #include <array>
 
 #include "shared/texts.h"
-#include "ui/elements/desktop.h"
 
 namespace koropika {
 
@@ -38,76 +37,72 @@ constexpr std::array<const char*, 14> kRankNames = {
     TRANSLATABLE("Announcements", "キング"),
 };
 
-// A suit or rank name in the windows' language.
-std::string words(const Desktop& desktop, const char* japanese) {
-    return desktop.translate("Announcements", japanese);
-}
-
 }  // namespace
 
-std::string faceDownCardName(const Desktop& desktop, int slot) {
-    return fillText(desktop.translate("Announcements", "カード %1、裏"), {std::to_string(slot)});
+std::string RoundWords::faceDownCardName(int slot) const {
+    return fillText(translate("Announcements", "カード %1、裏"), {std::to_string(slot)});
 }
 
-std::string cardInWords(const Desktop& desktop, const Card& card) {
+std::string RoundWords::cardInWords(const Card& card) const {
     const bool knownSuit = card.suit >= 1 && card.suit <= 4;
     const bool knownRank = card.rank >= 1 && card.rank <= 13;
     const std::string suit =
-        knownSuit ? words(desktop, kSuitNames[static_cast<std::size_t>(card.suit)]) : "?";
-    const std::string rank = knownRank
-                                 ? words(desktop, kRankNames[static_cast<std::size_t>(card.rank)])
-                                 : " " + std::to_string(card.rank);
+        knownSuit ? translate("Announcements", kSuitNames[static_cast<std::size_t>(card.suit)])
+                  : "?";
+    const std::string rank =
+        knownRank ? translate("Announcements", kRankNames[static_cast<std::size_t>(card.rank)])
+                  : " " + std::to_string(card.rank);
     //: %1 the suit, %2 the rank: "ハートの 7" is "seven of hearts".
-    return fillText(desktop.translate("Announcements", "%1の%2"), {suit, rank});
+    return fillText(translate("Announcements", "%1の%2"), {suit, rank});
 }
 
-std::string faceUpCardName(const Desktop& desktop, int slot, const Card& card) {
-    return fillText(desktop.translate("Announcements", "カード %1、%2"),
-                    {std::to_string(slot), cardInWords(desktop, card)});
+std::string RoundWords::faceUpCardName(int slot, const Card& card) const {
+    return fillText(translate("Announcements", "カード %1、%2"),
+                    {std::to_string(slot), cardInWords(card)});
 }
 
-std::string turnSentence(const Desktop& desktop, bool playerTurn) {
-    return playerTurn ? desktop.translate("Announcements", "あなたの番です")
-                      : desktop.translate("Announcements", "コンピュータの番です");
-}
-
-std::string diceSentence(const Desktop& desktop, int face, bool playerStarts) {
+std::vector<std::string> RoundWords::diceStopped(int face, Side starter) const {
     const std::string pattern =
-        playerStarts ? desktop.translate("Announcements", "サイコロは %1。あなたが先攻です")
-                     : desktop.translate("Announcements", "サイコロは %1。コンピュータが先攻です");
-    return fillText(pattern, {std::to_string(face)});
+        starter == Side::Player
+            ? translate("Announcements", "サイコロは %1。あなたが先攻です")
+            : translate("Announcements", "サイコロは %1。コンピュータが先攻です");
+    return {fillText(pattern, {std::to_string(face)})};
 }
 
-std::string cardTurnedSentence(const Desktop& desktop, bool byPlayer, int slot, const Card& card) {
-    if (byPlayer) {
-        return faceUpCardName(desktop, slot, card);
-    }
+std::vector<std::string> RoundWords::turn(Side side) const {
+    return {side == Side::Player ? translate("Announcements", "あなたの番です")
+                                 : translate("Announcements", "コンピュータの番です")};
+}
+
+std::vector<std::string> RoundWords::cardTurned(const TurnedCard& card) const {
+    const bool byPlayer = card.side == Side::Player;
     //: %1 the card's place, %2 the card in words.
-    return fillText(desktop.translate("Announcements", "コンピュータ: カード %1、%2"),
-                    {std::to_string(slot), cardInWords(desktop, card)});
+    std::vector<std::string> said = {
+        byPlayer ? faceUpCardName(card.slot, card.face)
+                 : fillText(translate("Announcements", "コンピュータ: カード %1、%2"),
+                            {std::to_string(card.slot), cardInWords(card.face)})};
+    if (card.pair) {
+        //: %1 the player's cards, %2 the computer's.
+        const std::string pattern =
+            byPlayer
+                ? translate("Announcements",
+                            "ペア！ あなたが取りました。あなた %1 枚、コンピュータ %2 枚")
+                : translate("Announcements",
+                            "ペア。コンピュータが取りました。あなた %1 枚、コンピュータ %2 枚");
+        said.push_back(fillText(
+            pattern, {std::to_string(card.playerCards), std::to_string(card.computerCards)}));
+    } else if (card.second) {
+        said.push_back(translate("Announcements", "ペアではありません"));
+    }
+    return said;
 }
 
-std::string pairSentence(const Desktop& desktop, bool byPlayer, int playerCards,
-                         int computerCards) {
-    //: %1 the player's cards, %2 the computer's.
-    const std::string pattern =
-        byPlayer
-            ? desktop.translate("Announcements",
-                                "ペア！ あなたが取りました。あなた %1 枚、コンピュータ %2 枚")
-            : desktop.translate("Announcements",
-                                "ペア。コンピュータが取りました。あなた %1 枚、コンピュータ %2 枚");
-    return fillText(pattern, {std::to_string(playerCards), std::to_string(computerCards)});
-}
-
-std::string mismatchSentence(const Desktop& desktop) {
-    return desktop.translate("Announcements", "ペアではありません");
-}
-
-std::string resultSentence(const Desktop& desktop, const std::string& resultLine, int playerCards,
-                           int computerCards) {
+std::vector<std::string> RoundWords::roundOver(const std::string& resultLine,
+                                               const RoundResult& result) const {
     //: %1 the result line ("Draw", "Taro wins"), %2 the player's cards, %3 the computer's.
-    return fillText(desktop.translate("Announcements", "%1。あなた %2 枚、コンピュータ %3 枚"),
-                    {resultLine, std::to_string(playerCards), std::to_string(computerCards)});
+    return {fillText(
+        translate("Announcements", "%1。あなた %2 枚、コンピュータ %3 枚"),
+        {resultLine, std::to_string(result.playerCards), std::to_string(result.computerCards)})};
 }
 
 }  // namespace koropika

@@ -4,30 +4,44 @@
 // tell what happens in a round, each a whole sentence of the windows' language.
 
 #include <string>
+#include <utility>
+#include <vector>
 
-#include "game/table.h"
+#include "game/round_engine.h"
+#include "shared/texts.h"
 
 namespace koropika {
 
-class Desktop;
+// Puts the cards and the events of a round into words. Each event gives the sentences told when
+// it happens, in order; none when nothing is told.
+class RoundWords {
+  public:
+    explicit RoundWords(Translate translate) : translate_(std::move(translate)) {}
 
-// "カード 12、裏": a face-down card by its slot.
-std::string faceDownCardName(const Desktop& desktop, int slot);
-// "カード 12、ハートの 7": a card showing its face.
-std::string faceUpCardName(const Desktop& desktop, int slot, const Card& card);
-// "ハートの 7", "スペードのエース": suit and rank in words.
-std::string cardInWords(const Desktop& desktop, const Card& card);
+    // "カード 12、裏": a face-down card by its slot.
+    std::string faceDownCardName(int slot) const;
+    // "カード 12、ハートの 7": a card showing its face.
+    std::string faceUpCardName(int slot, const Card& card) const;
+    // "ハートの 7", "スペードのエース": suit and rank in words.
+    std::string cardInWords(const Card& card) const;
 
-std::string turnSentence(const Desktop& desktop, bool playerTurn);
-// The dice face the player sees (1..6) and who starts.
-std::string diceSentence(const Desktop& desktop, int face, bool playerStarts);
-// A card just turned, by the player or the computer.
-std::string cardTurnedSentence(const Desktop& desktop, bool byPlayer, int slot, const Card& card);
-// A pair taken, with both sides' counts after it.
-std::string pairSentence(const Desktop& desktop, bool byPlayer, int playerCards, int computerCards);
-std::string mismatchSentence(const Desktop& desktop);
-// The result line as the panel shows it, then both counts.
-std::string resultSentence(const Desktop& desktop, const std::string& resultLine, int playerCards,
-                           int computerCards);
+    // The dice stopped on `face` (1..6, as the player sees it): the face and who starts.
+    std::vector<std::string> diceStopped(int face, Side starter) const;
+    // Whose turn it is: when play begins, and after a move that passed the turn or kept it.
+    std::vector<std::string> turn(Side side) const;
+    // A card turned by either side; after a move's second card, whether it made a pair, with
+    // both sides' counts after it.
+    std::vector<std::string> cardTurned(const TurnedCard& card) const;
+    // The result line as the panel shows it, then both counts.
+    std::vector<std::string> roundOver(const std::string& resultLine,
+                                       const RoundResult& result) const;
+
+  private:
+    std::string translate(const char* context, const char* japanese) const {
+        return translate_(context, japanese);
+    }
+
+    Translate translate_;
+};
 
 }  // namespace koropika

@@ -1,11 +1,11 @@
 #include "ui/game_window/game_window.h"
 
 #include <iostream>
+#include <optional>
 #include <utility>
 
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
-#include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
@@ -42,15 +42,12 @@ GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& deskt
       desktop_(desktop),
       sounds_(settings, sound),
       random_(random),
-      newDealNumber_(std::move(newDealNumber)),
+      stamps_(loop, std::move(newDealNumber)),
+      words_(desktop.translator()),
       window_(gameWindowLayout(), loop, desktop) {
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
     window_.onKey = [this](Key key) { return keys_.keyPressed(key); };
-    wallClock = [this] {
-        return std::chrono::sys_seconds{} + std::chrono::duration_cast<std::chrono::seconds>(
-                                                std::chrono::milliseconds(loop_.nowMs()));
-    };
 }
 
 GameWindow::~GameWindow() = default;
@@ -62,7 +59,7 @@ void GameWindow::open(const GameSetup& setup) {
 
 void GameWindow::leaveForSettings() {
     // The flag keeps the unload from ending the run.
-    backToSettings = 1;
+    leavingForSettings_ = true;
     engine_.abandon();
     window_.unload();
 }
@@ -120,22 +117,18 @@ void GameWindow::startUpGameWindow() {
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
-    playStart_.reset();
 
     settings_.appPath = desktop_.programFolder();
-    // The round asked for, else a new one; its number seeds the round's chance.
-    dealNumber_ = nextDealNumber_ ? *nextDealNumber_ : newDealNumber_();
-    nextDealNumber_.reset();
-    random_.seed(dealNumber_);
+    stamps_.deal(random_);
     window_.setHeightTwips(kWindowHeightTwips);
     window_.setWidthTwips(kWindowWidthTwips);
     ui.Picture1.setTop(-ui.Picture1.height());
     ui.Picture1.setLeft(10);
     ui.Label12.setBackColour(kTableGreen);
-    settings_.cardBackIndex = kDefaultCardBack;
-    backToSettings = 0;
+    cardBackIndex_ = kDefaultCardBack;
+    leavingForSettings_ = false;
     ui.カード選択.setEnabled(true);
-    backChoiceReady = 0;
+    backChoiceReady_ = false;
     readWindowPosition();
     ui.Picture5.setVisible(false);
     ui.Picture3.setVisible(true);
@@ -154,18 +147,13 @@ void GameWindow::startUpGameWindow() {
         tableGeometryFor(setup_.cardCount).value_or(*tableGeometryFor(28));
     const int cardCount = geometry.perSuit * 4;
     setup_.cardCount = static_cast<std::int16_t>(cardCount);
-    settings_.cardCount = setup_.cardCount;
-    cardWidth = geometry.cardWidth;
-    cardHeight = geometry.cardHeight;
-    tableView_ = TableView{0, cardCount, geometry.gridColumns, geometry.gridRows};
-    piles_[1] = {&ui.Image2[0], &ui.Image2[1]};
-    piles_[2] = {&ui.Image3[0], &ui.Image3[1]};
+    piles_ = {{{&ui.Image2[0], &ui.Image2[1]}, {&ui.Image3[0], &ui.Image3[1]}}};
     slots_[0] = {&ui.omote1[0], &ui.ura1[0]};  // the templates
     for (int slot = 1; slot <= cardCount; ++slot) {
         SlotElements& elements = slots_[static_cast<std::size_t>(slot)];
         elements.face = &ui.ura1.create(slot);
         elements.back = &ui.omote1.create(slot);
-        elements.back->setAccessibleName(faceDownCardName(desktop_, slot));
+        elements.back->setAccessibleName(words_.faceDownCardName(slot));
     }
     layOutTable(geometry);
     dealCards(geometry);
@@ -180,14 +168,14 @@ void GameWindow::startUpGameWindow() {
     for (Element* part : {&ui.Image4, &ui.Label8, &ui.Label9}) {
         part->setCustomPointerShown(false);
     }
-    diceClicks = 1;
-    diceFace = 0;
+    diceClicks_ = 1;
+    diceFace_ = 0;
     ui.Image4.copyPicture(ui.Image6);
     ui.Image4.setVisible(true);
     ui.Picture3.setBackColour(kBlack);
     ui.Picture4.setBackColour(kBlack);
     ui.Timer9.setEnabled(true);
-    keys_.windowLoaded();
+    keys_.windowLoaded(ui);
 }
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
@@ -212,7 +200,7 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
         face.setPicture(ui.ImageList1[static_cast<std::size_t>(card.suit)]->picture(card.rank));
         const std::string tag = std::to_string(card.rank);
         face.setTag(tag);
-        face.setAccessibleName(faceUpCardName(desktop_, slot, card));
+        face.setAccessibleName(words_.faceUpCardName(slot, card));
         back.setTag(tag);
         face.move({back.left(), back.top(), geometry.cardWidth, geometry.cardHeight});
         face.setStretch(true);
@@ -221,22 +209,17 @@ void GameWindow::dealCards(const TableGeometry& geometry) {
 
 void GameWindow::readWindowPosition() {
     FileStore& files = desktop_.files();
-    const auto stored = readWindowPositionFile(files, files.dataFolderFor(settings_.appPath));
-    if (!stored) {
-        return;
+    const StoredWindowPosition stored =
+        readWindowPositionFile(files, files.dataFolderFor(settings_.appPath))
+            .value_or(StoredWindowPosition{});
+    // A missing value keeps what the window had: its layout position, or back design 4.
+    if (stored.topTwips) {
+        window_.setTopTwips(*stored.topTwips);
     }
-    // A damaged line keeps what the window had: its layout position, or back design 4.
-    if (stored->topTwips) {
-        settings_.windowTop = *stored->topTwips;
-        window_.setTopTwips(settings_.windowTop);
+    if (stored.leftTwips) {
+        window_.setLeftTwips(*stored.leftTwips);
     }
-    if (stored->leftTwips) {
-        settings_.windowLeft = *stored->leftTwips;
-        window_.setLeftTwips(settings_.windowLeft);
-    }
-    if (stored->cardBackIndex) {
-        settings_.cardBackIndex = *stored->cardBackIndex;
-    }
+    cardBackIndex_ = stored.cardBackIndex.value_or(cardBackIndex_);
 }
 
 void GameWindow::saveWindowPosition() {
@@ -252,7 +235,7 @@ void GameWindow::saveWindowPosition() {
     }
     FileStore& files = desktop_.files();
     const std::string failure = writeWindowPositionFile(
-        files, files.dataFolderFor(settings_.appPath), place->y, place->x, settings_.cardBackIndex);
+        files, files.dataFolderFor(settings_.appPath), place->y, place->x, cardBackIndex_);
     if (!failure.empty()) {
         std::cerr << "koropika: the window position was not saved: " << failure << '\n';
     }
@@ -263,8 +246,9 @@ void GameWindow::onGameWindowUnload() {
     reportRoundEnd(true);
     saveWindowPosition();
     // The bindings go with the load; they are freed once the running handler has returned.
+    keys_.windowUnloading();
     loop_.post([retired = std::shared_ptr<GameWindowElements>(std::move(ui_))] {});
-    if (backToSettings == 0) {
+    if (!leavingForSettings_) {
         desktop_.endProgram();
     }
 }
@@ -282,21 +266,17 @@ void GameWindow::設定に戻る_Click() {
 }
 
 void GameWindow::reportRoundEnd(bool left) {
-    if (!playStart_) {
+    const std::optional<RoundStamps::Played> played = stamps_.playEnded();
+    if (!played || !onRoundEnded) {
         return;  // play never began, or this round was reported already
     }
-    const PlayStart start = *playStart_;
-    playStart_.reset();
-    if (!onRoundEnded) {
-        return;
-    }
     RoundRecord round;
-    round.started = start.date;
-    round.ended = wallClock();
+    round.started = played->started;
+    round.ended = played->ended;
     round.playerName = setup_.playerName;
     round.level = setup_.level;
     round.cardCount = setup_.cardCount;
-    round.firstMove = start.first;
+    round.firstMove = played->first;
     round.playerCount = engine_.playerCards();
     round.computerCount = engine_.computerCards();
     round.ending = left ? Ending::Left : Ending::Finished;
@@ -308,8 +288,8 @@ void GameWindow::reportRoundEnd(bool left) {
         playerCardsTurned += turn.side == Side::Player ? 1 : 0;
     }
     round.playerMoves = playerCardsTurned / 2;
-    round.secondsPlayed = static_cast<double>(loop_.nowMs() - start.loopMs) / 1000.0;
-    round.dealNumber = static_cast<std::int64_t>(dealNumber_);
+    round.secondsPlayed = played->seconds;
+    round.dealNumber = static_cast<std::int64_t>(played->dealNumber);
     onRoundEnded(round);
 }
 
@@ -317,25 +297,24 @@ void GameWindow::reportRoundEnd(bool left) {
 
 void GameWindow::applyCardBack(int index) {
     GameWindowElements& ui = *ui_;
-    if (backChoiceReady == 1) {
-        settings_.cardBackIndex = static_cast<std::int16_t>(index);
+    if (backChoiceReady_) {
+        cardBackIndex_ = static_cast<std::int16_t>(index);
     }
-    const std::string& design = ui.Image1[settings_.cardBackIndex].picture();
+    const std::string& design = ui.Image1[cardBackIndex_].picture();
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
         slots_[static_cast<std::size_t>(slot)].back->setPicture(design);
     }
-    for (ElementArray* pile : {&ui.Image2, &ui.Image3}) {
-        (*pile)[0].setPicture(design);
-        (*pile)[1].setPicture(design);
-        setTopTwips((*pile)[0], kPileStartTwips);
+    for (PileElements& pile : piles_) {
+        pile.incoming->setPicture(design);
+        pile.resting->setPicture(design);
+        setTopTwips(*pile.incoming, kPileStartTwips);
+        pile.step = (topTwips(*pile.resting) - topTwips(*pile.incoming)) / 5;
     }
-    pileStep[1] = (topTwips(ui.Image2[1]) - topTwips(ui.Image2[0])) / 5;
-    pileStep[2] = (topTwips(ui.Image3[1]) - topTwips(ui.Image3[0])) / 5;
     ui.Frame1.setVisible(false);
     const Colour counters = index == kBlueCountersDesign ? kBlue : kWhite;
     ui.Label2.setTextColour(counters);
     ui.Label3.setTextColour(counters);
-    backChoiceReady = 1;
+    backChoiceReady_ = true;
 }
 
 void GameWindow::openCardBackChoice() {
@@ -365,8 +344,7 @@ void GameWindow::omote1_MouseMove(int index) {
 }
 
 void GameWindow::Timer3_Timer() {
-    const Blink blink = engine_.blinkFirstCard();
-    paintSlot(blink.slot, false, blink.faceShown);
+    paintSlot(engine_.blinkFirstCard().slot);
 }
 
 void GameWindow::Timer2_Timer() {
@@ -374,18 +352,17 @@ void GameWindow::Timer2_Timer() {
 }
 
 void GameWindow::Timer5_Timer() {
-    ++pileTick;
-    const int side = slidingPile_ == Side::Player ? 1 : 2;
-    const PileElements& pile = piles_[static_cast<std::size_t>(side)];
+    ++pileTick_;
+    const PileElements& pile = piles_[slidingPile_ == Side::Player ? 0 : 1];
     Element& moving = *pile.incoming;
-    setTopTwips(moving, topTwips(moving) + pileStep[side]);
-    if (pileTick == 5) {
+    setTopTwips(moving, topTwips(moving) + pile.step);
+    if (pileTick_ == 5) {
         setTopTwips(moving, kPileStartTwips);  // the pair's second card follows
     }
-    if (pileTick == 10) {
+    if (pileTick_ == 10) {
         moving.setTop(pile.resting->top());
         ui_->Timer5.setEnabled(false);
-        pileTick = 0;
+        pileTick_ = 0;
     }
 }
 
@@ -410,24 +387,22 @@ void GameWindow::Timer7_Timer() {
 
 void GameWindow::paintTurnedCard(const TurnedCard& card) {
     GameWindowElements& ui = *ui_;
-    if (!card.second) {
-        paintSlot(card.slot, false, true);
-        ui.Timer3.setEnabled(true);  // the first card blinks until the second is up
-        keys_.cardTurned(card);
-        return;
-    }
-    ui.Timer3.setEnabled(false);
-    paintSlot(card.slot, false, true);
-    paintSlot(card.firstSlot, false, true);
+    ui.Timer3.setEnabled(!card.second);  // the first card blinks until the second is up
+    paintSlot(card.slot);
     const bool players = card.side == Side::Player;
-    if (card.pair) {
-        Element& count = players ? ui.Label2 : ui.Label3;
-        count.setCaption(std::to_string(players ? card.playerCards : card.computerCards));
-        sounds_.playPinpon();
-        startPileSlide(card.side);
+    if (card.second) {
+        paintSlot(card.firstSlot);
+        if (card.pair) {
+            Element& count = players ? ui.Label2 : ui.Label3;
+            count.setCaption(std::to_string(players ? card.playerCards : card.computerCards));
+            sounds_.playPinpon();
+            startPileSlide(card.side);
+        }
     }
-    keys_.cardTurned(card);
-    (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
+    announce([&] { return words_.cardTurned(card); });
+    if (card.second) {
+        (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
+    }
 }
 
 void GameWindow::resolveMove(Timer& resolutionTimer) {
@@ -435,9 +410,8 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
     const MoveOutcome outcome = engine_.resolveMove();
     // Taken cards leave the table; mismatched ones lie face down again, the face kept under the
     // back.
-    const bool onTable = !outcome.pairTaken;
-    paintSlot(outcome.firstSlot, onTable, onTable);
-    paintSlot(outcome.secondSlot, onTable, onTable);
+    paintSlot(outcome.firstSlot);
+    paintSlot(outcome.secondSlot);
     if (!outcome.pairTaken) {
         // The turn has passed: the computer's timer runs exactly while it is the computer's.
         ui.Timer6.setEnabled(outcome.next == Side::Computer);
@@ -448,28 +422,27 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
     if (outcome.roundOver) {
         ui.Timer6.setEnabled(false);
         resolutionTimer.setEnabled(false);
-        showResult();
+        showResult();  // which tells the result
+    } else {
+        keys_.moveResolved();
+        announce([&] { return words_.turn(outcome.next); });
     }
     resolutionTimer.setEnabled(false);
-    keys_.moveResolved(outcome);
 }
 
 // ---- The table -------------------------------------------------------------------------------
 
-void GameWindow::paintSlot(int slot, bool backShown, bool faceShown) {
+void GameWindow::paintSlot(int slot) {
     // Slots come from the engine, which keeps them on the table: 1..cardCount, or 0 (the
     // templates) for a move resolved before its cards were turned.
     const SlotElements& elements = slots_.at(static_cast<std::size_t>(slot));
-    elements.back->setVisible(backShown);
-    elements.face->setVisible(faceShown);
-    const std::uint64_t bit = std::uint64_t{1} << slot;
-    tableView_.faceDownSlots =
-        backShown ? (tableView_.faceDownSlots | bit) : (tableView_.faceDownSlots & ~bit);
+    elements.back->setVisible(engine_.table().backShown(slot));
+    elements.face->setVisible(engine_.table().faceShown(slot));
 }
 
 void GameWindow::startPileSlide(Side side) {
     slidingPile_ = side;
-    setTopTwips(*piles_[side == Side::Player ? 1 : 2].incoming, kPileStartTwips);
+    setTopTwips(*piles_[side == Side::Player ? 0 : 1].incoming, kPileStartTwips);
     ui_->Timer5.setEnabled(true);
 }
 

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
+#include <utility>
 
 #include "game/random.h"
 #include "game/round_engine.h"
@@ -22,7 +22,9 @@
 #include "ui/elements/desktop.h"
 #include "ui/elements/event_loop.h"
 #include "ui/elements/window.h"
+#include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_keyboard.h"
+#include "ui/game_window/round_stamps.h"
 
 namespace koropika {
 
@@ -45,9 +47,9 @@ inline constexpr const char* kComputerWins = TRANSLATABLE("GameWindow", "コン�
 
 // The game window トランプ: the table, the dice, the start button, both sides' moves and the
 // result panel. The rules of the round are the engine's; the window's handlers ask it what
-// happens, paint what it returns and hand it to the keyboard's announcements, and decide when
-// (their timers). The object lives for the whole run; its elements are re-created from the layout
-// at every load, while the fields below keep their values across unloads.
+// happens, paint what it returns and tell it in words to a screen reader, and decide when (their
+// timers). The object lives for the whole run; its elements are re-created from the layout at
+// every load, while the fields below keep their values across unloads.
 class GameWindow {
   public:
     // `newDealNumber` gives the number of each new round (see dealNumber()).
@@ -59,7 +61,6 @@ class GameWindow {
     GameWindow& operator=(const GameWindow&) = delete;
 
     Window& window() { return window_; }
-    SharedSettings& settings() { return settings_; }
 
     // Opens the window for a new round with `setup`.
     void open(const GameSetup& setup);
@@ -68,12 +69,10 @@ class GameWindow {
     void leaveForSettings();
 
     // The number of the round on the table. Each load seeds the round's chance with it, so it
-    // fixes the deal and every choice the computer draws. A round number and a seed mean the
-    // same source: round N deals and plays as a SeededRandom seeded with N does in the engine's
-    // tests and in the measuring programs (koropika_rounds --seed).
-    std::uint64_t dealNumber() const { return dealNumber_; }
+    // fixes the deal and every choice the computer draws (see RoundStamps).
+    std::uint64_t dealNumber() const { return stamps_.dealNumber(); }
     // The next load plays round `number` instead of a new one.
-    void setNextDealNumber(std::uint64_t number) { nextDealNumber_ = number; }
+    void setNextDealNumber(std::uint64_t number) { stamps_.setNextDealNumber(number); }
     // Starts round `number` afresh at the same level and card count, as the result panel's
     // play-again button does: the window reloads and the dice decides who starts. Does nothing
     // while the window is not loaded.
@@ -86,27 +85,20 @@ class GameWindow {
     // Told once of every round that ends after play had started: finished (the result panel
     // comes up) or left (設定に戻る, 終了, the close box, or another round started over it).
     std::function<void(const RoundRecord&)> onRoundEnded;
-    // The date and time a round is stamped with. By default the event loop's clock counted from
-    // the epoch, which is what tests want; the program gives the system's clock.
-    std::function<std::chrono::sys_seconds()> wallClock;
+    // The date and time a round is stamped with (see RoundStamps::setWallClock).
+    void setWallClock(std::function<std::chrono::sys_seconds()> clock) {
+        stamps_.setWallClock(std::move(clock));
+    }
 
-    // Window-level fields (16-bit flags and counters).
-    std::int16_t backToSettings = 0;  // 1 = the unload goes on to another screen
-    std::int16_t backChoiceReady = 0;
-    std::int16_t diceClicks = 0;  // clicks on the dice plus one: 2 rolling, 3 decided
-    std::int16_t diceFace = 0;    // the dice; after the round the GAME-OVER blink toggle
-    std::int16_t startButtonBlink = 0;
-    std::int16_t pileTick = 0;
-    double pileStep[3] = {0, 0, 0};  // twips per slide tick: 1 the player's pile, 2 the computer's
-    int cardWidth = 0;
-    int cardHeight = 0;
-    // The round this load plays.
+    // The round this load plays; its level is raised by the result panel's offer.
     const GameSetup& setup() const { return setup_; }
     // The round in play, read-only, for tests and scripted players.
     const RoundEngine& engine() const { return engine_; }
 
     // The elements of the current load (null while the window is not loaded).
     GameWindowElements* elements() { return ui_.get(); }
+    // The dice's value as it rolls and once stopped (1..5, 0 for a 6: an even face).
+    int diceFace() const { return diceFace_; }
     // Whether the round's result panel is up, and whether the result stacks are complete.
     bool resultShown() const { return resultShown_; }
     bool resultStacksBuilt() const { return stacksBuilt_; }
@@ -117,7 +109,6 @@ class GameWindow {
     void wireHandlers();
     void layOutTable(const TableGeometry& geometry);
     void dealCards(const TableGeometry& geometry);
-    void placeAtStoredOrKnownPosition();
     void readWindowPosition();
     void saveWindowPosition();
     // The window is going away; unless another screen follows, the program ends with it.
@@ -174,9 +165,19 @@ class GameWindow {
     // Hands the round in play to onRoundEnded, once, if play had started.
     void reportRoundEnd(bool left);
 
-    // Shows or hides a slot's back and face.
-    void paintSlot(int slot, bool backShown, bool faceShown);
+    // Shows a slot's back and face as the engine's table has them.
+    void paintSlot(int slot);
     void startPileSlide(Side side);
+
+    // Tells a screen reader, when one listens, the sentences `words` gives.
+    template <typename Words>
+    void announce(Words&& words) {
+        if (window_.announcementsHeard()) {
+            for (const std::string& sentence : words()) {
+                window_.announce(sentence);
+            }
+        }
+    }
 
     RoundEngine engine_;
     SharedSettings& settings_;
@@ -184,43 +185,37 @@ class GameWindow {
     Desktop& desktop_;
     SoundCues sounds_;
     Random& random_;
-    std::function<std::uint64_t()> newDealNumber_;
-    std::uint64_t dealNumber_ = 0;
-    std::optional<std::uint64_t> nextDealNumber_;
+    RoundStamps stamps_;
+    RoundWords words_;
     GameSetup setup_;
     Window window_;
     std::unique_ptr<GameWindowElements> ui_;
+    GameWindowKeyboard keys_{window_, engine_};
+    bool leavingForSettings_ = false;  // the unload goes on to another screen
+    bool backChoiceReady_ = false;     // a chosen card back is kept from now on
+    std::int16_t cardBackIndex_ = 0;   // 0..4
+    int diceClicks_ = 0;               // clicks on the dice plus one: 2 rolling, 3 decided
+    int diceFace_ = 0;                 // the dice; after the round the GAME-OVER blink toggle
+    bool startButtonLit_ = false;
     bool resultShown_ = false;
     bool stacksBuilt_ = false;
     bool resultButtonUsed_ = false;
-    // Set when play begins, until the round's end is reported: when, by both clocks, and who
-    // moved first.
-    struct PlayStart {
-        std::chrono::sys_seconds date{};
-        std::int64_t loopMs = 0;
-        Side first = Side::Player;
-    };
-    std::optional<PlayStart> playStart_;
-    // The pictures of the result stacks: the cards each side took.
-    int playerStackPictures_ = 0;
-    int computerStackPictures_ = 0;
     // Each slot's back and face in this load (slot 0 unused), for the paints of every move.
     struct SlotElements {
         Element* back = nullptr;
         Element* face = nullptr;
     };
     std::array<SlotElements, Table::kMaxSlots + 1> slots_{};
-    // Both sides' piles in this load (1 the player's, 2 the computer's; 0 unused): the card that
-    // slides in at each pair, and the one it comes to rest on.
+    // Both sides' piles in this load, the player's first: the card that slides in at each pair,
+    // the one it comes to rest on, and its step per tick (twips).
     struct PileElements {
         Element* incoming = nullptr;
         Element* resting = nullptr;
+        double step = 0;
     };
-    std::array<PileElements, 3> piles_{};
+    std::array<PileElements, 2> piles_{};
     Side slidingPile_ = Side::Player;  // whose pile the taken pair slides onto
-    // The table as painted, for the keyboard.
-    TableView tableView_;
-    GameWindowKeyboard keys_{window_, ui_, tableView_};
+    int pileTick_ = 0;
 };
 
 }  // namespace koropika

@@ -16,10 +16,10 @@ constexpr double kStartCaptionPoints = 30;
 // ---- Dice ------------------------------------------------------------------------------------
 
 void GameWindow::onDiceClick() {
-    if (diceClicks <= 3) {
-        ++diceClicks;  // stays at 4 however often the dice is clicked afterwards
+    if (diceClicks_ <= 3) {
+        ++diceClicks_;  // stays at 4 however often the dice is clicked afterwards
     }
-    if (diceClicks != 2) {
+    if (diceClicks_ != 2) {
         return;  // the rolling steps take the second click; later ones change nothing
     }
     GameWindowElements& ui = *ui_;
@@ -33,7 +33,7 @@ void GameWindow::onDiceClick() {
 void GameWindow::rollStep() {
     // Runs once the events waiting before it have been handled, so ticks and the stopping
     // click come between two plays of the clock.
-    if (diceClicks > 2) {
+    if (diceClicks_ > 2) {
         stopDice();
         return;
     }
@@ -44,7 +44,7 @@ void GameWindow::rollStep() {
 void GameWindow::stopDice() {
     GameWindowElements& ui = *ui_;
     ui.Timer4.setEnabled(false);
-    const Side starter = engine_.decideStarter(diceFace);
+    const Side starter = engine_.decideStarter(diceFace_);
     ui.Label9.setCaption(desktop_.translate(
         "GameWindow", starter == Side::Player ? kPlayerStarts : kComputerStarts));
     showTurnIndicator(starter);
@@ -57,14 +57,15 @@ void GameWindow::stopDice() {
     }
     ui.設定に戻る.setEnabled(true);
     // The dice picture shows face 6 when the count has wrapped to 0.
-    keys_.diceStopped(diceFace == 0 ? 6 : diceFace, starter);
+    announce([&] { return words_.diceStopped(diceFace_ == 0 ? 6 : diceFace_, starter); });
+    keys_.diceStopped();
 }
 
 void GameWindow::onDiceTick() {
-    ++diceFace;
-    ui_->Picture2.setPicture(ui_->ImageList2.picture(diceFace));
-    if (diceFace == 6) {
-        diceFace = 0;
+    ++diceFace_;
+    ui_->Picture2.setPicture(ui_->ImageList2.picture(diceFace_));
+    if (diceFace_ == 6) {
+        diceFace_ = 0;
     }
 }
 
@@ -87,13 +88,8 @@ void GameWindow::Timer9_Timer() {
 
 void GameWindow::Timer1_Timer() {
     GameWindowElements& ui = *ui_;
-    if (startButtonBlink == 0) {
-        startButtonBlink = 1;
-        ui.Image4.copyPicture(ui.Image7);
-    } else {
-        startButtonBlink = 0;
-        ui.Image4.copyPicture(ui.Image6);
-    }
+    startButtonLit_ = !startButtonLit_;
+    ui.Image4.copyPicture(startButtonLit_ ? ui.Image7 : ui.Image6);
 }
 
 void GameWindow::startButton_MouseDown() {
@@ -122,17 +118,18 @@ void GameWindow::beginPlay() {
 void GameWindow::revealCard(int slot) {
     if (slot <= setup_.cardCount) {
         engine_.revealCard(slot);
-        paintSlot(slot, true, false);
+        paintSlot(slot);
         window_.after(kRevealPauseMs, [this, slot] { revealCard(slot + 1); });
         return;
     }
     const Side first = engine_.beginPlay();
-    playStart_ = PlayStart{wallClock(), loop_.nowMs(), first};
+    stamps_.playBegan(first);
     ui_->カード選択.setEnabled(false);
     if (first == Side::Computer) {
         ui_->Timer6.setEnabled(true);
     }
-    keys_.tableReady(first);
+    keys_.tableReady();
+    announce([&] { return words_.turn(first); });
 }
 
 }  // namespace koropika

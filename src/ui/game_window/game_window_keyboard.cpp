@@ -1,77 +1,43 @@
 #include "ui/game_window/game_window_keyboard.h"
 
+#include <optional>
 #include <vector>
 
 #include "ui/elements/focus_ring.h"
 #include "ui/elements/window.h"
-#include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 
 namespace koropika {
 
-void GameWindowKeyboard::windowLoaded() {
-    window_.setFocusedElement(&elements_->Picture2);
+void GameWindowKeyboard::windowLoaded(GameWindowElements& elements) {
+    ui_ = &elements;
+    window_.setFocusedElement(&elements.Picture2);
 }
 
-void GameWindowKeyboard::diceStopped(int face, Side starter) {
-    if (window_.announcementsHeard()) {
-        window_.announce(diceSentence(window_.desktop(), face, starter == Side::Player));
-    }
-    window_.setFocusedElement(&elements_->Image4);
+void GameWindowKeyboard::diceStopped() {
+    window_.setFocusedElement(&ui_->Image4);
 }
 
-void GameWindowKeyboard::tableReady(Side first) {
+void GameWindowKeyboard::tableReady() {
     focusFirstFaceDownFrom(0);
-    announceTurn(first);
 }
 
-void GameWindowKeyboard::cardTurned(const TurnedCard& card) {
-    const bool byPlayer = card.side == Side::Player;
-    if (!window_.announcementsHeard()) {
-        return;
-    }
-    window_.announce(cardTurnedSentence(window_.desktop(), byPlayer, card.slot, card.face));
-    if (!card.second) {
-        return;
-    }
-    if (card.pair) {
-        window_.announce(
-            pairSentence(window_.desktop(), byPlayer, card.playerCards, card.computerCards));
-    } else {
-        window_.announce(mismatchSentence(window_.desktop()));
-    }
-}
-
-void GameWindowKeyboard::moveResolved(const MoveOutcome& outcome) {
-    if (outcome.roundOver) {
-        return;  // the result is told instead
-    }
+void GameWindowKeyboard::moveResolved() {
     // A taken card leaves the table: the focus goes on to the next face-down card. Once a move
     // is resolved no card lies face up, so a card not face down has been taken.
     const int slot = focusedSlot();
-    if (slot != 0 && !table_.faceDown(slot)) {
+    if (slot != 0 && !engine_.table().faceDown(slot)) {
         focusFirstFaceDownFrom(slot);
     }
-    announceTurn(outcome.next);
 }
 
-void GameWindowKeyboard::announceTurn(Side side) {
-    if (window_.announcementsHeard()) {
-        window_.announce(turnSentence(window_.desktop(), side == Side::Player));
-    }
-}
-
-void GameWindowKeyboard::roundOver(const std::string& resultLine, const RoundResult& result) {
-    if (window_.announcementsHeard()) {
-        window_.announce(resultSentence(window_.desktop(), resultLine, result.playerCards,
-                                        result.computerCards));
-    }
-    window_.setFocusedElement(&elements_->Image8);
+void GameWindowKeyboard::roundOver() {
+    window_.setFocusedElement(&ui_->Image8);
 }
 
 bool GameWindowKeyboard::keyPressed(Key key) {
     Window& window = window_;
-    GameWindowElements* ui = elements_.get();
+    GameWindowElements* ui = ui_;
     Element* focused = window.focusedElement();
     if (ui == nullptr || focused == nullptr) {
         return false;
@@ -102,7 +68,7 @@ bool GameWindowKeyboard::keyPressed(Key key) {
         return true;
     }
     if (key == Key::Left || key == Key::Right || key == Key::Up || key == Key::Down) {
-        if (const int next = nextFaceDown(table_, slot, key); next != 0) {
+        if (const int next = nextFaceDown(engine_.table(), slot, key); next != 0) {
             focusCard(next);
         }
         return true;
@@ -111,7 +77,7 @@ bool GameWindowKeyboard::keyPressed(Key key) {
 }
 
 bool GameWindowKeyboard::resultButtonKey(Element& focused, Key key) {
-    GameWindowElements& ui = *elements_;
+    GameWindowElements& ui = *ui_;
     Window& window = window_;
     const std::vector<Element*> buttons = {&ui.Image8, &ui.Image11, &ui.Image12};
     switch (key) {
@@ -135,13 +101,14 @@ bool GameWindowKeyboard::resultButtonKey(Element& focused, Key key) {
     return false;
 }
 
-int GameWindowKeyboard::nextFaceDown(const TableView& table, int slot, Key arrow) {
-    const int cards = table.cardCount;
-    const int columns = table.columns;
-    const int rows = table.rows;
-    if (columns <= 0 || rows <= 0 || cards <= 0) {
+int GameWindowKeyboard::nextFaceDown(const Table& table, int slot, Key arrow) {
+    const int cards = table.cardCount();
+    const std::optional<TableGeometry> grid = tableGeometryFor(cards);
+    if (!grid) {
         return 0;
     }
+    const int columns = grid->gridColumns;
+    const int rows = grid->gridRows;
     // Left and right walk the table row by row, up and down column by column; past the end of
     // a row (or column) the walk goes on in the next one, and past the last card to the first.
     const bool byColumn = arrow == Key::Up || arrow == Key::Down;
@@ -170,7 +137,7 @@ int GameWindowKeyboard::nextFaceDown(const TableView& table, int slot, Key arrow
 
 int GameWindowKeyboard::focusedSlot() const {
     const Element* focused = window_.focusedElement();
-    const GameWindowElements* ui = elements_.get();
+    const GameWindowElements* ui = ui_;
     if (focused == nullptr || ui == nullptr || focused->name() != ui->omote1.name() ||
         focused->index() < 1) {
         return 0;
@@ -179,14 +146,14 @@ int GameWindowKeyboard::focusedSlot() const {
 }
 
 void GameWindowKeyboard::focusFirstFaceDownFrom(int slot) {
-    const int next = nextFaceDown(table_, slot, Key::Right);
+    const int next = nextFaceDown(engine_.table(), slot, Key::Right);
     if (next != 0) {
         focusCard(next);
     }
 }
 
 void GameWindowKeyboard::focusCard(int slot) {
-    window_.setFocusedElement(&elements_->omote1[slot]);
+    window_.setFocusedElement(&ui_->omote1[slot]);
 }
 
 }  // namespace koropika

@@ -53,13 +53,12 @@ void GameWindow::showResult() {
             ui.Label17.setCaption(desktop_.translate("GameWindow", kComputerWins));
             break;
     }
-    diceFace = 1;
+    diceFace_ = 1;
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
-    keys_.roundOver(ui.Label17.caption(), result);
-    playerStackPictures_ = result.playerCards;
-    computerStackPictures_ = result.computerCards;
+    announce([&] { return words_.roundOver(ui.Label17.caption(), result); });
+    keys_.roundOver();
     buildResultStacks(0);
 }
 
@@ -78,8 +77,10 @@ void GameWindow::showLevelOffer() {
 
 void GameWindow::buildResultStacks(int placed) {
     GameWindowElements& ui = *ui_;
-    const int playerPictures = playerStackPictures_;
-    if (placed >= playerPictures + computerStackPictures_) {
+    // The stacks show the cards each side took.
+    const RoundResult result = engine_.result();
+    const int playerPictures = result.playerCards;
+    if (placed >= playerPictures + result.computerCards) {
         finishResult();
         return;
     }
@@ -108,13 +109,8 @@ void GameWindow::Timer4_Timer() {
     if (engine_.phase() == GamePhase::StartUp) {
         onDiceTick();
     } else if (engine_.phase() == GamePhase::Play) {
-        if (diceFace == 1) {
-            ui_->Label18.setVisible(true);
-            diceFace = 0;
-        } else {
-            ui_->Label18.setVisible(false);
-            diceFace = 1;
-        }
+        ui_->Label18.setVisible(diceFace_ == 1);
+        diceFace_ = diceFace_ == 1 ? 0 : 1;
     }
 }
 
@@ -146,10 +142,9 @@ void GameWindow::resultButton_MouseUp(Element& button) {
 
 void GameWindow::playAgain(bool nextLevel) {
     if (nextLevel) {
-        ++settings_.level;
-        setup_.level = settings_.level;
+        ++setup_.level;
     }
-    backToSettings = 1;
+    leavingForSettings_ = true;
     window_.unload();
     window_.show();
 }

@@ -18,7 +18,7 @@ void Program::start() {
 
 void Program::returnToSettings() {
     gameWindow_.leaveForSettings();
-    settingsWindow_.showAfterGame();
+    settingsWindow_.showAfterGame(gameWindow_.setup().level);
 }
 
 }  // namespace koropika

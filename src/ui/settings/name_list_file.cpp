@@ -40,10 +40,6 @@ NameListContent parseNameList(std::string_view bytes) {
     return content;
 }
 
-std::optional<std::vector<std::string>> readNameList(const std::string& appPath) {
-    return readNameList(diskFiles(), appPath);
-}
-
 std::optional<std::vector<std::string>> readNameList(FileStore& files, const std::string& appPath) {
     if (!files.exists(appPath, kNameListFileName)) {
         return std::nullopt;
@@ -70,10 +66,6 @@ std::string nameListFileText(const std::vector<std::string>& names) {
         bytes += "\r\n";
     }
     return bytes;
-}
-
-std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names) {
-    return writeNameList(diskFiles(), appPath, names);
 }
 
 std::string writeNameList(FileStore& files, const std::string& appPath,

@@ -20,8 +20,8 @@ inline constexpr const char* kNameListFileName = "name.txt";
 // The largest number of names the list can hold (its count is a signed 16-bit value).
 inline constexpr std::size_t kMaxStoredNames = 32767;
 
-// The names stored in `appPath`, in file order (UTF-8, without the unused slot 0), or nullopt
-// when there is no file spelled exactly "name.txt" there (or it cannot be read).
+// The names stored in `appPath` of `files`, in file order (UTF-8, without the unused slot 0), or
+// nullopt when there is no file spelled exactly "name.txt" there (or it cannot be read).
 //
 // Each counted line is one whole name: nothing is split at commas, trimmed or unquoted, and an
 // empty line is an empty name. A first line that is not a number means no names. When the count
@@ -29,8 +29,6 @@ inline constexpr std::size_t kMaxStoredNames = 32767;
 // 0..32767, every line after the first is a name (at most 32767). Lines after the counted names
 // are ignored. Bytes that are not valid code page 932 become U+FFFD.
 // A list cut at kMaxStoredNames is reported on stderr in one line.
-std::optional<std::vector<std::string>> readNameList(const std::string& appPath);
-// The same from `files`.
 std::optional<std::vector<std::string>> readNameList(FileStore& files, const std::string& appPath);
 
 // The names held by the bytes of a name list file, read as readNameList does. A file that starts
@@ -44,12 +42,10 @@ struct NameListContent {
 };
 NameListContent parseNameList(std::string_view bytes);
 
-// Replaces the name list in `appPath` with `names` (slots 1..N, without slot 0). Characters that
-// code page 932 cannot hold are written as "?", and so is a line feed inside a name, which would
-// otherwise split it into two names; everything else is written exactly. Returns "" on success or
-// a one-line reason on failure, in which case the old file is left whole.
-std::string writeNameList(const std::string& appPath, const std::vector<std::string>& names);
-// The same in `files`.
+// Replaces the name list in `appPath` of `files` with `names` (slots 1..N, without slot 0).
+// Characters that code page 932 cannot hold are written as "?", and so is a line feed inside a
+// name, which would otherwise split it into two names; everything else is written exactly.
+// Returns "" on success or a one-line reason on failure, in which case the old file is left whole.
 std::string writeNameList(FileStore& files, const std::string& appPath,
                           const std::vector<std::string>& names);
 

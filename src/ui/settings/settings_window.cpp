@@ -191,7 +191,8 @@ void SettingsWindow::storeName(const std::string& typed) {
     }
 }
 
-void SettingsWindow::showAfterGame() {
+void SettingsWindow::showAfterGame(int level) {
+    settings_.level = static_cast<std::int16_t>(level);
     window_.load();
     ui_->Combo1.setText(settings_.playerName);
     Element& levels = ui_->Combo2;

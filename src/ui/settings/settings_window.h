@@ -60,8 +60,9 @@ class SettingsWindow {
     std::function<void(const GameSetup&)> showGameWindow;
 
     // The rest of the way back from the game window, which has already gone: reload this
-    // window, put back the player's name and the current level, and show it.
-    void showAfterGame();
+    // window, put back the player's name and the level the game window played last (the one
+    // chosen here, or a higher one the result panel offered), and show it.
+    void showAfterGame(int level);
 
     // 0 while the load step runs; the list handlers light the next choice only when it is 1.
     std::int16_t settingsLoaded = 0;

@@ -12,7 +12,6 @@ namespace {
 
 using testing::GameDriver;
 using testing::Harness;
-using testing::RecordingDesktop;
 
 // "name(index)" of every element of `window` that reacts to the mouse yet has no name a screen
 // reader could read.
@@ -61,10 +60,10 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
         EXPECT_EQ(ui.ura1[slot].picture(), "face_" + std::to_string(table.card(slot).suit) + "_" +
                                                std::to_string(table.card(slot).rank));
     }
-    EXPECT_EQ(faceUpCardName(run.desktop, 12, Card{3, 7}), "カード 12、ハートの 7");
-    EXPECT_EQ(faceUpCardName(run.desktop, 1, Card{1, 1}), "カード 1、スペードのエース");
-    EXPECT_EQ(cardInWords(run.desktop, Card{2, 13}), "クラブのキング");
-    EXPECT_EQ(cardInWords(run.desktop, Card{4, 11}), "ダイヤのジャック");
+    const RoundWords words(run.desktop.translator());
+    EXPECT_EQ(words.faceUpCardName(12, Card{3, 7}), "カード 12、ハートの 7");
+    EXPECT_EQ(words.cardInWords(Card{2, 13}), "クラブのキング");
+    EXPECT_EQ(words.cardInWords(Card{4, 11}), "ダイヤのジャック");
     EXPECT_EQ(ui.Picture2.accessibleName(), "サイコロ");
     EXPECT_EQ(ui.Image4.accessibleName(), "スタート");
     EXPECT_EQ(ui.Label8.accessibleName(), ui.Label8.caption()) << "a label reads its caption";
@@ -78,25 +77,40 @@ TEST_F(AccessibleNamesTest, EveryElementThatTakesTheMouseHasANameInBothWindows) 
     }
 }
 
-// The sentences a screen reader hears, word for word, on the desktop that looks nothing up.
+// The sentences a screen reader hears at each event, word for word, on the desktop that looks
+// nothing up.
 TEST_F(AccessibleNamesTest, TheAnnouncementsAreTheGamesOwnJapaneseWords) {
-    const RecordingDesktop& d = run.desktop;
-    EXPECT_EQ(pairSentence(d, true, 4, 6),
-              "ペア！ あなたが取りました。あなた 4 枚、コンピュータ 6 枚");
-    EXPECT_EQ(pairSentence(d, false, 4, 6),
+    using Said = std::vector<std::string>;
+    const RoundWords words(run.desktop.translator());
+    const TurnedCard first{.side = Side::Computer, .slot = 10, .face = {3, 5}};
+    EXPECT_EQ(words.cardTurned(first), Said{"コンピュータ: カード 10、ハートの 5"});
+    const TurnedCard pair{.side = Side::Player,
+                          .slot = 1,
+                          .face = {1, 1},
+                          .second = true,
+                          .firstSlot = 7,
+                          .pair = true,
+                          .playerCards = 4,
+                          .computerCards = 6};
+    EXPECT_EQ(words.cardTurned(pair),
+              (Said{"カード 1、スペードのエース",
+                    "ペア！ あなたが取りました。あなた 4 枚、コンピュータ 6 枚"}));
+    TurnedCard computersPair = pair;
+    computersPair.side = Side::Computer;
+    EXPECT_EQ(words.cardTurned(computersPair)[1],
               "ペア。コンピュータが取りました。あなた 4 枚、コンピュータ 6 枚");
-    EXPECT_EQ(cardTurnedSentence(d, false, 10, Card{3, 5}), "コンピュータ: カード 10、ハートの 5");
-    EXPECT_EQ(cardTurnedSentence(d, true, 1, Card{1, 1}), "カード 1、スペードのエース");
-    EXPECT_EQ(resultSentence(d, "たろう さんの勝ち", 16, 12),
-              "たろう さんの勝ち。あなた 16 枚、コンピュータ 12 枚");
-    EXPECT_EQ(turnSentence(d, false), "コンピュータの番です");
-    EXPECT_EQ(mismatchSentence(d), "ペアではありません");
-    EXPECT_EQ(diceSentence(d, 6, false), "サイコロは 6。コンピュータが先攻です");
+    TurnedCard mismatch = pair;
+    mismatch.pair = false;
+    EXPECT_EQ(words.cardTurned(mismatch)[1], "ペアではありません");
+    EXPECT_EQ(words.roundOver("たろう さんの勝ち", RoundResult{16, 12}),
+              Said{"たろう さんの勝ち。あなた 16 枚、コンピュータ 12 枚"});
+    EXPECT_EQ(words.turn(Side::Computer), Said{"コンピュータの番です"});
+    EXPECT_EQ(words.diceStopped(6, Side::Computer), Said{"サイコロは 6。コンピュータが先攻です"});
     // Cards outside the pack and places past the table are still named.
-    EXPECT_EQ(cardInWords(d, Card{0, 14}), "?の 14");
-    EXPECT_EQ(cardInWords(d, Card{1, 10}), "スペードの 10");
-    EXPECT_EQ(faceDownCardName(d, 60), "カード 60、裏");
-    EXPECT_EQ(faceUpCardName(d, 60, Card{4, 12}), "カード 60、ダイヤのクイーン");
+    EXPECT_EQ(words.cardInWords(Card{0, 14}), "?の 14");
+    EXPECT_EQ(words.cardInWords(Card{1, 10}), "スペードの 10");
+    EXPECT_EQ(words.faceDownCardName(60), "カード 60、裏");
+    EXPECT_EQ(words.faceUpCardName(60, Card{4, 12}), "カード 60、ダイヤのクイーン");
 }
 
 TEST_F(AccessibleNamesTest, TheLevelOfferIsNamedByTheLevelItOffersAndCardsAgainAfterAReload) {

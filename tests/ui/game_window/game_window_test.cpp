@@ -129,7 +129,7 @@ TEST_F(GameWindowTest, TheDiceDecidesByParityAndOnlyOnce) {
         run.loop.advanceBy(1000);
         EXPECT_EQ(ui.Picture2.picture(), picture);
         EXPECT_EQ(driver.game().engine().state().playerTurn, playerStarts);
-        EXPECT_EQ(driver.game().diceClicks, 4);
+        EXPECT_FALSE(ui.Timer4.running()) << "no click rolls the dice again";
         run.chooseMenu("設定に戻る");
     }
 }
@@ -261,7 +261,9 @@ TEST_F(GameWindowTest, APlayersPairCountsAtOnceAndLeavesTheTableOneSecondLater) 
     EXPECT_EQ(played("Pinpon.wav"), 1);
     run.click("omote1", s.other);  // refused while the pair waits
     EXPECT_EQ(played("click.wav"), 2);
-    run.loop.advanceBy(999);
+    run.loop.advanceBy(100);
+    EXPECT_EQ(ui.Image2[0].top(), -57) << "a fifth of the way from -1200 to the pile a tick";
+    run.loop.advanceBy(899);
     EXPECT_TRUE(ui.ura1[s.b].visible());
     run.loop.advanceBy(1);
     for (const int slot : {s.a, s.b}) {
@@ -470,7 +472,7 @@ TEST_F(GameWindowTest, ResultButtonsPlayAgainRaiseTheLevelOrGoBackOnce) {
     EXPECT_EQ(ui.Image12.picture(), ui.Image13.picture());
     window.releaseOn(ui.Label21, MouseButton::Left);
     run.settle();
-    EXPECT_EQ(run.settings().level, 6);
+    EXPECT_EQ(driver.game().setup().level, 6);
     EXPECT_EQ(&run.windowOnScreen(), &window);
     EXPECT_EQ(driver.ui().Label10.caption(), "たろう");
     EXPECT_TRUE(driver.ui().Shape1[6].visible());
@@ -482,11 +484,11 @@ TEST_F(GameWindowTest, ResultButtonsPlayAgainRaiseTheLevelOrGoBackOnce) {
     driver.playToTheEnd(4);
     EXPECT_FALSE(driver.ui().Label21.visible()) << "no offer beyond level 6";
     run.pressAndRelease("Label21");
-    EXPECT_EQ(run.settings().level, 6);
+    EXPECT_EQ(driver.game().setup().level, 6);
     run.pressAndRelease("Image8");  // play again at the same level
-    EXPECT_EQ(run.settings().level, 6);
+    EXPECT_EQ(driver.game().setup().level, 6);
     EXPECT_EQ(driver.game().engine().phase(), GamePhase::StartUp);
-    EXPECT_EQ(run.settings().cardCount, 28);
+    EXPECT_EQ(driver.game().setup().cardCount, 28);
 
     driver.rollDiceTo(1);
     driver.pressStartAndWaitForTheTable();
@@ -520,7 +522,7 @@ TEST_F(GameWindowTest, AResultButtonActsOnceEvenWhileTheStacksAreBuilt) {
     EXPECT_NE(game.elements(), before) << "a new round";
     run.loop.advanceBy(5000);
     EXPECT_FALSE(game.resultShown());
-    EXPECT_EQ(run.settings().level, 2);
+    EXPECT_EQ(driver.game().setup().level, 2);
 }
 
 TEST_F(GameWindowTest, CardBackChoiceRepaintsBacksAndPilesAndColoursTheCounters) {
@@ -545,13 +547,10 @@ TEST_F(GameWindowTest, CardBackChoiceRepaintsBacksAndPilesAndColoursTheCounters)
         EXPECT_EQ(run.gameWindow().at(pile, 1).picture(), "back_0");
         EXPECT_EQ(run.gameWindow().at(pile, 0).top(), -80) << "-1200 twips";
     }
-    EXPECT_EQ(driver.game().pileStep[1], 345);
-    EXPECT_EQ(driver.game().pileStep[2], 495);
     EXPECT_EQ(ui.omote1[28].picture(), "back_0");
     run.chooseMenu("カード選択");
     run.click("Command1");
     EXPECT_FALSE(ui.Frame1.visible());
-    EXPECT_EQ(run.settings().cardBackIndex, 0);
 
     run.chooseMenu("終了");
     EXPECT_EQ(run.desktop.endRequests, 1);

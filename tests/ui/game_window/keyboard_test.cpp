@@ -45,8 +45,8 @@ class GameWindowKeyboardTest : public ::testing::Test {
     void openByKeys(int diceFace) {
         ASSERT_EQ(focused(), &ui().Picture2) << "the dice takes the focus at load";
         key(Key::Space);
-        ASSERT_EQ(driver.game().diceClicks, 2) << "Space rolls the dice";
-        ASSERT_TRUE(driver.runUntil([&] { return driver.game().diceFace == diceFace; }));
+        ASSERT_TRUE(ui().Timer4.running()) << "Space rolls the dice";
+        ASSERT_TRUE(driver.runUntil([&] { return driver.game().diceFace() == diceFace; }));
         key(Key::Enter);
         ASSERT_TRUE(
             driver.runUntil([&] { return round().gamePhase == GamePhase::StarterDecided; }));
@@ -61,6 +61,7 @@ class GameWindowKeyboardTest : public ::testing::Test {
     Harness run;
     GameDriver driver{run};
     Announcements heard;
+    const RoundWords words{run.desktop.translator()};
 };
 
 TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
@@ -78,8 +79,7 @@ TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
     key(Key::Space);
     EXPECT_EQ(round().flippedThisTurn, 1);
     EXPECT_EQ(round().firstSlot, 3) << "the card turned is the one that had the focus";
-    EXPECT_EQ(heard.said.back(),
-              faceUpCardName(run.desktop, 3, driver.game().engine().table().card(3)));
+    EXPECT_EQ(heard.said.back(), words.faceUpCardName(3, driver.game().engine().table().card(3)));
     // The same card again is refused, as a second click on it is.
     key(Key::Enter);
     EXPECT_EQ(round().flippedThisTurn, 1);
@@ -89,8 +89,8 @@ TEST_F(GameWindowKeyboardTest, KeysRollTheDiceStartAndTurnTheFocusedCards) {
     EXPECT_EQ(round().secondSlot, 10);
     const bool pair =
         driver.game().engine().table().rank(3) == driver.game().engine().table().rank(10);
-    EXPECT_EQ(heard.said.back(),
-              pair ? pairSentence(run.desktop, true, 2, 0) : mismatchSentence(run.desktop));
+    EXPECT_EQ(heard.said.back(), pair ? "ペア！ あなたが取りました。あなた 2 枚、コンピュータ 0 枚"
+                                      : "ペアではありません");
     // While the move is resolved no further card turns.
     key(Key::Right);
     const int third = focusedSlot();
@@ -121,8 +121,7 @@ TEST_F(GameWindowKeyboardTest, ArrowsWalkRowsAndColumnsWrappingAndSkipTakenCards
     openByKeys(1);
     Table table = driver.game().engine().table();
     const auto next = [&](int slot, Key arrow) {
-        const TableView view{table.faceDownSlots(), table.cardCount(), 7, 4};
-        return GameWindowKeyboard::nextFaceDown(view, slot, arrow);
+        return GameWindowKeyboard::nextFaceDown(table, slot, arrow);
     };
     // 28 cards lie in 7 columns and 4 rows.
     EXPECT_EQ(next(7, Key::Right), 8) << "past a row's end to the next row";
@@ -176,14 +175,14 @@ TEST_F(GameWindowKeyboardTest, AWholeRoundIsAnnouncedInOrderAndTheResultButtonsW
     ASSERT_EQ(cards.size(), log.turns().size());
     for (std::size_t i = 0; i < cards.size(); ++i) {
         const MoveLog::Turn& move = log.turns()[i];
+        const Card card = driver.game().engine().table().card(move.slot);
         EXPECT_EQ(cards[i],
-                  cardTurnedSentence(run.desktop, move.side == MoveLog::Side::Player, move.slot,
-                                     driver.game().engine().table().card(move.slot)));
+                  words.cardTurned({.side = move.side, .slot = move.slot, .face = card})[0]);
     }
     const std::string result = heard.said.back();
     EXPECT_EQ(result,
-              resultSentence(run.desktop, ui().Label17.caption(), std::stoi(ui().Label2.caption()),
-                             std::stoi(ui().Label3.caption())));
+              words.roundOver(ui().Label17.caption(), {std::stoi(ui().Label2.caption()),
+                                                       std::stoi(ui().Label3.caption())})[0]);
 
     ASSERT_EQ(focused(), &ui().Image8);
     key(Key::Right);
@@ -202,7 +201,7 @@ TEST_F(GameWindowKeyboardTest, AWholeRoundIsAnnouncedInOrderAndTheResultButtonsW
     ASSERT_TRUE(driver.runUntil([&] { return !driver.game().resultShown(); }));
     EXPECT_EQ(focused(), &ui().Picture2) << "a new round, the dice has the focus";
     EXPECT_TRUE(game().focusFrameShown()) << "a keyboard player keeps the frame";
-    EXPECT_EQ(run.settings().level, 2);
+    EXPECT_EQ(driver.game().setup().level, 2);
 }
 
 TEST(SettingsWindowKeyboard, TabGoesThroughTheChoicesInOrderAndEnterStartsLikeAClick) {

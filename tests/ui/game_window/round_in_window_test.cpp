@@ -88,7 +88,7 @@ TEST(QuittingTheGameWindow, BeforeItsPlaceIsKnownStoresWhereItStandsNotTheCorner
         } else {
             run.chooseMenu(way);
         }
-        const auto stored = readWindowPositionFile(run.folder().path());
+        const auto stored = readWindowPositionFile(diskFiles(), run.folder().path());
         ASSERT_TRUE(stored.has_value());
         EXPECT_EQ(stored->topTwips, kCentredTop);
         EXPECT_EQ(stored->leftTwips, kCentredLeft);

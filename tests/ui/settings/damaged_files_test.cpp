@@ -96,7 +96,7 @@ TEST(DamagedFiles, TheSettingsWindowKeepsEveryReadableNameAndTheFileUntilAGameSt
 
         driver.startFromSettings("さぶろう", 2, 28);
         ASSERT_EQ(&run.windowOnScreen(), &run.gameWindow());
-        const Names stored = readNameList(run.folder().path()).value();
+        const Names stored = readNameList(diskFiles(), run.folder().path()).value();
         EXPECT_EQ(stored.size(), std::min(file.listed + 1, kMaxStoredNames));
         for (const std::string& name : file.kept) {
             EXPECT_TRUE(contains(stored, name)) << name << " was lost";
@@ -163,7 +163,7 @@ TEST(DamagedFiles, TheGameWindowOpensWithWhatItCanReadAndKeepsTheFileUntilItGoes
 
         run.chooseMenu("設定に戻る");
         ASSERT_EQ(&run.windowOnScreen(), &run.settingsWindow());
-        const auto stored = readWindowPositionFile(run.folder().path());
+        const auto stored = readWindowPositionFile(diskFiles(), run.folder().path());
         ASSERT_TRUE(stored.has_value());
         EXPECT_EQ(stored->cardBackIndex, file.back) << "written back whole";
         EXPECT_TRUE(stored->topTwips && stored->leftTwips);

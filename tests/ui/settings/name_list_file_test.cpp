@@ -28,7 +28,7 @@ class NameListFileTest : public ::testing::Test {
     std::string fileBytes() const {
         return readWholeFile(fileInFolder(appPath_, kNameListFileName)).value_or("<missing>");
     }
-    std::optional<Names> read() const { return readNameList(appPath_); }
+    std::optional<Names> read() const { return readNameList(diskFiles(), appPath_); }
 
     testing::TempFolder temp_;
 
@@ -124,37 +124,37 @@ TEST_F(NameListFileTest, UndecodableBytesReadAsReplacementAndWriteAsQuestionMark
     putFile(" 1 \r\nA\xFF\x42\r\n");
     const std::optional<Names> names = read();
     ASSERT_EQ(names, Names{"A\uFFFDB"});
-    EXPECT_EQ(writeNameList(appPath_, *names), "");
+    EXPECT_EQ(writeNameList(diskFiles(), appPath_, *names), "");
     EXPECT_EQ(fileBytes(), " 1 \r\nA?B\r\n");
 }
 
 TEST_F(NameListFileTest, WriterProducesExactlyTheCountLineAndOneLinePerName) {
-    EXPECT_EQ(writeNameList(appPath_, {"たろう"}), "");
+    EXPECT_EQ(writeNameList(diskFiles(), appPath_, {"たろう"}), "");
     EXPECT_EQ(fileBytes(), " 1 \r\n\x82\xBD\x82\xEB\x82\xA4\r\n");
-    EXPECT_EQ(writeNameList(appPath_, {}), "");
+    EXPECT_EQ(writeNameList(diskFiles(), appPath_, {}), "");
     EXPECT_EQ(fileBytes(), " 0 \r\n");
-    EXPECT_EQ(writeNameList(appPath_, {"A", "B", "C"}), "");
+    EXPECT_EQ(writeNameList(diskFiles(), appPath_, {"A", "B", "C"}), "");
     EXPECT_EQ(fileBytes(), " 3 \r\nA\r\nB\r\nC\r\n");
 }
 
 TEST_F(NameListFileTest, WrittenNamesReadBackUnchanged) {
     const Names names{"Smith, John", "  spaced ", "\"quoted\"", "", "山田①", "A", "A"};
-    ASSERT_EQ(writeNameList(appPath_, names), "");
+    ASSERT_EQ(writeNameList(diskFiles(), appPath_, names), "");
     EXPECT_EQ(read(), names);
 }
 
 TEST_F(NameListFileTest, RewritingAnUnchangedListKeepsTheSameBytes) {
     putFile(" 2 \r\nA\r\nB\r\n");
     Names names = *read();
-    ASSERT_EQ(writeNameList(appPath_, names), "");
+    ASSERT_EQ(writeNameList(diskFiles(), appPath_, names), "");
     EXPECT_EQ(fileBytes(), " 2 \r\nA\r\nB\r\n");
     names.push_back("C");
-    ASSERT_EQ(writeNameList(appPath_, names), "");
+    ASSERT_EQ(writeNameList(diskFiles(), appPath_, names), "");
     EXPECT_EQ(fileBytes(), " 3 \r\nA\r\nB\r\nC\r\n");
 }
 
 TEST_F(NameListFileTest, ALineFeedInsideANameCannotSplitIt) {
-    ASSERT_EQ(writeNameList(appPath_, {"A\nB", "C"}), "");
+    ASSERT_EQ(writeNameList(diskFiles(), appPath_, {"A\nB", "C"}), "");
     EXPECT_EQ(read(), (Names{"A?B", "C"}));
 }
 
@@ -164,7 +164,7 @@ TEST_F(NameListFileTest, FailedWriteKeepsTheOldFileWhole) {
     std::string result;
     {
         const testing::FileSizeLimit limit(8);
-        result = writeNameList(appPath_, {"A", "B", "C", "D"});
+        result = writeNameList(diskFiles(), appPath_, {"A", "B", "C", "D"});
     }
 
     EXPECT_NE(result, "");
