@@ -218,15 +218,15 @@ bool WinRateChart::event(QEvent* event) {
     }
     // Over a level's bars or the labels under them: every figure of that level.
     const auto* help = static_cast<QHelpEvent*>(event);
+    const QPoint pointer = help->pos();
     const Layout at = layout();
-    const QRect levels = at.plot.adjusted(0, -fontMetrics().height(), 0, 0);
-    if (!levels.contains(help->pos().x(), levels.top()) || help->pos().y() < levels.top() ||
-        at.slot <= 0) {
+    if (at.slot <= 0 || pointer.x() < at.plot.left() || pointer.x() > at.plot.right() ||
+        pointer.y() < at.plot.top()) {
         QToolTip::hideText();
         event->ignore();
         return true;
     }
-    const int level = std::clamp(int((help->pos().x() - at.plot.left()) / at.slot), 0, 5);
+    const int level = std::clamp(int((pointer.x() - at.plot.left()) / at.slot), 0, 5);
     QString tip = describe(level);
     if (const QString note = winRateErrorNote(player_[std::size_t(level)]); !note.isEmpty()) {
         tip += QLatin1Char('\n') + note;
