@@ -96,7 +96,7 @@ TEST(QtDesktop, LabelsSizedToTheirTextUseTheRealFontMetrics) {
     EXPECT_EQ(element.height(), metrics.lineSpacing());
 }
 
-// Qt's own words as its widgets show them now: a question's Yes, the save dialog's field name
+// Qt's own words as its widgets show them: a question's Yes, the save dialog's field name
 // and button, the first item of a text field's menu.
 QStringList qtWords() {
     QMessageBox question(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No);
