@@ -25,10 +25,11 @@ user's names and window position are kept in their own data folder.")
 
 # The libraries come from dpkg-shlibdeps, all but SDL, which the program loads itself when it
 # first plays a sound; the windows draw their Japanese text with the IPA and Noto CJK fonts and
-# their English text with Liberation, and Qt needs its platform plugins to open a window at all.
+# their English text with Liberation, Qt needs its platform plugins to open a window at all and
+# its own translations for the words of its dialogs and buttons in the game's language.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsdl2-2.0-0 (>= 2.0.16), fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-noto-cjk, fonts-liberation2, qt6-qpa-plugins")
+    "libsdl2-2.0-0 (>= 2.0.16), fonts-ipafont-gothic, fonts-ipafont-mincho, fonts-noto-cjk, fonts-liberation2, qt6-qpa-plugins, qt6-translations-l10n")
 set(CPACK_STRIP_FILES ON)
 
 include(CPack)

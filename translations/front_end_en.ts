@@ -304,10 +304,6 @@ moves</translation>
         <translation>Chart of win rates by level</translation>
     </message>
     <message>
-        <source>レベル %1: あなた %2、コンピュータ %3</source>
-        <translation>Level %1: you %2, computer %3</translation>
-    </message>
-    <message>
         <source>。</source>
         <translation>. </translation>
     </message>
@@ -316,12 +312,28 @@ moves</translation>
         <translation>Level %1</translation>
     </message>
     <message>
-        <source>あなたの勝率 (±1 標準誤差)</source>
-        <translation>Your win rate (±1 standard error)</translation>
+        <source>あなたの勝率 (縦線は ±1 標準誤差)</source>
+        <translation>Your win rate (the line: ±1 standard error)</translation>
     </message>
     <message>
-        <source>コンピュータの勝率 (すべてを覚えている相手に対して)</source>
-        <translation>Computer&apos;s win rate (vs. perfect memory)</translation>
+        <source>一度見たカードを忘れないプレーヤーの勝率 (同じレベルとカード数)</source>
+        <translation>Win rate of a player who never forgets a card (same level and cards)</translation>
+    </message>
+    <message>
+        <source>でたらめにめくるプレーヤーの勝率</source>
+        <translation>Win rate of a player who turns cards at random</translation>
+    </message>
+    <message>
+        <source>%1回中%2勝</source>
+        <translation>%2 of %1</translation>
+    </message>
+    <message>
+        <source>± は 1 標準誤差です。</source>
+        <translation>± is one standard error.</translation>
+    </message>
+    <message>
+        <source>レベル %1: あなた %2、忘れないプレーヤー %3、でたらめにめくるプレーヤー %4</source>
+        <translation>Level %1: you %2, player who never forgets %3, player at random %4</translation>
     </message>
 </context>
 </TS>

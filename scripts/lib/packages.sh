@@ -24,11 +24,12 @@ ensure_packages() {
         --no-install-recommends "${missing[@]}"
 }
 
-# What building and running the game needs. Our scripts build with Ninja; the README's install
-# section uses CMake's default generator, Make, which cmake only recommends.
+# What building and running the game needs (qt6-translations-l10n: Qt's own dialogs and buttons in
+# the game's language). Our scripts build with Ninja; the README's install section uses CMake's
+# default generator, Make, which cmake only recommends.
 BUILD_PACKAGES=(
     g++ cmake ninja-build make pkg-config
-    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools
+    qt6-base-dev qt6-qpa-plugins qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libsdl2-dev libfontconfig-dev libsqlite3-dev libx11-dev libxcb1-dev
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk fonts-liberation2 fontconfig
     xdg-utils

@@ -70,6 +70,18 @@ class OutputWaker final : public QObject {
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    // --help and a bad option value are answered before Qt connects to the display, so that
+    // they work without one; arguments the program does not know wait for Qt to take its own.
+    const std::vector<std::string_view> given(argv + 1, argv + argc);
+    const koropika::CommandLineReading early = koropika::parseCommandLine(given);
+    if (early.options.help) {
+        std::cout << koropika::usage("koropika");
+        return 0;
+    }
+    if (!early.problem.empty()) {
+        std::cerr << "koropika: " << early.problem << '\n' << koropika::usage("koropika");
+        return 2;
+    }
     // Fontconfig reads its configuration and its font caches on a helper thread while Qt connects
     // to the display: the first window's texts need them, and reading them takes about as long as
     // the connection. Fontconfig keeps what it read for the whole process.
@@ -88,18 +100,20 @@ int main(int argc, char* argv[]) {
         std::setlocale(LC_CTYPE, "C.UTF-8");
     }
     const std::vector<std::string_view> arguments(argv + 1, argv + argc);
-    const std::optional<koropika::CommandLine> options = koropika::parseCommandLine(arguments);
-    if (!options) {
-        std::cerr << koropika::usageLine("koropika") << '\n';
+    const koropika::CommandLineReading reading = koropika::parseCommandLine(arguments);
+    if (reading.refused()) {
+        std::cerr << "koropika: " << koropika::refusal(reading) << '\n'
+                  << koropika::usage("koropika");
         return 2;
     }
+    const koropika::CommandLine& options = reading.options;
     koropika::QtEventLoop loop;
     koropika::QtDesktop desktop;
     koropika::SdlSoundDevice sound;
     // --mute silences this run only: the stored choice of sound on or off stays as it is.
     koropika::UserChoices choices;
     koropika::SoundChoice soundChoice = choices.sound();
-    soundChoice.on = soundChoice.on && !options->mute;
+    soundChoice.on = soundChoice.on && !options.mute;
     sound.setMuted(!soundChoice.on);
     sound.setVolume(soundChoice.volume);
     // The windows speak the system's language unless the player chose one; a new choice is
@@ -114,7 +128,7 @@ int main(int argc, char* argv[]) {
     koropika::SoundMenu soundMenu(soundChoice);
     soundMenu.onSwitched = [&sound, &choices, &options](bool on) {
         sound.setMuted(!on);
-        if (!options->mute) {
+        if (!options.mute) {
             choices.setSoundOn(on);
         }
     };
@@ -141,8 +155,8 @@ int main(int argc, char* argv[]) {
         return koropika::dealNumberFromDraw(koropika::checkedDraw(numberSource));
     });
     koropika::GameWindow& game = program.gameWindow();
-    if (options->deal) {
-        game.setNextDealNumber(*options->deal);
+    if (options.deal) {
+        game.setNextDealNumber(*options.deal);
     }
     // Every round that ends goes to the records, beside name.txt, through the one store the
     // records window reads too. The store is made when it is first needed and opens its file at

@@ -6,6 +6,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFontMetrics>
+#include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QScreen>
@@ -46,7 +47,7 @@ void QtDesktop::prepareFonts() {
 }
 
 void QtDesktop::windowLoading(Window& /*window*/) {
-    if (chosenLanguage_ != language_) {
+    if (!languageInstalled_ || chosenLanguage_ != language_) {
         useLanguage(chosenLanguage_);
     }
 }
@@ -57,17 +58,26 @@ void QtDesktop::useLanguage(Language language) {
     }
     translators_.clear();
     language_ = language;
+    languageInstalled_ = true;
+    const auto install = [this](const QString& file, const QString& folder) {
+        auto translator = std::make_unique<QTranslator>();
+        if (translator->load(file, folder)) {
+            QCoreApplication::installTranslator(translator.get());
+            translators_.push_back(std::move(translator));
+        }
+    };
+    // Qt's own words (the buttons of message boxes, the file dialog, a text field's menu) in the
+    // windows' language, from Qt's translations where the system has them.
+    install(
+        language == Language::Japanese ? QStringLiteral("qtbase_ja") : QStringLiteral("qtbase_en"),
+        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
     if (language == Language::Japanese) {
         return;  // the game's own words
     }
     // One file for the windows' texts, one for the front end's own windows and menus.
     const QDir folder(folder_ + QStringLiteral("/translations"));
     for (const QString& file : folder.entryList({QStringLiteral("*_en.qm")}, QDir::Files)) {
-        auto translator = std::make_unique<QTranslator>();
-        if (translator->load(folder.filePath(file))) {
-            QCoreApplication::installTranslator(translator.get());
-            translators_.push_back(std::move(translator));
-        }
+        install(file, folder.path());
     }
 }
 

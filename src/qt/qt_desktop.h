@@ -62,12 +62,15 @@ class QtDesktop final : public Desktop {
     std::function<void(WindowView&)> onViewMade;
 
   private:
-    // Installs the translation files of `language` from the program folder's translations/.
+    // Installs Qt's own translation for `language` and the game's translation files from the
+    // program folder's translations/.
     void useLanguage(Language language);
 
     QString folder_;
     Language chosenLanguage_ = Language::Japanese;
     Language language_ = Language::Japanese;
+    // Whether the translations of language_ are installed: done when the first window loads.
+    bool languageInstalled_ = false;
     std::vector<std::unique_ptr<QTranslator>> translators_;
     PictureStore pictures_;
     std::optional<QMargins> knownFrame_;

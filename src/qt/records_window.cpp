@@ -33,16 +33,6 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString winRateText(const RoundStats& stats) {
-    const auto percent = stats.winPercent();
-    if (!percent) {
-        return QStringLiteral("－");
-    }
-    return QStringLiteral("%1 % ± %2")
-        .arg(*percent, 0, 'f', 1)
-        .arg(*stats.winPercentError(), 0, 'f', 1);
-}
-
 QString resultText(const RoundRecord& round) {
     if (round.ending == Ending::Left || !round.winner) {
         return QCoreApplication::translate("RecentRoundsModel", "中断");
@@ -149,12 +139,15 @@ class LevelTableModel : public HeaderedTableModel {
             return index.column() < 2 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
                                       : QVariant(Qt::AlignRight | Qt::AlignVCenter);
         }
-        if (role != Qt::DisplayRole) {
-            return {};
-        }
         const int level = index.row() / 3 + 1;
         const int cards = records::kCardCounts.at(std::size_t(index.row() % 3));
         const RoundStats& cell = stats_.at(level, cards);
+        if (role == Qt::ToolTipRole && index.column() == 7) {
+            return winRateErrorNote(cell);
+        }
+        if (role != Qt::DisplayRole) {
+            return {};
+        }
         switch (index.column()) {
             case 0:
                 return QCoreApplication::translate("LevelTableModel", "レベル %1").arg(level);
@@ -270,6 +263,9 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     status_->setObjectName(QStringLiteral("状態"));
     status_->setAccessibleName(QCoreApplication::translate("RecordsWindow", "状態"));
     status_->setWordWrap(true);
+    // A message never widens the window; it takes the height it needs in the bottom row, so
+    // that the tables above stay where they are.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status_->hide();
 
     levelModel_ = new LevelTableModel(this);
@@ -339,12 +335,12 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(playAgain_);
-    bottom->addStretch(1);
+    bottom->addWidget(status_, 1);
+    bottom->addStretch(0);  // the room the message leaves while it is hidden
     bottom->addWidget(close_);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
-    layout->addWidget(status_);
     layout->addLayout(middle, 3);
     layout->addWidget(new QLabel(
         QCoreApplication::translate("RecordsWindow", "最近の %1 対戦").arg(kRecentRounds), this));
@@ -424,20 +420,20 @@ void RecordsWindow::showPlayer(const QString& name) {
 
 void RecordsWindow::showChart() {
     const int cards = chartCards_->currentData().toInt();
-    WinRateChart::Bars player{};
-    WinRateChart::Bars computer{};
+    WinRateChart::PlayerFigures player{};
+    WinRateChart::Rates neverForgets{};
+    WinRateChart::Rates random{};
     for (int level = 1; level <= 6; ++level) {
-        const RoundStats& cell = stats_.at(level, cards);
-        if (cell.winPercent()) {
-            player[std::size_t(level - 1)] =
-                WinRateChart::Bar{*cell.winPercent(), *cell.winPercentError()};
-        }
-        if (const auto figure = records::figureFor(computerFigures_, level, cards)) {
-            computer[std::size_t(level - 1)] =
-                WinRateChart::Bar{figure->winPercent, figure->winPercentError};
+        const auto index = std::size_t(level - 1);
+        player[index] = stats_.at(level, cards);
+        for (auto [opponent, rates] : {std::pair{records::Opponent::NeverForgets, &neverForgets},
+                                       std::pair{records::Opponent::Random, &random}}) {
+            if (const auto figure = records::figureFor(computerFigures_, level, cards, opponent)) {
+                (*rates)[index] = figure->opponentWinPercent();
+            }
         }
     }
-    chart_->setBars(player, computer);
+    chart_->setFigures(player, neverForgets, random);
 }
 
 std::optional<std::int64_t> RecordsWindow::selectedDealNumber() const {
@@ -521,6 +517,10 @@ void RecordsWindow::exportTo(const QString& path) {
 
 void RecordsWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // The window itself holds the focus when it opens: the first Tab goes to the player list.
+    if (!focusWidget()) {
+        setFocus(Qt::OtherFocusReason);
+    }
     if (!event->spontaneous()) {
         emit opened();
     }

@@ -1,8 +1,9 @@
 // The records window: for one player at a time, the figures for each level and card count, a
-// chart of the win rate per level beside the computer's, the last rounds (any of which can be
-// played again by its number), and deleting one player's records and exporting the whole history
-// as CSV. It reads a records store it does not own; the figures of the computer come from
-// levels.dat in the program folder. The 記録 menu opens it over the game window.
+// chart of the win rate per level beside those of the scripted players the computer was measured
+// against, the last rounds (any of which can be played again by its number), and deleting one
+// player's records and exporting the whole history as CSV. It reads a records store it does not
+// own; the measured figures come from levels.dat in the program folder. The 記録 menu opens it
+// over the game window.
 #pragma once
 
 #include <QString>

@@ -1,9 +1,15 @@
 #include "records/computer_figures.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
 namespace koropika::records {
+
+double ComputerFigure::opponentWinPercent() const {
+    // The three shares are each rounded in the file: never below nothing.
+    return std::max(0.0, 100.0 - winPercent - drawPercent);
+}
 
 std::vector<ComputerFigure> parseComputerFigures(std::istream& in) {
     std::vector<ComputerFigure> figures;
@@ -16,10 +22,11 @@ std::vector<ComputerFigure> parseComputerFigures(std::istream& in) {
         ComputerFigure figure;
         std::string opponent;
         if (!(fields >> figure.level >> figure.cardCount >> opponent >> figure.winPercent >>
-              figure.winPercentError)) {
+              figure.winPercentError >> figure.drawPercent >> figure.drawPercentError)) {
             continue;
         }
-        if (opponent == "perfect") {
+        if (opponent == "perfect" || opponent == "random") {
+            figure.opponent = opponent == "perfect" ? Opponent::NeverForgets : Opponent::Random;
             figures.push_back(figure);
         }
     }
@@ -32,9 +39,9 @@ std::vector<ComputerFigure> readComputerFigures(const std::string& path) {
 }
 
 std::optional<ComputerFigure> figureFor(const std::vector<ComputerFigure>& figures, int level,
-                                        int cardCount) {
+                                        int cardCount, Opponent opponent) {
     for (const ComputerFigure& figure : figures) {
-        if (figure.level == level && figure.cardCount == cardCount) {
+        if (figure.level == level && figure.cardCount == cardCount && figure.opponent == opponent) {
             return figure;
         }
     }

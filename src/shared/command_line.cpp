@@ -6,26 +6,58 @@
 
 namespace koropika {
 
-std::optional<CommandLine> parseCommandLine(std::span<const std::string_view> arguments) {
-    CommandLine options;
-    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
-        if (*argument == "--mute") {
-            options.mute = true;
-        } else if (*argument == "--deal" && std::next(argument) != arguments.end()) {
-            ++argument;
-            options.deal = readDealNumber(*argument).number;
-            if (!options.deal) {
-                return std::nullopt;
-            }
-        } else {
-            return std::nullopt;
-        }
-    }
-    return options;
+namespace {
+
+// The range a round number takes, as the messages write it.
+std::string dealRange() {
+    return std::to_string(kFirstDealNumber) + " to " + std::to_string(kLastDealNumber);
 }
 
-std::string usageLine(std::string_view programName) {
-    return "usage: " + std::string(programName) + " [--mute] [--deal N]";
+}  // namespace
+
+CommandLineReading parseCommandLine(std::span<const std::string_view> arguments) {
+    CommandLineReading reading;
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        if (*argument == "--help" || *argument == "-h") {
+            reading.options.help = true;
+        } else if (*argument == "--mute") {
+            reading.options.mute = true;
+        } else if (*argument == "--deal") {
+            if (std::next(argument) == arguments.end()) {
+                reading.problem = "--deal needs a round number from " + dealRange();
+                continue;
+            }
+            ++argument;
+            reading.options.deal = readDealNumber(*argument).number;
+            if (!reading.options.deal && reading.problem.empty()) {
+                reading.problem = "--deal takes a round number from " + dealRange() + ", not \"" +
+                                  std::string(*argument) + "\"";
+            }
+        } else {
+            reading.unknown.emplace_back(*argument);
+        }
+    }
+    return reading;
+}
+
+std::string refusal(const CommandLineReading& reading) {
+    if (!reading.problem.empty()) {
+        return reading.problem;
+    }
+    if (!reading.unknown.empty()) {
+        return "unknown option \"" + reading.unknown.front() + "\"";
+    }
+    return {};
+}
+
+std::string usage(std::string_view programName) {
+    return "usage: " + std::string(programName) +
+           " [--mute] [--deal N] [--help]\n"
+           "  --mute      start with the sound off for this run only\n"
+           "  --deal N    play round number N (" +
+           dealRange() +
+           ") first\n"
+           "  --help      print this and exit\n";
 }
 
 }  // namespace koropika

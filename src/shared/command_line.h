@@ -6,6 +6,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace koropika {
 
@@ -14,14 +15,29 @@ struct CommandLine {
     bool mute = false;
     // --deal N: the run's first round is round N (1..999 999 999) instead of a new one.
     std::optional<std::uint64_t> deal;
+    // --help (or -h): print the usage and end at once.
+    bool help = false;
 };
 
-// The options in `arguments` (those after the program's name); none when one of them is
-// unknown, lacks the value it takes or has a value it does not take.
-std::optional<CommandLine> parseCommandLine(std::span<const std::string_view> arguments);
+// What the command line asked for. A value an option does not take is a `problem`; arguments
+// that are none of the program's own are listed in `unknown`, as the toolkit may still take
+// some of them for itself (-platform, -style) when it starts.
+struct CommandLineReading {
+    CommandLine options;
+    std::string problem;  // one line in English, naming the option and what it takes
+    std::vector<std::string> unknown;
 
-// The line that tells how to start the program, for standard error when the command line is
-// refused.
-std::string usageLine(std::string_view programName);
+    bool refused() const { return !problem.empty() || !unknown.empty(); }
+};
+
+CommandLineReading parseCommandLine(std::span<const std::string_view> arguments);
+
+// The line saying what was wrong with a refused command line: the bad value, or the first
+// unknown argument.
+std::string refusal(const CommandLineReading& reading);
+
+// How to start the program: the synopsis and a line for each option, for standard output when
+// asked with --help and for standard error after a refusal.
+std::string usage(std::string_view programName);
 
 }  // namespace koropika

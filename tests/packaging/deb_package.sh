@@ -31,8 +31,10 @@ maintainer_form='^[^<]+ <[^@>]+@[^>]+>$'
 [[ "$(field Maintainer)" =~ $maintainer_form ]] || fail "Maintainer: $(field Maintainer)"
 [ "$(field Description | wc -l)" -ge 5 ] || fail "no long description"
 depends=$(field Depends)
-# The fonts and the platform plugins by name, the libraries as dpkg-shlibdeps found them.
+# The fonts, the platform plugins and Qt's translations by name, the libraries as dpkg-shlibdeps
+# found them.
 for needed in fonts-ipafont-gothic fonts-ipafont-mincho fonts-noto-cjk qt6-qpa-plugins \
+    qt6-translations-l10n \
     'libc6 (>=' 'libqt6widgets6 (>=' 'libqt6gui6 (>=' 'libsdl2-2.0-0 (>=' 'libstdc++6 (>='; do
     [[ ", $depends," == *", $needed"* ]] || fail "Depends lacks $needed: $depends"
 done

@@ -4,9 +4,14 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFontMetrics>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QPushButton>
 #include <QTimer>
 
 #include "qt/conversions.h"
@@ -89,6 +94,40 @@ TEST(QtDesktop, LabelsSizedToTheirTextUseTheRealFontMetrics) {
     const QFontMetrics metrics(toQFont(element.font(), Language::Japanese));
     EXPECT_EQ(element.width(), metrics.horizontalAdvance(QStringLiteral("カード数 28枚")));
     EXPECT_EQ(element.height(), metrics.lineSpacing());
+}
+
+// Qt's own words as its widgets show them: a question's Yes, the save dialog's field name
+// and button, the first item of a text field's menu.
+QStringList qtWords() {
+    QMessageBox question(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No);
+    QFileDialog dialog;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    QLineEdit field;
+    const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
+    return {question.button(QMessageBox::Yes)->text(), dialog.labelText(QFileDialog::FileName),
+            dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Save)->text(),
+            menu->actions().front()->text().section(QLatin1Char('\t'), 0, 0)};
+}
+
+TEST(QtDesktop, QtsOwnDialogsSpeakTheWindowsLanguageAndFollowThePlayersChoice) {
+    const QStringList japanese{"はい(&Y)", "ファイル名(&N):", "保存(&S)", "元に戻す(&U)"};
+    const QStringList english{"&Yes", "File &name:", "&Save", "&Undo"};
+    ShownWindow w(settingsLike());
+    w.window->show();
+    EXPECT_EQ(qtWords(), japanese);
+    for (const auto& [language, words] :
+         {std::pair{Language::English, english}, std::pair{Language::Japanese, japanese}}) {
+        w.desktop->setLanguage(language);
+        EXPECT_EQ(qtWords(), (language == Language::English ? japanese : english))
+            << "taken up by the next window, not before";
+        w.window->unload();
+        w.window->show();
+        EXPECT_EQ(qtWords(), words);
+    }
+    w.window->unload();
+    w.desktop.reset();
+    EXPECT_EQ(qtWords(), english) << "the desktop takes its translations with it";
 }
 
 }  // namespace

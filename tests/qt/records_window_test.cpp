@@ -9,12 +9,14 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -22,6 +24,11 @@
 #include <vector>
 
 #include "support/test_size.h"
+
+// Readable failures.
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
 
 namespace koropika {
 namespace {
@@ -101,7 +108,7 @@ TEST(RecordsWindow, ShowsTheCurrentPlayerFirstWithFiguresForEachLevelAndCardCoun
     EXPECT_EQ(shown.cell(kLevels, 4, 2), QStringLiteral("2"));
     EXPECT_EQ(shown.cell(kLevels, 4, 3), QStringLiteral("1"));
     EXPECT_EQ(shown.cell(kLevels, 4, 4), QStringLiteral("1"));
-    EXPECT_EQ(shown.cell(kLevels, 4, 7), QStringLiteral("50.0 % ± 35.4"));
+    EXPECT_EQ(shown.cell(kLevels, 4, 7), QStringLiteral("50.0 %"));
     // Level 5 with 28 cards: one left round, no win rate.
     EXPECT_EQ(shown.cell(kLevels, 12, 6), QStringLiteral("1"));
     EXPECT_EQ(shown.cell(kLevels, 12, 7), QStringLiteral("－"));
@@ -113,6 +120,68 @@ TEST(RecordsWindow, ShowsTheCurrentPlayerFirstWithFiguresForEachLevelAndCardCoun
     players->setCurrentIndex(1);
     EXPECT_EQ(shown.cell(kLevels, 2, 5), QStringLiteral("1"));
     EXPECT_EQ(shown.cell(kRecent, 0, 5), QStringLiteral("引き分け"));
+}
+
+// The chart beside the table: after one lost round and after twelve rounds at level 3 with 28
+// cards, the player's rate with the rounds it rests on (and its error from ten rounds on),
+// beside the rates of the player who never forgets and the one who turns cards at random there.
+TEST(RecordsWindow, TheChartSetsThePlayersWinRateBesideTheScriptedPlayersAtTheSameLevel) {
+    struct Case {
+        int rounds;
+        int won;
+        QString yours;
+        QString table;
+        QString note;
+    };
+    for (const Case& c :
+         {Case{1, 0, "0.0 % (1回中0勝)", "0.0 %", ""},
+          Case{12, 5, "41.7 % ± 14.2 (12回中5勝)", "41.7 % ± 14.2", "± は 1 標準誤差です。"}}) {
+        std::vector<RoundRecord> rounds;
+        for (int i = 0; i < c.rounds; ++i) {
+            rounds.push_back(round("たろう", 3, 28, i < c.won ? Winner::Player : Winner::Computer));
+        }
+        ShownRecords shown(rounds);
+        shown.window->show();
+        QApplication::processEvents();
+        QWidget* chart = nullptr;
+        for (QWidget* child : shown.window->findChildren<QWidget*>()) {
+            if (child->accessibleName() == QStringLiteral("レベルごとの勝率のグラフ")) {
+                chart = child;
+            }
+        }
+        ASSERT_NE(chart, nullptr);
+        EXPECT_TRUE(chart->accessibleDescription().contains(
+            "レベル 3: あなた " + c.yours +
+            "、忘れないプレーヤー 89.1 %、でたらめにめくるプレーヤー 0.1 %"))
+            << chart->accessibleDescription().toStdString();
+        const QAbstractItemModel* levels = shown.find<QTableView>(kLevels)->model();
+        EXPECT_EQ(shown.cell(kLevels, 6, 7), c.table);
+        EXPECT_EQ(levels->data(levels->index(6, 7), Qt::ToolTipRole).toString(), c.note);
+
+        // The lost round's 0 % is a mark in the player's colour just above the axis.
+        const QImage image = chart->grab().toImage();
+        const qreal scale = image.devicePixelRatio();
+        const int axis = chart->height() - 2 * chart->fontMetrics().height() - 9;
+        int marked = 0;
+        for (int y = int((axis - 3) * scale); y < int(axis * scale); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                marked += image.pixelColor(x, y) == QColor(40, 110, 200) ? 1 : 0;
+            }
+        }
+        EXPECT_GT(marked, 0);
+        // The pointer over level 3 shows its figures, and what the ± means.
+        const QPoint level3(chart->width() / 2 - 10, axis - 5);
+        QHelpEvent help(QEvent::ToolTip, level3, chart->mapToGlobal(level3));
+        QApplication::sendEvent(chart, &help);
+        EXPECT_TRUE(QToolTip::text().startsWith("レベル 3: あなた " + c.yours));
+        EXPECT_EQ(QToolTip::text().endsWith(QStringLiteral("± は 1 標準誤差です。")),
+                  !c.note.isEmpty());
+        QToolTip::hideText();
+        if (const QByteArray shots = qgetenv("KOROPIKA_RECORDS_SCREENSHOTS"); !shots.isEmpty()) {
+            shown.window->grab().save(QString::fromLocal8Bit(shots) +
+                                      QStringLiteral("/records-%1.png").arg(c.rounds));
+        }
+    }
 }
 
 TEST(RecordsWindow, ANewPlayerIsListedFirstWithEmptyFiguresAndNothingToDelete) {
@@ -141,14 +210,21 @@ TEST(RecordsWindow, DeletingAsksFirstAndRemovesOnlyThatPlayersRounds) {
     EXPECT_EQ(shown.find<QTableView>(kRecent)->model()->rowCount(), 0);
 }
 
-// A player's name that a spreadsheet would read as a formula is exported after a '.
-TEST(RecordsWindow, ExportWritesTheWholeHistoryToTheChosenFileWithNoNameReadAsAFormula) {
+// A player's name that a spreadsheet would read as a formula is exported after a '; the message
+// saying where the file went leaves the tables where they were.
+TEST(RecordsWindow, ExportWritesTheWholeHistoryWithNoNameReadAsAFormulaWithoutMovingTheTables) {
     std::vector<RoundRecord> rounds = threeRoundsAtTwoLevels();
     for (const std::string name : {"=1+2", "+A1", "-3,x", "@cmd", "\tB", "\r=C", "a=b"}) {
         rounds.push_back(round(name, 1, 28, Winner::Player));
     }
     ShownRecords shown(rounds);
     shown.window->show();
+    QApplication::processEvents();
+    const auto tablesAt = [&] {
+        return QList<QRect>{shown.find<QTableView>(kLevels)->geometry(),
+                            shown.find<QTableView>(kRecent)->geometry()};
+    };
+    const QList<QRect> before = tablesAt();
     shown.button(QStringLiteral("CSV に書き出す"))->click();
     auto* dialog = shown.find<QFileDialog>(QStringLiteral("書き出し先"));
     ASSERT_NE(dialog, nullptr);
@@ -163,6 +239,12 @@ TEST(RecordsWindow, ExportWritesTheWholeHistoryToTheChosenFileWithNoNameReadAsAF
                              ",'\tB,1,", ",\"'\r=C\",1,", ",a=b,1,"}) {
         EXPECT_TRUE(csv.contains(QString::fromUtf8(cell))) << cell;
     }
+    QApplication::processEvents();
+    auto* status = shown.find<QLabel>(QStringLiteral("状態"));
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_TRUE(status->text().endsWith(QStringLiteral("に書き出しました。")));
+    EXPECT_EQ(tablesAt().front().top(), before.front().top());
+    EXPECT_EQ(tablesAt().back().top(), before.back().top());
 }
 
 TEST(RecordsWindow, RecordsThatCannotBeReadAreSaidSo) {
@@ -216,18 +298,18 @@ TEST(RecordsWindow, ALastRoundWithANumberCanBePlayedAgainOnceTheWindowHasClosed)
     EXPECT_FALSE(shown.window->isVisible());
 }
 
-TEST(RecordsWindow, TabReachesEveryControlAndEachHasAName) {
+TEST(RecordsWindow, TabReachesEveryControlFromThePlayerListAndEachHasAName) {
     ShownRecords shown(threeRoundsAtTwoLevels());
     shown.window->show();
     QApplication::setActiveWindow(shown.window.get());
-    shown.find<QComboBox>(QStringLiteral("プレーヤー"))->setFocus();
     QStringList reached;
     for (int i = 0; i < 7; ++i) {
         QWidget* focus = QApplication::focusWidget();
+        QTest::keyClick(focus ? focus : shown.window.get(), Qt::Key_Tab);
+        focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr);
         EXPECT_FALSE(focus->accessibleName().isEmpty());
         reached << focus->accessibleName();
-        QTest::keyClick(focus, Qt::Key_Tab);
     }
     EXPECT_EQ(reached, (QStringList{"プレーヤー", "この記録を消す", "CSV に書き出す", kLevels,
                                     "グラフのカード数", kRecent, "閉じる"}));

@@ -8,24 +8,44 @@
 namespace koropika {
 namespace {
 
-std::optional<CommandLine> parse(std::vector<std::string_view> arguments) {
+CommandLineReading parse(std::vector<std::string_view> arguments) {
     return parseCommandLine(arguments);
 }
 
-TEST(CommandLineTest, NoArgumentsStartWithTheStoredSoundAndMuteSilencesTheRun) {
-    ASSERT_TRUE(parse({}).has_value());
-    EXPECT_FALSE(parse({})->mute);
-    ASSERT_TRUE(parse({"--mute"}).has_value());
-    EXPECT_TRUE(parse({"--mute"})->mute);
-    ASSERT_TRUE(parse({"--mute", "--mute"}).has_value());
+TEST(CommandLineTest, MuteSilencesTheRunAndDealStartsTheFirstRoundWithItsNumber) {
+    EXPECT_FALSE(parse({}).refused());
+    EXPECT_FALSE(parse({}).options.mute || parse({}).options.help || parse({}).options.deal);
+    EXPECT_FALSE(parse({"--mute", "--mute"}).refused());
+    const CommandLineReading reading = parse({"--mute", "--deal", "999999999"});
+    EXPECT_FALSE(reading.refused());
+    EXPECT_TRUE(reading.options.mute);
+    EXPECT_EQ(reading.options.deal, 999'999'999u);
 }
 
-TEST(CommandLineTest, DealStartsTheFirstRoundWithItsNumber) {
-    EXPECT_FALSE(parse({})->deal.has_value());
-    EXPECT_EQ(parse({"--mute", "--deal", "999999999"}).value().deal, 999'999'999u);
+TEST(CommandLineTest, HelpIsAskedForEvenBesideOtherArguments) {
+    EXPECT_TRUE(parse({"--help"}).options.help);
+    EXPECT_TRUE(parse({"-h"}).options.help);
+    EXPECT_TRUE(parse({"--deal", "0", "--help"}).options.help);
+    const std::string text = usage("koropika");
+    EXPECT_EQ(text.rfind("usage: koropika [--mute] [--deal N] [--help]\n", 0), 0u) << text;
+    EXPECT_NE(text.find("1 to 999999999"), std::string::npos) << text;
 }
 
-TEST(CommandLineTest, UnknownArgumentsAndValuesTheOptionDoesNotTakeAreRefused) {
+TEST(CommandLineTest, ABadDealValueNamesTheOptionTheValueAndTheRange) {
+    for (const auto& [arguments, said] :
+         std::vector<std::pair<std::vector<std::string_view>, std::string>>{
+             {{"--deal"}, "--deal needs a round number from 1 to 999999999"},
+             {{"--deal", "0"}, "--deal takes a round number from 1 to 999999999, not \"0\""},
+             {{"--deal", "abc"}, "--deal takes a round number from 1 to 999999999, not \"abc\""},
+             {{"--deal", "x", "--deal", "5"},
+              "--deal takes a round number from 1 to 999999999, not \"x\""}}) {
+        const CommandLineReading reading = parse(arguments);
+        EXPECT_TRUE(reading.refused());
+        EXPECT_EQ(refusal(reading), said);
+    }
+}
+
+TEST(CommandLineTest, ArgumentsThatAreNotTheProgramsOwnAreListedAsUnknown) {
     for (const std::vector<std::string_view>& arguments :
          std::vector<std::vector<std::string_view>>{{"--mute=yes"},
                                                     {"--mute", "1"},
@@ -34,11 +54,11 @@ TEST(CommandLineTest, UnknownArgumentsAndValuesTheOptionDoesNotTakeAreRefused) {
                                                     {"--"},
                                                     {""},
                                                     {"--volume", "loud"},
-                                                    {"--deal"},
-                                                    {"--deal", "0"},
-                                                    {"--deal", "--mute"},
                                                     {"name.txt"}}) {
-        EXPECT_FALSE(parse(arguments).has_value()) << arguments.front();
+        const CommandLineReading reading = parse(arguments);
+        EXPECT_TRUE(reading.problem.empty()) << arguments.back();
+        ASSERT_FALSE(reading.unknown.empty()) << arguments.back();
+        EXPECT_EQ(refusal(reading), "unknown option \"" + reading.unknown.front() + "\"");
     }
 }
 
