@@ -8,6 +8,7 @@
 #include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
+#include "ui/game_window/name_fit.h"
 
 namespace koropika {
 
@@ -142,7 +143,7 @@ void GameWindow::startUpGameWindow() {
     ui.Picture4.setVisible(true);
     ui.Label10.setVisible(true);
     ui.Label11.setVisible(true);
-    ui.Label10.setCaption(setup_.playerName);
+    ui.Label10.setCaption(nameLine(desktop_, ui.Label10, setup_.playerName));
     ui.Label2.setCaption("0");
     ui.Label3.setCaption("0");
     for (int marker = 1; marker <= setup_.level && ui.Shape1.has(marker); ++marker) {

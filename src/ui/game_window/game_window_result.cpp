@@ -7,6 +7,7 @@
 #include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
+#include "ui/game_window/name_fit.h"
 
 namespace koropika {
 
@@ -32,7 +33,7 @@ void GameWindow::showResult() {
     ui.Picture5.setTop(50);
     ui.Picture5.setVisible(true);
     ui.Label12.setBackColour(kBlack);
-    ui.Label13.setCaption(ui.Label10.caption());
+    ui.Label13.setCaption(nameLine(desktop_, ui.Label13, setup_.playerName));
     const RoundResult result = engine_.result();
     //: A side's count of cards on the result panel; English shows the number alone.
     const std::string countPattern = desktop_.translate("GameWindow", "%1 枚");
@@ -41,23 +42,29 @@ void GameWindow::showResult() {
     for (Element* hidden : {&ui.Picture3, &ui.Picture4, &ui.Label10, &ui.Label11}) {
         hidden->setVisible(false);
     }
+    // The screen reader hears the whole name, where the line may shorten it.
+    std::string resultLine;
     switch (result.winner) {
         case RoundResult::Winner::Draw:
-            ui.Label17.setCaption(desktop_.translate("GameWindow", kDraw));
+            resultLine = desktop_.translate("GameWindow", kDraw);
+            ui.Label17.setCaption(resultLine);
             break;
-        case RoundResult::Winner::Player:
-            ui.Label17.setCaption(
-                fillText(desktop_.translate("GameWindow", kPlayerWins), {ui.Label13.caption()}));
+        case RoundResult::Winner::Player: {
+            const std::string pattern = desktop_.translate("GameWindow", kPlayerWins);
+            resultLine = fillText(pattern, {setup_.playerName});
+            ui.Label17.setCaption(nameLine(desktop_, ui.Label17, setup_.playerName, pattern));
             break;
+        }
         case RoundResult::Winner::Computer:
-            ui.Label17.setCaption(desktop_.translate("GameWindow", kComputerWins));
+            resultLine = desktop_.translate("GameWindow", kComputerWins);
+            ui.Label17.setCaption(resultLine);
             break;
     }
     diceFace = 1;
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
-    keys_.roundOver(ui.Label17.caption(), result);
+    keys_.roundOver(resultLine, result);
     playerStackPictures_ = result.playerCards;
     computerStackPictures_ = result.computerCards;
     buildResultStacks(0);
