@@ -205,10 +205,17 @@ constexpr int kLongestName = 32767;
 
 // `label` shows `name` in `pattern` on one line, whole or with its tail given way to "…" after a
 // whole character.
+// `label` is tall enough for its letters' deepest reach below the line.
+void expectRoomBelowTheLine(const QtDesktop& desktop, const Element& label) {
+    const QFontMetrics metrics(toQFont(label.font(), desktop.language()));
+    EXPECT_GE(label.height(), metrics.ascent() + metrics.descent()) << label.name();
+}
+
 void expectNameOnOneLine(const QtDesktop& desktop, const Element& label, const std::string& name,
                          const std::string& pattern = "%1") {
     const std::string& shown = label.caption();
     EXPECT_LE(desktop.measureText(label.font(), shown).width, label.width()) << label.name();
+    expectRoomBelowTheLine(desktop, label);
     if (shown == fillText(pattern, {name})) {
         return;
     }
@@ -236,6 +243,9 @@ void playARoundCheckingEveryState(Language language, const std::string& name = "
     ASSERT_TRUE(settings.shown());
     EXPECT_EQ(run.desktop().language(), language);
     expectEveryCaptionFits(run.desktop(), settings, "settings");
+    run.click(settings.at("Label7"));  // the version area
+    expectEveryCaptionFits(run.desktop(), settings, "version area");
+    expectRoomBelowTheLine(run.desktop(), settings.at("Label6"));
     settings.typeText(settings.at("Combo1"), name);
     settings.pickItem(settings.at("Combo2"), 4);
     run.loop.advanceBy(0);
@@ -314,6 +324,13 @@ void playARoundCheckingEveryState(Language language, const std::string& name = "
     const std::string winnerWords = run.desktop().translate("GameWindow", kPlayerWins);
     expectNameOnOneLine(run.desktop(), ui.Label17, name, winnerWords);
     expectNameOnOneLine(run.desktop(), ui.Label13, name);
+    expectRoomBelowTheLine(run.desktop(), ui.Label14);
+    for (const auto& [caption, button] : {std::pair{&ui.Label19, &ui.Image8},
+                                          {&ui.Label20, &ui.Image11},
+                                          {&ui.Label21, &ui.Image12}}) {
+        EXPECT_NEAR(2 * caption->left() + caption->width(), 2 * button->left() + button->width(), 1)
+            << caption->caption() << " is not in the middle of its button";
+    }
     EXPECT_NE(ui.Label21.caption().find('6'), std::string::npos) << ui.Label21.caption();
     expectEveryCaptionFits(run.desktop(), game, "result");
     // The blinking line of the result, in its other phase.

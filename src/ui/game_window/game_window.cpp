@@ -5,10 +5,10 @@
 
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
+#include "ui/elements/text_fit.h"
 #include "ui/game_window/announcements.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
-#include "ui/game_window/name_fit.h"
 
 namespace koropika {
 

@@ -3,11 +3,13 @@
 
 #include "ui/game_window/game_window.h"
 
+#include <utility>
+
 #include "shared/texts.h"
 #include "ui/elements/palette.h"
+#include "ui/elements/text_fit.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
-#include "ui/game_window/name_fit.h"
 
 namespace koropika {
 
@@ -60,6 +62,8 @@ void GameWindow::showResult() {
             ui.Label17.setCaption(resultLine);
             break;
     }
+    makeRoomForOneLine(desktop_, ui.Label14);
+    makeRoomForOneLine(desktop_, ui.Label17);
     diceFace = 1;
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
@@ -80,6 +84,12 @@ void GameWindow::showLevelOffer() {
         ui.Label21.setVisible(true);
         ui.Label21.setCaption(levelOffer(desktop_, setup_.level + 1));
         ui.Image12.setAccessibleName(ui.Label21.caption());
+    }
+    // Each button's caption stands in the middle of its button, however wide its words are.
+    for (const auto& [caption, button] : {std::pair{&ui.Label19, &ui.Image8},
+                                          {&ui.Label20, &ui.Image11},
+                                          {&ui.Label21, &ui.Image12}}) {
+        caption->setLeft(button->left() + (button->width() - caption->width()) / 2);
     }
 }
 

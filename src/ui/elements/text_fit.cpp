@@ -1,4 +1,4 @@
-#include "ui/game_window/name_fit.h"
+#include "ui/elements/text_fit.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -53,6 +53,11 @@ std::string nameLine(const Desktop& desktop, const Element& label, const std::st
         }
     }
     return shortened(fits);
+}
+
+void makeRoomForOneLine(const Desktop& desktop, Element& label) {
+    const int lineHeight = desktop.measureText(label.font(), label.caption()).height;
+    label.setHeight(std::max(label.height(), lineHeight));
 }
 
 }  // namespace koropika
