@@ -115,8 +115,10 @@ Fit captionsThatDoNotFit(const QtDesktop& desktop, const Window& window) {
             continue;
         }
         const std::string& caption = element->caption();
+        // A shortened name ends in "…", the one mark an English caption may hold.
+        const QString plain = QString::fromStdString(caption).remove(QChar(0x2026));
         const bool ascii =
-            std::all_of(caption.begin(), caption.end(), [](char c) { return c > 0; });
+            std::all_of(plain.begin(), plain.end(), [](QChar c) { return c.unicode() < 0x80; });
         if (desktop.language() == Language::English && !ascii && caption != "ころぴか V_1.0") {
             faults.push_back(element->name() + " shows \"" + caption + "\", not English");
         }
@@ -196,21 +198,51 @@ void expectEveryCaptionFits(const QtDesktop& desktop, const Window& window,
     }
 }
 
+// The longest name a player can type in the name box: its line edit's own limit.
+constexpr int kLongestName = 32767;
+
+// `label` is tall enough for its letters' deepest reach below the line.
+void expectRoomBelowTheLine(const QtDesktop& desktop, const Element& label) {
+    const QFontMetrics metrics(toQFont(label.font(), desktop.language()));
+    EXPECT_GE(label.height(), metrics.ascent() + metrics.descent()) << label.name();
+}
+
+// `label` shows `name` in `pattern` on one line, whole or with its tail given way to "…" after a
+// whole character.
+void expectNameOnOneLine(const QtDesktop& desktop, const Element& label, const std::string& name,
+                         const std::string& pattern = "%1") {
+    const std::string& shown = label.caption();
+    EXPECT_LE(desktop.measureText(label.font(), shown).width, label.width()) << label.name();
+    expectRoomBelowTheLine(desktop, label);
+    const std::size_t head = shown.size() + 2 - pattern.size() - std::string_view("…").size();
+    EXPECT_TRUE(shown == fillText(pattern, {name}) ||
+                (head < name.size() && (static_cast<unsigned char>(name[head]) & 0xC0) != 0x80 &&
+                 shown == fillText(pattern, {name.substr(0, head) + "…"})))
+        << label.name() << " shows \"" << shown.substr(0, 200) << "\"";
+}
+
 // The settings window, then the game window in every state of a round the player wins at level 5:
 // the dice prompt, the starter, play with counts, and the result with its winner line, its three
 // buttons and the offer of level 6. In English the start caption must show in English, so that
-// the test cannot pass on the Japanese words alone.
-void playARoundCheckingEveryState(Language language) {
+// the test cannot pass on the Japanese words alone. The player's name shows on one line wherever
+// it is written, and the winner line ends with its own words.
+void playARoundCheckingEveryState(Language language, const std::string& name = "Alexander") {
+    SCOPED_TRACE(name.substr(0, 40));
     ProgramOnQtDesktop run(language);
     run.program().start();
     Window& settings = run.program().settingsWindow().window();
     ASSERT_TRUE(settings.shown());
     EXPECT_EQ(run.desktop().language(), language);
     expectEveryCaptionFits(run.desktop(), settings, "settings");
-    settings.typeText(settings.at("Combo1"), "Alexander");
+    run.click(settings.at("Label7"));  // the version area
+    expectEveryCaptionFits(run.desktop(), settings, "version area");
+    expectRoomBelowTheLine(run.desktop(), settings.at("Label6"));
+    settings.typeText(settings.at("Combo1"), name);
     settings.pickItem(settings.at("Combo2"), 4);
     run.loop.advanceBy(0);
-    expectEveryCaptionFits(run.desktop(), settings, "settings with a name");
+    if (name.size() < 20) {  // a longer one scrolls in its box
+        expectEveryCaptionFits(run.desktop(), settings, "settings with a name");
+    }
     run.pressAndRelease(settings.at("Label8"));  // 28 cards
 
     Window& game = run.game().window();
@@ -243,6 +275,7 @@ void playARoundCheckingEveryState(Language language) {
     run.pressAndRelease(ui.Image4);
     ASSERT_TRUE(run.runUntil([&] { return run.game().engine().phase() == GamePhase::Play; }));
     expectEveryCaptionFits(run.desktop(), game, "play");
+    expectNameOnOneLine(run.desktop(), ui.Label10, name);
 
     // The player remembers every card: each turn takes a pair, and the round is the player's.
     const auto playerMayClick = [&] {
@@ -279,7 +312,15 @@ void playARoundCheckingEveryState(Language language) {
     for (const Element* shown : {&ui.Label17, &ui.Label21, &ui.Image8, &ui.Image11, &ui.Image12}) {
         EXPECT_TRUE(shown->shown()) << shown->name();
     }
-    EXPECT_NE(ui.Label17.caption().find("Alexander"), std::string::npos) << ui.Label17.caption();
+    const std::string winnerWords = run.desktop().translate("GameWindow", kPlayerWins);
+    expectNameOnOneLine(run.desktop(), ui.Label17, name, winnerWords);
+    expectNameOnOneLine(run.desktop(), ui.Label13, name);
+    expectRoomBelowTheLine(run.desktop(), ui.Label14);
+    for (const Element* caption : {&ui.Label19, &ui.Label20, &ui.Label21}) {  // buttons alike in x
+        EXPECT_NEAR(2 * caption->left() + caption->width(),
+                    2 * ui.Image8.left() + ui.Image8.width(), 1)
+            << caption->caption() << " is not in the middle of its button";
+    }
     EXPECT_NE(ui.Label21.caption().find('6'), std::string::npos) << ui.Label21.caption();
     expectEveryCaptionFits(run.desktop(), game, "result");
     // The blinking line of the result, in its other phase.
@@ -293,6 +334,15 @@ TEST(EnglishFit, EveryCaptionOfTheEnglishWindowsFitsItsElement) {
 
 TEST(EnglishFit, EveryCaptionOfTheJapaneseWindowsFitsItsElement) {
     playARoundCheckingEveryState(Language::Japanese);
+}
+
+TEST(EnglishFit, ALongNameIsShortenedWhereItIsShownInBothLanguages) {
+    const std::string widest = QString(kLongestName, QChar(0xFF37)).toStdString();  // Ｗ…
+    for (const Language language : {Language::English, Language::Japanese}) {
+        playARoundCheckingEveryState(language, "Alexandra Montgomery-Smith");
+        playARoundCheckingEveryState(language, std::string(kLongestName, 'W'));
+    }
+    playARoundCheckingEveryState(Language::Japanese, widest);
 }
 
 // %1..%9 in `text`, sorted.

@@ -6,6 +6,7 @@
 
 #include "shared/window_position_file.h"
 #include "ui/elements/palette.h"
+#include "ui/elements/text_fit.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
@@ -135,7 +136,7 @@ void GameWindow::startUpGameWindow() {
     ui.Picture4.setVisible(true);
     ui.Label10.setVisible(true);
     ui.Label11.setVisible(true);
-    ui.Label10.setCaption(setup_.playerName);
+    ui.Label10.setCaption(nameLine(desktop_, ui.Label10, setup_.playerName));
     ui.Label2.setCaption("0");
     ui.Label3.setCaption("0");
     for (int marker = 1; marker <= setup_.level && ui.Shape1.has(marker); ++marker) {

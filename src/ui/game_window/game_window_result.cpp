@@ -3,8 +3,11 @@
 
 #include "ui/game_window/game_window.h"
 
+#include <utility>
+
 #include "shared/texts.h"
 #include "ui/elements/palette.h"
+#include "ui/elements/text_fit.h"
 #include "ui/game_window/game_window_elements.h"
 #include "ui/game_window/game_window_layout.h"
 
@@ -32,7 +35,7 @@ void GameWindow::showResult() {
     ui.Picture5.setTop(50);
     ui.Picture5.setVisible(true);
     ui.Label12.setBackColour(kBlack);
-    ui.Label13.setCaption(ui.Label10.caption());
+    ui.Label13.setCaption(nameLine(desktop_, ui.Label13, setup_.playerName));
     const RoundResult result = engine_.result();
     //: A side's count of cards on the result panel; English shows the number alone.
     const std::string countPattern = desktop_.translate("GameWindow", "%1 枚");
@@ -41,23 +44,31 @@ void GameWindow::showResult() {
     for (Element* hidden : {&ui.Picture3, &ui.Picture4, &ui.Label10, &ui.Label11}) {
         hidden->setVisible(false);
     }
+    // The screen reader hears the whole name, where the line may shorten it.
+    std::string resultLine;
     switch (result.winner) {
         case Winner::Draw:
-            ui.Label17.setCaption(desktop_.translate("GameWindow", kDraw));
+            resultLine = desktop_.translate("GameWindow", kDraw);
+            ui.Label17.setCaption(resultLine);
             break;
-        case Winner::Player:
-            ui.Label17.setCaption(
-                fillText(desktop_.translate("GameWindow", kPlayerWins), {ui.Label13.caption()}));
+        case Winner::Player: {
+            const std::string pattern = desktop_.translate("GameWindow", kPlayerWins);
+            resultLine = fillText(pattern, {setup_.playerName});
+            ui.Label17.setCaption(nameLine(desktop_, ui.Label17, setup_.playerName, pattern));
             break;
+        }
         case Winner::Computer:
-            ui.Label17.setCaption(desktop_.translate("GameWindow", kComputerWins));
+            resultLine = desktop_.translate("GameWindow", kComputerWins);
+            ui.Label17.setCaption(resultLine);
             break;
     }
+    makeRoomForOneLine(desktop_, ui.Label14);
+    makeRoomForOneLine(desktop_, ui.Label17);
     diceFace_ = 1;
     // The level offer is set before the stacks are built, which takes a moment: the panel is on
     // screen from the start, and must never show an offer of a wrong level meanwhile.
     showLevelOffer();
-    announce([&] { return words_.roundOver(ui.Label17.caption(), result); });
+    announce([&] { return words_.roundOver(resultLine, result); });
     keys_.roundOver();
     buildResultStacks(0);
 }
@@ -72,6 +83,12 @@ void GameWindow::showLevelOffer() {
         ui.Label21.setVisible(true);
         ui.Label21.setCaption(levelOffer(desktop_, setup_.level + 1));
         ui.Image12.setAccessibleName(ui.Label21.caption());
+    }
+    // Each button's caption stands in the middle of its button, however wide its words are.
+    for (const auto& [caption, button] : {std::pair{&ui.Label19, &ui.Image8},
+                                          {&ui.Label20, &ui.Image11},
+                                          {&ui.Label21, &ui.Image12}}) {
+        caption->setLeft(button->left() + (button->width() - caption->width()) / 2);
     }
 }
 

@@ -7,6 +7,7 @@
 #include "shared/texts.h"
 #include "ui/elements/desktop.h"
 #include "ui/elements/palette.h"
+#include "ui/elements/text_fit.h"
 #include "ui/settings/name_list_file.h"
 #include "ui/settings/settings_keyboard.h"
 #include "ui/settings/settings_layout.h"
@@ -91,6 +92,7 @@ void SettingsWindow::loadStep() {
         levels.addItem(levelEntry(desktop_, level));
     }
     levels.setSelectedIndex(settings_.level - 1);
+    makeRoomForOneLine(desktop_, ui_->Label6);
     settingsLoaded = 1;
     window_.setFocusedElement(&names);
 }
