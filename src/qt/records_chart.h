@@ -8,7 +8,7 @@
 #include <array>
 #include <optional>
 
-#include "records/round_record.h"
+#include "records/records_store.h"
 
 namespace koropika {
 
