@@ -2,8 +2,9 @@
 // windows in the system's language or the player's (and the 言語 / Language menu over it), the
 // sound output with the player's stored choice of sound and the 音 menu over it, the round
 // numbers drawn from a source seeded from the clock and the ゲーム番号 menu over them, the
-// records of rounds (each written as its round ends, through the one store the records window
-// also reads) and the 記録 menu over them, and the program with its two windows.
+// records of rounds (each written as its round ends, the round in play kept after every card,
+// through the one store the records window also reads) and the 記録 menu over them, and the
+// program with its two windows.
 
 #include <langinfo.h>
 #include <QApplication>
@@ -158,20 +159,18 @@ int main(int argc, char* argv[]) {
     if (options.deal) {
         game.setNextDealNumber(*options.deal);
     }
-    // Every round that ends goes to the records, beside name.txt, through the one store the
-    // records window reads too. The store is made when it is first needed and opens its file at
-    // its first use, so a run that ends no round and shows no records makes no file.
-    std::unique_ptr<koropika::records::RecordsStore> recordsStore;
-    const auto records = [&recordsStore, &desktop, &program]() -> koropika::records::RecordsStore& {
-        if (!recordsStore) {
-            recordsStore = std::make_unique<koropika::records::RecordsStore>(
-                desktop.files().dataFolderFor(program.settings().appPath));
-        }
-        return *recordsStore;
+    // Every round that ends goes to the records, beside name.txt, and the round in play is kept
+    // there after every card, through the one store the records window reads too. The store
+    // opens its file at its first use, so a run that ends no round and shows no records makes no
+    // file.
+    koropika::records::RecordsStore recordsStore(
+        desktop.files().dataFolderFor(desktop.programFolder()));
+    const auto records = [&recordsStore]() -> koropika::records::RecordsStore& {
+        return recordsStore;
     };
     game.setWallClock(
         [] { return std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now()); });
-    game.onRoundEnded = [&records](const koropika::RoundRecord& round) { records().record(round); };
+    program.useArchive(recordsStore);
     koropika::RecordsMenu recordsMenu(records, QString::fromStdString(desktop.programFolder()));
     recordsMenu.currentPlayer = [&game] { return game.setup().playerName; };
     // While the records window is open the round waits where it is.

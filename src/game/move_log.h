@@ -3,7 +3,9 @@
 // The record of every card turned in a round, and its signature.
 
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace koropika {
@@ -26,6 +28,8 @@ class MoveLog {
     // FNV-1a over "P12:5;C3:9;..." (side, slot, rank of each turn).
     std::uint64_t signature() const;
     std::string text() const;
+    // The turns a text() gave; empty when `text` is not such a list.
+    static std::optional<std::vector<Turn>> turnsFromText(std::string_view text);
 
   private:
     std::vector<Turn> turns_;

@@ -14,6 +14,7 @@ Deal RoundEngine::deal(int cardCount, int level, Random& random) {
     state_ = RoundState{};
     state_.cardsLeft = table_.cardCount();
     moveLog_.clear();
+    turnsResolved_ = 0;
     playerCards_ = 0;
     computerCards_ = 0;
     return dealt;
@@ -141,7 +142,9 @@ MoveOutcome RoundEngine::resolveMove() {
         state_.playerTurn = !state_.playerTurn;
     }
     state_.resolvingPair = false;
+    state_.blinkShowNext = false;  // the blink ends with the move
     state_.flippedThisTurn = 0;
+    turnsResolved_ = static_cast<int>(moveLog_.turns().size());
     outcome.next = turn();
     return outcome;
 }

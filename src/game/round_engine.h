@@ -111,6 +111,8 @@ class RoundEngine {
     const Table& table() const { return table_; }
     const RoundState& state() const { return state_; }
     const MoveLog& moveLog() const { return moveLog_; }
+    // The cards of the move log that belong to resolved moves (the first ones).
+    int turnsResolved() const { return turnsResolved_; }
     int playerCards() const { return playerCards_; }
     int computerCards() const { return computerCards_; }
 
@@ -120,6 +122,7 @@ class RoundEngine {
     Table table_;
     RoundState state_;
     MoveLog moveLog_;
+    int turnsResolved_ = 0;
     Random* random_ = nullptr;
     int level_ = 1;
     int playerCards_ = 0;

@@ -32,6 +32,7 @@ struct RoundState {
     int cpuSecondSlot = 0;
     bool cpuKnowsPair = false;   // the first pick came from a remembered pair
     bool cpuFoundMatch = false;  // the second pick came from memory
+    friend bool operator==(const RoundState&, const RoundState&) = default;
 };
 
 }  // namespace koropika

@@ -105,6 +105,8 @@ class Table {
     };
     SlotPair knownPair() const;
 
+    friend bool operator==(const Table&, const Table&) = default;
+
   private:
     std::size_t checked(int slot) const;
     bool has(std::uint64_t bits, int slot) const { return ((bits >> checked(slot)) & 1U) != 0; }

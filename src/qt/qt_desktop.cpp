@@ -9,6 +9,7 @@
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QPushButton>
 #include <QScreen>
 #include <QUrl>
 #include <utility>
@@ -140,6 +141,25 @@ void QtDesktop::showMessage(Window& owner, const std::string& text) {
     box->setStandardButtons(QMessageBox::Ok);
     box->setWindowModality(Qt::WindowModal);
     // open() returns at once; the handler that asked for the message runs to its end.
+    box->open();
+}
+
+void QtDesktop::ask(Window& owner, const Question& question, std::function<void(bool)> answered) {
+    auto* box = new QMessageBox(viewOf(owner));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setIcon(QMessageBox::Question);
+    box->setWindowTitle(toQString(owner.caption()));
+    box->setText(toQString(question.text));
+    box->setInformativeText(toQString(question.detail));
+    QPushButton* first = box->addButton(toQString(question.first), QMessageBox::AcceptRole);
+    QPushButton* second = box->addButton(toQString(question.second), QMessageBox::RejectRole);
+    box->setDefaultButton(first);
+    box->setEscapeButton(second);
+    box->setWindowModality(Qt::WindowModal);
+    QObject::connect(box, &QMessageBox::finished, box,
+                     [box, first, answered = std::move(answered)](int) {
+                         answered(box->clickedButton() == first);
+                     });
     box->open();
 }
 

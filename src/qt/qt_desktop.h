@@ -39,6 +39,7 @@ class QtDesktop final : public Desktop {
     void windowShown(Window& window) override;
     void windowHidden(Window& window) override;
     void showMessage(Window& owner, const std::string& text) override;
+    void ask(Window& owner, const Question& question, std::function<void(bool)> answered) override;
     void openWebPage(const std::string& address) override;
     std::string programFolder() const override;
     bool minimized(const Window& window) const override;

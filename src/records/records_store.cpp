@@ -11,6 +11,8 @@
 #include <string_view>
 #include <utility>
 
+#include "records/sqlite_rows.h"
+
 namespace koropika::records {
 namespace {
 
@@ -37,148 +39,33 @@ CREATE TABLE rounds (
     CHECK ((ending = 'finished') = (winner IS NOT NULL))
 );
 CREATE INDEX rounds_by_player ON rounds (player, id);
-PRAGMA user_version = 1;
 )sql";
 
-constexpr const char* kColumns =
-    "started, ended, player, level, card_count, first_move, player_count, computer_count, "
-    "winner, player_moves, seconds_played, ending, deal_number";
-
-const char* sideText(Side side) {
-    return side == Side::Player ? "player" : "computer";
-}
-
-const char* winnerText(Winner winner) {
-    switch (winner) {
-        case Winner::Player:
-            return "player";
-        case Winner::Computer:
-            return "computer";
-        case Winner::Draw:
-            return "draw";
-    }
-    return "";
-}
-
-std::optional<Winner> winnerFrom(const std::string& text) {
-    if (text == "player") {
-        return Winner::Player;
-    }
-    if (text == "computer") {
-        return Winner::Computer;
-    }
-    if (text == "draw") {
-        return Winner::Draw;
-    }
-    return std::nullopt;
-}
-
-// "2026-12-08T18:24:04Z"
-std::string isoUtc(std::chrono::sys_seconds time) {
-    const auto day = std::chrono::floor<std::chrono::days>(time);
-    const std::chrono::year_month_day date{day};
-    const std::chrono::hh_mm_ss clock{time - day};
-    char text[32];
-    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02d:%02d:%02dZ", int(date.year()),
-                  unsigned(date.month()), unsigned(date.day()), int(clock.hours().count()),
-                  int(clock.minutes().count()), int(clock.seconds().count()));
-    return text;
-}
-
-std::chrono::sys_seconds fromIsoUtc(const std::string& text) {
-    int year = 1970;
-    unsigned month = 1;
-    unsigned day = 1;
-    int hour = 0;
-    int minute = 0;
-    int second = 0;
-    std::sscanf(text.c_str(), "%d-%u-%uT%d:%d:%d", &year, &month, &day, &hour, &minute, &second);
-    const std::chrono::sys_days date{std::chrono::year{year} / std::chrono::month{month} /
-                                     std::chrono::day{day}};
-    return date + std::chrono::hours{hour} + std::chrono::minutes{minute} +
-           std::chrono::seconds{second};
-}
-
-bool isDamage(int code) {
-    const int primary = code & 0xff;
-    return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
-}
-
-// One prepared statement, finalised when it goes.
-class Statement {
-  public:
-    Statement(sqlite3* db, const std::string& sql) {
-        prepared_ = sqlite3_prepare_v2(db, sql.c_str(), -1, &statement_, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(statement_); }
-    Statement(const Statement&) = delete;
-    Statement& operator=(const Statement&) = delete;
-
-    int prepared() const { return prepared_; }
-    void bind(int index, const std::string& text) {
-        sqlite3_bind_text(statement_, index, text.c_str(), int(text.size()), SQLITE_TRANSIENT);
-    }
-    void bind(int index, const char* text) {
-        sqlite3_bind_text(statement_, index, text, -1, SQLITE_STATIC);
-    }
-    void bind(int index, std::int64_t number) { sqlite3_bind_int64(statement_, index, number); }
-    void bind(int index, int number) { sqlite3_bind_int(statement_, index, number); }
-    void bind(int index, double number) { sqlite3_bind_double(statement_, index, number); }
-    void bindNull(int index) { sqlite3_bind_null(statement_, index); }
-    int step() { return sqlite3_step(statement_); }
-
-    bool isNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
-    int integer(int column) const { return sqlite3_column_int(statement_, column); }
-    std::int64_t integer64(int column) const { return sqlite3_column_int64(statement_, column); }
-    double real(int column) const { return sqlite3_column_double(statement_, column); }
-    std::string text(int column) const {
-        const auto* bytes = sqlite3_column_text(statement_, column);
-        return bytes == nullptr
-                   ? std::string()
-                   : std::string(reinterpret_cast<const char*>(bytes),
-                                 std::size_t(sqlite3_column_bytes(statement_, column)));
-    }
-    int columns() const { return sqlite3_column_count(statement_); }
-    std::string columnName(int column) const { return sqlite3_column_name(statement_, column); }
-
-  private:
-    sqlite3_stmt* statement_ = nullptr;
-    int prepared_ = SQLITE_OK;
-};
-
-// Steps through every row, handing each to `row`; SQLITE_OK at the end, else the failing code.
-template <typename Row>
-int eachRow(Statement& statement, Row&& row) {
-    if (statement.prepared() != SQLITE_OK) {
-        return statement.prepared();
-    }
-    int code = SQLITE_OK;
-    while ((code = statement.step()) == SQLITE_ROW) {
-        row(statement);
-    }
-    return code == SQLITE_DONE ? SQLITE_OK : code;
-}
-
-// Reads a row of `kColumns`.
-RoundRecord roundFrom(const Statement& row) {
-    RoundRecord round;
-    round.started = fromIsoUtc(row.text(0));
-    round.ended = fromIsoUtc(row.text(1));
-    round.playerName = row.text(2);
-    round.level = row.integer(3);
-    round.cardCount = row.integer(4);
-    round.firstMove = row.text(5) == "player" ? Side::Player : Side::Computer;
-    round.playerCount = row.integer(6);
-    round.computerCount = row.integer(7);
-    round.winner = winnerFrom(row.text(8));
-    round.playerMoves = row.integer(9);
-    round.secondsPlayed = row.real(10);
-    round.ending = row.text(11) == "left" ? Ending::Left : Ending::Finished;
-    if (!row.isNull(12)) {
-        round.dealNumber = row.integer64(12);
-    }
-    return round;
-}
+// The round in play, one row at most: a round's columns as it stands, then its cards turned
+// ("P12:5;C3:9;": side, slot, rank), how many of them belong to resolved moves, and the card
+// back. Its values are checked when it is read, not here, so that an edited row is still read.
+constexpr const char* kKeptRoundTable = R"sql(
+CREATE TABLE kept_round (
+    id             INTEGER PRIMARY KEY CHECK (id = 1),
+    started        TEXT,
+    ended          TEXT,
+    player         TEXT,
+    level          INTEGER,
+    card_count     INTEGER,
+    first_move     TEXT,
+    player_count   INTEGER,
+    computer_count INTEGER,
+    winner         TEXT,
+    player_moves   INTEGER,
+    seconds_played REAL,
+    ending         TEXT,
+    deal_number    INTEGER,
+    turns          TEXT,
+    resolved_turns INTEGER,
+    card_back      INTEGER
+);
+PRAGMA user_version = 2;
+)sql";
 
 void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, int moves) {
     ++stats.played;
@@ -223,6 +110,25 @@ std::string csvField(const std::string& text) {
     return quoted + '"';
 }
 
+// Runs the scripts in one immediate transaction; SQLITE_OK, else the failing code, rolled back,
+// with the database's message in `message`.
+int inTransaction(sqlite3* db, std::initializer_list<const char*> scripts, std::string& message) {
+    int code = execute(db, "BEGIN IMMEDIATE");
+    for (const char* script : scripts) {
+        if (code == SQLITE_OK) {
+            code = execute(db, script);
+        }
+    }
+    if (code == SQLITE_OK) {
+        code = execute(db, "COMMIT");
+    }
+    if (code != SQLITE_OK) {
+        message = sqlite3_errmsg(db);
+        execute(db, "ROLLBACK");
+    }
+    return code;
+}
+
 // Reads the schema version and the number of tables; SQLITE_OK, else the failing code.
 int readHeader(sqlite3* db, int& version, int& tables) {
     Statement versionQuery(db, "PRAGMA user_version");
@@ -248,10 +154,6 @@ std::string immutableUri(const std::string& path) {
         }
     }
     return uri + "?immutable=1";
-}
-
-int execute(sqlite3* db, const char* sql) {
-    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
 
 }  // namespace
@@ -285,7 +187,10 @@ void RecordsStore::CloseDatabase::operator()(sqlite3* db) const {
 }
 
 RecordsStore::RecordsStore(std::string folder, Log log, Clock clock)
-    : folder_(std::move(folder)), log_(std::move(log)), clock_(std::move(clock)) {
+    : folder_(std::move(folder)),
+      log_(std::move(log)),
+      clock_(std::move(clock)),
+      roundLock_(folder_ + "/" + kFileName + ".round-lock") {
     if (!log_) {
         log_ = [](const std::string& line) { std::cerr << line << '\n'; };
     }
@@ -370,25 +275,28 @@ bool RecordsStore::openOnce(std::string& damage) {
         damage = "the file holds a database of another kind";
         return false;
     }
+    std::string message;
     if (version == 0) {
-        code = execute(raw, "BEGIN IMMEDIATE");
-        if (code == SQLITE_OK) {
-            code = execute(raw, kSchema);
-        }
-        if (code == SQLITE_OK) {
-            code = execute(raw, "COMMIT");
-        }
+        code = inTransaction(raw, {kSchema, kKeptRoundTable}, message);
         if (code != SQLITE_OK) {
-            const std::string detail = sqlite3_errmsg(raw);
-            execute(raw, "ROLLBACK");
             if (isDamage(code)) {
-                damage = detail;
+                damage = message;
             } else {
-                fail("start the records", detail);
+                fail("start the records", message);
             }
             return false;
         }
+        version = kSchemaVersion;
+    } else if (version < kSchemaVersion && sqlite3_db_readonly(raw, "main") != 1) {
+        // A file of the first version gains the kept round's table, every round in it kept. Where
+        // that cannot be done now, the rounds are still read.
+        if (inTransaction(raw, {kKeptRoundTable}, message) == SQLITE_OK) {
+            version = kSchemaVersion;
+        } else {
+            fail("upgrade the records", message);
+        }
     }
+    version_ = version;
     // A write-ahead log with normal syncing: a round's transaction costs no wait for the disk,
     // and a killed program still loses no committed round and leaves no damaged file (only a
     // power cut may lose the last rounds). Where the log cannot be made, the rollback journal
@@ -442,7 +350,8 @@ bool RecordsStore::withDatabase(const char* what, const std::function<int()>& wo
 }
 
 bool RecordsStore::record(const RoundRecord& round) {
-    return withDatabase("record a round", [&] {
+    keepFailed_ = false;
+    const bool recorded = withDatabase("record a round", [&] {
         int code = execute(db_.get(), "BEGIN IMMEDIATE");
         if (code != SQLITE_OK) {
             return code;
@@ -452,29 +361,13 @@ bool RecordsStore::record(const RoundRecord& round) {
                                             ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
             code = insert.prepared();
             if (code == SQLITE_OK) {
-                insert.bind(1, isoUtc(round.started));
-                insert.bind(2, isoUtc(round.ended));
-                insert.bind(3, round.playerName);
-                insert.bind(4, round.level);
-                insert.bind(5, round.cardCount);
-                insert.bind(6, sideText(round.firstMove));
-                insert.bind(7, round.playerCount);
-                insert.bind(8, round.computerCount);
-                if (round.winner) {
-                    insert.bind(9, winnerText(*round.winner));
-                } else {
-                    insert.bindNull(9);
-                }
-                insert.bind(10, round.playerMoves);
-                insert.bind(11, round.secondsPlayed);
-                insert.bind(12, round.ending == Ending::Left ? "left" : "finished");
-                if (round.dealNumber) {
-                    insert.bind(13, *round.dealNumber);
-                } else {
-                    insert.bindNull(13);
-                }
+                bindRound(insert, round);
                 code = insert.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_.get());
             }
+        }
+        // The round this run kept goes with its record, so that it is recorded once.
+        if (code == SQLITE_OK && keepsRounds()) {
+            code = execute(db_.get(), "DELETE FROM kept_round");
         }
         if (code == SQLITE_OK) {
             code = execute(db_.get(), "COMMIT");
@@ -486,6 +379,10 @@ bool RecordsStore::record(const RoundRecord& round) {
         }
         return SQLITE_OK;
     });
+    if (recorded) {
+        roundLock_.release();
+    }
+    return recorded;
 }
 
 std::optional<std::vector<std::string>> RecordsStore::playerNames() {

@@ -10,7 +10,9 @@
 #include <string>
 #include <vector>
 
+#include "game/kept_round.h"
 #include "game/round_record.h"
+#include "records/round_lock.h"
 
 struct sqlite3;
 
@@ -55,13 +57,18 @@ inline constexpr std::array<int, 3> kCardCounts = {28, 40, 52};
 // kind, damaged pages) is moved aside as "<file>.damaged-<UTC date and time>" and a new one is
 // started; a file made by a newer version of the game is left as it is and neither read nor
 // written. A read that fails returns nothing, and the caller says the records cannot be read.
-class RecordsStore {
+//
+// The store also keeps the round in play (one per folder), for a later run to continue. A run
+// keeps it only while it holds the folder's round lock, which it takes when it first keeps or
+// claims a round and gives up when that round is recorded or dropped; the system gives it up
+// when the run ends, however it ends.
+class RecordsStore final : public RoundArchive {
   public:
     using Log = std::function<void(const std::string& line)>;
     using Clock = std::function<std::chrono::sys_seconds()>;
 
     static constexpr const char* kFileName = "records.sqlite";
-    static constexpr int kSchemaVersion = 1;
+    static constexpr int kSchemaVersion = 2;
 
     enum class State {
         NotOpened,    // nothing asked yet
@@ -73,14 +80,22 @@ class RecordsStore {
     // `folder` is the data folder (beside name.txt). The log defaults to standard error, the
     // clock (which dates a damaged file's new name) to the system's.
     explicit RecordsStore(std::string folder, Log log = {}, Clock clock = {});
-    ~RecordsStore();
+    ~RecordsStore() override;
     // One connection per store: copies would share or double-close it.
     RecordsStore(const RecordsStore&) = delete;
     RecordsStore& operator=(const RecordsStore&) = delete;
 
-    // Adds one round in its own transaction, as it is given; false (and one line logged) when it
-    // was not kept.
-    bool record(const RoundRecord& round);
+    // Adds one round in its own transaction, as it is given, with the kept round of this run
+    // forgotten in the same transaction; false (and one line logged) when it was not recorded.
+    bool record(const RoundRecord& round) override;
+    // The round in play replaces the one kept. A round that cannot be kept (another run holds
+    // the lock, the file is locked, read-only or full) logs one line, not one per card.
+    bool keep(const KeptRound& round) override;
+    // The kept round of an earlier run when it can be continued. One that cannot (damaged,
+    // edited, its moves refused by the rules) is recorded as left where its fields allow, dropped
+    // and logged in one line. Makes no file when there is none.
+    std::optional<KeptRound> claimKept() override;
+    void dropKept() override;
 
     std::optional<std::vector<std::string>> playerNames();
     std::optional<PlayerStats> statsFor(const std::string& playerName);
@@ -110,12 +125,19 @@ class RecordsStore {
     // `work` runs once more against a new one.
     bool withDatabase(const char* what, const std::function<int()>& work);
     void fail(const char* what, const std::string& detail);
+    // Whether this run keeps its round in play in the file: it holds the lock, on a file that
+    // has the table for it.
+    bool keepsRounds() const { return roundLock_.held() && version_ >= 2; }
+    std::optional<KeptRound> readKept();
 
     std::string folder_;
     Log log_;
     Clock clock_;
     Database db_;
     State state_ = State::NotOpened;
+    int version_ = 0;  // of the open file's layout
+    RoundLock roundLock_;
+    bool keepFailed_ = false;  // since the last round recorded: its line is logged
 };
 
 }  // namespace koropika::records

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace koropika::testing {
 
@@ -15,6 +16,19 @@ void RecordingDesktop::windowHidden(Window& window) {
 
 void RecordingDesktop::showMessage(Window& /*owner*/, const std::string& text) {
     messages.push_back(text);
+}
+
+void RecordingDesktop::ask(Window& owner, const Question& question,
+                           std::function<void(bool)> answered) {
+    questions.push_back(question);
+    questionOwner = &owner;
+    answered_ = std::move(answered);
+}
+
+void RecordingDesktop::answer(bool first) {
+    if (const auto answered = std::exchange(answered_, nullptr)) {
+        answered(first);
+    }
 }
 
 Size RecordingDesktop::measureText(const Font& font, const std::string& text) const {

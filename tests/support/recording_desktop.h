@@ -17,6 +17,9 @@ class RecordingDesktop final : public Desktop {
     void windowShown(Window& window) override;
     void windowHidden(Window& window) override;
     void showMessage(Window& owner, const std::string& text) override;
+    // Keeps the question; a test answers it with answer().
+    void ask(Window& owner, const Question& question, std::function<void(bool)> answered) override;
+    void answer(bool first);
     void openWebPage(const std::string& address) override { webPages.push_back(address); }
     std::string programFolder() const override { return folder_; }
     bool minimized(const Window&) const override { return windowsMinimized; }
@@ -29,6 +32,8 @@ class RecordingDesktop final : public Desktop {
     // Windows on screen, in the order they were shown.
     std::vector<Window*> onScreen;
     std::vector<std::string> messages;
+    std::vector<Question> questions;  // every question asked, in order
+    Window* questionOwner = nullptr;
     std::vector<std::string> webPages;
     // Every text measured, in order.
     mutable std::vector<std::string> measuredTexts;
@@ -40,6 +45,7 @@ class RecordingDesktop final : public Desktop {
 
   private:
     std::string folder_;
+    std::function<void(bool)> answered_;
 };
 
 }  // namespace koropika::testing

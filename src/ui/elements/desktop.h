@@ -2,6 +2,7 @@
 // sizes, the language of its texts, the program folder and its files).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -25,6 +26,17 @@ class Desktop {
     // An information box with one OK button over `owner`. It does not block: the caller's
     // handler runs to its end, and the owner takes no input until the box is closed.
     virtual void showMessage(Window& owner, const std::string& text) = 0;
+    // A question with two answers over `owner`, modal to it and centred on it. `answered` is
+    // told true for the first answer, the default (Enter), and false for the second, which
+    // Escape and the box's close button give. Like a message, it does not block.
+    struct Question {
+        std::string text;
+        std::string detail;  // a second line under the text
+        std::string first;
+        std::string second;
+    };
+    virtual void ask(Window& owner, const Question& question,
+                     std::function<void(bool)> answered) = 0;
     virtual void openWebPage(const std::string& address) = 0;
     // The folder of the executable, without a trailing separator.
     virtual std::string programFolder() const = 0;

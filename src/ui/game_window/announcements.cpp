@@ -97,6 +97,13 @@ std::vector<std::string> RoundWords::cardTurned(const TurnedCard& card) const {
     return said;
 }
 
+std::vector<std::string> RoundWords::continued(int playerCards, int computerCards,
+                                               Side next) const {
+    //: %1 the player's cards, %2 the computer's, %3 whose turn it is ("あなたの番です").
+    return {fillText(translate("Announcements", "続きから：あなた %1 枚、コンピューター %2 枚、%3"),
+                     {std::to_string(playerCards), std::to_string(computerCards), turn(next)[0]})};
+}
+
 std::vector<std::string> RoundWords::roundOver(const std::string& resultLine,
                                                const RoundResult& result) const {
     //: %1 the result line ("Draw", "Taro wins"), %2 the player's cards, %3 the computer's.

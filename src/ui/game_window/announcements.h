@@ -29,6 +29,8 @@ class RoundWords {
     std::vector<std::string> diceStopped(int face, Side starter) const;
     // Whose turn it is: when play begins, and after a move that passed the turn or kept it.
     std::vector<std::string> turn(Side side) const;
+    // A round an earlier run kept goes on: both counts and whose turn it is.
+    std::vector<std::string> continued(int playerCards, int computerCards, Side next) const;
     // A card turned by either side; after a move's second card, whether it made a pair, with
     // both sides' counts after it.
     std::vector<std::string> cardTurned(const TurnedCard& card) const;

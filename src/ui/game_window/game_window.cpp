@@ -58,6 +58,14 @@ void GameWindow::open(const GameSetup& setup) {
     window_.show();
 }
 
+void GameWindow::continueRound(const KeptRound& kept) {
+    setup_ = GameSetup{kept.round.playerName, static_cast<std::int16_t>(kept.round.level),
+                       static_cast<std::int16_t>(kept.round.cardCount)};
+    setNextDealNumber(static_cast<std::uint64_t>(kept.round.dealNumber.value_or(0)));
+    toContinue_ = kept;
+    window_.show();
+}
+
 void GameWindow::leaveForSettings() {
     // The flag keeps the unload from ending the run.
     leavingForSettings_ = true;
@@ -177,6 +185,40 @@ void GameWindow::startUpGameWindow() {
     ui.Picture4.setBackColour(kBlack);
     ui.Timer9.setEnabled(true);
     keys_.windowLoaded(ui);
+    roundKept_ = false;
+    if (toContinue_) {
+        takeUpKeptRound(*std::exchange(toContinue_, std::nullopt));
+    }
+}
+
+void GameWindow::takeUpKeptRound(const KeptRound& kept) {
+    GameWindowElements& ui = *ui_;
+    playBack(kept, engine_);
+    // Play is under way: no dice panel, no start button, no choice of card back.
+    ui.Timer9.setEnabled(false);
+    ui.Picture1.setVisible(false);
+    ui.カード選択.setEnabled(false);
+    applyCardBack(kept.cardBack);
+    for (int slot = 1; slot <= setup_.cardCount; ++slot) {
+        paintSlot(slot);
+    }
+    const int counts[] = {engine_.playerCards(), engine_.computerCards()};
+    ui.Label2.setCaption(std::to_string(counts[0]));
+    ui.Label3.setCaption(std::to_string(counts[1]));
+    for (std::size_t side = 0; side < piles_.size(); ++side) {
+        if (counts[side] > 0) {
+            piles_[side].incoming->setTop(piles_[side].resting->top());
+        }
+    }
+    const Side next = engine_.turn();
+    showTurnIndicator(next);
+    stamps_.playContinued(kept.round.firstMove, kept.round.started, kept.round.secondsPlayed);
+    keepRound();  // as it stands now, without the move taken back
+    if (next == Side::Computer) {
+        ui.Timer6.setEnabled(true);
+    }
+    keys_.tableReady();
+    announce([&] { return words_.continued(counts[0], counts[1], next); });
 }
 
 void GameWindow::layOutTable(const TableGeometry& geometry) {
@@ -243,8 +285,11 @@ void GameWindow::saveWindowPosition() {
 }
 
 void GameWindow::onGameWindowUnload() {
-    // Whatever unloads a round in play (設定に戻る, the close box, a new round over it) leaves it.
-    reportRoundEnd(true);
+    // 設定に戻る and a new round over it leave the round in play; the close box leaves it only
+    // when it could not be kept for the next run.
+    if (leavingForSettings_ || !roundKept_) {
+        reportRoundEnd(true);
+    }
     saveWindowPosition();
     // The bindings go with the load; they are freed once the running handler has returned.
     keys_.windowUnloading();
@@ -255,7 +300,9 @@ void GameWindow::onGameWindowUnload() {
 }
 
 void GameWindow::onQuitMenu() {
-    reportRoundEnd(true);
+    if (!roundKept_) {
+        reportRoundEnd(true);
+    }
     saveWindowPosition();
     desktop_.endProgram();
 }
@@ -268,16 +315,33 @@ void GameWindow::設定に戻る_Click() {
 
 void GameWindow::reportRoundEnd(bool left) {
     const std::optional<RoundStamps::Played> played = stamps_.playEnded();
-    if (!played || !onRoundEnded) {
-        return;  // play never began, or this round was reported already
+    roundKept_ = false;
+    if (played && onRoundEnded) {
+        onRoundEnded(roundAsItStands(*played, left));
     }
+}
+
+void GameWindow::keepRound() {
+    const std::optional<RoundStamps::Played> played = stamps_.playSoFar();
+    if (!played || !onRoundKept) {
+        return;
+    }
+    KeptRound kept;
+    kept.round = roundAsItStands(*played, true);
+    kept.turns = engine_.moveLog().turns();
+    kept.resolvedTurns = engine_.turnsResolved();
+    kept.cardBack = cardBackIndex_;
+    roundKept_ = onRoundKept(kept);
+}
+
+RoundRecord GameWindow::roundAsItStands(const RoundStamps::Played& played, bool left) const {
     RoundRecord round;
-    round.started = played->started;
-    round.ended = played->ended;
+    round.started = played.started;
+    round.ended = played.ended;
     round.playerName = setup_.playerName;
     round.level = setup_.level;
     round.cardCount = setup_.cardCount;
-    round.firstMove = played->first;
+    round.firstMove = played.first;
     round.playerCount = engine_.playerCards();
     round.computerCount = engine_.computerCards();
     round.ending = left ? Ending::Left : Ending::Finished;
@@ -289,9 +353,9 @@ void GameWindow::reportRoundEnd(bool left) {
         playerCardsTurned += turn.side == Side::Player ? 1 : 0;
     }
     round.playerMoves = playerCardsTurned / 2;
-    round.secondsPlayed = played->seconds;
-    round.dealNumber = static_cast<std::int64_t>(played->dealNumber);
-    onRoundEnded(round);
+    round.secondsPlayed = played.seconds;
+    round.dealNumber = static_cast<std::int64_t>(played.dealNumber);
+    return round;
 }
 
 // ---- Card back choice ------------------------------------------------------------------------
@@ -404,6 +468,7 @@ void GameWindow::paintTurnedCard(const TurnedCard& card) {
     if (card.second) {
         (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
     }
+    keepRound();
 }
 
 void GameWindow::resolveMove(Timer& resolutionTimer) {
@@ -425,6 +490,7 @@ void GameWindow::resolveMove(Timer& resolutionTimer) {
         resolutionTimer.setEnabled(false);
         showResult();  // which tells the result
     } else {
+        keepRound();
         keys_.moveResolved();
         announce([&] { return words_.turn(outcome.next); });
     }

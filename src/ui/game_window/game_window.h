@@ -7,9 +7,11 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "game/kept_round.h"
 #include "game/random.h"
 #include "game/round_engine.h"
 #include "game/round_record.h"
@@ -64,6 +66,9 @@ class GameWindow {
 
     // Opens the window for a new round with `setup`.
     void open(const GameSetup& setup);
+    // Opens the window with a round an earlier run kept, where it stood after its last resolved
+    // move. The round must be one checkKeptRound() accepts.
+    void continueRound(const KeptRound& kept);
     // The program goes back to the settings window: the round is abandoned and the window
     // unloaded without ending the run.
     void leaveForSettings();
@@ -85,6 +90,11 @@ class GameWindow {
     // Told once of every round that ends after play had started: finished (the result panel
     // comes up) or left (設定に戻る, 終了, the close box, or another round started over it).
     std::function<void(const RoundRecord&)> onRoundEnded;
+    // Told of the round in play as it stands when play begins, after every card turned and after
+    // every move resolved; answers whether it was kept. A kept round stays kept when the window
+    // is closed or the program ends (the close box, 終了), for the next run to continue; one
+    // that could not be kept is then reported as left.
+    std::function<bool(const KeptRound&)> onRoundKept;
     // The date and time a round is stamped with (see RoundStamps::setWallClock).
     void setWallClock(std::function<std::chrono::sys_seconds()> clock) {
         stamps_.setWallClock(std::move(clock));
@@ -164,6 +174,11 @@ class GameWindow {
 
     // Hands the round in play to onRoundEnded, once, if play had started.
     void reportRoundEnd(bool left);
+    // Hands the round in play to onRoundKept.
+    void keepRound();
+    RoundRecord roundAsItStands(const RoundStamps::Played& played, bool left) const;
+    // The round the load takes up instead of the dice (continueRound).
+    void takeUpKeptRound(const KeptRound& kept);
 
     // Shows a slot's back and face as the engine's table has them.
     void paintSlot(int slot);
@@ -191,11 +206,13 @@ class GameWindow {
     Window window_;
     std::unique_ptr<GameWindowElements> ui_;
     GameWindowKeyboard keys_{window_, engine_};
-    bool leavingForSettings_ = false;  // the unload goes on to another screen
-    bool backChoiceReady_ = false;     // a chosen card back is kept from now on
-    std::int16_t cardBackIndex_ = 0;   // 0..4
-    int diceClicks_ = 0;               // clicks on the dice plus one: 2 rolling, 3 decided
-    int diceFace_ = 0;                 // the dice; after the round the GAME-OVER blink toggle
+    bool leavingForSettings_ = false;      // the unload goes on to another screen
+    std::optional<KeptRound> toContinue_;  // for the next load
+    bool roundKept_ = false;               // the round in play as it stands is kept
+    bool backChoiceReady_ = false;         // a chosen card back is kept from now on
+    std::int16_t cardBackIndex_ = 0;       // 0..4
+    int diceClicks_ = 0;                   // clicks on the dice plus one: 2 rolling, 3 decided
+    int diceFace_ = 0;                     // the dice; after the round the GAME-OVER blink toggle
     bool startButtonLit_ = false;
     bool resultShown_ = false;
     bool stacksBuilt_ = false;

@@ -124,6 +124,7 @@ void GameWindow::revealCard(int slot) {
     }
     const Side first = engine_.beginPlay();
     stamps_.playBegan(first);
+    keepRound();
     ui_->カード選択.setEnabled(false);
     if (first == Side::Computer) {
         ui_->Timer6.setEnabled(true);

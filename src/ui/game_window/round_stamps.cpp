@@ -1,5 +1,6 @@
 #include "ui/game_window/round_stamps.h"
 
+#include <cmath>
 #include <utility>
 
 namespace koropika {
@@ -22,12 +23,23 @@ void RoundStamps::playBegan(Side first) {
     playStartMs_ = loop_.nowMs();
 }
 
-std::optional<RoundStamps::Played> RoundStamps::playEnded() {
-    std::optional<Played> played = std::exchange(inPlay_, std::nullopt);
+void RoundStamps::playContinued(Side first, std::chrono::sys_seconds started, double seconds) {
+    inPlay_ = Played{.started = started, .first = first, .dealNumber = dealNumber_};
+    playStartMs_ = loop_.nowMs() - static_cast<std::int64_t>(std::llround(seconds * 1000));
+}
+
+std::optional<RoundStamps::Played> RoundStamps::playSoFar() const {
+    std::optional<Played> played = inPlay_;
     if (played) {
         played->ended = wallClock_();
         played->seconds = static_cast<double>(loop_.nowMs() - playStartMs_) / 1000.0;
     }
+    return played;
+}
+
+std::optional<RoundStamps::Played> RoundStamps::playEnded() {
+    const std::optional<Played> played = playSoFar();
+    inPlay_.reset();
     return played;
 }
 

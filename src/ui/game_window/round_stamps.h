@@ -44,6 +44,10 @@ class RoundStamps {
     };
     // Play has begun, `first` moving first.
     void playBegan(Side first);
+    // Play goes on with a round an earlier run began at `started` and played for `seconds`.
+    void playContinued(Side first, std::chrono::sys_seconds started, double seconds);
+    // The round in play as it stands now (ended: now); empty outside play.
+    std::optional<Played> playSoFar() const;
     // Play has ended: the round's stamps, once; empty when play never began since the last deal,
     // or its end was taken already.
     std::optional<Played> playEnded();

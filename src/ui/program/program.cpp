@@ -1,19 +1,70 @@
 #include "ui/program/program.h"
 
+#include <optional>
+#include <string>
 #include <utility>
 
 namespace koropika {
 
+namespace {
+
+// The question over the settings window, looked up with the context "Program".
+constexpr const char* kContinueQuestion =
+    TRANSLATABLE("Program", "前回のゲームの続きから遊びますか？");
+constexpr const char* kContinueAnswer = TRANSLATABLE("Program", "続きから遊ぶ");
+constexpr const char* kNewGameAnswer = TRANSLATABLE("Program", "新しく始める");
+
+}  // namespace
+
 Program::Program(EventLoop& loop, Desktop& desktop, SoundDevice& sound, Random& random,
                  std::function<std::uint64_t()> newDealNumber)
-    : gameWindow_(settings_, loop, desktop, sound, random, std::move(newDealNumber)),
+    : loop_(loop),
+      desktop_(desktop),
+      gameWindow_(settings_, loop, desktop, sound, random, std::move(newDealNumber)),
       settingsWindow_(settings_, loop, desktop) {
     settingsWindow_.showGameWindow = [this](const GameSetup& setup) { gameWindow_.open(setup); };
     gameWindow_.onBackToSettingsMenu = [this] { returnToSettings(); };
 }
 
+void Program::useArchive(RoundArchive& archive) {
+    archive_ = &archive;
+    gameWindow_.onRoundEnded = [&archive](const RoundRecord& round) { archive.record(round); };
+    gameWindow_.onRoundKept = [&archive](const KeptRound& round) { return archive.keep(round); };
+}
+
 void Program::start() {
     settingsWindow_.window().show();
+    // Once the window is on screen: the question goes over it, and reading the records file
+    // does not hold up the window's first appearance.
+    loop_.post([this] { offerKeptRound(); });
+}
+
+void Program::offerKeptRound() {
+    std::optional<KeptRound> kept = archive_ != nullptr ? archive_->claimKept() : std::nullopt;
+    if (!kept || !settingsWindow_.window().loaded()) {
+        return;
+    }
+    const RoundRecord& round = kept->round;
+    const auto translate = [this](const char* words) {
+        return desktop_.translate("Program", words);
+    };
+    //: %1 the player, %2 the level, %3 the card count, %4 and %5 the cards the player and the
+    //: computer have taken.
+    const std::string detail =
+        fillText(translate("%1　レベル %2・%3 枚　あなた %4 枚、コンピュータ %5 枚"),
+                 {round.playerName, std::to_string(round.level), std::to_string(round.cardCount),
+                  std::to_string(round.playerCount), std::to_string(round.computerCount)});
+    desktop_.ask(settingsWindow_.window(),
+                 {translate(kContinueQuestion), detail, translate(kContinueAnswer),
+                  translate(kNewGameAnswer)},
+                 [this, kept = std::move(*kept)](bool goOn) {
+                     if (goOn) {
+                         settingsWindow_.window().unload();
+                         gameWindow_.continueRound(kept);
+                     } else {
+                         archive_->record(kept.round);
+                     }
+                 });
 }
 
 void Program::returnToSettings() {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "game/kept_round.h"
 #include "game/random.h"
 #include "shared/shared_settings.h"
 #include "shared/sound_device.h"
@@ -21,7 +22,12 @@ class Program {
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Shows the settings window, centred: the first window of every run.
+    // Rounds that end go to `archive`, and the round in play is kept there after every card;
+    // start() offers the round an earlier run kept there. Without one, rounds go nowhere.
+    void useArchive(RoundArchive& archive);
+
+    // Shows the settings window, centred: the first window of every run. A round an earlier run
+    // kept is then offered over it.
     void start();
 
     SharedSettings& settings() { return settings_; }
@@ -31,7 +37,13 @@ class Program {
   private:
     // The game window's menu 設定に戻る: leave the game and show the settings window again.
     void returnToSettings();
+    // Asks whether to continue the kept round: yes opens it in the game window, no records it
+    // as left.
+    void offerKeptRound();
 
+    EventLoop& loop_;
+    Desktop& desktop_;
+    RoundArchive* archive_ = nullptr;
     SharedSettings settings_;
     GameWindow gameWindow_;
     SettingsWindow settingsWindow_;

@@ -1,0 +1,78 @@
+#include "game/kept_round.h"
+
+#include "shared/deal_number.h"
+
+namespace koropika {
+
+namespace {
+
+std::string cardProblem(std::size_t index, const std::string& what) {
+    return "card " + std::to_string(index + 1) + " of the round " + what;
+}
+
+}  // namespace
+
+std::string playBack(const KeptRound& kept, RoundEngine& engine) {
+    if (kept.resolvedTurns < 0 || kept.resolvedTurns % 2 != 0 ||
+        static_cast<std::size_t>(kept.resolvedTurns) > kept.turns.size()) {
+        return "the moves are cut short";
+    }
+    engine.decideStarter(kept.round.firstMove == Side::Player ? 1 : 2);
+    engine.pressStart();
+    engine.beginReveal();
+    for (int slot = 1; slot <= engine.table().cardCount(); ++slot) {
+        engine.revealCard(slot);
+    }
+    engine.beginPlay();
+    for (std::size_t index = 0; index < static_cast<std::size_t>(kept.resolvedTurns); ++index) {
+        const MoveLog::Turn& turn = kept.turns[index];
+        if (turn.side != engine.turn()) {
+            return cardProblem(index, "was turned out of turn");
+        }
+        std::optional<TurnedCard> card;
+        if (turn.side == Side::Player) {
+            if (!engine.playerMayTurn(turn.slot)) {
+                return cardProblem(index, "lies where no card can be turned");
+            }
+            card = engine.turnPlayerCard(turn.slot);
+        } else if (engine.computerStep()) {
+            card = engine.turnComputerCard();
+        }
+        if (!card || card->slot != turn.slot || card->face.rank != turn.rank) {
+            return cardProblem(index, "is not the card kept");
+        }
+        if (card->second) {
+            engine.resolveMove();
+        }
+    }
+    return {};
+}
+
+std::string checkKeptRound(const KeptRound& kept) {
+    const RoundRecord& round = kept.round;
+    if (round.playerName.empty()) {
+        return "it has no player";
+    }
+    if (round.level < 1 || round.level > 6) {
+        return "its level " + std::to_string(round.level) + " is not 1 to 6";
+    }
+    if (!tableGeometryFor(round.cardCount)) {
+        return "its card count " + std::to_string(round.cardCount) + " is not 28, 40 or 52";
+    }
+    if (!round.dealNumber || *round.dealNumber < std::int64_t{kFirstDealNumber} ||
+        *round.dealNumber > std::int64_t{kLastDealNumber}) {
+        return "its deal number is out of range";
+    }
+    if (!(round.secondsPlayed >= 0 && round.secondsPlayed < 1e9)) {
+        return "its time played is not a number of seconds";
+    }
+    if (kept.cardBack < 0 || kept.cardBack > 4) {
+        return "its card back is not 0 to 4";
+    }
+    SeededRandom random(static_cast<std::uint64_t>(*round.dealNumber));
+    RoundEngine engine;
+    engine.deal(round.cardCount, round.level, random);
+    return playBack(kept, engine);
+}
+
+}  // namespace koropika
