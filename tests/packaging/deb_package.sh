@@ -82,17 +82,18 @@ for needed in '<launchable type="desktop-id">example.koropika.koropika.desktop</
     '<summary xml:lang="ja">' '<screenshot type="default">' '<lang>en</lang>'; do
     grep -qF "$needed" "$metainfo" || fail "metainfo lacks $needed"
 done
-# The manual pages render without a warning and tell where the names are kept and how the
-# language is chosen.
+# The manual pages render without a warning and tell where the names are kept, how the
+# language is chosen and that a closed round is offered again.
 man_text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/man6/koropika.6.gz" 2>"$WORK/man.log")
 [ ! -s "$WORK/man.log" ] || fail "man: $(cat "$WORK/man.log")"
 for needed in 'XDG_DATA_HOME/koropika/' 'name.txt' 'itidata.txt' '/usr/games/koropika' ENVIRONMENT FILES \
-    LANGUAGE LC_MESSAGES koropika.ini; do
+    LANGUAGE LC_MESSAGES koropika.ini 'Continue your last game?'; do
     grep -qF -- "$needed" <<< "$man_text" || fail "the manual page does not mention $needed"
 done
 man_text=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$root/usr/share/man/ja/man6/koropika.6.gz" 2>"$WORK/man.log")
 [ ! -s "$WORK/man.log" ] || fail "man (ja): $(cat "$WORK/man.log")"
-for needed in 環境変数 'XDG_DATA_HOME/koropika/' name.txt 'LANGUAGE' koropika.ini '言語 / Language'; do
+for needed in 環境変数 'XDG_DATA_HOME/koropika/' name.txt 'LANGUAGE' koropika.ini '言語 / Language' \
+    前回のゲームの続きから遊びますか; do
     grep -qF -- "$needed" <<< "$man_text" || fail "the Japanese manual page does not mention $needed"
 done
 
