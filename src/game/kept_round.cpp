@@ -10,12 +10,37 @@ std::string cardProblem(std::size_t index, const std::string& what) {
     return "card " + std::to_string(index + 1) + " of the round " + what;
 }
 
+// Turns the kept card `index` again, for the side that turned it; empty when the rules allowed
+// it and it is the card kept, else what is wrong with it.
+std::string turnAgain(const KeptRound& kept, std::size_t index, RoundEngine& engine) {
+    const MoveLog::Turn& turn = kept.turns[index];
+    if (turn.side != engine.turn()) {
+        return cardProblem(index, "was turned out of turn");
+    }
+    std::optional<TurnedCard> card;
+    if (turn.side == Side::Player) {
+        if (!engine.playerMayTurn(turn.slot)) {
+            return cardProblem(index, "lies where no card can be turned");
+        }
+        card = engine.turnPlayerCard(turn.slot);
+    } else if (engine.computerStep()) {
+        card = engine.turnComputerCard();
+    }
+    if (!card || card->slot != turn.slot || card->face.rank != turn.rank) {
+        return cardProblem(index, "is not the card kept");
+    }
+    if (card->second && static_cast<int>(index) < kept.resolvedTurns) {
+        engine.resolveMove();
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string playBack(const KeptRound& kept, RoundEngine& engine) {
     if (kept.resolvedTurns < 0 || kept.resolvedTurns % 2 != 0 ||
         static_cast<std::size_t>(kept.resolvedTurns) > kept.turns.size()) {
-        return "the moves are cut short";
+        return "its moves are cut short";
     }
     engine.decideStarter(kept.round.firstMove == Side::Player ? 1 : 2);
     engine.pressStart();
@@ -25,27 +50,19 @@ std::string playBack(const KeptRound& kept, RoundEngine& engine) {
     }
     engine.beginPlay();
     for (std::size_t index = 0; index < static_cast<std::size_t>(kept.resolvedTurns); ++index) {
-        const MoveLog::Turn& turn = kept.turns[index];
-        if (turn.side != engine.turn()) {
-            return cardProblem(index, "was turned out of turn");
-        }
-        std::optional<TurnedCard> card;
-        if (turn.side == Side::Player) {
-            if (!engine.playerMayTurn(turn.slot)) {
-                return cardProblem(index, "lies where no card can be turned");
-            }
-            card = engine.turnPlayerCard(turn.slot);
-        } else if (engine.computerStep()) {
-            card = engine.turnComputerCard();
-        }
-        if (!card || card->slot != turn.slot || card->face.rank != turn.rank) {
-            return cardProblem(index, "is not the card kept");
-        }
-        if (card->second) {
-            engine.resolveMove();
+        if (std::string problem = turnAgain(kept, index, engine); !problem.empty()) {
+            return problem;
         }
     }
     return {};
+}
+
+RoundEngine rebuiltRound(const KeptRound& kept, Random& random) {
+    random.seed(static_cast<std::uint64_t>(kept.round.dealNumber.value_or(0)));
+    RoundEngine engine;
+    engine.deal(kept.round.cardCount, kept.round.level, random);
+    playBack(kept, engine);
+    return engine;
 }
 
 std::string checkKeptRound(const KeptRound& kept) {
@@ -72,7 +89,29 @@ std::string checkKeptRound(const KeptRound& kept) {
     SeededRandom random(static_cast<std::uint64_t>(*round.dealNumber));
     RoundEngine engine;
     engine.deal(round.cardCount, round.level, random);
-    return playBack(kept, engine);
+    if (std::string problem = playBack(kept, engine); !problem.empty()) {
+        return problem;
+    }
+    // The cards of the move not yet resolved (two at most) were allowed too, and the counts
+    // are those all the cards made.
+    if (kept.turns.size() > static_cast<std::size_t>(kept.resolvedTurns) + 2) {
+        return "its last move has more than two cards";
+    }
+    int playerCardsTurned = 0;
+    for (std::size_t index = 0; index < kept.turns.size(); ++index) {
+        if (index >= static_cast<std::size_t>(kept.resolvedTurns)) {
+            if (std::string problem = turnAgain(kept, index, engine); !problem.empty()) {
+                return problem;
+            }
+        }
+        playerCardsTurned += kept.turns[index].side == Side::Player ? 1 : 0;
+    }
+    if (engine.playerCards() != round.playerCount ||
+        engine.computerCards() != round.computerCount ||
+        playerCardsTurned / 2 != round.playerMoves) {
+        return "its counts are not those its cards made";
+    }
+    return {};
 }
 
 }  // namespace koropika

@@ -34,8 +34,13 @@ struct KeptRound {
 // it (a move the rules do not allow, a card that is not the one kept).
 std::string playBack(const KeptRound& kept, RoundEngine& engine);
 
-// Whether a kept round can be continued: its fields in range, and its moves played back on a
-// round of its own. Empty when it can, else why not.
+// The round as continueRound() takes it up: dealt from its deal number by `random`, which it
+// goes on drawing from, and its resolved moves played back. For a round checkKeptRound() accepts.
+RoundEngine rebuiltRound(const KeptRound& kept, Random& random);
+
+// Whether a kept round can be continued: its fields in range, its moves played back on a round
+// of its own, the cards of a move not yet resolved allowed too, and its counts those its cards
+// made. Empty when it can, else why not.
 std::string checkKeptRound(const KeptRound& kept);
 
 // Where a run's rounds go: each round that ends or is left, and the round in play.

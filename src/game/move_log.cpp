@@ -36,12 +36,16 @@ std::optional<std::vector<MoveLog::Turn>> MoveLog::turnsFromText(std::string_vie
     return turns;
 }
 
-std::uint64_t MoveLog::signature() const {
+std::uint64_t fnv1a(std::string_view bytes) {
     std::uint64_t hash = 14695981039346656037ULL;
-    for (const unsigned char c : text()) {
+    for (const unsigned char c : bytes) {
         hash = (hash ^ c) * 1099511628211ULL;
     }
     return hash;
+}
+
+std::uint64_t MoveLog::signature() const {
+    return fnv1a(text());
 }
 
 }  // namespace koropika

@@ -10,6 +10,9 @@
 
 namespace koropika {
 
+// The 64-bit FNV-1a hash of `bytes`.
+std::uint64_t fnv1a(std::string_view bytes);
+
 // Every card turned in a round, in order, by whom. Its signature (a hash of the whole log) pins
 // a seeded round: any change in how the round plays changes it.
 class MoveLog {

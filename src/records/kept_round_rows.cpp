@@ -12,14 +12,70 @@ namespace koropika::records {
 
 namespace {
 
-constexpr const char* kKeptColumns = "turns, resolved_turns, card_back";
+constexpr const char* kKeptColumns =
+    "started, ended, player, level, card_count, first_move, player_count, computer_count, "
+    "player_moves, seconds_played, deal_number, turns, resolved_turns, card_back";
+constexpr int kKeptColumnCount = 14;
 
-std::string turnsText(const KeptRound& kept) {
+std::string turnsText(const std::vector<MoveLog::Turn>& turns) {
     MoveLog log;
-    for (const MoveLog::Turn& turn : kept.turns) {
+    for (const MoveLog::Turn& turn : turns) {
         log.record(turn.side, turn.slot, turn.rank);
     }
     return log.text();
+}
+
+// Every value of a kept round, in a fixed order: a row read back with a value changed by a
+// damaged disk or an editor gives another digest.
+std::int64_t digestOf(const KeptRound& kept) {
+    const RoundRecord& round = kept.round;
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.17g", round.secondsPlayed);
+    const std::string values =
+        isoUtc(round.started) + '\n' + isoUtc(round.ended) + '\n' + round.playerName + '\n' +
+        std::to_string(round.level) + '\n' + std::to_string(round.cardCount) + '\n' +
+        sideText(round.firstMove) + '\n' + std::to_string(round.playerCount) + '\n' +
+        std::to_string(round.computerCount) + '\n' + std::to_string(round.playerMoves) + '\n' +
+        seconds + '\n' + std::to_string(round.dealNumber.value_or(-1)) + '\n' +
+        turnsText(kept.turns) + '\n' + std::to_string(kept.resolvedTurns) + '\n' +
+        std::to_string(kept.cardBack);
+    return static_cast<std::int64_t>(fnv1a(values));
+}
+
+// The kept round of a row of kKeptColumns; empty when a value cannot be read or is not of its
+// column's type.
+std::optional<KeptRound> keptFrom(const Statement& row) {
+    for (int column = 0; column < kKeptColumnCount; ++column) {
+        const bool text = column <= 2 || column == 5 || column == 11;
+        const bool number =
+            row.type(column) == SQLITE_INTEGER || (column == 9 && row.type(column) == SQLITE_FLOAT);
+        if (text ? row.type(column) != SQLITE_TEXT : !number) {
+            return std::nullopt;
+        }
+    }
+    KeptRound kept;
+    RoundRecord& round = kept.round;
+    const std::optional<std::vector<MoveLog::Turn>> turns = MoveLog::turnsFromText(row.text(11));
+    const std::string firstMove = row.text(5);
+    if (!turns || (firstMove != "player" && firstMove != "computer")) {
+        return std::nullopt;
+    }
+    round.started = fromIsoUtc(row.text(0));
+    round.ended = fromIsoUtc(row.text(1));
+    round.playerName = row.text(2);
+    round.level = row.integer(3);
+    round.cardCount = row.integer(4);
+    round.firstMove = firstMove == "player" ? Side::Player : Side::Computer;
+    round.playerCount = row.integer(6);
+    round.computerCount = row.integer(7);
+    round.playerMoves = row.integer(8);
+    round.secondsPlayed = row.real(9);
+    round.dealNumber = row.integer64(10);
+    round.ending = Ending::Left;
+    kept.turns = *turns;
+    kept.resolvedTurns = row.integer(12);
+    kept.cardBack = row.integer(13);
+    return kept;
 }
 
 }  // namespace
@@ -40,15 +96,27 @@ bool RecordsStore::keep(const KeptRound& kept) {
                 return SQLITE_READONLY;  // a file of the first version that could not be upgraded
             }
             Statement replace(db_.get(), std::string("INSERT OR REPLACE INTO kept_round (id, ") +
-                                             kColumns + ", " + kKeptColumns +
-                                             ") VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+                                             kKeptColumns +
+                                             ", digest) VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
             if (replace.prepared() != SQLITE_OK) {
                 return replace.prepared();
             }
-            bindRound(replace, kept.round);
-            replace.bind(kColumnCount + 1, turnsText(kept));
-            replace.bind(kColumnCount + 2, kept.resolvedTurns);
-            replace.bind(kColumnCount + 3, kept.cardBack);
+            const RoundRecord& round = kept.round;
+            replace.bind(1, isoUtc(round.started));
+            replace.bind(2, isoUtc(round.ended));
+            replace.bind(3, round.playerName);
+            replace.bind(4, round.level);
+            replace.bind(5, round.cardCount);
+            replace.bind(6, sideText(round.firstMove));
+            replace.bind(7, round.playerCount);
+            replace.bind(8, round.computerCount);
+            replace.bind(9, round.playerMoves);
+            replace.bind(10, round.secondsPlayed);
+            replace.bind(11, round.dealNumber.value_or(-1));
+            replace.bind(12, turnsText(kept.turns));
+            replace.bind(13, kept.resolvedTurns);
+            replace.bind(14, kept.cardBack);
+            replace.bind(15, digestOf(kept));
             return replace.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db_.get());
         });
     }
@@ -58,40 +126,35 @@ bool RecordsStore::keep(const KeptRound& kept) {
 }
 
 std::optional<KeptRound> RecordsStore::readKept() {
+    bool found = false;
     std::optional<KeptRound> kept;
-    std::string damage;
+    bool intact = false;  // the digest is the values'
     withDatabase("read the kept round", [&] {
         if (version_ < 2) {
             return SQLITE_OK;
         }
-        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + kKeptColumns +
-                                       " FROM kept_round");
+        Statement query(db_.get(),
+                        std::string("SELECT ") + kKeptColumns + ", digest FROM kept_round");
         return eachRow(query, [&](const Statement& row) {
-            kept.emplace();
-            kept->round = roundFrom(row);
-            kept->round.ending = Ending::Left;
-            kept->round.winner.reset();
-            const std::optional<std::vector<MoveLog::Turn>> turns =
-                MoveLog::turnsFromText(row.text(kColumnCount));
-            if (turns) {
-                kept->turns = *turns;
-                kept->resolvedTurns = row.integer(kColumnCount + 1);
-            } else {
-                damage = "its cards turned cannot be read";
-            }
-            kept->cardBack = row.integer(kColumnCount + 2);
+            found = true;
+            kept = keptFrom(row);
+            intact = kept && !row.isNull(kKeptColumnCount) &&
+                     row.integer64(kKeptColumnCount) == digestOf(*kept);
         });
     });
-    if (kept && damage.empty()) {
-        damage = checkKeptRound(*kept);
+    if (!found) {
+        return std::nullopt;
     }
-    if (!kept || damage.empty()) {
+    const std::string damage = !kept     ? "its values cannot be read"
+                               : !intact ? "it was damaged or edited"
+                                         : checkKeptRound(*kept);
+    if (damage.empty()) {
         return kept;
     }
-    // Recorded as the round left when its columns make a round; dropped either way.
+    // A round whose values can be read is recorded as the round left; dropped either way.
     const Log log = log_;
     log_ = [](const std::string&) {};
-    const bool recorded = record(kept->round);
+    const bool recorded = kept && record(kept->round);
     log_ = log;
     if (!recorded) {
         dropKept();

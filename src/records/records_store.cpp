@@ -41,9 +41,9 @@ CREATE TABLE rounds (
 CREATE INDEX rounds_by_player ON rounds (player, id);
 )sql";
 
-// The round in play, one row at most: a round's columns as it stands, then its cards turned
-// ("P12:5;C3:9;": side, slot, rank), how many of them belong to resolved moves, and the card
-// back. Its values are checked when it is read, not here, so that an edited row is still read.
+// The round in play, one row at most: as it stands, its cards turned ("P12:5;C3:9;": side,
+// slot, rank), how many of them belong to resolved moves, the card back, and a digest of all of
+// them. Its values are checked when it is read, not here, so that an edited row is still read.
 constexpr const char* kKeptRoundTable = R"sql(
 CREATE TABLE kept_round (
     id             INTEGER PRIMARY KEY CHECK (id = 1),
@@ -55,14 +55,13 @@ CREATE TABLE kept_round (
     first_move     TEXT,
     player_count   INTEGER,
     computer_count INTEGER,
-    winner         TEXT,
     player_moves   INTEGER,
     seconds_played REAL,
-    ending         TEXT,
     deal_number    INTEGER,
     turns          TEXT,
     resolved_turns INTEGER,
-    card_back      INTEGER
+    card_back      INTEGER,
+    digest         INTEGER
 );
 PRAGMA user_version = 2;
 )sql";

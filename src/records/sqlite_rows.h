@@ -43,6 +43,8 @@ class Statement {
     int step() { return sqlite3_step(statement_); }
 
     bool isNull(int column) const { return sqlite3_column_type(statement_, column) == SQLITE_NULL; }
+    // SQLITE_INTEGER, SQLITE_FLOAT, SQLITE_TEXT, SQLITE_BLOB or SQLITE_NULL.
+    int type(int column) const { return sqlite3_column_type(statement_, column); }
     int integer(int column) const { return sqlite3_column_int(statement_, column); }
     std::int64_t integer64(int column) const { return sqlite3_column_int64(statement_, column); }
     double real(int column) const { return sqlite3_column_double(statement_, column); }

@@ -45,6 +45,9 @@ void Program::offerKeptRound() {
         return;
     }
     const RoundRecord& round = kept->round;
+    // The counts as the round will go on: without a move that was not yet resolved.
+    SeededRandom random;
+    const RoundEngine rebuilt = rebuiltRound(*kept, random);
     const auto translate = [this](const char* words) {
         return desktop_.translate("Program", words);
     };
@@ -53,7 +56,7 @@ void Program::offerKeptRound() {
     const std::string detail =
         fillText(translate("%1　レベル %2・%3 枚　あなた %4 枚、コンピュータ %5 枚"),
                  {round.playerName, std::to_string(round.level), std::to_string(round.cardCount),
-                  std::to_string(round.playerCount), std::to_string(round.computerCount)});
+                  std::to_string(rebuilt.playerCards()), std::to_string(rebuilt.computerCards())});
     desktop_.ask(settingsWindow_.window(),
                  {translate(kContinueQuestion), detail, translate(kContinueAnswer),
                   translate(kNewGameAnswer)},
