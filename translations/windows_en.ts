@@ -124,6 +124,11 @@
         <extracomment>%1 the result line (&quot;Draw&quot;, &quot;Taro wins&quot;), %2 the player&apos;s cards, %3 the computer&apos;s.</extracomment>
         <translation>%1. You %2, computer %3</translation>
     </message>
+    <message>
+        <source>続きから：あなた %1 枚、コンピューター %2 枚、%3</source>
+        <extracomment>%1 the player&apos;s cards, %2 the computer&apos;s, %3 whose turn it is (&quot;あなたの番です&quot;).</extracomment>
+        <translation>Continuing your last game: you %1 cards, computer %2 cards. %3</translation>
+    </message>
 </context>
 <context>
     <name>DealNumber</name>
@@ -239,6 +244,26 @@
         <source>%1 枚</source>
         <extracomment>A side&apos;s count of cards on the result panel; English shows the number alone.</extracomment>
         <translation>%1</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source>前回のゲームの続きから遊びますか？</source>
+        <translation>Continue your last game?</translation>
+    </message>
+    <message>
+        <source>続きから遊ぶ</source>
+        <translation>Continue</translation>
+    </message>
+    <message>
+        <source>新しく始める</source>
+        <translation>New game</translation>
+    </message>
+    <message>
+        <source>%1&#x3000;レベル %2・%3 枚&#x3000;あなた %4 枚、コンピュータ %5 枚</source>
+        <extracomment>%1 the player, %2 the level, %3 the card count, %4 and %5 the cards the player and the computer have taken.</extracomment>
+        <translation>%1 · level %2 · %3 cards · you %4, computer %5</translation>
     </message>
 </context>
 <context>

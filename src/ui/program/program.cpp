@@ -13,6 +13,10 @@ constexpr const char* kContinueQuestion =
     TRANSLATABLE("Program", "前回のゲームの続きから遊びますか？");
 constexpr const char* kContinueAnswer = TRANSLATABLE("Program", "続きから遊ぶ");
 constexpr const char* kNewGameAnswer = TRANSLATABLE("Program", "新しく始める");
+//: %1 the player, %2 the level, %3 the card count, %4 and %5 the cards the player and the
+//: computer have taken.
+constexpr const char* kKeptRoundLine =
+    TRANSLATABLE("Program", "%1　レベル %2・%3 枚　あなた %4 枚、コンピュータ %5 枚");
 
 }  // namespace
 
