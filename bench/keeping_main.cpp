@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "records/records_store.h"
+#include "support/engine_rounds.h"
 
 namespace {
 
@@ -62,17 +63,7 @@ std::vector<double> keepOneRound(records::RecordsStore& store, std::uint64_t dea
         times.push_back(millisecondsSince(start));
     };
     while (!engine.roundOver()) {
-        std::optional<TurnedCard> card;
-        if (engine.turn() == Side::Player) {
-            int slot = 1;
-            while (!engine.playerMayTurn(slot)) {
-                ++slot;
-            }
-            card = engine.turnPlayerCard(slot);
-        } else if (engine.computerStep()) {
-            card = engine.turnComputerCard();
-        }
-        if (card) {
+        if (const std::optional<TurnedCard> card = testing::turnNextCard(engine)) {
             keep();
             if (card->second) {
                 engine.resolveMove();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "records/records_store.h"
+#include "support/engine_rounds.h"
 #include "support/temp_folder.h"
 #include "support/test_size.h"
 
@@ -37,16 +38,7 @@ KeptRound keptAfter(std::size_t cards, std::int64_t deal = 4711) {
     }
     engine.beginPlay();
     while (engine.moveLog().turns().size() < cards) {
-        std::optional<TurnedCard> card;
-        if (engine.turn() == Side::Player) {
-            int slot = 1;
-            while (!engine.playerMayTurn(slot)) {
-                ++slot;
-            }
-            card = engine.turnPlayerCard(slot);
-        } else if (engine.computerStep()) {
-            card = engine.turnComputerCard();
-        }
+        const std::optional<TurnedCard> card = testing::turnNextCard(engine);
         if (card && card->second && engine.moveLog().turns().size() < cards) {
             engine.resolveMove();
         }
