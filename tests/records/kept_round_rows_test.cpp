@@ -170,6 +170,23 @@ TEST(KeptRoundRows, OneRunAtATimeKeepsItsRoundInAFolder) {
     EXPECT_EQ(first.store.claimKept()->round.dealNumber, 4711);
 }
 
+TEST(KeptRoundRows, AFileLockedByAnotherProgramCostsTheRoundOneLineAndItPlaysOn) {
+    StoreInFolder s;
+    ASSERT_TRUE(s.store.keep(keptAfter(2)));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(s.store.path().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    for (std::size_t cards = 3; cards < 9; ++cards) {
+        EXPECT_FALSE(s.store.keep(keptAfter(cards)));
+    }
+    EXPECT_EQ(s.log.size(), 1u);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(s.store.keep(keptAfter(9)));
+    EXPECT_EQ(RecordsStore(s.folder.path()).claimKept().has_value(), false) << "this run's own";
+    EXPECT_EQ(s.store.claimKept()->turns.size(), 9u);
+}
+
 // The layout of the first version of the records file, as its files hold it.
 constexpr const char* kFirstLayout = R"sql(
 CREATE TABLE rounds (
