@@ -112,10 +112,17 @@ int main(int argc, char* argv[]) {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     {
-        records::RecordsStore filler(folder);
+        // The rounds in the file carry the moves of a whole round of 52 cards.
+        const std::string scratch = folder + "/scratch";
+        std::filesystem::create_directories(scratch);
         RoundRecord round;
+        {
+            records::RecordsStore scratchStore(scratch);
+            keepOneRound(scratchStore, 999, round);
+        }
+        std::filesystem::remove_all(scratch);
+        records::RecordsStore filler(folder);
         round.playerName = "たろう";
-        round.cardCount = 52;
         round.winner = Winner::Computer;
         for (long i = 0; i < inFile; ++i) {
             round.level = 1 + static_cast<int>(i % 6);
@@ -168,6 +175,24 @@ int main(int argc, char* argv[]) {
                 recordTimes.size(), longestMoves);
     std::printf("median %.3f ms, 99th percentile %.3f ms, longest %.3f ms\n", medianOf(recordTimes),
                 recordTimes[recordTimes.size() * 99 / 100], recordTimes.back());
+
+    // What the records window and the export read from the same file.
+    Clock::time_point start = Clock::now();
+    const bool stats = store.statsFor("たろう").has_value();
+    const double statsMs = millisecondsSince(start);
+    start = Clock::now();
+    const bool last = store.lastRounds("たろう", 50).has_value();
+    const double lastMs = millisecondsSince(start);
+    start = Clock::now();
+    const std::optional<std::string> csv = store.historyCsv();
+    const double csvMs = millisecondsSince(start);
+    if (!stats || !last || !csv) {
+        return 1;
+    }
+    std::printf(
+        "a player's figures %.1f ms, the last 50 rounds %.1f ms, the CSV (%zu bytes) "
+        "%.1f ms\n",
+        statsMs, lastMs, csv->size(), csvMs);
     std::filesystem::remove_all(folder);
     return 0;
 }

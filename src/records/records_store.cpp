@@ -40,14 +40,19 @@ CREATE TABLE rounds (
     moves          TEXT,
     CHECK ((ending = 'finished') = (winner IS NOT NULL))
 );
-CREATE INDEX rounds_by_player ON rounds (player, id);
+CREATE INDEX rounds_by_player
+    ON rounds (player, id, level, card_count, ending, winner, player_moves);
 )sql";
 
 // A file of the first layout gains the rounds' dice face and moves (MoveLog::fullText) as the
-// last columns of their table; its rounds have none.
+// last columns of their table; its rounds have none. The index holds every value a player's
+// figures are counted from, so that counting them never reads the rounds' moves.
 constexpr const char* kRoundMovesColumns = R"sql(
 ALTER TABLE rounds ADD COLUMN dice_face INTEGER CHECK (dice_face BETWEEN 1 AND 6);
 ALTER TABLE rounds ADD COLUMN moves TEXT;
+DROP INDEX IF EXISTS rounds_by_player;
+CREATE INDEX rounds_by_player
+    ON rounds (player, id, level, card_count, ending, winner, player_moves);
 )sql";
 
 // The round in play, one row at most: as it stands, its cards turned (MoveLog::fullText), how

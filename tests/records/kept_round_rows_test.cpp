@@ -276,8 +276,20 @@ TEST(KeptRoundRows, AFileOfTheFirstVersionIsUpgradedWithEveryRoundAndItsFiguresK
             return 0;
         },
         &version, nullptr);
+    // A player's figures are counted from the index alone, never reading the rounds' moves.
+    std::string plan;
+    sqlite3_exec(
+        db,
+        "EXPLAIN QUERY PLAN SELECT level, card_count, ending, winner, player_moves FROM rounds "
+        "WHERE player = 'Ann' ORDER BY id",
+        [](void* out, int columns, char** values, char**) {
+            *static_cast<std::string*>(out) += values[columns - 1];
+            return 0;
+        },
+        &plan, nullptr);
     sqlite3_close(db);
     EXPECT_EQ(version, 2);
+    EXPECT_NE(plan.find("COVERING INDEX"), std::string::npos) << plan;
 }
 
 TEST(KeptRoundRows, AFileOfANewerVersionOffersNothingAndKeepsNothing) {
