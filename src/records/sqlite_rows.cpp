@@ -112,7 +112,8 @@ void bindRound(Statement& statement, const RoundRecord& round) {
 }
 
 void bindMoves(Statement& statement, int first, const RoundRecord& round) {
-    if (round.diceFace) {
+    // A face no dice shows is not kept, so that the round itself still is.
+    if (round.diceFace && *round.diceFace >= 1 && *round.diceFace <= 6) {
         statement.bind(first, *round.diceFace);
     } else {
         statement.bindNull(first);

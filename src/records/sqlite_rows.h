@@ -92,7 +92,8 @@ int execute(sqlite3* db, const char* sql);
 RoundRecord roundFrom(const Statement& row);
 // Binds the round to parameters 1..kColumnCount, in the order of `kColumns`.
 void bindRound(Statement& statement, const RoundRecord& round);
-// Binds the round's kMoveColumns to parameters `first` and `first` + 1.
+// Binds the round's kMoveColumns to parameters `first` and `first` + 1; a dice face outside
+// 1..6 as none.
 void bindMoves(Statement& statement, int first, const RoundRecord& round);
 // Reads the round's kMoveColumns from columns `first` and `first` + 1; a value that is not a
 // dice face or a list of moves is read as none.
