@@ -261,6 +261,8 @@ TEST(KeptRound, ANewGameInsteadRecordsTheRoundOnceAsLeftAndForgetsIt) {
     EXPECT_EQ(rounds[0].ending, Ending::Left);
     EXPECT_EQ(rounds[0].dealNumber, static_cast<std::int64_t>(deal));
     EXPECT_GT(rounds[0].secondsPlayed, 0);
+    EXPECT_EQ(rounds[0].moves, first.game().engine().moveLog().turns());
+    EXPECT_EQ(rounds[0].diceFace, 1);
 
     RunOfTheGame third;
     copyRecords(second, third);
