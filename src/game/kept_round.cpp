@@ -83,6 +83,11 @@ std::string checkKeptRound(const KeptRound& kept) {
     if (!(round.secondsPlayed >= 0 && round.secondsPlayed < 1e9)) {
         return "its time played is not a number of seconds";
     }
+    // An odd face gives the first move to the player.
+    if (round.diceFace && (*round.diceFace < 1 || *round.diceFace > 6 ||
+                           (*round.diceFace % 2 == 1) != (round.firstMove == Side::Player))) {
+        return "its dice face is not one that gives its first move";
+    }
     if (kept.cardBack < 0 || kept.cardBack > 4) {
         return "its card back is not 0 to 4";
     }

@@ -16,7 +16,7 @@ namespace koropika {
 struct KeptRound {
     // The round as it stands: who plays, the level, the card count, its number, who moved first,
     // both counts, the player's moves, when play began, when the round was last kept and the
-    // seconds played so far. Recorded as it is, it is the round left.
+    // seconds played so far. Recorded as it is, it is the round left. Its moves are `turns`.
     RoundRecord round;
     // Every card turned since play began, in order.
     std::vector<MoveLog::Turn> turns;

@@ -13,25 +13,58 @@ std::string MoveLog::text() const {
     return out;
 }
 
+namespace {
+
+constexpr std::string_view kSuitLetters = "abcd";
+
+// Reads the digits at `at`, before `last`, as a number; moves `at` past them.
+bool readNumber(const char*& at, const char* last, int& number) {
+    const auto [end, error] = std::from_chars(at, last, number);
+    if (error != std::errc{} || end == at) {
+        return false;
+    }
+    at = end;
+    return true;
+}
+
+}  // namespace
+
+std::string MoveLog::fullText(const std::vector<Turn>& turns) {
+    std::string out;
+    out.reserve(turns.size() * 6);
+    for (const Turn& turn : turns) {
+        out += turn.side == Side::Player ? 'P' : turn.fromMemory ? 'M' : 'C';
+        out += std::to_string(turn.slot);
+        out += turn.suit >= 1 && turn.suit <= 4 ? kSuitLetters[std::size_t(turn.suit - 1)] : 'x';
+        out += std::to_string(turn.rank);
+    }
+    return out;
+}
+
 std::optional<std::vector<MoveLog::Turn>> MoveLog::turnsFromText(std::string_view text) {
     std::vector<Turn> turns;
-    while (!text.empty()) {
-        const std::size_t end = text.find(';');
-        if (end == std::string_view::npos || end < 4 || (text[0] != 'P' && text[0] != 'C')) {
+    const char* at = text.data();
+    const char* const last = text.data() + text.size();
+    while (at != last) {
+        const char side = *at++;
+        if (side != 'P' && side != 'C' && side != 'M') {
             return std::nullopt;
         }
-        Turn turn{text[0] == 'P' ? Side::Player : Side::Computer, 0, 0};
-        const char* const last = text.data() + end;
-        const auto [colon, slotError] = std::from_chars(text.data() + 1, last, turn.slot);
-        if (slotError != std::errc{} || colon == last || *colon != ':') {
+        Turn turn{side == 'P' ? Side::Player : Side::Computer, 0, 0};
+        turn.fromMemory = side == 'M';
+        if (!readNumber(at, last, turn.slot) || at == last) {
             return std::nullopt;
         }
-        const auto [rest, rankError] = std::from_chars(colon + 1, last, turn.rank);
-        if (rankError != std::errc{} || rest != last) {
+        const char suit = *at++;
+        const std::size_t letter = kSuitLetters.find(suit);
+        if (letter == std::string_view::npos && suit != 'x') {
+            return std::nullopt;
+        }
+        turn.suit = letter == std::string_view::npos ? 0 : static_cast<int>(letter) + 1;
+        if (!readNumber(at, last, turn.rank)) {
             return std::nullopt;
         }
         turns.push_back(turn);
-        text.remove_prefix(end + 1);
     }
     return turns;
 }

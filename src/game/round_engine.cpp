@@ -99,7 +99,7 @@ std::optional<TurnedCard> RoundEngine::turnComputerCard() {
 TurnedCard RoundEngine::turnUp(Side side, int slot, bool fromMemory) {
     TurnedCard card{side, slot, table_.card(slot)};
     card.fromMemory = fromMemory;
-    moveLog_.record(side, slot, card.face.rank);
+    moveLog_.record({side, slot, card.face.rank, card.face.suit, fromMemory});
     table_.setBackShown(slot, false);
     table_.setFaceShown(slot, true);
     if (state_.flippedThisTurn == 1) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "game/round_engine.h"
 
@@ -32,6 +33,10 @@ struct RoundRecord {
     double secondsPlayed = 0;
     Ending ending = Ending::Finished;
     std::optional<std::int64_t> dealNumber;
+    // The dice face (1..6) that decided who moved first, and every card turned in order; none
+    // for a round recorded without them.
+    std::optional<int> diceFace;
+    std::optional<std::vector<MoveLog::Turn>> moves;
 };
 
 }  // namespace koropika

@@ -14,16 +14,8 @@ namespace {
 
 constexpr const char* kKeptColumns =
     "started, ended, player, level, card_count, first_move, player_count, computer_count, "
-    "player_moves, seconds_played, deal_number, turns, resolved_turns, card_back";
-constexpr int kKeptColumnCount = 14;
-
-std::string turnsText(const std::vector<MoveLog::Turn>& turns) {
-    MoveLog log;
-    for (const MoveLog::Turn& turn : turns) {
-        log.record(turn.side, turn.slot, turn.rank);
-    }
-    return log.text();
-}
+    "player_moves, seconds_played, deal_number, turns, resolved_turns, card_back, dice_face";
+constexpr int kKeptColumnCount = 15;
 
 // Every value of a kept round, in a fixed order: a row read back with a value changed by a
 // damaged disk or an editor gives another digest.
@@ -37,8 +29,8 @@ std::int64_t digestOf(const KeptRound& kept) {
         sideText(round.firstMove) + '\n' + std::to_string(round.playerCount) + '\n' +
         std::to_string(round.computerCount) + '\n' + std::to_string(round.playerMoves) + '\n' +
         seconds + '\n' + std::to_string(round.dealNumber.value_or(-1)) + '\n' +
-        turnsText(kept.turns) + '\n' + std::to_string(kept.resolvedTurns) + '\n' +
-        std::to_string(kept.cardBack);
+        MoveLog::fullText(kept.turns) + '\n' + std::to_string(kept.resolvedTurns) + '\n' +
+        std::to_string(kept.cardBack) + '\n' + std::to_string(round.diceFace.value_or(0));
     return static_cast<std::int64_t>(fnv1a(values));
 }
 
@@ -47,8 +39,9 @@ std::int64_t digestOf(const KeptRound& kept) {
 std::optional<KeptRound> keptFrom(const Statement& row) {
     for (int column = 0; column < kKeptColumnCount; ++column) {
         const bool text = column <= 2 || column == 5 || column == 11;
-        const bool number =
-            row.type(column) == SQLITE_INTEGER || (column == 9 && row.type(column) == SQLITE_FLOAT);
+        const bool number = row.type(column) == SQLITE_INTEGER ||
+                            (column == 9 && row.type(column) == SQLITE_FLOAT) ||
+                            (column == 14 && row.type(column) == SQLITE_NULL);
         if (text ? row.type(column) != SQLITE_TEXT : !number) {
             return std::nullopt;
         }
@@ -75,6 +68,9 @@ std::optional<KeptRound> keptFrom(const Statement& row) {
     kept.turns = *turns;
     kept.resolvedTurns = row.integer(12);
     kept.cardBack = row.integer(13);
+    if (!row.isNull(14)) {
+        round.diceFace = row.integer(14);
+    }
     return kept;
 }
 
@@ -95,9 +91,9 @@ bool RecordsStore::keep(const KeptRound& kept) {
             if (version_ < 2) {
                 return SQLITE_READONLY;  // a file of the first version that could not be upgraded
             }
-            Statement replace(db_.get(), std::string("INSERT OR REPLACE INTO kept_round (id, ") +
-                                             kKeptColumns +
-                                             ", digest) VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+            Statement replace(
+                db_.get(), std::string("INSERT OR REPLACE INTO kept_round (id, ") + kKeptColumns +
+                               ", digest) VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
             if (replace.prepared() != SQLITE_OK) {
                 return replace.prepared();
             }
@@ -113,10 +109,15 @@ bool RecordsStore::keep(const KeptRound& kept) {
             replace.bind(9, round.playerMoves);
             replace.bind(10, round.secondsPlayed);
             replace.bind(11, round.dealNumber.value_or(-1));
-            replace.bind(12, turnsText(kept.turns));
+            replace.bind(12, MoveLog::fullText(kept.turns));
             replace.bind(13, kept.resolvedTurns);
             replace.bind(14, kept.cardBack);
-            replace.bind(15, digestOf(kept));
+            if (round.diceFace) {
+                replace.bind(15, *round.diceFace);
+            } else {
+                replace.bindNull(15);
+            }
+            replace.bind(16, digestOf(kept));
             return replace.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db_.get());
         });
     }

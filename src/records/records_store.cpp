@@ -36,13 +36,27 @@ CREATE TABLE rounds (
     seconds_played REAL    NOT NULL,
     ending         TEXT    NOT NULL CHECK (ending IN ('finished', 'left')),
     deal_number    INTEGER,
+    dice_face      INTEGER CHECK (dice_face BETWEEN 1 AND 6),
+    moves          TEXT,
     CHECK ((ending = 'finished') = (winner IS NOT NULL))
 );
-CREATE INDEX rounds_by_player ON rounds (player, id);
+CREATE INDEX rounds_by_player
+    ON rounds (player, id, level, card_count, ending, winner, player_moves);
 )sql";
 
-// The round in play, one row at most: as it stands, its cards turned ("P12:5;C3:9;": side,
-// slot, rank), how many of them belong to resolved moves, the card back, and a digest of all of
+// A file of the first layout gains the rounds' dice face and moves (MoveLog::fullText) as the
+// last columns of their table; its rounds have none. The index holds every value a player's
+// figures are counted from, so that counting them never reads the rounds' moves.
+constexpr const char* kRoundMovesColumns = R"sql(
+ALTER TABLE rounds ADD COLUMN dice_face INTEGER CHECK (dice_face BETWEEN 1 AND 6);
+ALTER TABLE rounds ADD COLUMN moves TEXT;
+DROP INDEX IF EXISTS rounds_by_player;
+CREATE INDEX rounds_by_player
+    ON rounds (player, id, level, card_count, ending, winner, player_moves);
+)sql";
+
+// The round in play, one row at most: as it stands, its cards turned (MoveLog::fullText), how
+// many of them belong to resolved moves, the card back, the dice face, and a digest of all of
 // them. Its values are checked when it is read, not here, so that an edited row is still read.
 constexpr const char* kKeptRoundTable = R"sql(
 CREATE TABLE kept_round (
@@ -61,6 +75,7 @@ CREATE TABLE kept_round (
     turns          TEXT,
     resolved_turns INTEGER,
     card_back      INTEGER,
+    dice_face      INTEGER,
     digest         INTEGER
 );
 PRAGMA user_version = 2;
@@ -88,25 +103,6 @@ void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, in
             break;
     }
     stats.currentStreak = 0;
-}
-
-// A player's name is free text: one that a spreadsheet would read as a formula is kept as text
-// by a leading '.
-std::string csvField(const std::string& text) {
-    constexpr std::string_view kFormulaStarts = "=+-@\t\r";
-    const bool formula = !text.empty() && kFormulaStarts.find(text[0]) != std::string_view::npos;
-    const std::string value = formula ? "'" + text : text;
-    if (value.find_first_of(",\"\r\n") == std::string::npos) {
-        return value;
-    }
-    std::string quoted = "\"";
-    for (const char c : value) {
-        quoted += c;
-        if (c == '"') {
-            quoted += '"';
-        }
-    }
-    return quoted + '"';
 }
 
 // Runs the scripts in one immediate transaction; SQLITE_OK, else the failing code, rolled back,
@@ -287,9 +283,9 @@ bool RecordsStore::openOnce(std::string& damage) {
         }
         version = kSchemaVersion;
     } else if (version < kSchemaVersion && sqlite3_db_readonly(raw, "main") != 1) {
-        // A file of the first version gains the kept round's table, every round in it kept. Where
-        // that cannot be done now, the rounds are still read.
-        if (inTransaction(raw, {kKeptRoundTable}, message) == SQLITE_OK) {
+        // A file of the first version gains the kept round's table and the rounds' moves, every
+        // round in it kept. Where that cannot be done now, the rounds are still read.
+        if (inTransaction(raw, {kRoundMovesColumns, kKeptRoundTable}, message) == SQLITE_OK) {
             version = kSchemaVersion;
         } else {
             fail("upgrade the records", message);
@@ -348,6 +344,10 @@ bool RecordsStore::withDatabase(const char* what, const std::function<int()>& wo
     return true;
 }
 
+std::string RecordsStore::moveColumns() const {
+    return version_ >= 2 ? kMoveColumns : "NULL, NULL";
+}
+
 bool RecordsStore::record(const RoundRecord& round) {
     keepFailed_ = false;
     const bool recorded = withDatabase("record a round", [&] {
@@ -356,11 +356,18 @@ bool RecordsStore::record(const RoundRecord& round) {
             return code;
         }
         {
+            // A file of the first layout that could not be upgraded has no place for the moves.
+            const bool moves = version_ >= 2;
             Statement insert(db_.get(), std::string("INSERT INTO rounds (") + kColumns +
-                                            ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)");
+                                            (moves ? std::string(", ") + kMoveColumns : "") +
+                                            ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?" +
+                                            (moves ? ",?,?)" : ")"));
             code = insert.prepared();
             if (code == SQLITE_OK) {
                 bindRound(insert, round);
+                if (moves) {
+                    bindMoves(insert, kColumnCount + 1, round);
+                }
                 code = insert.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_.get());
             }
         }
@@ -420,11 +427,14 @@ std::optional<std::vector<RoundRecord>> RecordsStore::lastRounds(const std::stri
     std::vector<RoundRecord> rounds;
     const bool read = withDatabase("read the last rounds", [&] {
         rounds.clear();
-        Statement query(db_.get(), std::string("SELECT ") + kColumns +
+        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() +
                                        " FROM rounds WHERE player = ? ORDER BY id DESC LIMIT ?");
         query.bind(1, playerName);
         query.bind(2, count);
-        return eachRow(query, [&](const Statement& row) { rounds.push_back(roundFrom(row)); });
+        return eachRow(query, [&](const Statement& row) {
+            rounds.push_back(roundFrom(row));
+            readMoves(row, kColumnCount, rounds.back());
+        });
     });
     return read ? std::optional(std::move(rounds)) : std::nullopt;
 }
@@ -435,25 +445,6 @@ bool RecordsStore::deletePlayer(const std::string& playerName) {
         remove.bind(1, playerName);
         return eachRow(remove, [](const Statement&) {});
     });
-}
-
-std::optional<std::string> RecordsStore::historyCsv() {
-    std::string csv;
-    const bool read = withDatabase("read the history", [&] {
-        csv.clear();
-        Statement query(db_.get(), std::string("SELECT ") + kColumns + " FROM rounds ORDER BY id");
-        for (int column = 0; column < query.columns(); ++column) {
-            csv += (column > 0 ? "," : "") + csvField(query.columnName(column));
-        }
-        csv += "\r\n";
-        return eachRow(query, [&](const Statement& row) {
-            for (int column = 0; column < row.columns(); ++column) {
-                csv += (column > 0 ? "," : "") + csvField(row.text(column));
-            }
-            csv += "\r\n";
-        });
-    });
-    return read ? std::optional(std::move(csv)) : std::nullopt;
 }
 
 }  // namespace koropika::records

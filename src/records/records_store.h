@@ -105,7 +105,9 @@ class RecordsStore final : public RoundArchive {
     // Every round, oldest first, as CSV (RFC 4180: a header line, CR LF line ends, fields with a
     // comma, quote or line break quoted, quotes doubled; a missing value is an empty field). A
     // field that a spreadsheet would take for a formula (one beginning with =, +, -, @, a tab or
-    // a carriage return) is written after a ' so that it stays text.
+    // a carriage return) is written after a ' so that it stays text. After the round's own
+    // values come its missed pairs and memory score in percent (flipWorth), empty for a round
+    // recorded without its moves, the score also for a round without an opportunity.
     std::optional<std::string> historyCsv();
 
     State state() const { return state_; }
@@ -129,6 +131,9 @@ class RecordsStore final : public RoundArchive {
     // has the table for it.
     bool keepsRounds() const { return roundLock_.held() && version_ >= 2; }
     std::optional<KeptRound> readKept();
+    // The rounds' dice face and moves to select after their other columns: NULLs in a file of
+    // the first layout.
+    std::string moveColumns() const;
 
     std::string folder_;
     Log log_;

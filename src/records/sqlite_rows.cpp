@@ -111,4 +111,28 @@ void bindRound(Statement& statement, const RoundRecord& round) {
     }
 }
 
+void bindMoves(Statement& statement, int first, const RoundRecord& round) {
+    // A face no dice shows is not kept, so that the round itself still is.
+    if (round.diceFace && *round.diceFace >= 1 && *round.diceFace <= 6) {
+        statement.bind(first, *round.diceFace);
+    } else {
+        statement.bindNull(first);
+    }
+    if (round.moves) {
+        statement.bind(first + 1, MoveLog::fullText(*round.moves));
+    } else {
+        statement.bindNull(first + 1);
+    }
+}
+
+void readMoves(const Statement& row, int first, RoundRecord& round) {
+    if (row.type(first) == SQLITE_INTEGER) {
+        const int face = row.integer(first);
+        round.diceFace = face >= 1 && face <= 6 ? std::optional(face) : std::nullopt;
+    }
+    if (row.type(first + 1) == SQLITE_TEXT) {
+        round.moves = MoveLog::turnsFromText(row.text(first + 1));
+    }
+}
+
 }  // namespace koropika::records

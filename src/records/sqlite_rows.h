@@ -18,6 +18,9 @@ inline constexpr const char* kColumns =
     "started, ended, player, level, card_count, first_move, player_count, computer_count, "
     "winner, player_moves, seconds_played, ending, deal_number";
 inline constexpr int kColumnCount = 13;
+// The round's dice face and moves (MoveLog::fullText), after kColumns in a file of the second
+// layout; rounds recorded before it have NULL there.
+inline constexpr const char* kMoveColumns = "dice_face, moves";
 
 // One prepared statement, finalised when it goes.
 class Statement {
@@ -89,5 +92,11 @@ int execute(sqlite3* db, const char* sql);
 RoundRecord roundFrom(const Statement& row);
 // Binds the round to parameters 1..kColumnCount, in the order of `kColumns`.
 void bindRound(Statement& statement, const RoundRecord& round);
+// Binds the round's kMoveColumns to parameters `first` and `first` + 1; a dice face outside
+// 1..6 as none.
+void bindMoves(Statement& statement, int first, const RoundRecord& round);
+// Reads the round's kMoveColumns from columns `first` and `first` + 1; a value that is not a
+// dice face or a list of moves is read as none.
+void readMoves(const Statement& row, int first, RoundRecord& round);
 
 }  // namespace koropika::records

@@ -149,10 +149,12 @@ echo "itidata.txt: top $top, left $left, back $design; the window stood at $((gt
 # The finished round is the one row of the records; the new game never started.
 rows=$(/usr/bin/python3 -c 'import sqlite3, sys
 for row in sqlite3.connect(sys.argv[1]).execute("SELECT player, card_count, player_count + "
-        "computer_count, winner IS NOT NULL, ending, deal_number > 0 FROM rounds"): print(*row)' \
+        "computer_count, winner IS NOT NULL, ending, deal_number > 0, dice_face BETWEEN 1 AND 6, "
+        "length(moves) >= 8 FROM rounds"): print(*row)' \
     "$PROGRAM_DIR/records.sqlite") || fail "the records could not be read"
 echo "records: $rows"
-[ "$rows" = "はなこ 28 28 1 finished 1" ] || fail "the records hold other than the one finished round"
+[ "$rows" = "はなこ 28 28 1 finished 1 1 1" ] ||
+    fail "the records hold other than the one finished round with its dice face and moves"
 echo "whole run took $(($(date +%s) - begun)) s"
 [ -z "$frame_fault" ] || fail "$frame_fault"
 echo "1 passed, 0 failed"

@@ -330,10 +330,13 @@ TEST(RecordsWindow, RecordingIsCheapAndTheWindowOpensQuicklyOverALongHistory) {
     ShownRecords shown({});
     std::mt19937 random(27);
     const std::array<std::string, 4> names = {"たろう", "はなこ", "じろう", "Ann"};
+    // Every round keeps as many moves as the longest rounds of 52 cards have.
+    const std::vector<MoveLog::Turn> moves(230, MoveLog::Turn{Side::Computer, 52, 13, 4, true});
     const auto randomRound = [&](int i) {
         RoundRecord r = round(names[random() % 4], int(random() % 6) + 1,
                               records::kCardCounts[random() % 3], Winner(random() % 3));
         r.ended += std::chrono::minutes{i};
+        r.moves = moves;
         return r;
     };
     for (int i = 0; i < count; ++i) {

@@ -258,6 +258,23 @@ TEST(KeptRoundRows, AFileOfTheFirstVersionIsUpgradedWithEveryRoundAndItsFiguresK
         << before;
     EXPECT_TRUE(s.store.keep(keptAfter(8)));
     EXPECT_TRUE(s.log.empty());
+    // The rounds recorded before have no moves; a round recorded now keeps them.
+    const std::optional<std::vector<RoundRecord>> earlier = s.store.lastRounds("Ann", 50);
+    ASSERT_TRUE(earlier);
+    for (const RoundRecord& round : *earlier) {
+        EXPECT_FALSE(round.moves || round.diceFace);
+    }
+    RoundRecord withMoves = keptAfter(10).round;
+    withMoves.diceFace = 5;
+    withMoves.moves = keptAfter(10).turns;
+    ASSERT_TRUE(s.store.record(withMoves));
+    EXPECT_EQ(s.store.lastRounds("はなこ", 1)->at(0).moves, withMoves.moves);
+    const std::string csv = *s.store.historyCsv();
+    int withoutMoves = 0;
+    for (std::size_t at = csv.find(",,\r\n"); at != csv.npos; at = csv.find(",,\r\n", at + 1)) {
+        ++withoutMoves;
+    }
+    EXPECT_EQ(withoutMoves, rounds);
     int version = 0;
     sqlite3* db = nullptr;
     sqlite3_open(s.store.path().c_str(), &db);
@@ -268,8 +285,20 @@ TEST(KeptRoundRows, AFileOfTheFirstVersionIsUpgradedWithEveryRoundAndItsFiguresK
             return 0;
         },
         &version, nullptr);
+    // A player's figures are counted from the index alone, never reading the rounds' moves.
+    std::string plan;
+    sqlite3_exec(
+        db,
+        "EXPLAIN QUERY PLAN SELECT level, card_count, ending, winner, player_moves FROM rounds "
+        "WHERE player = 'Ann' ORDER BY id",
+        [](void* out, int columns, char** values, char**) {
+            *static_cast<std::string*>(out) += values[columns - 1];
+            return 0;
+        },
+        &plan, nullptr);
     sqlite3_close(db);
     EXPECT_EQ(version, 2);
+    EXPECT_NE(plan.find("COVERING INDEX"), std::string::npos) << plan;
 }
 
 TEST(KeptRoundRows, AFileOfANewerVersionOffersNothingAndKeepsNothing) {

@@ -69,6 +69,16 @@ std::vector<RoundRecord> seededRounds(unsigned seed, int count) {
         if (random() % 2) {
             round.dealNumber = std::int64_t(random()) * 1000;
         }
+        if (random() % 3 != 0) {  // none, or up to 200 cards turned
+            round.diceFace = int(random() % 6) + 1;
+            round.moves.emplace();
+            for (int turn = int(random() % 201); turn > 0; --turn) {
+                const bool computer = random() % 2 != 0;
+                round.moves->push_back({computer ? Side::Computer : Side::Player,
+                                        int(random() % unsigned(cards)) + 1, int(random() % 13) + 1,
+                                        int(random() % 4) + 1, computer && random() % 2 != 0});
+            }
+        }
         rounds.push_back(round);
     }
     return rounds;
@@ -174,6 +184,8 @@ TEST(RecordsStore, LastRoundsComeBackLatestFirstWithEveryField) {
         EXPECT_EQ(round.playerMoves, expected->playerMoves);
         EXPECT_EQ(round.ending, expected->ending);
         EXPECT_EQ(round.dealNumber, expected->dealNumber);
+        EXPECT_EQ(round.diceFace, expected->diceFace);
+        EXPECT_EQ(round.moves, expected->moves);
         ++expected;
     }
 }
@@ -207,13 +219,24 @@ TEST(RecordsStore, CsvQuotesCommasQuotesAndLineBreaksAndLeavesMissingValuesEmpty
     RoundRecord won = finishedRound("たろう", 1, 28, Winner::Player, 14);
     won.dealNumber = 12345;
     ASSERT_TRUE(s.store.record(won));
+    // Moves with one pair missed at a second card and two used, and moves with no chance.
+    const Side P = Side::Player;
+    won.moves = {{P, 1, 1, 1}, {P, 2, 2, 1}, {P, 3, 1, 2},
+                 {P, 4, 3, 1}, {P, 1, 1, 1}, {P, 3, 1, 2}};
+    ASSERT_TRUE(s.store.record(won));
+    won.moves->resize(2);
+    ASSERT_TRUE(s.store.record(won));
     EXPECT_EQ(*s.store.historyCsv(),
               "started,ended,player,level,card_count,first_move,player_count,computer_count,"
-              "winner,player_moves,seconds_played,ending,deal_number\r\n"
+              "winner,player_moves,seconds_played,ending,deal_number,missed_pairs,memory_score\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,\"a,\"\"b\"\"\nc\",6,52,player,28,24,,18,"
-              "95.0,left,\r\n"
+              "95.0,left,,,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345\r\n");
+              "finished,12345,,\r\n"
+              "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
+              "finished,12345,1,66.7\r\n"
+              "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
+              "finished,12345,0,\r\n");
 }
 
 TEST(RecordsStore, ARoundThatBreaksTheRulesOfTheTableIsRefusedWithOneLine) {

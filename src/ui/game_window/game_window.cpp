@@ -179,6 +179,7 @@ void GameWindow::startUpGameWindow() {
     }
     diceClicks_ = 1;
     diceFace_ = 0;
+    diceShown_.reset();
     ui.Image4.copyPicture(ui.Image6);
     ui.Image4.setVisible(true);
     ui.Picture3.setBackColour(kBlack);
@@ -194,6 +195,7 @@ void GameWindow::startUpGameWindow() {
 void GameWindow::takeUpKeptRound(const KeptRound& kept) {
     GameWindowElements& ui = *ui_;
     playBack(kept, engine_);
+    diceShown_ = kept.round.diceFace;
     // Play is under way: no dice panel, no start button, no choice of card back.
     ui.Timer9.setEnabled(false);
     ui.Picture1.setVisible(false);
@@ -328,7 +330,8 @@ void GameWindow::keepRound() {
     }
     KeptRound kept;
     kept.round = roundAsItStands(*played, true);
-    kept.turns = engine_.moveLog().turns();
+    kept.turns = std::move(*kept.round.moves);
+    kept.round.moves.reset();
     kept.resolvedTurns = engine_.turnsResolved();
     kept.cardBack = cardBackIndex_;
     roundKept_ = onRoundKept(kept);
@@ -355,6 +358,8 @@ RoundRecord GameWindow::roundAsItStands(const RoundStamps::Played& played, bool 
     round.playerMoves = playerCardsTurned / 2;
     round.secondsPlayed = played.seconds;
     round.dealNumber = static_cast<std::int64_t>(played.dealNumber);
+    round.diceFace = diceShown_;
+    round.moves = engine_.moveLog().turns();
     return round;
 }
 

@@ -213,6 +213,7 @@ class GameWindow {
     std::int16_t cardBackIndex_ = 0;       // 0..4
     int diceClicks_ = 0;                   // clicks on the dice plus one: 2 rolling, 3 decided
     int diceFace_ = 0;                     // the dice; after the round the GAME-OVER blink toggle
+    std::optional<int> diceShown_;         // 1..6: the face that decided who starts this round
     bool startButtonLit_ = false;
     bool resultShown_ = false;
     bool stacksBuilt_ = false;

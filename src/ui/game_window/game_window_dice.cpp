@@ -45,6 +45,7 @@ void GameWindow::stopDice() {
     GameWindowElements& ui = *ui_;
     ui.Timer4.setEnabled(false);
     const Side starter = engine_.decideStarter(diceFace_);
+    diceShown_ = diceFace_ == 0 ? 6 : diceFace_;  // the picture shows 6 when the count wrapped
     ui.Label9.setCaption(desktop_.translate(
         "GameWindow", starter == Side::Player ? kPlayerStarts : kComputerStarts));
     showTurnIndicator(starter);
@@ -56,8 +57,7 @@ void GameWindow::stopDice() {
         part->setCustomPointerShown(true);
     }
     ui.設定に戻る.setEnabled(true);
-    // The dice picture shows face 6 when the count has wrapped to 0.
-    announce([&] { return words_.diceStopped(diceFace_ == 0 ? 6 : diceFace_, starter); });
+    announce([&] { return words_.diceStopped(*diceShown_, starter); });
     keys_.diceStopped();
 }
 

@@ -69,7 +69,9 @@ void Program::offerKeptRound() {
                          settingsWindow_.window().unload();
                          gameWindow_.continueRound(kept);
                      } else {
-                         archive_->record(kept.round);
+                         RoundRecord left = kept.round;
+                         left.moves = kept.turns;
+                         archive_->record(left);
                      }
                  });
 }

@@ -172,6 +172,9 @@ TEST(KeptRound, KilledAtRandomMomentsAndContinuedTheRoundIsTheSameAndRecordedOnc
         EXPECT_EQ(rounds[0].ending, Ending::Finished);
         EXPECT_EQ(rounds[0].dealNumber, static_cast<std::int64_t>(deal));
         EXPECT_EQ(rounds[0].playerCount, first.game().engine().playerCards());
+        // Every card of the whole round, the computer's picks from memory marked as they were.
+        EXPECT_EQ(rounds[0].moves, first.game().engine().moveLog().turns());
+        EXPECT_EQ(rounds[0].diceFace, dice);
         EXPECT_FALSE(second.archive.store.claimKept().has_value());
         ++continued;
         if (::testing::Test::HasFailure()) {
@@ -258,6 +261,8 @@ TEST(KeptRound, ANewGameInsteadRecordsTheRoundOnceAsLeftAndForgetsIt) {
     EXPECT_EQ(rounds[0].ending, Ending::Left);
     EXPECT_EQ(rounds[0].dealNumber, static_cast<std::int64_t>(deal));
     EXPECT_GT(rounds[0].secondsPlayed, 0);
+    EXPECT_EQ(rounds[0].moves, first.game().engine().moveLog().turns());
+    EXPECT_EQ(rounds[0].diceFace, 1);
 
     RunOfTheGame third;
     copyRecords(second, third);
