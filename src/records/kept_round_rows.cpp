@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 
+#include <charconv>
 #include <filesystem>
 #include <system_error>
 
@@ -21,8 +22,9 @@ constexpr int kKeptColumnCount = 15;
 // damaged disk or an editor gives another digest.
 std::int64_t digestOf(const KeptRound& kept) {
     const RoundRecord& round = kept.round;
-    char seconds[32];
-    std::snprintf(seconds, sizeof seconds, "%.17g", round.secondsPlayed);
+    // The shortest text that reads back as the same number, with a point in any locale.
+    char seconds[32] = {};
+    std::to_chars(seconds, seconds + sizeof seconds - 1, round.secondsPlayed);
     const std::string values =
         isoUtc(round.started) + '\n' + isoUtc(round.ended) + '\n' + round.playerName + '\n' +
         std::to_string(round.level) + '\n' + std::to_string(round.cardCount) + '\n' +
