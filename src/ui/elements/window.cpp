@@ -104,7 +104,29 @@ void Window::load() {
     }
     // The load step may have sized the window over them already.
     if (load_ == load && !load->unmeasured.empty()) {
-        after(kUnmeasuredLabelsWaitMs, [this] { measureLabels(/*all=*/true); });
+        scheduleMeasuring();
+    }
+}
+
+void Window::measureWhenReached(Element& label, std::function<void()> measure) {
+    if (!load_) {
+        throw std::logic_error(layout_.name + " is not loaded");
+    }
+    if (!beyondClient(label.windowRect())) {
+        measure();
+        return;
+    }
+    load_->unmeasured.push_back({&label, std::move(measure)});
+    scheduleMeasuring();
+}
+
+void Window::scheduleMeasuring() {
+    if (!load_->measuringScheduled) {
+        load_->measuringScheduled = true;
+        after(kUnmeasuredLabelsWaitMs, [this] {
+            load_->measuringScheduled = false;
+            measureLabels(/*all=*/true);
+        });
     }
 }
 
@@ -135,7 +157,7 @@ Element& Window::add(const ElementSpec& row) {
     // beyond the client area shows only once the window grows: it is measured then, or once
     // the window is on screen, which spares the first window loading its font.
     if (element.autoSize() && beyondClient(element.windowRect())) {
-        load.unmeasured.push_back(&element);
+        load.unmeasured.push_back({&element, [&element] { element.fitToText(); }});
     }
     return element;
 }
@@ -166,11 +188,11 @@ void Window::measureLabels(bool all) {
     if (!load_) {
         return;
     }
-    std::erase_if(load_->unmeasured, [this, all](Element* element) {
-        if (!all && beyondClient(element->windowRect())) {
+    std::erase_if(load_->unmeasured, [this, all](const Load::Unmeasured& unmeasured) {
+        if (!all && beyondClient(unmeasured.label->windowRect())) {
             return false;
         }
-        element->fitToText();
+        unmeasured.measure();
         return true;
     });
 }
