@@ -104,7 +104,7 @@ void Window::load() {
     }
     // The load step may have sized the window over them already.
     if (load_ == load && !load->unmeasured.empty()) {
-        scheduleMeasuring();
+        after(kUnmeasuredLabelsWaitMs, [this] { measureLabels(/*all=*/true); });
     }
 }
 
@@ -112,21 +112,10 @@ void Window::measureWhenReached(Element& label, std::function<void()> measure) {
     if (!load_) {
         throw std::logic_error(layout_.name + " is not loaded");
     }
-    if (!beyondClient(label.windowRect())) {
+    if (beyondClient(label.windowRect())) {
+        load_->unmeasured.push_back({&label, std::move(measure)});
+    } else {
         measure();
-        return;
-    }
-    load_->unmeasured.push_back({&label, std::move(measure)});
-    scheduleMeasuring();
-}
-
-void Window::scheduleMeasuring() {
-    if (!load_->measuringScheduled) {
-        load_->measuringScheduled = true;
-        after(kUnmeasuredLabelsWaitMs, [this] {
-            load_->measuringScheduled = false;
-            measureLabels(/*all=*/true);
-        });
     }
 }
 

@@ -93,10 +93,9 @@ class Window {
     // window's outer size leaves.
     bool beyondClient(const Rect& rect) const;
 
-    // Runs `measure` now when the client area reaches `label`, else once the window grows over
-    // it or once the window is on screen, whichever comes first (unless the window is unloaded
-    // first): measuring for a label the first window on screen does not show, such as a load
-    // step's, need not hold that window up.
+    // For a load step: runs `measure` now when the client area reaches `label`, else when the
+    // window grows over it or once the window is on screen, as for a label sized to its text;
+    // so measuring for a label the first window does not show need not hold that window up.
     void measureWhenReached(Element& label, std::function<void()> measure);
 
     // A load's set-up: each adds one row to the loading window and gives back its handle. An
@@ -187,8 +186,6 @@ class Window {
     void retireLoad(bool now);
     // Measures the labels the load left unmeasured: all, or those the client area now reaches.
     void measureLabels(bool all);
-    // Starts the wait after which every label left unmeasured is measured, once a load.
-    void scheduleMeasuring();
     using DelayId = std::size_t;
     void fireDelay(Load& load, DelayId delay);
     void showFocusFrame(bool shown);

@@ -29,7 +29,6 @@ struct Window::Load {
         std::function<void()> measure;
     };
     std::vector<Unmeasured> unmeasured;
-    bool measuringScheduled = false;
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;
