@@ -568,5 +568,20 @@ TEST(WindowMeasuringTest, ALabelBeyondTheClientIsSizedWhenTheWindowGrowsOverItOr
     EXPECT_EQ(desktop.measuredTexts, shownPart);
 }
 
+TEST_F(WindowTest, ALoadStepsMeasuringOfALabelBeyondTheClientWaitsLikeTheLabelsOwn) {
+    ElementProperties note;
+    note.rect = {10, 100, 40, 16};  // inside the panel at top 100: just below the client
+    layout.elements.push_back({"Note", -1, ElementKind::Label, "Panel", note});
+    std::vector<std::string> measured;
+    window.onLoad = [&] {
+        window.measureWhenReached(window.at("Note"), [&] { measured.emplace_back("Note"); });
+        window.measureWhenReached(window.at("Panel"), [&] { measured.emplace_back("Panel"); });
+    };
+    window.show();
+    EXPECT_EQ(measured, std::vector<std::string>{"Panel"});
+    window.setHeightTwips(window.heightTwips() + 20 * kTwipsPerPixel);
+    EXPECT_EQ(measured, (std::vector<std::string>{"Panel", "Note"}));
+}
+
 }  // namespace
 }  // namespace koropika

@@ -108,6 +108,17 @@ void Window::load() {
     }
 }
 
+void Window::measureWhenReached(Element& label, std::function<void()> measure) {
+    if (!load_) {
+        throw std::logic_error(layout_.name + " is not loaded");
+    }
+    if (beyondClient(label.windowRect())) {
+        load_->unmeasured.push_back({&label, std::move(measure)});
+    } else {
+        measure();
+    }
+}
+
 Element& Window::add(const ElementSpec& row) {
     if (!load_) {
         throw std::logic_error(layout_.name + " is not loaded");
@@ -135,7 +146,7 @@ Element& Window::add(const ElementSpec& row) {
     // beyond the client area shows only once the window grows: it is measured then, or once
     // the window is on screen, which spares the first window loading its font.
     if (element.autoSize() && beyondClient(element.windowRect())) {
-        load.unmeasured.push_back(&element);
+        load.unmeasured.push_back({&element, [&element] { element.fitToText(); }});
     }
     return element;
 }
@@ -166,11 +177,11 @@ void Window::measureLabels(bool all) {
     if (!load_) {
         return;
     }
-    std::erase_if(load_->unmeasured, [this, all](Element* element) {
-        if (!all && beyondClient(element->windowRect())) {
+    std::erase_if(load_->unmeasured, [this, all](const Load::Unmeasured& unmeasured) {
+        if (!all && beyondClient(unmeasured.label->windowRect())) {
             return false;
         }
-        element->fitToText();
+        unmeasured.measure();
         return true;
     });
 }

@@ -93,6 +93,11 @@ class Window {
     // window's outer size leaves.
     bool beyondClient(const Rect& rect) const;
 
+    // For a load step: runs `measure` now when the client area reaches `label`, else when the
+    // window grows over it or once the window is on screen, as for a label sized to its text;
+    // so measuring for a label the first window does not show need not hold that window up.
+    void measureWhenReached(Element& label, std::function<void()> measure);
+
     // A load's set-up: each adds one row to the loading window and gives back its handle. An
     // element's container must have been added before it.
     Element& add(const ElementSpec& row);
@@ -179,8 +184,7 @@ class Window {
     // `now`, what it made is freed once the running handler has returned, since a handler may
     // unload its own window.
     void retireLoad(bool now);
-    // Sizes to their texts the labels the load left unmeasured: all, or those the client area
-    // now reaches.
+    // Measures the labels the load left unmeasured: all, or those the client area now reaches.
     void measureLabels(bool all);
     using DelayId = std::size_t;
     void fireDelay(Load& load, DelayId delay);

@@ -22,8 +22,13 @@ struct Window::Load {
     std::unordered_map<std::string, std::vector<Element*>> arrays;
     // Children front to back, by container; the window's own under nullptr.
     std::unordered_map<const Element*, std::vector<Element*>> children;
-    // Labels sized to their text that lay beyond the client area when made, not yet measured.
-    std::vector<Element*> unmeasured;
+    // Labels that lay beyond the client area when made or measured, with how each is measured
+    // (a label sized to its text is fitted to it), not yet measured.
+    struct Unmeasured {
+        Element* label = nullptr;
+        std::function<void()> measure;
+    };
+    std::vector<Unmeasured> unmeasured;
     std::vector<std::unique_ptr<Timer>> timers;
     std::vector<std::unique_ptr<MenuItem>> menus;
     std::vector<std::unique_ptr<ImageList>> imageLists;

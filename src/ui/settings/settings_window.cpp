@@ -92,7 +92,8 @@ void SettingsWindow::loadStep() {
         levels.addItem(levelEntry(desktop_, level));
     }
     levels.setSelectedIndex(settings_.level - 1);
-    makeRoomForOneLine(desktop_, ui_->Label6);
+    // The notice shows only in the version area, below the first window's client area.
+    window_.measureWhenReached(ui_->Label6, [this] { makeRoomForOneLine(desktop_, ui_->Label6); });
     settingsLoaded = 1;
     window_.setFocusedElement(&names);
 }
