@@ -23,7 +23,8 @@ struct KeptRound {
     // The cards of resolved moves: the first `resolvedTurns` of `turns`. The cards after them
     // belong to a move not yet resolved, which a continued round takes back whole.
     int resolvedTurns = 0;
-    int cardBack = 0;  // 0..4
+    int cardBack = 0;           // 0..4
+    bool blueCounters = false;  // the counters were turned blue by choosing back design 2
 };
 
 // Plays the kept round's resolved moves again on `engine`, which has just dealt the round's

@@ -15,8 +15,9 @@ namespace {
 
 constexpr const char* kKeptColumns =
     "started, ended, player, level, card_count, first_move, player_count, computer_count, "
-    "player_moves, seconds_played, deal_number, turns, resolved_turns, card_back, dice_face";
-constexpr int kKeptColumnCount = 15;
+    "player_moves, seconds_played, deal_number, turns, resolved_turns, card_back, dice_face, "
+    "blue_counters";
+constexpr int kKeptColumnCount = 16;
 
 // Every value of a kept round, in a fixed order: a row read back with a value changed by a
 // damaged disk or an editor gives another digest.
@@ -32,7 +33,8 @@ std::int64_t digestOf(const KeptRound& kept) {
         std::to_string(round.computerCount) + '\n' + std::to_string(round.playerMoves) + '\n' +
         seconds + '\n' + std::to_string(round.dealNumber.value_or(-1)) + '\n' +
         MoveLog::fullText(kept.turns) + '\n' + std::to_string(kept.resolvedTurns) + '\n' +
-        std::to_string(kept.cardBack) + '\n' + std::to_string(round.diceFace.value_or(0));
+        std::to_string(kept.cardBack) + '\n' + std::to_string(round.diceFace.value_or(0)) + '\n' +
+        (kept.blueCounters ? "blue" : "white");
     return static_cast<std::int64_t>(fnv1a(values));
 }
 
@@ -73,6 +75,7 @@ std::optional<KeptRound> keptFrom(const Statement& row) {
     if (!row.isNull(14)) {
         round.diceFace = row.integer(14);
     }
+    kept.blueCounters = row.integer(15) != 0;
     return kept;
 }
 
@@ -95,7 +98,7 @@ bool RecordsStore::keep(const KeptRound& kept) {
             }
             Statement replace(
                 db_.get(), std::string("INSERT OR REPLACE INTO kept_round (id, ") + kKeptColumns +
-                               ", digest) VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+                               ", digest) VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
             if (replace.prepared() != SQLITE_OK) {
                 return replace.prepared();
             }
@@ -119,7 +122,8 @@ bool RecordsStore::keep(const KeptRound& kept) {
             } else {
                 replace.bindNull(15);
             }
-            replace.bind(16, digestOf(kept));
+            replace.bind(16, kept.blueCounters ? 1 : 0);
+            replace.bind(17, digestOf(kept));
             return replace.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db_.get());
         });
     }

@@ -56,8 +56,9 @@ CREATE INDEX rounds_by_player
 )sql";
 
 // The round in play, one row at most: as it stands, its cards turned (MoveLog::fullText), how
-// many of them belong to resolved moves, the card back, the dice face, and a digest of all of
-// them. Its values are checked when it is read, not here, so that an edited row is still read.
+// many of them belong to resolved moves, the card back, the dice face, whether the counters
+// were blue, and a digest of all of them. Its values are checked when it is read, not here, so that
+// an edited row is still read.
 constexpr const char* kKeptRoundTable = R"sql(
 CREATE TABLE kept_round (
     id             INTEGER PRIMARY KEY CHECK (id = 1),
@@ -76,6 +77,7 @@ CREATE TABLE kept_round (
     resolved_turns INTEGER,
     card_back      INTEGER,
     dice_face      INTEGER,
+    blue_counters  INTEGER,
     digest         INTEGER
 );
 PRAGMA user_version = 2;

@@ -200,7 +200,10 @@ void GameWindow::takeUpKeptRound(const KeptRound& kept) {
     ui.Timer9.setEnabled(false);
     ui.Picture1.setVisible(false);
     ui.カード選択.setEnabled(false);
-    applyCardBack(kept.cardBack);
+    // The back the round had, and its counters' colour as it was.
+    cardBackIndex_ = static_cast<std::int16_t>(kept.cardBack);
+    backChoiceReady_ = false;
+    applyCardBack(kept.blueCounters ? kBlueCountersDesign : kDefaultCardBack);
     for (int slot = 1; slot <= setup_.cardCount; ++slot) {
         paintSlot(slot);
     }
@@ -334,6 +337,7 @@ void GameWindow::keepRound() {
     kept.round.moves.reset();
     kept.resolvedTurns = engine_.turnsResolved();
     kept.cardBack = cardBackIndex_;
+    kept.blueCounters = countersBlue_;
     roundKept_ = onRoundKept(kept);
 }
 
@@ -381,7 +385,8 @@ void GameWindow::applyCardBack(int index) {
         pile.step = (topTwips(*pile.resting) - topTwips(*pile.incoming)) / 5;
     }
     ui.Frame1.setVisible(false);
-    const Colour counters = index == kBlueCountersDesign ? kBlue : kWhite;
+    countersBlue_ = index == kBlueCountersDesign;
+    const Colour counters = countersBlue_ ? kBlue : kWhite;
     ui.Label2.setTextColour(counters);
     ui.Label3.setTextColour(counters);
     backChoiceReady_ = true;

@@ -211,6 +211,7 @@ class GameWindow {
     bool roundKept_ = false;               // the round in play as it stands is kept
     bool backChoiceReady_ = false;         // a chosen card back is kept from now on
     std::int16_t cardBackIndex_ = 0;       // 0..4
+    bool countersBlue_ = false;            // choosing back design 2 turned the counters blue
     int diceClicks_ = 0;                   // clicks on the dice plus one: 2 rolling, 3 decided
     int diceFace_ = 0;                     // the dice; after the round the GAME-OVER blink toggle
     std::optional<int> diceShown_;         // 1..6: the face that decided who starts this round

@@ -198,8 +198,12 @@ TEST(KeptRound, TheCloseBoxAndQuitKeepTheRoundAndTheNextStartOffersIt) {
     for (const bool closeBox : {true, false}) {
         SCOPED_TRACE(closeBox ? "close box" : "終了");
         RunOfTheGame first;
+        // Back design 2 from the position file, not chosen in the round: the counters stay white.
+        first.harness.folder().write("itidata.txt", " 1950 \r\n 3000 \r\n 2 \r\n");
         playSomeMoves(first, 9);
         const int playerCards = first.game().engine().playerCards();
+        const Colour counters = first.game().elements()->Label2.textColour();
+        const std::string back = first.game().elements()->Image1[2].picture();
         if (closeBox) {
             first.harness.gameWindow().closeBoxClicked();
             first.harness.settle();
@@ -228,6 +232,8 @@ TEST(KeptRound, TheCloseBoxAndQuitKeepTheRoundAndTheNextStartOffersIt) {
         GameWindowElements& ui = *second.game().elements();
         EXPECT_FALSE(ui.Picture1.visible());  // no dice panel, no start button
         EXPECT_EQ(ui.Label2.caption(), std::to_string(playerCards));
+        EXPECT_EQ(ui.Label2.textColour(), counters);
+        EXPECT_EQ(ui.omote1[1].picture(), back);
         EXPECT_EQ(second.game().setup().playerName, "たろう");
         const bool players = second.game().engine().turn() == Side::Player;
         ASSERT_FALSE(heard.said.empty());
