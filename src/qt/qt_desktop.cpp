@@ -6,9 +6,11 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QMessageBox>
 #include <QPixmapCache>
+#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QUrl>
@@ -156,11 +158,30 @@ void QtDesktop::ask(Window& owner, const Question& question, std::function<void(
     box->setDefaultButton(first);
     box->setEscapeButton(second);
     box->setWindowModality(Qt::WindowModal);
+    // The second line is one line: the box grows to hold it rather than break it.
+    if (auto* detail = box->findChild<QLabel*>("qt_msgbox_informativelabel")) {
+        detail->setMinimumWidth(detail->fontMetrics().horizontalAdvance(detail->text()) + 2);
+    }
     QObject::connect(box, &QMessageBox::finished, box,
                      [box, first, answered = std::move(answered)](int) {
                          answered(box->clickedButton() == first);
                      });
-    box->open();
+    // Centred on its owner once the window manager has put the owner in its place. The box's
+    // frame, not yet drawn, is taken to be the owner's; until it is drawn, a position given to
+    // the box is its client area's.
+    WindowView* view = viewOf(owner);
+    view->whenSettled([box = QPointer<QMessageBox>(box), view] {
+        if (!box) {
+            return;
+        }
+        box->open();
+        const QRect outer = view->frameGeometry();
+        const QRect inner = view->geometry();
+        const QSize frame = outer.size() - inner.size();
+        const QPoint corner = outer.center() - QPoint((box->width() + frame.width()) / 2,
+                                                      (box->height() + frame.height()) / 2);
+        box->move(corner + (inner.topLeft() - outer.topLeft()));
+    });
 }
 
 void QtDesktop::openWebPage(const std::string& address) {

@@ -465,6 +465,19 @@ void WindowView::scheduleFrameCheck(int delayMs) {
     });
 }
 
+void WindowView::whenSettled(std::function<void()> then) {
+    onSettled_.push_back(std::move(then));
+    if (placement_.settled()) {
+        runSettledCallbacks();
+    }
+}
+
+void WindowView::runSettledCallbacks() {
+    for (const std::function<void()>& then : std::exchange(onSettled_, {})) {
+        then();
+    }
+}
+
 void WindowView::checkFrame() {
     if (!*attached_ || !isVisible()) {
         return;
@@ -480,9 +493,12 @@ void WindowView::checkFrame() {
         constexpr int kMaxRechecks = 150;
         if (frameChecksWithoutEvent_++ < kMaxRechecks) {
             scheduleFrameCheck(durations::kPlacementRecheckMs);
+        } else {
+            runSettledCallbacks();
         }
         return;
     }
+    runSettledCallbacks();
     if (const auto moved = placement_.positionToReport(window_)) {
         window_.positionReported(moved->x() * kTwipsPerPixel, moved->y() * kTwipsPerPixel);
     }

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <QMargins>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <unordered_map>
@@ -48,6 +49,9 @@ class WindowView final : public QMainWindow, public WindowObserver {
     bool attached() const { return *attached_; }
     // The window stands framed where the model wants it (or where the person moved it).
     bool placementSettled() const { return placement_.settled(); }
+    // Runs `then` once the window has settled (at once when it has), or once the window manager
+    // has been waited for as long as the view waits for it.
+    void whenSettled(std::function<void()> then);
     // Stops observing the window and drawing its elements; safe to call more than once.
     void detach();
 
@@ -84,6 +88,7 @@ class WindowView final : public QMainWindow, public WindowObserver {
     void restack(const Element* container);
     void repaintContainerOf(const Element& element);
     void scheduleFrameCheck(int delayMs = 0);
+    void runSettledCallbacks();
     void checkFrame();
     // Gives Qt's focus to the control that has the model's focus, or to the client area when a
     // drawn element has it, so keys reach the model; tells screen readers where the focus is.
@@ -105,6 +110,7 @@ class WindowView final : public QMainWindow, public WindowObserver {
     const Element* typingInto_ = nullptr;
     bool frameCheckPending_ = false;
     int frameChecksWithoutEvent_ = 0;  // checks run by the timer alone, bounded
+    std::vector<std::function<void()>> onSettled_;
 };
 
 }  // namespace koropika

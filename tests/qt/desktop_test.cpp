@@ -12,7 +12,10 @@
 #include <QMessageBox>
 #include <QPixmapCache>
 #include <QPushButton>
+#include <QTest>
+#include <QThread>
 #include <QTimer>
+#include <optional>
 
 #include "qt/conversions.h"
 #include "qt_test_support.h"
@@ -50,6 +53,34 @@ TEST(QtDesktop, AMessageIsAWindowModalBoxWithOneButtonThatDoesNotBlockTheCaller)
     runPendingEvents();
     EXPECT_TRUE(guard.isNull()) << "the box is freed once closed";
     EXPECT_TRUE(w.window->loaded()) << "closing the box keeps the program running";
+}
+
+TEST(QtDesktop, AQuestionIsCentredOnItsOwnerEnterTakesTheFirstAnswerEscapeTheSecond) {
+    for (const bool enter : {true, false}) {
+        ShownWindow w(settingsLike());
+        w.window->show();
+        std::optional<bool> answer;
+        w.desktop->ask(*w.window,
+                       {"前回のゲームの続きから遊びますか？", "はなこ　レベル 6・52 枚",
+                        "続きから遊ぶ", "新しく始める"},
+                       [&](bool first) { answer = first; });
+        QMessageBox* box = nullptr;
+        for (int wait = 0; wait < 500 && box == nullptr; ++wait) {
+            runPendingEvents();
+            const auto boxes = w.view().findChildren<QMessageBox*>();
+            box = !boxes.empty() && boxes.front()->isVisible() ? boxes.front() : nullptr;
+            QThread::msleep(10);
+        }
+        ASSERT_NE(box, nullptr) << "the box comes up once its owner stands in its place";
+        EXPECT_EQ(box->text(), QStringLiteral("前回のゲームの続きから遊びますか？"));
+        EXPECT_EQ(box->informativeText(), QStringLiteral("はなこ　レベル 6・52 枚"));
+        EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+        EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("続きから遊ぶ"));
+        EXPECT_LE((box->geometry().center() - w.view().geometry().center()).manhattanLength(), 2);
+        QTest::keyClick(box, enter ? Qt::Key_Return : Qt::Key_Escape);
+        runPendingEvents();
+        EXPECT_EQ(answer, enter);
+    }
 }
 
 TEST(QtDesktop, EndProgramLeavesTheEventLoopAndHidesTheWindows) {

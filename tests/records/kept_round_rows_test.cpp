@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "records/records_store.h"
+#include "support/engine_rounds.h"
 #include "support/temp_folder.h"
 #include "support/test_size.h"
 
@@ -37,16 +38,7 @@ KeptRound keptAfter(std::size_t cards, std::int64_t deal = 4711) {
     }
     engine.beginPlay();
     while (engine.moveLog().turns().size() < cards) {
-        std::optional<TurnedCard> card;
-        if (engine.turn() == Side::Player) {
-            int slot = 1;
-            while (!engine.playerMayTurn(slot)) {
-                ++slot;
-            }
-            card = engine.turnPlayerCard(slot);
-        } else if (engine.computerStep()) {
-            card = engine.turnComputerCard();
-        }
+        const std::optional<TurnedCard> card = testing::turnNextCard(engine);
         if (card && card->second && engine.moveLog().turns().size() < cards) {
             engine.resolveMove();
         }
@@ -176,6 +168,23 @@ TEST(KeptRoundRows, OneRunAtATimeKeepsItsRoundInAFolder) {
     // Its own round, recorded, leaves the first run's kept round alone.
     EXPECT_TRUE(second.record(keptAfter(4, 99).round));
     EXPECT_EQ(first.store.claimKept()->round.dealNumber, 4711);
+}
+
+TEST(KeptRoundRows, AFileLockedByAnotherProgramCostsTheRoundOneLineAndItPlaysOn) {
+    StoreInFolder s;
+    ASSERT_TRUE(s.store.keep(keptAfter(2)));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(s.store.path().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    for (std::size_t cards = 3; cards < 9; ++cards) {
+        EXPECT_FALSE(s.store.keep(keptAfter(cards)));
+    }
+    EXPECT_EQ(s.log.size(), 1u);
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(s.store.keep(keptAfter(9)));
+    EXPECT_EQ(RecordsStore(s.folder.path()).claimKept().has_value(), false) << "this run's own";
+    EXPECT_EQ(s.store.claimKept()->turns.size(), 9u);
 }
 
 // The layout of the first version of the records file, as its files hold it.

@@ -6,6 +6,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
@@ -145,6 +146,20 @@ ComputerPicks playEngineRoundWith(RoundEngine& engine, int cardCount, int level,
                                   int diceFace, Choose&& choose) {
     return playEngineRoundWith(engine, cardCount, level, random, diceFace,
                                std::forward<Choose>(choose), [](const TurnedCard&) {});
+}
+
+// The next card of a round, for tests and measurements that need no policy: the player turns the
+// first face-down slot it may, the computer makes its own pick. Empty when the computer's tick
+// turns no card.
+inline std::optional<TurnedCard> turnNextCard(RoundEngine& engine) {
+    if (engine.turn() == Side::Player) {
+        int slot = 1;
+        while (!engine.playerMayTurn(slot)) {
+            ++slot;
+        }
+        return engine.turnPlayerCard(slot);
+    }
+    return engine.computerStep() ? engine.turnComputerCard() : std::nullopt;
 }
 
 }  // namespace koropika::testing

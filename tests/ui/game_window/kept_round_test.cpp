@@ -49,6 +49,13 @@ class WatchedArchive final : public RoundArchive {
     std::optional<Snapshot> resolved;
 };
 
+// Hears what a window announces, as a screen reader would.
+class Heard final : public WindowObserver {
+  public:
+    void announced(Window&, const std::string& text) override { said.push_back(text); }
+    std::vector<std::string> said;
+};
+
 // One run of the program with its records in its own folder.
 struct RunOfTheGame {
     RunOfTheGame() { harness.program().useArchive(archive); }
@@ -212,11 +219,24 @@ TEST(KeptRound, TheCloseBoxAndQuitKeepTheRoundAndTheNextStartOffersIt) {
         EXPECT_NE(question.detail.find("あなた " + std::to_string(playerCards) + " 枚"),
                   std::string::npos);
         EXPECT_EQ(second.harness.desktop.questionOwner, &second.harness.settingsWindow());
+        Heard heard;
+        second.harness.gameWindow().setObserver(&heard);
         second.harness.desktop.answer(true);
         GameWindowElements& ui = *second.game().elements();
         EXPECT_FALSE(ui.Picture1.visible());  // no dice panel, no start button
         EXPECT_EQ(ui.Label2.caption(), std::to_string(playerCards));
         EXPECT_EQ(second.game().setup().playerName, "たろう");
+        const bool players = second.game().engine().turn() == Side::Player;
+        ASSERT_FALSE(heard.said.empty());
+        EXPECT_EQ(heard.said[0], "続きから：あなた " + std::to_string(playerCards) +
+                                     " 枚、コンピューター " + ui.Label3.caption() + " 枚、" +
+                                     (players ? "あなたの番です" : "コンピュータの番です"));
+        // The round goes on by keys alone: the focus is on a face-down card.
+        const Element* focused = second.harness.gameWindow().focusedElement();
+        ASSERT_NE(focused, nullptr);
+        EXPECT_EQ(focused->name(), "omote1");
+        EXPECT_TRUE(second.game().engine().table().faceDown(focused->index()));
+        second.harness.gameWindow().setObserver(nullptr);
     }
 }
 
