@@ -73,15 +73,19 @@ look() {
     import -window root -depth 8 "$WORK/look.ppm"
 }
 
-# The corner's shape of the face in slot n of a screenshot, which shows a face there.
-face_corner() {
-    local x=$((DX + 15 + ($2 - 1) % CARD_COLUMNS * 77 + 1)) y=$((DY + 35 + ($2 - 1) / CARD_COLUMNS * 102 + 1))
-    convert "$1" -crop "11x13+$x+$y" +repage -alpha off -separate -evaluate-sequence min \
-        -threshold 60% -format '%#' info: | cut -c1-16
+# The top-left corner of slot n in the drawing area: "left top".
+slot_corner() {
+    echo $((DX + 15 + ($1 - 1) % CARD_COLUMNS * 77)) $((DY + 35 + ($1 - 1) / CARD_COLUMNS * 102))
 }
 
-# Looks at the table in a screenshot as a person does: sets BACKS (the face-down slots, in order)
-# and FACES (how many slots show a face), remembers the face in every slot that shows one, the
+# The shape of the rank in the corner of a face at x, y of a picture.
+rank_shape() {
+    convert "$1" -crop "11x13+$(($2 + 1))+$(($3 + 1))" +repage -alpha off -separate \
+        -evaluate-sequence min -threshold 60% -format '%#' info: | cut -c1-16
+}
+
+# Looks at the table in a screenshot as a person does: sets BACKS (the face-down slots, in order),
+# FACES (how many slots show a face) and UP (the last of them), remembers the face in every slot that shows one, the
 # computer's cards included, and forgets the slots that are empty.
 look_at_table() {
     local shot=$1 n=0 mean
@@ -96,7 +100,8 @@ look_at_table() {
         else
             FACES=$((FACES + 1))
             UP=$n
-            SEEN[$n]=$(face_corner "$shot" "$n")
+            # shellcheck disable=SC2046
+            SEEN[$n]=$(rank_shape "$shot" $(slot_corner "$n"))
         fi
     done < <(slot_means "$shot")
 }
@@ -145,15 +150,14 @@ look_until_backs() {
 
 # Looks closely at slot n for up to 2 s, until it shows a face, and remembers it.
 see_face() {
-    local x=$((DX + 15 + ($1 - 1) % CARD_COLUMNS * 77)) y=$((DY + 35 + ($1 - 1) / CARD_COLUMNS * 102))
-    local deadline=$((SECONDS + 2)) mean
+    local deadline=$((SECONDS + 2)) x y mean
+    read -r x y < <(slot_corner "$1")
     while [ "$SECONDS" -lt "$deadline" ]; do
         import -window root -depth 8 -crop "69x90+$x+$y" +repage "$WORK/slot.ppm"
         mean=$(convert "$WORK/slot.ppm" -crop 55x76+7+7 +repage \
             -format '%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]' info:)
         if ! colours_near "$mean" "$BACK" 6 && ! colours_near "$mean" "0 0 0" 6; then
-            SEEN[$1]=$(convert "$WORK/slot.ppm" -crop 11x13+1+1 +repage -alpha off -separate \
-                -evaluate-sequence min -threshold 60% -format '%#' info: | cut -c1-16)
+            SEEN[$1]=$(rank_shape "$WORK/slot.ppm" 0 0)
             return 0
         fi
     done
@@ -166,7 +170,7 @@ see_face() {
 # blinks, so a look may miss its face).
 PLAYER_MOVES=0
 play_moves() {
-    local wanted=${1:-} shot="$WORK/look.ppm" first= second moves=0
+    local wanted=${1:-} shot="$WORK/look.ppm" first='' second moves=0
     local deadline=$((SECONDS + 240))
     while :; do
         [ "$SECONDS" -lt "$deadline" ] || fail "no round end within 240 s"
@@ -182,7 +186,6 @@ play_moves() {
             # The second card, once the first one's face has been seen.
             [ -n "${SEEN[$first]:-}" ] || see_face "$first"
             second=$(second_card_for "$first" "${SEEN[$first]:-}")
-            echo "DEBUG $SECONDS move: $first [${SEEN[$first]:-}] -> $second [${SEEN[$second]:-}] seen ${#SEEN[@]} backs ${#BACKS[@]}" >&2
             # shellcheck disable=SC2046
             game_click $(card_centre "$second")
             look_until_backs $((${#BACKS[@]} - 1)) || true
@@ -199,7 +202,6 @@ play_moves() {
         first=$(first_card)
         # shellcheck disable=SC2046
         game_click $(card_centre "$first")
-        look_until_backs $((${#BACKS[@]} - 1)) || { echo "DEBUG $SECONDS $first did not turn: ${#BACKS[@]} backs, $FACES faces" >&2; first=; }
     done
 }
 
