@@ -85,8 +85,8 @@ rank_shape() {
 }
 
 # Looks at the table in a screenshot as a person does: sets BACKS (the face-down slots, in order),
-# FACES (how many slots show a face) and UP (the last of them), remembers the face in every slot that shows one, the
-# computer's cards included, and forgets the slots that are empty.
+# FACES (how many slots show a face) and UP (the last of them), remembers the face in every slot
+# that shows one, the computer's cards included, and forgets the slots that are empty.
 look_at_table() {
     local shot=$1 n=0 mean
     BACKS=()
@@ -111,7 +111,8 @@ look_at_table() {
 second_card_for() {
     local first=$1 corner=$2 n
     for n in "${BACKS[@]}"; do
-        [ "$n" != "$first" ] && [ -n "$corner" ] && [ "${SEEN[$n]:-}" = "$corner" ] && echo "$n" && return
+        [ "$n" != "$first" ] && [ -n "$corner" ] && [ "${SEEN[$n]:-}" = "$corner" ] &&
+            echo "$n" && return
     done
     for n in "${BACKS[@]}"; do
         [ "$n" != "$first" ] && [ -z "${SEEN[$n]:-}" ] && echo "$n" && return
@@ -154,8 +155,8 @@ see_face() {
     read -r x y < <(slot_corner "$1")
     while [ "$SECONDS" -lt "$deadline" ]; do
         import -window root -depth 8 -crop "69x90+$x+$y" +repage "$WORK/slot.ppm"
-        mean=$(convert "$WORK/slot.ppm" -crop 55x76+7+7 +repage \
-            -format '%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]' info:)
+        mean=$(convert "$WORK/slot.ppm" -crop 55x76+7+7 +repage -format \
+            '%[fx:int(255*mean.r+0.5)] %[fx:int(255*mean.g+0.5)] %[fx:int(255*mean.b+0.5)]' info:)
         if ! colours_near "$mean" "$BACK" 6 && ! colours_near "$mean" "0 0 0" 6; then
             SEEN[$1]=$(rank_shape "$WORK/slot.ppm" 0 0)
             return 0
@@ -266,8 +267,8 @@ wait_for_continued_game() {
     find_drawing_origin "$GAME"
 }
 
-# Starts a round from the settings window: the name, the dice, the start button, and the table laid out
-# in card back 2. Sets GAME.
+# Starts a round from the settings window: the name, the dice, the start button, and the table
+# laid out in card back 2. Sets GAME.
 start_round() {
     type_name "$1" "はなこ"
     GAME=$(start_game_from "$1")
@@ -346,11 +347,14 @@ kill_program
 start_program
 wait_for_question declined
 xdotool key Escape
-only_settings() {
-    windows_titled "$GAME_TITLE"
+settings_alone() {
+    [ "$(windows_titled "$GAME_TITLE")" = "$SETTINGS" ]
 }
-wait_until "the question stayed after Escape" [ "$(only_settings)" = "$SETTINGS" ]
-expect_unchanged_for 1 "a window came after Escape" "$SETTINGS" only_settings
+wait_until "the question stayed after Escape: $(windows_titled "$GAME_TITLE" | wc -l) windows" \
+    settings_alone
+expect_unchanged_for 1 "a window came after Escape" "$SETTINGS" windows_titled "$GAME_TITLE"
+[ "$(settled_outer_geometry "$SETTINGS")" = "$CENTRED_SETTINGS" ] ||
+    fail "after Escape the settings window stands at $(outer_geometry "$SETTINGS")"
 ROWS+=$'\n'"left $deal はなこ"
 [ "$(records)" = "$ROWS" ] || fail "after Escape the records hold: $(records)"
 echo "Escape left round $deal as one left row; the settings window stays alone"
@@ -373,7 +377,10 @@ deal=$(kept_deal)
 click_at "$GAME" 39 8
 settings=$(wait_for_window_other_than "$GAME")
 ROWS+=$'\n'"left $deal はなこ"
-wait_until "設定に戻る did not leave the round: $(records)" [ "$(records)" = "$ROWS" ]
+records_read_as_expected() {
+    [ "$(records)" = "$ROWS" ]
+}
+poll_until records_read_as_expected || fail "設定に戻る did not leave the round: $(records)"
 echo "the close box and 終了 kept round $deal; 設定に戻る left it"
 close_game "$settings"
 
