@@ -1,3 +1,6 @@
+// First, before any Qt header defines `slots`, a name it uses for variables.
+#include "support/engine_rounds.h"
+
 #include "qt/review_window.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +19,6 @@
 
 #include "qt/announcement_board.h"
 #include "qt/records_window.h"
-#include "support/engine_rounds.h"
 
 namespace koropika {
 namespace {
@@ -172,14 +174,15 @@ TEST(ReviewWindow, ASeededRoundOf52CardsOpensAndPaintsQuicklyAndPlaysItsNumberAg
     EXPECT_EQ(review->findChild<QTableView*>(QStringLiteral("手の一覧"))->model()->rowCount(),
               int((turns.size() + 1) / 2));
     if (const QByteArray shot = qgetenv("KOROPIKA_REVIEW_SCREENSHOT"); !shot.isEmpty()) {
-        review->showMove(7);
+        review->showMove(6);  // a missed pair
         review->grab().save(QString::fromLocal8Bit(shot));
     }
     qint64 played = 0;
     QObject::connect(records.window.get(), &RecordsWindow::playDealAgain,
                      [&](qint64 number) { played = number; });
     for (auto* button : review->findChildren<QPushButton*>()) {
-        if (button->accessibleName() == QStringLiteral("この番号でもう一度")) {
+        if (button->accessibleName() ==
+            QCoreApplication::translate("ReviewWindow", "この番号でもう一度")) {
             button->click();
         }
     }
