@@ -15,7 +15,7 @@
 
 #include "qt/announcement_board.h"
 #include "qt/picture_store.h"
-#include "ui/game_window/announcements.h"
+#include "shared/card_words.h"
 
 namespace koropika {
 
@@ -25,11 +25,9 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-const RoundWords& roundWords() {
-    static const RoundWords words([](const char* context, const char* japanese) {
-        return QCoreApplication::translate(context, japanese).toStdString();
-    });
-    return words;
+// The card words' texts, looked up in the program's translations.
+std::string translateText(const char* context, const char* japanese) {
+    return QCoreApplication::translate(context, japanese).toStdString();
 }
 
 constexpr int kMargin = 8;  // around the cards
@@ -259,8 +257,7 @@ void ReviewWindow::fillList() {
 
 QString ReviewWindow::cardText(int turn) const {
     const MoveLog::Turn& card = turns_[std::size_t(turn)];
-    return fromUtf8(roundWords().faceUpCardName(
-        card.slot, Card{std::int16_t(card.suit), std::int16_t(card.rank)}));
+    return fromUtf8(faceUpCardName(translateText, card.slot, card.suit, card.rank));
 }
 
 QString ReviewWindow::labelText(int move) const {

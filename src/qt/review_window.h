@@ -8,9 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "game/flip_worth.h"
-#include "game/round_record.h"
-#include "game/table_at_move.h"
+#include "records/records_store.h"
+#include "records/table_at_move.h"
 
 class QLabel;
 class QPushButton;

@@ -1,4 +1,4 @@
-#include "game/table_at_move.h"
+#include "records/table_at_move.h"
 
 #include <algorithm>
 

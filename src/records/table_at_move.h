@@ -1,11 +1,13 @@
 #pragma once
 
 // A recorded round's table as it lay at one of its moves: which cards were taken, which had
-// been seen, which two were up, and both counts. Built from the cards turned alone.
+// been seen, which two were up, and both counts. Built from the cards turned alone. With what
+// each flip was worth, it is all a review of the round reads.
 
 #include <cstdint>
 #include <vector>
 
+#include "game/flip_worth.h"
 #include "game/move_log.h"
 #include "game/table.h"
 
