@@ -392,6 +392,11 @@ moves</translation>
         <source>あなた %1 枚・コンピュータ %2 枚</source>
         <translation>You %1 cards · Computer %2 cards</translation>
     </message>
+    <message>
+        <source>ペア</source>
+        <comment>in a sentence</comment>
+        <translation>pair</translation>
+    </message>
 </context>
 <context>
     <name>SoundMenu</name>

@@ -295,7 +295,7 @@ QString ReviewWindow::moveText(int move) const {
         parts << cardText(played.firstTurn + t);
     }
     if (played.turnCount > 1) {
-        parts << (played.pair ? QCoreApplication::translate("ReviewWindow", "ペア")
+        parts << (played.pair ? QCoreApplication::translate("ReviewWindow", "ペア", "in a sentence")
                               : QCoreApplication::translate("ReviewWindow", "ペアではありません"));
     }
     if (const QString label = labelText(move); !label.isEmpty()) {
