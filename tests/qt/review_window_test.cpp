@@ -85,7 +85,8 @@ QString listCell(const ReviewWindow& review, int row, int column) {
 QColor colourAtSlotOneFrame(const ReviewWindow& review) {
     for (auto* widget : review.findChildren<QWidget*>()) {
         if (widget->accessibleName() == QStringLiteral("テーブル")) {
-            return widget->grab().toImage().pixelColor(6, 30);
+            const QImage image = widget->grab().toImage();
+            return image.pixelColor((QPointF(6, 30) * image.devicePixelRatio()).toPoint());
         }
     }
     return {};
