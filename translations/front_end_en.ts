@@ -261,6 +261,142 @@ moves</translation>
         <source>%1 に書き出せませんでした。</source>
         <translation>Could not export to %1.</translation>
     </message>
+    <message>
+        <source>振り返る(&amp;V)</source>
+        <translation>Re&amp;view</translation>
+    </message>
+    <message>
+        <source>振り返る</source>
+        <translation>Review</translation>
+    </message>
+    <message>
+        <source>この対戦は手の記録がないため、振り返ることができません。</source>
+        <translation>This round was recorded without its moves, so it cannot be reviewed.</translation>
+    </message>
+</context>
+<context>
+    <name>ReviewWindow</name>
+    <message>
+        <source>振り返り</source>
+        <translation>Review</translation>
+    </message>
+    <message>
+        <source>見逃したペア %1・記憶 %2</source>
+        <translation>Missed pairs %1 · Memory %2</translation>
+    </message>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>見逃したペアと記憶</source>
+        <translation>Missed pairs and memory</translation>
+    </message>
+    <message>
+        <source>この番号でもう一度(&amp;R)</source>
+        <translation>&amp;Replay this number</translation>
+    </message>
+    <message>
+        <source>この番号でもう一度</source>
+        <translation>Replay this number</translation>
+    </message>
+    <message>
+        <source>閉じる</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>この対戦は手の記録がないため、振り返ることができません。</source>
+        <translation>This round was recorded without its moves, so it cannot be reviewed.</translation>
+    </message>
+    <message>
+        <source>テーブル</source>
+        <translation>Table</translation>
+    </message>
+    <message>
+        <source>取った枚数</source>
+        <translation>Cards taken</translation>
+    </message>
+    <message>
+        <source>手の一覧</source>
+        <translation>Moves</translation>
+    </message>
+    <message>
+        <source>前へ</source>
+        <translation>Previous</translation>
+    </message>
+    <message>
+        <source>次へ</source>
+        <translation>Next</translation>
+    </message>
+    <message>
+        <source>手</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>番</source>
+        <translation>Who</translation>
+    </message>
+    <message>
+        <source>1 枚目</source>
+        <translation>First card</translation>
+    </message>
+    <message>
+        <source>2 枚目</source>
+        <translation>Second card</translation>
+    </message>
+    <message>
+        <source>ペア</source>
+        <translation>Pair</translation>
+    </message>
+    <message>
+        <source>評価</source>
+        <translation>Mark</translation>
+    </message>
+    <message>
+        <source>あなた</source>
+        <translation>You</translation>
+    </message>
+    <message>
+        <source>コンピュータ</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>見逃したペア</source>
+        <translation>Missed pair</translation>
+    </message>
+    <message>
+        <source>記憶から</source>
+        <translation>From memory</translation>
+    </message>
+    <message>
+        <source>でたらめ</source>
+        <translation>At random</translation>
+    </message>
+    <message>
+        <source>・</source>
+        <translation> · </translation>
+    </message>
+    <message>
+        <source>%1 手目：%2</source>
+        <translation>Move %1: %2</translation>
+    </message>
+    <message>
+        <source>ペアではありません</source>
+        <translation>not a pair</translation>
+    </message>
+    <message>
+        <source>、</source>
+        <translation>, </translation>
+    </message>
+    <message>
+        <source>あなた %1 枚・コンピュータ %2 枚</source>
+        <translation>You %1 cards · Computer %2 cards</translation>
+    </message>
+    <message>
+        <source>ペア</source>
+        <comment>in a sentence</comment>
+        <translation>pair</translation>
+    </message>
 </context>
 <context>
     <name>SoundMenu</name>

@@ -22,6 +22,7 @@
 #include <optional>
 
 #include "qt/records_chart.h"
+#include "qt/review_window.h"
 
 namespace koropika {
 
@@ -236,6 +237,9 @@ class RecentRoundsModel : public HeaderedTableModel {
         }
         return rounds_.at(std::size_t(row)).dealNumber;
     }
+    const RoundRecord* roundAt(int row) const {
+        return row >= 0 && row < rowCount() ? &rounds_.at(std::size_t(row)) : nullptr;
+    }
 
   private:
     std::vector<RoundRecord> rounds_;
@@ -246,6 +250,7 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     : QWidget(parent, Qt::Window),
       store_(store),
       currentPlayer_(fromUtf8(currentPlayer)),
+      programFolder_(programFolder),
       computerFigures_(records::readComputerFigures(
           (programFolder + QLatin1Char('/') + QLatin1String(records::kComputerFiguresFile))
               .toStdString())) {
@@ -308,6 +313,9 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     playAgain_->setAccessibleName(
         QCoreApplication::translate("RecordsWindow", "この番号でもう一度"));
     playAgain_->setEnabled(false);
+    review_ = new QPushButton(QCoreApplication::translate("RecordsWindow", "振り返る(&V)"), this);
+    review_->setAccessibleName(QCoreApplication::translate("RecordsWindow", "振り返る"));
+    review_->setEnabled(false);
     close_ = new QPushButton(QCoreApplication::translate("RecordsWindow", "閉じる"), this);
     close_->setAccessibleName(close_->text());
 
@@ -334,6 +342,7 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     middle->setColumnStretch(1, 2);
 
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(review_);
     bottom->addWidget(playAgain_);
     bottom->addWidget(status_, 1);
     bottom->addStretch(0);  // the room the message leaves while it is hidden
@@ -352,7 +361,8 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     setTabOrder(export_, levelTable_);
     setTabOrder(levelTable_, chartCards_);
     setTabOrder(chartCards_, recentTable_);
-    setTabOrder(recentTable_, playAgain_);
+    setTabOrder(recentTable_, review_);
+    setTabOrder(review_, playAgain_);
     setTabOrder(playAgain_, close_);
     resize(1040, 720);
 
@@ -362,12 +372,13 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     connect(export_, &QPushButton::clicked, this, &RecordsWindow::askWhereToExport);
     connect(close_, &QPushButton::clicked, this, &QWidget::close);
     connect(playAgain_, &QPushButton::clicked, this, &RecordsWindow::playSelectedAgain);
-    connect(recentTable_, &QTableView::activated, this, &RecordsWindow::playSelectedAgain);
-    // The model is reset at every player shown, which clears the selection: the button follows.
-    connect(recentModel_, &QAbstractItemModel::modelReset, this,
-            [this] { playAgain_->setEnabled(selectedDealNumber().has_value()); });
+    connect(review_, &QPushButton::clicked, this, &RecordsWindow::reviewSelected);
+    // A double click or Enter on a round opens its review.
+    connect(recentTable_, &QTableView::activated, this, &RecordsWindow::reviewSelected);
+    // The model is reset at every player shown, which clears the selection: the buttons follow.
+    connect(recentModel_, &QAbstractItemModel::modelReset, this, &RecordsWindow::followSelection);
     connect(recentTable_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { playAgain_->setEnabled(selectedDealNumber().has_value()); });
+            &RecordsWindow::followSelection);
 
     reload();
 }
@@ -441,14 +452,44 @@ std::optional<std::int64_t> RecordsWindow::selectedDealNumber() const {
     return current.isValid() ? recentModel_->dealNumberAt(current.row()) : std::nullopt;
 }
 
+void RecordsWindow::followSelection() {
+    playAgain_->setEnabled(selectedDealNumber().has_value());
+    const RoundRecord* round =
+        recentModel_->roundAt(recentTable_->selectionModel()->currentIndex().row());
+    review_->setEnabled(round != nullptr && round->moves && !round->moves->empty());
+}
+
 void RecordsWindow::playSelectedAgain() {
-    const std::optional<std::int64_t> number = selectedDealNumber();
-    if (!number) {
-        return;
+    if (const std::optional<std::int64_t> number = selectedDealNumber()) {
+        playAgain(*number);
     }
+}
+
+void RecordsWindow::playAgain(std::int64_t number) {
     // The window goes first, so the game's timers go on before the new round loads.
     close();
-    emit playDealAgain(qint64(*number));
+    emit playDealAgain(qint64(number));
+}
+
+void RecordsWindow::reviewSelected() {
+    const RoundRecord* round =
+        recentModel_->roundAt(recentTable_->selectionModel()->currentIndex().row());
+    if (round == nullptr) {
+        return;
+    }
+    if (!round->moves || round->moves->empty()) {
+        status_->setText(QCoreApplication::translate(
+            "RecordsWindow", "この対戦は手の記録がないため、振り返ることができません。"));
+        status_->show();
+        return;
+    }
+    auto* review = new ReviewWindow(*round, programFolder_, this);
+    review->setObjectName(QStringLiteral("振り返り"));
+    review->setAttribute(Qt::WA_DeleteOnClose);
+    review->setWindowModality(Qt::WindowModal);
+    connect(review, &ReviewWindow::playDealAgain, this,
+            [this](qint64 number) { playAgain(number); });
+    review->open();
 }
 
 void RecordsWindow::sayCannotRead() {

@@ -66,9 +66,14 @@ class RecordsWindow : public QWidget {
     // The number of the round selected in the list of last rounds, if it has one.
     std::optional<std::int64_t> selectedDealNumber() const;
     void playSelectedAgain();
+    void playAgain(std::int64_t number);
+    // Opens the review of the round selected in the list of last rounds, if it has its moves.
+    void reviewSelected();
+    void followSelection();
 
     records::RecordsStore& store_;
     QString currentPlayer_;
+    QString programFolder_;
     std::vector<records::ComputerFigure> computerFigures_;
     records::PlayerStats stats_;
 
@@ -83,6 +88,7 @@ class RecordsWindow : public QWidget {
     QPushButton* delete_;
     QPushButton* export_;
     QPushButton* playAgain_;
+    QPushButton* review_;
     QPushButton* close_;
 };
 

@@ -1,64 +1,20 @@
 #include "ui/game_window/announcements.h"
 
-#include <array>
-
+#include "shared/card_words.h"
 #include "shared/texts.h"
 
 namespace koropika {
-
-namespace {
-
-// Suit numbers as the card pictures use them: 1 spades, 2 clubs, 3 hearts, 4 diamonds.
-constexpr std::array<const char*, 5> kSuitNames = {
-    "",
-    TRANSLATABLE("Announcements", "スペード"),
-    TRANSLATABLE("Announcements", "クラブ"),
-    TRANSLATABLE("Announcements", "ハート"),
-    TRANSLATABLE("Announcements", "ダイヤ"),
-};
-
-// Ranks 1..13 in words. Japanese writes a number card as a space and its figures after the
-// suit's "の" ("ハートの 7").
-constexpr std::array<const char*, 14> kRankNames = {
-    "",
-    TRANSLATABLE("Announcements", "エース"),
-    //: A number card's rank, after the suit: English writes it as a word ("two").
-    TRANSLATABLE("Announcements", " 2"),
-    TRANSLATABLE("Announcements", " 3"),
-    TRANSLATABLE("Announcements", " 4"),
-    TRANSLATABLE("Announcements", " 5"),
-    TRANSLATABLE("Announcements", " 6"),
-    TRANSLATABLE("Announcements", " 7"),
-    TRANSLATABLE("Announcements", " 8"),
-    TRANSLATABLE("Announcements", " 9"),
-    TRANSLATABLE("Announcements", " 10"),
-    TRANSLATABLE("Announcements", "ジャック"),
-    TRANSLATABLE("Announcements", "クイーン"),
-    TRANSLATABLE("Announcements", "キング"),
-};
-
-}  // namespace
 
 std::string RoundWords::faceDownCardName(int slot) const {
     return fillText(translate("Announcements", "カード %1、裏"), {std::to_string(slot)});
 }
 
 std::string RoundWords::cardInWords(const Card& card) const {
-    const bool knownSuit = card.suit >= 1 && card.suit <= 4;
-    const bool knownRank = card.rank >= 1 && card.rank <= 13;
-    const std::string suit =
-        knownSuit ? translate("Announcements", kSuitNames[static_cast<std::size_t>(card.suit)])
-                  : "?";
-    const std::string rank =
-        knownRank ? translate("Announcements", kRankNames[static_cast<std::size_t>(card.rank)])
-                  : " " + std::to_string(card.rank);
-    //: %1 the suit, %2 the rank: "ハートの 7" is "seven of hearts".
-    return fillText(translate("Announcements", "%1の%2"), {suit, rank});
+    return koropika::cardInWords(translate_, card.suit, card.rank);
 }
 
 std::string RoundWords::faceUpCardName(int slot, const Card& card) const {
-    return fillText(translate("Announcements", "カード %1、%2"),
-                    {std::to_string(slot), cardInWords(card)});
+    return koropika::faceUpCardName(translate_, slot, card.suit, card.rank);
 }
 
 std::vector<std::string> RoundWords::diceStopped(int face, Side starter) const {
