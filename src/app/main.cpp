@@ -173,6 +173,7 @@ int main(int argc, char* argv[]) {
     program.useArchive(recordsStore);
     koropika::RecordsMenu recordsMenu(records, QString::fromStdString(desktop.programFolder()));
     recordsMenu.currentPlayer = [&game] { return game.setup().playerName; };
+    recordsMenu.roundJustEnded = [&game] { return game.resultShown(); };
     // While the records window is open the round waits where it is.
     recordsMenu.onOpened = [&game] { game.window().holdTimers(); };
     recordsMenu.onClosed = [&game] { game.window().resumeTimers(); };

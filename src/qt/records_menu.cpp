@@ -54,6 +54,9 @@ void RecordsMenu::open(WindowView& view) {
     // Centred over the game window, as a dialog of it would be.
     window->move(view.frameGeometry().center() - window->rect().center());
     window->show();
+    if (roundJustEnded && roundJustEnded()) {
+        window->chooseLatestRound();
+    }
 }
 
 }  // namespace koropika

@@ -30,6 +30,8 @@ class RecordsMenu final : public QObject {
 
     // The name of the player at the table, shown first.
     std::function<std::string()> currentPlayer;
+    // Whether a round has just ended (its result is shown): the window opens with it chosen.
+    std::function<bool()> roundJustEnded;
     // The window came on screen / went away: the game holds its timers in between.
     std::function<void()> onOpened;
     std::function<void()> onClosed;

@@ -385,6 +385,15 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
 
 RecordsWindow::~RecordsWindow() = default;
 
+void RecordsWindow::chooseLatestRound() {
+    if (recentModel_->rowCount() > 0) {
+        recentTable_->selectionModel()->setCurrentIndex(
+            recentModel_->index(0, 0),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        recentTable_->setFocus();
+    }
+}
+
 void RecordsWindow::reload() {
     status_->hide();
     const QString shown = players_->count() > 0 ? players_->currentText() : currentPlayer_;

@@ -41,6 +41,9 @@ class RecordsWindow : public QWidget {
 
     // Reads the store again: the player list and the shown player's figures.
     void reload();
+    // Chooses the shown player's latest round in the list of recent ones, with the focus on it:
+    // the round that has just ended.
+    void chooseLatestRound();
 
   signals:
     // The window came on screen / went off it (closed or hidden); the game holds its timers in

@@ -298,6 +298,16 @@ TEST(RecordsWindow, ALastRoundWithANumberCanBePlayedAgainOnceTheWindowHasClosed)
     EXPECT_FALSE(shown.window->isVisible());
 }
 
+TEST(RecordsWindow, OpenedJustAfterARoundTheWindowHasThatRoundChosen) {
+    ShownRecords shown(threeRoundsAtTwoLevels());
+    shown.window->show();
+    auto* recent = shown.find<QTableView>(kRecent);
+    EXPECT_FALSE(recent->selectionModel()->hasSelection());
+    shown.window->chooseLatestRound();
+    EXPECT_EQ(recent->selectionModel()->currentIndex().row(), 0) << "the latest comes first";
+    EXPECT_TRUE(recent->selectionModel()->isRowSelected(0, {}));
+}
+
 TEST(RecordsWindow, TabReachesEveryControlFromThePlayerListAndEachHasAName) {
     ShownRecords shown(threeRoundsAtTwoLevels());
     shown.window->show();
