@@ -104,6 +104,14 @@ moves</translation>
         <source>%1枚</source>
         <translation>%1 cards</translation>
     </message>
+    <message>
+        <source>記憶</source>
+        <translation>Memory</translation>
+    </message>
+    <message>
+        <source>完了した対戦で、覚えていればわかったペアを取れた割合の平均 (%1 対戦)。</source>
+        <translation>Mean share of the pairs you could have known that you took, over finished rounds (%1 rounds).</translation>
+    </message>
 </context>
 <context>
     <name>RecentRoundsModel</name>
@@ -396,6 +404,36 @@ moves</translation>
         <source>ペア</source>
         <comment>in a sentence</comment>
         <translation>pair</translation>
+    </message>
+    <message>
+        <source>カード %1、%2</source>
+        <comment>in a sentence</comment>
+        <translation>card %1, %2</translation>
+    </message>
+    <message>
+        <source>あなた</source>
+        <comment>in a sentence</comment>
+        <translation>you</translation>
+    </message>
+    <message>
+        <source>コンピュータ</source>
+        <comment>in a sentence</comment>
+        <translation>the computer</translation>
+    </message>
+    <message>
+        <source>見逃したペア</source>
+        <comment>in a sentence</comment>
+        <translation>missed pair</translation>
+    </message>
+    <message>
+        <source>記憶から</source>
+        <comment>in a sentence</comment>
+        <translation>from memory</translation>
+    </message>
+    <message>
+        <source>でたらめ</source>
+        <comment>in a sentence</comment>
+        <translation>at random</translation>
     </message>
 </context>
 <context>

@@ -1,9 +1,7 @@
 #include "qt/records_window.h"
 
-#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -22,6 +20,7 @@
 #include <optional>
 
 #include "qt/records_chart.h"
+#include "qt/records_tables.h"
 #include "qt/review_window.h"
 
 namespace koropika {
@@ -34,19 +33,10 @@ QString fromUtf8(const std::string& text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
-QString resultText(const RoundRecord& round) {
-    if (round.ending == Ending::Left || !round.winner) {
-        return QCoreApplication::translate("RecentRoundsModel", "中断");
-    }
-    switch (*round.winner) {
-        case Winner::Player:
-            return QCoreApplication::translate("RecentRoundsModel", "勝ち");
-        case Winner::Computer:
-            return QCoreApplication::translate("RecentRoundsModel", "負け");
-        case Winner::Draw:
-            return QCoreApplication::translate("RecentRoundsModel", "引き分け");
-    }
-    return {};
+// Said in place of a review for a round recorded without its moves.
+QString noMovesText() {
+    return QCoreApplication::translate("RecordsWindow",
+                                       "この対戦は手の記録がないため、振り返ることができません。");
 }
 
 // The index in kCardCounts with the most finished rounds; the first of equals.
@@ -84,166 +74,6 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& objectName,
 }
 
 }  // namespace
-
-// A read-only table with fixed column headers; subclasses give the rows.
-class HeaderedTableModel : public QAbstractTableModel {
-  public:
-    HeaderedTableModel(QStringList headers, QObject* parent)
-        : QAbstractTableModel(parent), headers_(std::move(headers)) {}
-
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(headers_.size());
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            return headers_.at(section);
-        }
-        return {};
-    }
-
-  private:
-    QStringList headers_;
-};
-
-// One row for each level with each card count: the player's figures there.
-class LevelTableModel : public HeaderedTableModel {
-  public:
-    explicit LevelTableModel(QObject* parent)
-        : HeaderedTableModel({QCoreApplication::translate("LevelTableModel", "レベル"),
-                              QCoreApplication::translate("LevelTableModel", "カード数"),
-                              QCoreApplication::translate("LevelTableModel", "対戦"),
-                              QCoreApplication::translate("LevelTableModel", "勝ち"),
-                              QCoreApplication::translate("LevelTableModel", "負け"),
-                              QCoreApplication::translate("LevelTableModel", "引き分け"),
-                              QCoreApplication::translate("LevelTableModel", "中断"),
-                              QCoreApplication::translate("LevelTableModel", "勝率"),
-                              QCoreApplication::translate("LevelTableModel", "最長連勝"),
-                              QCoreApplication::translate("LevelTableModel", "いまの連勝"),
-                              QCoreApplication::translate("LevelTableModel", "勝った最少手数")},
-                             parent) {}
-
-    void setStats(const records::PlayerStats& stats) {
-        beginResetModel();
-        stats_ = stats;
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : 6 * int(records::kCardCounts.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid()) {
-            return {};
-        }
-        if (role == Qt::TextAlignmentRole) {
-            return index.column() < 2 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
-                                      : QVariant(Qt::AlignRight | Qt::AlignVCenter);
-        }
-        const int level = index.row() / 3 + 1;
-        const int cards = records::kCardCounts.at(std::size_t(index.row() % 3));
-        const RoundStats& cell = stats_.at(level, cards);
-        if (role == Qt::ToolTipRole && index.column() == 7) {
-            return winRateErrorNote(cell);
-        }
-        if (role != Qt::DisplayRole) {
-            return {};
-        }
-        switch (index.column()) {
-            case 0:
-                return QCoreApplication::translate("LevelTableModel", "レベル %1").arg(level);
-            case 1:
-                return QCoreApplication::translate("LevelTableModel", "%1枚").arg(cards);
-            case 2:
-                return cell.played;
-            case 3:
-                return cell.won;
-            case 4:
-                return cell.lost;
-            case 5:
-                return cell.drawn;
-            case 6:
-                return cell.left;
-            case 7:
-                return winRateText(cell);
-            case 8:
-                return cell.longestStreak;
-            case 9:
-                return cell.currentStreak;
-            case 10:
-                return cell.fewestMovesInWin ? QVariant(*cell.fewestMovesInWin)
-                                             : QVariant(QStringLiteral("－"));
-        }
-        return {};
-    }
-
-  private:
-    records::PlayerStats stats_;
-};
-
-// The player's last rounds, the latest first.
-class RecentRoundsModel : public HeaderedTableModel {
-  public:
-    explicit RecentRoundsModel(QObject* parent)
-        : HeaderedTableModel({QCoreApplication::translate("RecentRoundsModel", "日時"),
-                              QCoreApplication::translate("RecentRoundsModel", "レベル"),
-                              QCoreApplication::translate("RecentRoundsModel", "カード数"),
-                              QCoreApplication::translate("RecentRoundsModel", "あなたの札"),
-                              QCoreApplication::translate("RecentRoundsModel", "コンピュータの札"),
-                              QCoreApplication::translate("RecentRoundsModel", "結果"),
-                              QCoreApplication::translate("RecentRoundsModel", "ゲーム番号")},
-                             parent) {}
-
-    void setRounds(std::vector<RoundRecord> rounds) {
-        beginResetModel();
-        rounds_ = std::move(rounds);
-        endResetModel();
-    }
-
-    int rowCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(rounds_.size());
-    }
-    QVariant data(const QModelIndex& index, int role) const override {
-        if (!index.isValid() || role != Qt::DisplayRole) {
-            return {};
-        }
-        const RoundRecord& round = rounds_.at(std::size_t(index.row()));
-        switch (index.column()) {
-            case 0:
-                return QDateTime::fromSecsSinceEpoch(round.ended.time_since_epoch().count())
-                    .toLocalTime()
-                    // The format is the language's: a translation may order the fields.
-                    .toString(QCoreApplication::translate("RecentRoundsModel", "yyyy/MM/dd HH:mm"));
-            case 1:
-                return round.level;
-            case 2:
-                return round.cardCount;
-            case 3:
-                return round.playerCount;
-            case 4:
-                return round.computerCount;
-            case 5:
-                return resultText(round);
-            case 6:
-                return round.dealNumber ? QVariant(qlonglong(*round.dealNumber)) : QVariant();
-        }
-        return {};
-    }
-
-    // The number of the round in `row`, if it was kept.
-    std::optional<std::int64_t> dealNumberAt(int row) const {
-        if (row < 0 || row >= rowCount()) {
-            return std::nullopt;
-        }
-        return rounds_.at(std::size_t(row)).dealNumber;
-    }
-    const RoundRecord* roundAt(int row) const {
-        return row >= 0 && row < rowCount() ? &rounds_.at(std::size_t(row)) : nullptr;
-    }
-
-  private:
-    std::vector<RoundRecord> rounds_;
-};
 
 RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& currentPlayer,
                              const QString& programFolder, QWidget* parent)
@@ -466,6 +296,11 @@ void RecordsWindow::followSelection() {
     const RoundRecord* round =
         recentModel_->roundAt(recentTable_->selectionModel()->currentIndex().row());
     review_->setEnabled(round != nullptr && round->moves && !round->moves->empty());
+    // What was said of another round's moves is not said of this one.
+    if (status_->text() == noMovesText()) {
+        status_->hide();
+        status_->clear();
+    }
 }
 
 void RecordsWindow::playSelectedAgain() {
@@ -487,8 +322,7 @@ void RecordsWindow::reviewSelected() {
         return;
     }
     if (!round->moves || round->moves->empty()) {
-        status_->setText(QCoreApplication::translate(
-            "RecordsWindow", "この対戦は手の記録がないため、振り返ることができません。"));
+        status_->setText(noMovesText());
         status_->show();
         return;
     }

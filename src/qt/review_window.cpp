@@ -232,10 +232,10 @@ void ReviewWindow::fillList() {
             move.side == MoveLog::Side::Player
                 ? QCoreApplication::translate("ReviewWindow", "あなた")
                 : QCoreApplication::translate("ReviewWindow", "コンピュータ"),
-            cardText(move.firstTurn),
-            move.turnCount > 1 ? cardText(move.firstTurn + 1) : QString(),
+            cardText(move.firstTurn, Place::InList),
+            move.turnCount > 1 ? cardText(move.firstTurn + 1, Place::InList) : QString(),
             move.pair ? QCoreApplication::translate("ReviewWindow", "ペア") : QString(),
-            labelText(row)};
+            labelText(row, Place::InList)};
         for (int column = 0; column < int(cells.size()); ++column) {
             list_->setItem(row, column, new QTableWidgetItem(cells[column]));
         }
@@ -255,25 +255,33 @@ void ReviewWindow::fillList() {
             });
 }
 
-QString ReviewWindow::cardText(int turn) const {
+QString ReviewWindow::cardText(int turn, Place place) const {
     const MoveLog::Turn& card = turns_[std::size_t(turn)];
+    if (place == Place::InSentence) {
+        return QCoreApplication::translate("ReviewWindow", "カード %1、%2", "in a sentence")
+            .arg(card.slot)
+            .arg(fromUtf8(cardInWords(translateText, card.suit, card.rank)));
+    }
     return fromUtf8(faceUpCardName(translateText, card.slot, card.suit, card.rank));
 }
 
-QString ReviewWindow::labelText(int move) const {
+QString ReviewWindow::labelText(int move, Place place) const {
+    // A word in the list starts as a heading does; in a spoken step, as in the middle of a
+    // sentence.
+    const char* const where = place == Place::InSentence ? "in a sentence" : nullptr;
     const RecordedMove& played = moves_[std::size_t(move)];
     QStringList labels;
     for (int t = 0; t < played.turnCount; ++t) {
         QString label;
         switch (worth_.flips[std::size_t(played.firstTurn + t)].label) {
             case FlipLabel::MissedPair:
-                label = QCoreApplication::translate("ReviewWindow", "見逃したペア");
+                label = QCoreApplication::translate("ReviewWindow", "見逃したペア", where);
                 break;
             case FlipLabel::FromMemory:
-                label = QCoreApplication::translate("ReviewWindow", "記憶から");
+                label = QCoreApplication::translate("ReviewWindow", "記憶から", where);
                 break;
             case FlipLabel::AtRandom:
-                label = QCoreApplication::translate("ReviewWindow", "でたらめ");
+                label = QCoreApplication::translate("ReviewWindow", "でたらめ", where);
                 break;
             case FlipLabel::NoOpportunity:
             case FlipLabel::Used:
@@ -288,17 +296,20 @@ QString ReviewWindow::labelText(int move) const {
 
 QString ReviewWindow::moveText(int move) const {
     const RecordedMove& played = moves_[std::size_t(move)];
-    QStringList parts{QCoreApplication::translate("ReviewWindow", "%1 手目：%2")
-                          .arg(move + 1)
-                          .arg(list_->item(move, 1)->text())};
+    const QString who =
+        played.side == MoveLog::Side::Player
+            ? QCoreApplication::translate("ReviewWindow", "あなた", "in a sentence")
+            : QCoreApplication::translate("ReviewWindow", "コンピュータ", "in a sentence");
+    QStringList parts{
+        QCoreApplication::translate("ReviewWindow", "%1 手目：%2").arg(move + 1).arg(who)};
     for (int t = 0; t < played.turnCount; ++t) {
-        parts << cardText(played.firstTurn + t);
+        parts << cardText(played.firstTurn + t, Place::InSentence);
     }
     if (played.turnCount > 1) {
         parts << (played.pair ? QCoreApplication::translate("ReviewWindow", "ペア", "in a sentence")
                               : QCoreApplication::translate("ReviewWindow", "ペアではありません"));
     }
-    if (const QString label = labelText(move); !label.isEmpty()) {
+    if (const QString label = labelText(move, Place::InSentence); !label.isEmpty()) {
         parts << label;
     }
     return parts.join(QCoreApplication::translate("ReviewWindow", "、"));

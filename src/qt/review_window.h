@@ -46,8 +46,10 @@ class ReviewWindow : public QDialog {
     bool step(int key);
     void fillList();
     QString moveText(int move) const;
-    QString cardText(int turn) const;
-    QString labelText(int move) const;
+    // Where a text stands: alone in a cell of the list, or within a spoken step.
+    enum class Place { InList, InSentence };
+    QString cardText(int turn, Place place) const;
+    QString labelText(int move, Place place) const;
 
     RoundRecord round_;
     std::vector<MoveLog::Turn> turns_;

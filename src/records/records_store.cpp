@@ -11,6 +11,7 @@
 #include <string_view>
 #include <utility>
 
+#include "game/flip_worth.h"
 #include "records/sqlite_rows.h"
 
 namespace koropika::records {
@@ -38,10 +39,13 @@ CREATE TABLE rounds (
     deal_number    INTEGER,
     dice_face      INTEGER CHECK (dice_face BETWEEN 1 AND 6),
     moves          TEXT,
+    opportunities      INTEGER,
+    opportunities_used INTEGER,
     CHECK ((ending = 'finished') = (winner IS NOT NULL))
 );
 CREATE INDEX rounds_by_player
-    ON rounds (player, id, level, card_count, ending, winner, player_moves);
+    ON rounds (player, id, level, card_count, ending, winner, player_moves, opportunities,
+               opportunities_used);
 )sql";
 
 // A file of the first layout gains the rounds' dice face and moves (MoveLog::fullText) as the
@@ -80,11 +84,63 @@ CREATE TABLE kept_round (
     blue_counters  INTEGER,
     digest         INTEGER
 );
-PRAGMA user_version = 2;
 )sql";
 
-void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, int moves) {
+// A file of the second layout gains, for each round, the player's opportunities to take a known
+// pair and how many of them were used (flipWorth), counted from its stored moves; NULL for a
+// round without moves. The index grows by both, so that a player's figures, the memory scores
+// among them, are still counted from it alone.
+constexpr const char* kFlipCountsStep = R"sql(
+ALTER TABLE rounds ADD COLUMN opportunities INTEGER;
+ALTER TABLE rounds ADD COLUMN opportunities_used INTEGER;
+UPDATE rounds SET opportunities = flip_worth_count(moves, 0),
+                  opportunities_used = flip_worth_count(moves, 1)
+    WHERE moves IS NOT NULL;
+DROP INDEX IF EXISTS rounds_by_player;
+CREATE INDEX rounds_by_player
+    ON rounds (player, id, level, card_count, ending, winner, player_moves, opportunities,
+               opportunities_used);
+)sql";
+
+constexpr const char* kCurrentVersion = "PRAGMA user_version = 3";
+
+// flip_worth_count(moves, which): of the moves as MoveLog::fullText writes them, the player's
+// opportunities (which = 0) or the opportunities used (which = 1); NULL for moves that cannot
+// be read.
+void flipWorthCount(sqlite3_context* context, int, sqlite3_value** arguments) {
+    const unsigned char* text = sqlite3_value_text(arguments[0]);
+    if (text == nullptr) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::optional<std::vector<MoveLog::Turn>> turns = MoveLog::turnsFromText(std::string(
+        reinterpret_cast<const char*>(text), std::size_t(sqlite3_value_bytes(arguments[0]))));
+    if (!turns) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const FlipWorth worth = flipWorth(*turns);
+    sqlite3_result_int(context,
+                       sqlite3_value_int(arguments[1]) == 0 ? worth.opportunities : worth.used);
+}
+
+// A round's opportunities to take a known pair and those used.
+struct FlipCounts {
+    int opportunities = 0;
+    int used = 0;
+};
+
+// The round's memory score counts only where the round was finished and the player had an
+// opportunity.
+void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, int moves,
+              std::optional<FlipCounts> flips) {
     ++stats.played;
+    if (ending == Ending::Finished && winner && flips && flips->opportunities > 0) {
+        const double score = 100.0 * flips->used / flips->opportunities;
+        ++stats.scoredRounds;
+        stats.scoreSum += score;
+        stats.scoreSquares += score * score;
+    }
     if (ending == Ending::Left || !winner) {
         ++stats.left;
         stats.currentStreak = 0;
@@ -109,7 +165,7 @@ void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, in
 
 // Runs the scripts in one immediate transaction; SQLITE_OK, else the failing code, rolled back,
 // with the database's message in `message`.
-int inTransaction(sqlite3* db, std::initializer_list<const char*> scripts, std::string& message) {
+int inTransaction(sqlite3* db, const std::vector<const char*>& scripts, std::string& message) {
     int code = execute(db, "BEGIN IMMEDIATE");
     for (const char* script : scripts) {
         if (code == SQLITE_OK) {
@@ -168,6 +224,24 @@ std::optional<double> RoundStats::winPercentError() const {
     }
     const double p = double(won) / finished();
     return 100.0 * std::sqrt(p * (1 - p) / finished());
+}
+
+std::optional<double> RoundStats::memoryPercent() const {
+    if (scoredRounds == 0) {
+        return std::nullopt;
+    }
+    return scoreSum / scoredRounds;
+}
+
+std::optional<double> RoundStats::memoryPercentError() const {
+    if (scoredRounds < 2) {
+        return std::nullopt;
+    }
+    const double n = scoredRounds;
+    const double mean = scoreSum / n;
+    // The sample variance, kept from going below 0 by rounding.
+    const double variance = std::max(0.0, (scoreSquares - n * mean * mean) / (n - 1));
+    return std::sqrt(variance / n);
 }
 
 RoundStats& PlayerStats::at(int level, int cardCount) {
@@ -272,9 +346,11 @@ bool RecordsStore::openOnce(std::string& damage) {
         damage = "the file holds a database of another kind";
         return false;
     }
+    sqlite3_create_function(raw, "flip_worth_count", 2, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                            flipWorthCount, nullptr, nullptr);
     std::string message;
     if (version == 0) {
-        code = inTransaction(raw, {kSchema, kKeptRoundTable}, message);
+        code = inTransaction(raw, {kSchema, kKeptRoundTable, kCurrentVersion}, message);
         if (code != SQLITE_OK) {
             if (isDamage(code)) {
                 damage = message;
@@ -285,9 +361,16 @@ bool RecordsStore::openOnce(std::string& damage) {
         }
         version = kSchemaVersion;
     } else if (version < kSchemaVersion && sqlite3_db_readonly(raw, "main") != 1) {
-        // A file of the first version gains the kept round's table and the rounds' moves, every
-        // round in it kept. Where that cannot be done now, the rounds are still read.
-        if (inTransaction(raw, {kRoundMovesColumns, kKeptRoundTable}, message) == SQLITE_OK) {
+        // An earlier layout gains what later ones added, all in one transaction, every round in
+        // it kept. Where that cannot be done now, the rounds are still read.
+        std::vector<const char*> steps;
+        if (version < 2) {
+            steps.push_back(kRoundMovesColumns);
+            steps.push_back(kKeptRoundTable);
+        }
+        steps.push_back(kFlipCountsStep);
+        steps.push_back(kCurrentVersion);
+        if (inTransaction(raw, steps, message) == SQLITE_OK) {
             version = kSchemaVersion;
         } else {
             fail("upgrade the records", message);
@@ -350,6 +433,18 @@ std::string RecordsStore::moveColumns() const {
     return version_ >= 2 ? kMoveColumns : "NULL, NULL";
 }
 
+std::string RecordsStore::flipCountColumns() const {
+    // A file of the second layout that could not be upgraded counts them from its moves.
+    switch (version_) {
+        case 1:
+            return "NULL, NULL";
+        case 2:
+            return "flip_worth_count(moves, 0), flip_worth_count(moves, 1)";
+        default:
+            return kFlipCountNames;
+    }
+}
+
 bool RecordsStore::record(const RoundRecord& round) {
     keepFailed_ = false;
     const bool recorded = withDatabase("record a round", [&] {
@@ -358,17 +453,23 @@ bool RecordsStore::record(const RoundRecord& round) {
             return code;
         }
         {
-            // A file of the first layout that could not be upgraded has no place for the moves.
+            // A file of an earlier layout that could not be upgraded has no place for the moves
+            // or for what they were worth.
             const bool moves = version_ >= 2;
+            const bool counts = version_ >= 3;
             Statement insert(db_.get(), std::string("INSERT INTO rounds (") + kColumns +
                                             (moves ? std::string(", ") + kMoveColumns : "") +
+                                            (counts ? std::string(", ") + kFlipCountNames : "") +
                                             ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?" +
-                                            (moves ? ",?,?)" : ")"));
+                                            (moves ? ",?,?" : "") + (counts ? ",?,?)" : ")"));
             code = insert.prepared();
             if (code == SQLITE_OK) {
                 bindRound(insert, round);
                 if (moves) {
                     bindMoves(insert, kColumnCount + 1, round);
+                }
+                if (counts) {
+                    bindFlipCounts(insert, kColumnCount + 3, round);
                 }
                 code = insert.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_.get());
             }
@@ -407,9 +508,9 @@ std::optional<PlayerStats> RecordsStore::statsFor(const std::string& playerName)
     PlayerStats stats;
     const bool read = withDatabase("read a player's figures", [&] {
         stats = {};
-        Statement query(db_.get(),
-                        "SELECT level, card_count, ending, winner, player_moves FROM rounds "
-                        "WHERE player = ? ORDER BY id");
+        Statement query(db_.get(), "SELECT level, card_count, ending, winner, player_moves, " +
+                                       flipCountColumns() +
+                                       " FROM rounds WHERE player = ? ORDER BY id");
         query.bind(1, playerName);
         return eachRow(query, [&](const Statement& row) {
             const int level = row.integer(0);
@@ -417,8 +518,12 @@ std::optional<PlayerStats> RecordsStore::statsFor(const std::string& playerName)
             const Ending ending = row.text(2) == "left" ? Ending::Left : Ending::Finished;
             const auto winner = winnerFrom(row.text(3));
             const int moves = row.integer(4);
-            addRound(stats.overall, ending, winner, moves);
-            addRound(stats.at(level, cards), ending, winner, moves);
+            std::optional<FlipCounts> flips;
+            if (row.type(5) == SQLITE_INTEGER && row.type(6) == SQLITE_INTEGER) {
+                flips = FlipCounts{row.integer(5), row.integer(6)};
+            }
+            addRound(stats.overall, ending, winner, moves, flips);
+            addRound(stats.at(level, cards), ending, winner, moves, flips);
         });
     });
     return read ? std::optional(stats) : std::nullopt;

@@ -31,11 +31,20 @@ struct RoundStats {
     int longestStreak = 0;
     int currentStreak = 0;
     std::optional<int> fewestMovesInWin;
+    // The memory scores (flipWorth, in percent) of the finished rounds in which the player had
+    // an opportunity to take a known pair: how many, their sum and the sum of their squares.
+    int scoredRounds = 0;
+    double scoreSum = 0;
+    double scoreSquares = 0;
 
     int finished() const { return won + lost + drawn; }
     // Empty when no round was finished.
     std::optional<double> winPercent() const;
     std::optional<double> winPercentError() const;
+    // The mean memory score, empty without a scored round; its standard error (the scores'
+    // sample standard deviation over the square root of their number), empty below two.
+    std::optional<double> memoryPercent() const;
+    std::optional<double> memoryPercentError() const;
 };
 
 // A player's figures: over every round, and for each level (1..6) with each card count
@@ -68,7 +77,7 @@ class RecordsStore final : public RoundArchive {
     using Clock = std::function<std::chrono::sys_seconds()>;
 
     static constexpr const char* kFileName = "records.sqlite";
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     enum class State {
         NotOpened,    // nothing asked yet
@@ -134,6 +143,9 @@ class RecordsStore final : public RoundArchive {
     // The rounds' dice face and moves to select after their other columns: NULLs in a file of
     // the first layout.
     std::string moveColumns() const;
+    // The round's opportunities and those used (kFlipCountNames) to select: counted from the
+    // moves in a file of the second layout, NULLs in one of the first.
+    std::string flipCountColumns() const;
 
     std::string folder_;
     Log log_;

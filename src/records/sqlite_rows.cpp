@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "game/flip_worth.h"
+
 namespace koropika::records {
 
 const char* sideText(Side side) {
@@ -123,6 +125,17 @@ void bindMoves(Statement& statement, int first, const RoundRecord& round) {
     } else {
         statement.bindNull(first + 1);
     }
+}
+
+void bindFlipCounts(Statement& statement, int first, const RoundRecord& round) {
+    if (!round.moves) {
+        statement.bindNull(first);
+        statement.bindNull(first + 1);
+        return;
+    }
+    const FlipWorth worth = flipWorth(*round.moves);
+    statement.bind(first, worth.opportunities);
+    statement.bind(first + 1, worth.used);
 }
 
 void readMoves(const Statement& row, int first, RoundRecord& round) {

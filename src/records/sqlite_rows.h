@@ -21,6 +21,9 @@ inline constexpr int kColumnCount = 13;
 // The round's dice face and moves (MoveLog::fullText), after kColumns in a file of the second
 // layout; rounds recorded before it have NULL there.
 inline constexpr const char* kMoveColumns = "dice_face, moves";
+// The player's opportunities to take a known pair in the round and those used (flipWorth), after
+// kMoveColumns in a file of the third layout; NULL for a round without moves.
+inline constexpr const char* kFlipCountNames = "opportunities, opportunities_used";
 
 // One prepared statement, finalised when it goes.
 class Statement {
@@ -95,6 +98,9 @@ void bindRound(Statement& statement, const RoundRecord& round);
 // Binds the round's kMoveColumns to parameters `first` and `first` + 1; a dice face outside
 // 1..6 as none.
 void bindMoves(Statement& statement, int first, const RoundRecord& round);
+// Binds the counts of kFlipCountNames, from the round's moves, to parameters `first` and
+// `first` + 1.
+void bindFlipCounts(Statement& statement, int first, const RoundRecord& round);
 // Reads the round's kMoveColumns from columns `first` and `first` + 1; a value that is not a
 // dice face or a list of moves is read as none.
 void readMoves(const Statement& row, int first, RoundRecord& round);

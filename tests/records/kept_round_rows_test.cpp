@@ -1,14 +1,16 @@
 // The round in play as the records file keeps it: damaged kept rounds are never offered, a
-// file of the first layout is upgraded with every round kept, and one run at a time keeps its
+// file of an earlier layout is upgraded with every round kept, and one run at a time keeps its
 // round in a folder.
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <cmath>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "game/flip_worth.h"
 #include "records/records_store.h"
 #include "support/engine_rounds.h"
 #include "support/temp_folder.h"
@@ -289,21 +291,84 @@ TEST(KeptRoundRows, AFileOfTheFirstVersionIsUpgradedWithEveryRoundAndItsFiguresK
     std::string plan;
     sqlite3_exec(
         db,
-        "EXPLAIN QUERY PLAN SELECT level, card_count, ending, winner, player_moves FROM rounds "
-        "WHERE player = 'Ann' ORDER BY id",
+        "EXPLAIN QUERY PLAN SELECT level, card_count, ending, winner, player_moves, "
+        "opportunities, opportunities_used FROM rounds WHERE player = 'Ann' ORDER BY id",
         [](void* out, int columns, char** values, char**) {
             *static_cast<std::string*>(out) += values[columns - 1];
             return 0;
         },
         &plan, nullptr);
     sqlite3_close(db);
-    EXPECT_EQ(version, 2);
+    EXPECT_EQ(version, RecordsStore::kSchemaVersion);
     EXPECT_NE(plan.find("COVERING INDEX"), std::string::npos) << plan;
+    EXPECT_FALSE(stats->overall.memoryPercent()) << "no round of the first layout has moves";
+}
+
+// A file of the second layout holds the rounds' moves but not what they were worth: opened, it
+// gains the counts of every round, and the memory scores come out as the moves give them, only
+// finished rounds with an opportunity counting.
+TEST(KeptRoundRows, AFileOfTheSecondVersionGainsEveryRoundsMemoryScore) {
+    StoreInFolder s;
+    std::vector<double> scores;
+    for (int i = 0; i < 30; ++i) {
+        const KeptRound kept = keptAfter(std::size_t(20 + i % 17), 100 + i);
+        RoundRecord round = kept.round;
+        round.moves = kept.turns;
+        if (i % 5 != 0) {
+            round.ending = Ending::Finished;
+            round.winner = Winner(i % 3);
+            if (const auto percent = flipWorth(kept.turns).memoryPercent()) {
+                scores.push_back(*percent);
+            }
+        }
+        ASSERT_TRUE(s.store.record(round));
+    }
+    ASSERT_GE(scores.size(), 10u);
+    // The same file as the second version wrote it.
+    execute(s.store.path(),
+            "DROP INDEX rounds_by_player; ALTER TABLE rounds DROP COLUMN opportunities; "
+            "ALTER TABLE rounds DROP COLUMN opportunities_used; CREATE INDEX rounds_by_player "
+            "ON rounds (player, id, level, card_count, ending, winner, player_moves); "
+            "PRAGMA user_version = 2;");
+
+    RecordsStore reopened(s.folder.path());
+    const std::optional<PlayerStats> stats = reopened.statsFor("はなこ");
+    ASSERT_TRUE(stats);
+    double mean = 0;
+    for (const double score : scores) {
+        mean += score / double(scores.size());
+    }
+    double squares = 0;
+    for (const double score : scores) {
+        squares += (score - mean) * (score - mean);
+    }
+    const RoundStats& cell = stats->at(5, 40);
+    EXPECT_EQ(cell.scoredRounds, int(scores.size()));
+    EXPECT_NEAR(*cell.memoryPercent(), mean, 1e-9);
+    EXPECT_NEAR(*cell.memoryPercentError(),
+                std::sqrt(squares / double(scores.size() - 1) / double(scores.size())), 1e-9);
+    EXPECT_EQ(stats->overall.scoredRounds, cell.scoredRounds);
+    EXPECT_FALSE(stats->at(5, 52).memoryPercent());
+    // Upgraded in place: every round has its counts stored.
+    std::string counted;
+    sqlite3* db = nullptr;
+    sqlite3_open(reopened.path().c_str(), &db);
+    sqlite3_exec(
+        db,
+        "SELECT (SELECT count(*) FROM rounds WHERE opportunities IS NULL) || ' ' || "
+        "(SELECT user_version FROM pragma_user_version)",
+        [](void* out, int, char** values, char**) {
+            *static_cast<std::string*>(out) = values[0];
+            return 0;
+        },
+        &counted, nullptr);
+    sqlite3_close(db);
+    EXPECT_EQ(counted, "0 3");
 }
 
 TEST(KeptRoundRows, AFileOfANewerVersionOffersNothingAndKeepsNothing) {
     StoreInFolder s;
-    execute(s.store.path(), "CREATE TABLE kept_round (x); PRAGMA user_version = 3;");
+    execute(s.store.path(), "CREATE TABLE kept_round (x); PRAGMA user_version = 4;");
     const std::string before = s.folder.read("records.sqlite");
     EXPECT_FALSE(s.store.claimKept());
     EXPECT_FALSE(s.store.keep(keptAfter(4)));

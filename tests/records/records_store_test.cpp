@@ -307,7 +307,7 @@ TEST(RecordsStore, AFileFromANewerVersionIsLeftUntouchedAndNeitherReadNorWritten
     StoreInFolder s;
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(s.folder.file("records.sqlite").c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE rounds (x); PRAGMA user_version = 3;", nullptr,
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE rounds (x); PRAGMA user_version = 4;", nullptr,
                            nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(db);
