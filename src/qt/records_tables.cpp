@@ -21,10 +21,10 @@ enum LevelColumn {
     kDrawn,
     kLeft,
     kWinRate,
+    kMemory,
     kLongestStreak,
     kCurrentStreak,
     kFewestMoves,
-    kMemory,
 };
 
 QString resultText(const RoundRecord& round) {
@@ -85,10 +85,10 @@ LevelTableModel::LevelTableModel(QObject* parent)
                           QCoreApplication::translate("LevelTableModel", "引き分け"),
                           QCoreApplication::translate("LevelTableModel", "中断"),
                           QCoreApplication::translate("LevelTableModel", "勝率"),
+                          QCoreApplication::translate("LevelTableModel", "記憶"),
                           QCoreApplication::translate("LevelTableModel", "最長連勝"),
                           QCoreApplication::translate("LevelTableModel", "いまの連勝"),
-                          QCoreApplication::translate("LevelTableModel", "勝った最少手数"),
-                          QCoreApplication::translate("LevelTableModel", "記憶")},
+                          QCoreApplication::translate("LevelTableModel", "勝った最少手数")},
                          parent) {}
 
 void LevelTableModel::setStats(const records::PlayerStats& stats) {

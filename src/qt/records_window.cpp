@@ -168,8 +168,8 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     middle->addWidget(new QLabel(levelsHeading, this), 0, 0);
     middle->addWidget(levelTable_, 1, 0);
     middle->addLayout(chartColumn, 0, 1, 2, 1);
-    middle->setColumnStretch(0, 3);
-    middle->setColumnStretch(1, 2);
+    middle->setColumnStretch(0, 2);
+    middle->setColumnStretch(1, 1);
 
     auto* bottom = new QHBoxLayout;
     bottom->addWidget(review_);

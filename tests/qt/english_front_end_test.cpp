@@ -128,7 +128,7 @@ TEST_F(EnglishFrontEnd, TheRecordsWindowSpeaksEnglishAndFitsItsTexts) {
     EXPECT_EQ(window.windowTitle(), QStringLiteral("Records"));
     const QAbstractItemModel* levels =
         window.findChild<QTableView*>(QStringLiteral("レベルとカード数ごとの成績"))->model();
-    EXPECT_EQ(levels->headerData(10, Qt::Horizontal).toString(), QStringLiteral("Fewest\nmoves"));
+    EXPECT_EQ(levels->headerData(11, Qt::Horizontal).toString(), QStringLiteral("Fewest\nmoves"));
     EXPECT_EQ(levels->data(levels->index(4, 0)).toString(), QStringLiteral("Level 2"));
     EXPECT_EQ(levels->data(levels->index(4, 1)).toString(), QStringLiteral("40 cards"));
     const QAbstractItemModel* recent =

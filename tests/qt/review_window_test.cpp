@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTranslator>
 #include <cstdio>
+#include <optional>
 
 #include "qt/announcement_board.h"
 #include "qt/records_window.h"
@@ -76,6 +77,25 @@ std::vector<Turn> workedRound() {
             {C, 5, 6, 1, true}, {C, 4, 6, 4, true}, {P, 7, 2, 3},       {P, 6, 2, 2}};
 }
 
+// The windows in English while it lives.
+struct InEnglish {
+    QTranslator files[2];
+    InEnglish() {
+        for (int i = 0; i < 2; ++i) {
+            EXPECT_TRUE(files[i].load(QStringLiteral(KOROPIKA_PROGRAM_DIR "/translations/%1_en.qm")
+                                          .arg(i == 0 ? "front_end" : "windows")));
+            QCoreApplication::installTranslator(&files[i]);
+        }
+    }
+    ~InEnglish() {
+        for (QTranslator& file : files) {
+            QCoreApplication::removeTranslator(&file);
+        }
+    }
+    InEnglish(const InEnglish&) = delete;
+    InEnglish& operator=(const InEnglish&) = delete;
+};
+
 QString listCell(const ReviewWindow& review, int row, int column) {
     const QAbstractItemModel* model =
         review.findChild<QTableView*>(QStringLiteral("手の一覧"))->model();
@@ -128,6 +148,65 @@ TEST(ReviewWindow, StepsThroughAWorkedRoundWithItsMissedPairsMarkedAndAnnounced)
     EXPECT_NE(colourAtSlotOneFrame(*review), tableGreen);
     QTest::keyClick(list, Qt::Key_Right);
     EXPECT_EQ(colourAtSlotOneFrame(*review), tableGreen);
+    review->close();
+
+    // In English a spoken step is one sentence: its words after the first in lower case.
+    const InEnglish english;
+    ReviewWindow inEnglish(recorded(28, workedRound()), QString(), nullptr);
+    inEnglish.showMove(2);
+    EXPECT_EQ(inEnglish.findChild<AnnouncementBoard*>()->lastAnnouncement(),
+              QStringLiteral("Move 3: you, card 5, six of spades, card 6, two of clubs, not a "
+                             "pair, missed pair"));
+    inEnglish.showMove(3);
+    EXPECT_EQ(inEnglish.findChild<AnnouncementBoard*>()->lastAnnouncement(),
+              QStringLiteral("Move 4: the computer, card 1, three of spades, card 3, three of "
+                             "hearts, pair, from memory"));
+    EXPECT_EQ(listCell(inEnglish, 3, 5), QStringLiteral("From memory"));
+}
+
+// The level table's memory column, beside the win rate: the mean of the finished rounds' memory
+// scores, with its standard error from ten rounds on, "—" where no round had an opportunity.
+TEST(ReviewWindow, TheLevelTableShowsTheMeanMemoryScoreOfTheFinishedRounds) {
+    // The player takes the known 3s at both cards of the second move: 100 %.
+    const std::vector<Turn> allUsed{{P, 1, 3, 1}, {P, 2, 5, 2}, {C, 3, 3, 3},
+                                    {C, 4, 6, 4}, {P, 1, 3, 1}, {P, 3, 3, 3}};
+    std::optional<InEnglish> english;
+    if (qEnvironmentVariableIsSet("KOROPIKA_REVIEW_ENGLISH")) {
+        english.emplace();
+    }
+    Records records(recorded(28, workedRound()));  // 33 %
+    const auto memoryCell = [&](int row) {
+        const QAbstractItemModel* model =
+            records.window->findChild<QTableView*>(QStringLiteral("レベルとカード数ごとの成績"))
+                ->model();
+        return model->data(model->index(row, 8)).toString();
+    };
+    EXPECT_EQ(memoryCell(0), QStringLiteral("33 %"));
+    EXPECT_EQ(memoryCell(1), QStringLiteral("—"));
+    for (int i = 0; i < 9; ++i) {
+        EXPECT_TRUE(records.store.record(recorded(28, i < 5 ? allUsed : workedRound())));
+    }
+    RoundRecord left = recorded(28, allUsed);
+    left.ending = Ending::Left;
+    left.winner.reset();
+    EXPECT_TRUE(records.store.record(left));
+    records.window->reload();
+    // Five rounds of 33.3 % and five of 100 %: 66.7 ± 11.1.
+    EXPECT_EQ(memoryCell(0), QStringLiteral("67 ± 11 %"));
+    if (const QByteArray shot = qgetenv("KOROPIKA_LEVELS_SCREENSHOT"); !shot.isEmpty()) {
+        records.window->grab().save(QString::fromLocal8Bit(shot));
+    }
+
+    // The sentence refusing a round without moves goes when another round is chosen.
+    EXPECT_TRUE(records.store.record(recorded(28, std::nullopt)));
+    records.window->reload();
+    auto* recent = records.window->findChild<QTableView*>(QStringLiteral("最近の対戦"));
+    recent->setCurrentIndex(recent->model()->index(0, 0));
+    emit recent->activated(recent->currentIndex());
+    auto* status = records.window->findChild<QLabel*>(QStringLiteral("状態"));
+    EXPECT_FALSE(status->isHidden());
+    recent->setCurrentIndex(recent->model()->index(1, 0));
+    EXPECT_TRUE(status->isHidden());
 }
 
 TEST(ReviewWindow, ARoundRecordedWithoutMovesIsRefusedWithASentence) {
@@ -151,16 +230,11 @@ TEST(ReviewWindow, ASeededRoundOf52CardsOpensAndPaintsQuicklyAndPlaysItsNumberAg
     SeededRandom random(20261209);
     testing::playEngineRound(engine, 52, 3, random, 4, testing::drivenPlayer(7));
     const std::vector<Turn> turns = engine.moveLog().turns();
-    Records records(recorded(52, turns));
-    QTranslator english[2];
+    std::optional<InEnglish> english;
     if (qEnvironmentVariableIsSet("KOROPIKA_REVIEW_ENGLISH")) {
-        for (int i = 0; i < 2; ++i) {
-            ASSERT_TRUE(
-                english[i].load(QStringLiteral(KOROPIKA_PROGRAM_DIR "/translations/%1_en.qm")
-                                    .arg(i == 0 ? "front_end" : "windows")));
-            QCoreApplication::installTranslator(&english[i]);
-        }
+        english.emplace();
     }
+    Records records(recorded(52, turns));
     QElapsedTimer clock;
     clock.start();
     records.reviewButton()->click();
@@ -189,9 +263,6 @@ TEST(ReviewWindow, ASeededRoundOf52CardsOpensAndPaintsQuicklyAndPlaysItsNumberAg
     }
     EXPECT_EQ(played, 4242);
     EXPECT_FALSE(records.window->isVisible());
-    for (QTranslator& file : english) {
-        QCoreApplication::removeTranslator(&file);
-    }
 }
 
 }  // namespace
