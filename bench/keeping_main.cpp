@@ -18,6 +18,8 @@
 #include <string_view>
 #include <vector>
 
+#include <sqlite3.h>
+
 #include "records/records_store.h"
 #include "support/engine_rounds.h"
 
@@ -184,6 +186,37 @@ int main(int argc, char* argv[]) {
         "a player's figures %.1f ms, the last 50 rounds %.1f ms, the CSV (%zu bytes) "
         "%.1f ms\n",
         statsMs, lastMs, csv->size(), csvMs);
+
+    // The same file as the second layout left it, without the rounds' counts: the first open
+    // counts every round's from its moves, once.
+    {
+        sqlite3* db = nullptr;
+        sqlite3_open((folder + "/" + records::RecordsStore::kFileName).c_str(), &db);
+        const int code = sqlite3_exec(
+            db,
+            "DROP INDEX rounds_by_player; ALTER TABLE rounds DROP COLUMN opportunities; "
+            "ALTER TABLE rounds DROP COLUMN opportunities_used; CREATE INDEX rounds_by_player "
+            "ON rounds (player, id, level, card_count, ending, winner, player_moves); "
+            "PRAGMA user_version = 2;",
+            nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+        if (code != SQLITE_OK) {
+            return 1;
+        }
+    }
+    records::RecordsStore upgraded(folder);
+    start = Clock::now();
+    const bool upgradedStats = upgraded.statsFor("たろう").has_value();
+    const double upgradeMs = millisecondsSince(start);
+    start = Clock::now();
+    upgraded.statsFor("たろう");
+    const double afterMs = millisecondsSince(start);
+    if (!upgradedStats) {
+        return 1;
+    }
+    std::printf(
+        "upgrading the file from the second layout %.0f ms, a player's figures after %.1f ms\n",
+        upgradeMs, afterMs);
     std::filesystem::remove_all(folder);
     return 0;
 }

@@ -133,6 +133,8 @@ ReviewWindow::ReviewWindow(const RoundRecord& round, const QString& programFolde
                                             .arg(QString::number(*memory, 'f', 0))
                                       : QStringLiteral("—")));
     summary_->setAccessibleName(QCoreApplication::translate("ReviewWindow", "見逃したペアと記憶"));
+    // The name says what the line is; a screen reader reads its figures from the description.
+    summary_->setAccessibleDescription(summary_->text());
     QFont big = summary_->font();
     big.setPointSizeF(big.pointSizeF() * 1.3);
     big.setBold(true);
