@@ -104,31 +104,40 @@ CREATE INDEX rounds_by_player
 
 constexpr const char* kCurrentVersion = "PRAGMA user_version = 3";
 
-// flip_worth_count(moves, which): of the moves as MoveLog::fullText writes them, the player's
-// opportunities (which = 0) or the opportunities used (which = 1); NULL for moves that cannot
-// be read.
-void flipWorthCount(sqlite3_context* context, int, sqlite3_value** arguments) {
-    const unsigned char* text = sqlite3_value_text(arguments[0]);
-    if (text == nullptr) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const std::optional<std::vector<MoveLog::Turn>> turns = MoveLog::turnsFromText(std::string(
-        reinterpret_cast<const char*>(text), std::size_t(sqlite3_value_bytes(arguments[0]))));
-    if (!turns) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const FlipWorth worth = flipWorth(*turns);
-    sqlite3_result_int(context,
-                       sqlite3_value_int(arguments[1]) == 0 ? worth.opportunities : worth.used);
-}
-
 // A round's opportunities to take a known pair and those used.
 struct FlipCounts {
     int opportunities = 0;
     int used = 0;
 };
+
+// flip_worth_count(moves, which): of the moves as MoveLog::fullText writes them, the player's
+// opportunities (which = 0) or the opportunities used (which = 1); NULL for moves that cannot
+// be read. A row asks for both in turn, so the last moves counted are kept for the second.
+void flipWorthCount(sqlite3_context* context, int, sqlite3_value** arguments) {
+    thread_local std::string lastText;
+    thread_local std::optional<FlipCounts> lastCounts;
+    const auto* text = reinterpret_cast<const char*>(sqlite3_value_text(arguments[0]));
+    if (text == nullptr) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string_view moves(text, std::size_t(sqlite3_value_bytes(arguments[0])));
+    if (moves != lastText) {
+        lastText = moves;
+        const std::optional<std::vector<MoveLog::Turn>> turns = MoveLog::turnsFromText(lastText);
+        lastCounts.reset();
+        if (turns) {
+            const FlipWorth worth = flipWorth(*turns);
+            lastCounts = FlipCounts{worth.opportunities, worth.used};
+        }
+    }
+    if (!lastCounts) {
+        sqlite3_result_null(context);
+        return;
+    }
+    sqlite3_result_int(context, sqlite3_value_int(arguments[1]) == 0 ? lastCounts->opportunities
+                                                                     : lastCounts->used);
+}
 
 // The round's memory score counts only where the round was finished and the player had an
 // opportunity.

@@ -1,13 +1,8 @@
 #!/usr/bin/python3
-"""A round looked back on, as a screen reader meets it.
-
-Plays a 28-card round by keys to its end as a player who remembers every card told and takes
-every known pair, except once: at the first move where a pair is known, it turns a card never
-seen instead. Then R opens the records window with that round chosen, Enter opens its review,
-and the review must list every move told during the round, in order, with its side and its two
-cards; mark the move left "見逃したペア" and count it in the line at the top; and → / ← must step
-through the moves, each step heard.
-"""
+"""A 28-card round played by keys as a screen reader hears it, by a player who takes every
+known pair but one: the first it could have taken. R opens the records window over the result,
+Enter the review, which must list every move told, in order, mark the one left "見逃したペア",
+count it at the top, and be heard at each step of → and ←."""
 import re
 import subprocess
 import sys
@@ -24,13 +19,10 @@ focus = []  # names of the elements that took the focus, in order
 
 def on_text(event):
     try:
-        if event.source.getRole() != pyatspi.ROLE_STATUS_BAR:
-            return
+        if event.source.getRole() == pyatspi.ROLE_STATUS_BAR and str(event.any_data).strip():
+            said.append(str(event.any_data).strip())
     except Exception:
-        return
-    text = str(event.any_data).strip()
-    if text:
-        said.append(text)
+        pass
 
 
 def on_focus(event):
@@ -50,21 +42,16 @@ def key(name):
     pump(0.15)
 
 
-def find_named(name, root=None):
-    def visit(node, depth):
-        if node is None or depth > 10:
-            return None
-        try:
-            if node.name == name:
-                return node
-            for i in range(node.childCount):
-                hit = visit(node.getChildAtIndex(i), depth + 1)
-                if hit is not None:
-                    return hit
-        except Exception:
-            return None
+def find_named(name, node=None, depth=0):
+    """The first element with the name, from the program's root down."""
+    node = app() if depth == 0 else node
+    try:
+        if node is None or node.name == name or depth > 10:
+            return node if node is not None and node.name == name else None
+        hits = (find_named(name, node.getChildAtIndex(i), depth + 1) for i in range(node.childCount))
+        return next((hit for hit in hits if hit is not None), None)
+    except Exception:
         return None
-    return visit(root or app(), 0)
 
 
 def heard_since(mark, pattern):
@@ -106,8 +93,7 @@ def state():
 
 
 def table():
-    """Every move told so far as (side, first card, second card); the ranks of the cards seen
-    and still on the table, by slot; and the slots taken."""
+    """The moves told as (side, card, card); the ranks seen on the table by slot; slots taken."""
     moves, seen, taken, up = [], {}, set(), []
     for text in said:
         m = CARD.fullmatch(text)
@@ -155,10 +141,7 @@ while state() != "over":
     if state() != "player" or said[-1] != TURN[0]:
         continue
     moves, seen, taken = table()
-    ranks = {}
-    for slot, rank in seen.items():
-        ranks.setdefault(rank, []).append(slot)
-    known = sorted(min(slots) for slots in ranks.values() if len(slots) >= 2)
+    known = sorted(s for s, r in seen.items() if list(seen.values()).count(r) >= 2)
     unseen = [s for s in range(1, 29) if s not in seen and s not in taken]
     if known and left_at is None and unseen:
         left_at = len(moves) + 1
