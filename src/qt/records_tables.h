@@ -8,7 +8,6 @@
 #include <optional>
 #include <vector>
 
-#include "game/round_record.h"
 #include "records/records_store.h"
 
 namespace koropika {
