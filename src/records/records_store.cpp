@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <string_view>
 #include <utility>
 
@@ -81,6 +82,46 @@ CREATE TABLE kept_round (
     digest         INTEGER
 );
 PRAGMA user_version = 2;
+)sql";
+
+// Rounds of two people at one computer. A round gains the name of the person in the computer's
+// seat (`opponent`, NULL when the computer played) and has then no level: the rounds' table is
+// made again with a level that may be NULL, every round copied with its id. The computer's side
+// of every other column is the second player's. The kept round gains the same name.
+constexpr const char* kTwoPlayerRounds = R"sql(
+CREATE TABLE rounds_with_opponent (
+    id             INTEGER PRIMARY KEY,
+    started        TEXT    NOT NULL,
+    ended          TEXT    NOT NULL,
+    player         TEXT    NOT NULL,
+    level          INTEGER CHECK (level BETWEEN 1 AND 6),
+    card_count     INTEGER NOT NULL CHECK (card_count IN (28, 40, 52)),
+    first_move     TEXT    NOT NULL CHECK (first_move IN ('player', 'computer')),
+    player_count   INTEGER NOT NULL,
+    computer_count INTEGER NOT NULL,
+    winner         TEXT    CHECK (winner IN ('player', 'computer', 'draw')),
+    player_moves   INTEGER NOT NULL,
+    seconds_played REAL    NOT NULL,
+    ending         TEXT    NOT NULL CHECK (ending IN ('finished', 'left')),
+    deal_number    INTEGER,
+    dice_face      INTEGER CHECK (dice_face BETWEEN 1 AND 6),
+    moves          TEXT,
+    opponent       TEXT,
+    CHECK ((ending = 'finished') = (winner IS NOT NULL)),
+    CHECK ((opponent IS NULL) = (level IS NOT NULL))
+);
+INSERT INTO rounds_with_opponent (id, started, ended, player, level, card_count, first_move,
+    player_count, computer_count, winner, player_moves, seconds_played, ending, deal_number,
+    dice_face, moves)
+SELECT id, started, ended, player, level, card_count, first_move, player_count, computer_count,
+    winner, player_moves, seconds_played, ending, deal_number, dice_face, moves FROM rounds;
+DROP TABLE rounds;
+ALTER TABLE rounds_with_opponent RENAME TO rounds;
+CREATE INDEX rounds_by_player
+    ON rounds (player, id, level, card_count, ending, winner, player_moves);
+CREATE INDEX rounds_by_opponent ON rounds (opponent) WHERE opponent IS NOT NULL;
+ALTER TABLE kept_round ADD COLUMN opponent TEXT;
+PRAGMA user_version = 3;
 )sql";
 
 void addRound(RoundStats& stats, Ending ending, std::optional<Winner> winner, int moves) {
@@ -274,7 +315,7 @@ bool RecordsStore::openOnce(std::string& damage) {
     }
     std::string message;
     if (version == 0) {
-        code = inTransaction(raw, {kSchema, kKeptRoundTable}, message);
+        code = inTransaction(raw, {kSchema, kKeptRoundTable, kTwoPlayerRounds}, message);
         if (code != SQLITE_OK) {
             if (isDamage(code)) {
                 damage = message;
@@ -285,9 +326,15 @@ bool RecordsStore::openOnce(std::string& damage) {
         }
         version = kSchemaVersion;
     } else if (version < kSchemaVersion && sqlite3_db_readonly(raw, "main") != 1) {
-        // A file of the first version gains the kept round's table and the rounds' moves, every
-        // round in it kept. Where that cannot be done now, the rounds are still read.
-        if (inTransaction(raw, {kRoundMovesColumns, kKeptRoundTable}, message) == SQLITE_OK) {
+        // A file of the first version gains the kept round's table and the rounds' moves, and
+        // one of the first two the rounds of two players, every round in it kept. Where that
+        // cannot be done now, the rounds are still read.
+        const int upgraded =
+            version == 1
+                ? inTransaction(raw, {kRoundMovesColumns, kKeptRoundTable, kTwoPlayerRounds},
+                                message)
+                : inTransaction(raw, {kTwoPlayerRounds}, message);
+        if (upgraded == SQLITE_OK) {
             version = kSchemaVersion;
         } else {
             fail("upgrade the records", message);
@@ -350,6 +397,14 @@ std::string RecordsStore::moveColumns() const {
     return version_ >= 2 ? kMoveColumns : "NULL, NULL";
 }
 
+std::string RecordsStore::opponentColumn() const {
+    return version_ >= 3 ? "opponent" : "NULL";
+}
+
+std::string RecordsStore::againstTheComputer() const {
+    return version_ >= 3 ? " AND opponent IS NULL" : "";
+}
+
 bool RecordsStore::record(const RoundRecord& round) {
     keepFailed_ = false;
     const bool recorded = withDatabase("record a round", [&] {
@@ -360,15 +415,20 @@ bool RecordsStore::record(const RoundRecord& round) {
         {
             // A file of the first layout that could not be upgraded has no place for the moves.
             const bool moves = version_ >= 2;
+            const bool opponent = version_ >= 3;
             Statement insert(db_.get(), std::string("INSERT INTO rounds (") + kColumns +
                                             (moves ? std::string(", ") + kMoveColumns : "") +
+                                            (opponent ? ", opponent" : "") +
                                             ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?" +
-                                            (moves ? ",?,?)" : ")"));
+                                            (moves ? ",?,?" : "") + (opponent ? ",?)" : ")"));
             code = insert.prepared();
             if (code == SQLITE_OK) {
                 bindRound(insert, round);
                 if (moves) {
                     bindMoves(insert, kColumnCount + 1, round);
+                }
+                if (opponent) {
+                    bindOpponent(insert, kColumnCount + 3, round);
                 }
                 code = insert.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_.get());
             }
@@ -397,7 +457,12 @@ std::optional<std::vector<std::string>> RecordsStore::playerNames() {
     std::vector<std::string> names;
     const bool read = withDatabase("read the player names", [&] {
         names.clear();
-        Statement query(db_.get(), "SELECT player FROM rounds GROUP BY player ORDER BY player");
+        // Who sat in the computer's seat has rounds too.
+        Statement query(db_.get(), version_ >= 3 ? "SELECT player FROM rounds UNION SELECT "
+                                                   "opponent FROM rounds WHERE opponent IS NOT "
+                                                   "NULL ORDER BY 1"
+                                                 : "SELECT player FROM rounds GROUP BY player "
+                                                   "ORDER BY player");
         return eachRow(query, [&](const Statement& row) { names.push_back(row.text(0)); });
     });
     return read ? std::optional(std::move(names)) : std::nullopt;
@@ -409,7 +474,8 @@ std::optional<PlayerStats> RecordsStore::statsFor(const std::string& playerName)
         stats = {};
         Statement query(db_.get(),
                         "SELECT level, card_count, ending, winner, player_moves FROM rounds "
-                        "WHERE player = ? ORDER BY id");
+                        "WHERE player = ?" +
+                            againstTheComputer() + " ORDER BY id");
         query.bind(1, playerName);
         return eachRow(query, [&](const Statement& row) {
             const int level = row.integer(0);
@@ -429,13 +495,15 @@ std::optional<std::vector<RoundRecord>> RecordsStore::lastRounds(const std::stri
     std::vector<RoundRecord> rounds;
     const bool read = withDatabase("read the last rounds", [&] {
         rounds.clear();
-        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() +
+        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() + ", " +
+                                       opponentColumn() +
                                        " FROM rounds WHERE player = ? ORDER BY id DESC LIMIT ?");
         query.bind(1, playerName);
         query.bind(2, count);
         return eachRow(query, [&](const Statement& row) {
             rounds.push_back(roundFrom(row));
             readMoves(row, kColumnCount, rounds.back());
+            readOpponent(row, kColumnCount + 2, rounds.back());
         });
     });
     return read ? std::optional(std::move(rounds)) : std::nullopt;
@@ -447,6 +515,36 @@ bool RecordsStore::deletePlayer(const std::string& playerName) {
         remove.bind(1, playerName);
         return eachRow(remove, [](const Statement&) {});
     });
+}
+
+std::optional<std::vector<OpponentStats>> RecordsStore::opponentsOf(const std::string& playerName) {
+    std::map<std::string, RoundStats> byOpponent;
+    const bool read = withDatabase("read a player's rounds against people", [&] {
+        byOpponent.clear();
+        if (version_ < 3) {
+            return SQLITE_OK;
+        }
+        // Either seat: a round in the computer's seat is counted from that seat.
+        Statement query(db_.get(),
+                        "SELECT opponent, ending, winner, player_moves, id FROM rounds "
+                        "WHERE player = ?1 AND opponent IS NOT NULL "
+                        "UNION ALL SELECT player, ending, CASE winner WHEN 'player' THEN "
+                        "'computer' WHEN 'computer' THEN 'player' ELSE winner END, 0, id "
+                        "FROM rounds WHERE opponent = ?1 ORDER BY 5");
+        query.bind(1, playerName);
+        return eachRow(query, [&](const Statement& row) {
+            const Ending ending = row.text(1) == "left" ? Ending::Left : Ending::Finished;
+            addRound(byOpponent[row.text(0)], ending, winnerFrom(row.text(2)), row.integer(3));
+        });
+    });
+    if (!read) {
+        return std::nullopt;
+    }
+    std::vector<OpponentStats> opponents;
+    for (auto& [name, stats] : byOpponent) {
+        opponents.push_back({name, stats});
+    }
+    return opponents;
 }
 
 }  // namespace koropika::records

@@ -48,6 +48,12 @@ struct PlayerStats {
     const RoundStats& at(int level, int cardCount) const;
 };
 
+// A player's rounds against one person at the same computer, from the player's seat.
+struct OpponentStats {
+    std::string name;
+    RoundStats stats;
+};
+
 // The card counts a round may have, in the order the records list them.
 inline constexpr std::array<int, 3> kCardCounts = {28, 40, 52};
 
@@ -68,7 +74,7 @@ class RecordsStore final : public RoundArchive {
     using Clock = std::function<std::chrono::sys_seconds()>;
 
     static constexpr const char* kFileName = "records.sqlite";
-    static constexpr int kSchemaVersion = 2;
+    static constexpr int kSchemaVersion = 3;
 
     enum class State {
         NotOpened,    // nothing asked yet
@@ -98,7 +104,10 @@ class RecordsStore final : public RoundArchive {
     void dropKept() override;
 
     std::optional<std::vector<std::string>> playerNames();
+    // The player's figures against the computer; rounds against people are not in them.
     std::optional<PlayerStats> statsFor(const std::string& playerName);
+    // The player's rounds against each person, in either seat, by the person's name.
+    std::optional<std::vector<OpponentStats>> opponentsOf(const std::string& playerName);
     // The player's last `count` rounds, the latest first.
     std::optional<std::vector<RoundRecord>> lastRounds(const std::string& playerName, int count);
     bool deletePlayer(const std::string& playerName);
@@ -134,6 +143,10 @@ class RecordsStore final : public RoundArchive {
     // The rounds' dice face and moves to select after their other columns: NULLs in a file of
     // the first layout.
     std::string moveColumns() const;
+    // The rounds' opponent to select after their moves: NULL in a file of the first two
+    // layouts; and the condition that keeps rounds against the computer only.
+    std::string opponentColumn() const;
+    std::string againstTheComputer() const;
 
     std::string folder_;
     Log log_;

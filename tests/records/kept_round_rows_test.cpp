@@ -297,13 +297,13 @@ TEST(KeptRoundRows, AFileOfTheFirstVersionIsUpgradedWithEveryRoundAndItsFiguresK
         },
         &plan, nullptr);
     sqlite3_close(db);
-    EXPECT_EQ(version, 2);
+    EXPECT_EQ(version, 3);
     EXPECT_NE(plan.find("COVERING INDEX"), std::string::npos) << plan;
 }
 
 TEST(KeptRoundRows, AFileOfANewerVersionOffersNothingAndKeepsNothing) {
     StoreInFolder s;
-    execute(s.store.path(), "CREATE TABLE kept_round (x); PRAGMA user_version = 3;");
+    execute(s.store.path(), "CREATE TABLE kept_round (x); PRAGMA user_version = 4;");
     const std::string before = s.folder.read("records.sqlite");
     EXPECT_FALSE(s.store.claimKept());
     EXPECT_FALSE(s.store.keep(keptAfter(4)));

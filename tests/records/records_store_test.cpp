@@ -228,15 +228,16 @@ TEST(RecordsStore, CsvQuotesCommasQuotesAndLineBreaksAndLeavesMissingValuesEmpty
     ASSERT_TRUE(s.store.record(won));
     EXPECT_EQ(*s.store.historyCsv(),
               "started,ended,player,level,card_count,first_move,player_count,computer_count,"
-              "winner,player_moves,seconds_played,ending,deal_number,missed_pairs,memory_score\r\n"
+              "winner,player_moves,seconds_played,ending,deal_number,missed_pairs,memory_score,"
+              "opponent\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,\"a,\"\"b\"\"\nc\",6,52,player,28,24,,18,"
-              "95.0,left,,,\r\n"
+              "95.0,left,,,,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345,,\r\n"
+              "finished,12345,,,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345,1,66.7\r\n"
+              "finished,12345,1,66.7,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345,0,\r\n");
+              "finished,12345,0,,\r\n");
 }
 
 TEST(RecordsStore, ARoundThatBreaksTheRulesOfTheTableIsRefusedWithOneLine) {
@@ -307,7 +308,7 @@ TEST(RecordsStore, AFileFromANewerVersionIsLeftUntouchedAndNeitherReadNorWritten
     StoreInFolder s;
     sqlite3* db = nullptr;
     ASSERT_EQ(sqlite3_open(s.folder.file("records.sqlite").c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE rounds (x); PRAGMA user_version = 3;", nullptr,
+    ASSERT_EQ(sqlite3_exec(db, "CREATE TABLE rounds (x); PRAGMA user_version = 4;", nullptr,
                            nullptr, nullptr),
               SQLITE_OK);
     sqlite3_close(db);
@@ -520,6 +521,66 @@ TEST(RecordsStore, AKillAtAnyMomentLosesAtMostTheRoundBeingWrittenAndNeverDamage
         EXPECT_LE(played, kept + confirmed + 1);
         kept = played;
     }
+}
+
+}  // namespace
+}  // namespace koropika::records
+
+namespace koropika::records {
+namespace {
+
+// A round of two people: both names, no level, and the figures against the computer untouched;
+// each person's rounds against the other are counted from their own seat.
+TEST(RecordsStore, ARoundOfTwoPlayersHasBothNamesNoLevelAndStaysOutOfTheComputersFigures) {
+    StoreInFolder s;
+    ASSERT_TRUE(s.store.record(finishedRound("太郎", 3, 28, Winner::Player, 14)));
+    RoundRecord twoPlayers = finishedRound("太郎", 3, 28, Winner::Computer, 12);
+    twoPlayers.opponentName = "花子";
+    ASSERT_TRUE(s.store.record(twoPlayers));
+    RoundRecord left = finishedRound("花子", 1, 40, Winner::Player, 3);
+    left.opponentName = "太郎";
+    left.winner.reset();
+    left.ending = Ending::Left;
+    ASSERT_TRUE(s.store.record(left));
+
+    std::string rows;
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(s.store.path().c_str(), &db), SQLITE_OK);
+    sqlite3_exec(
+        db, "SELECT player, opponent, level FROM rounds ORDER BY id",
+        [](void* out, int columns, char** values, char**) {
+            for (int column = 0; column < columns; ++column) {
+                *static_cast<std::string*>(out) += values[column] ? values[column] : "NULL";
+                *static_cast<std::string*>(out) += column + 1 < columns ? "," : ";";
+            }
+            return 0;
+        },
+        &rows, nullptr);
+    sqlite3_close(db);
+    EXPECT_EQ(rows, "太郎,NULL,3;太郎,花子,NULL;花子,太郎,NULL;");
+
+    const std::optional<PlayerStats> taro = s.store.statsFor("太郎");
+    ASSERT_TRUE(taro);
+    EXPECT_EQ(taro->overall.played, 1);
+    EXPECT_EQ(taro->overall.won, 1);
+    EXPECT_EQ(taro->at(3, 28).played, 1);
+    EXPECT_EQ(s.store.statsFor("花子")->overall.played, 0);
+
+    const std::optional<std::vector<OpponentStats>> people = s.store.opponentsOf("太郎");
+    ASSERT_TRUE(people);
+    ASSERT_EQ(people->size(), 1u);
+    EXPECT_EQ(people->at(0).name, "花子");
+    EXPECT_EQ(people->at(0).stats.played, 2);
+    EXPECT_EQ(people->at(0).stats.lost, 1);
+    EXPECT_EQ(people->at(0).stats.left, 1);
+    const RoundStats hanako = s.store.opponentsOf("花子")->at(0).stats;
+    EXPECT_EQ(hanako.won, 1) << "the second seat's win is hers";
+
+    const std::vector<RoundRecord> last = *s.store.lastRounds("太郎", 5);
+    ASSERT_EQ(last.size(), 2u);
+    EXPECT_EQ(last[0].opponentName, "花子");
+    EXPECT_EQ(last[1].opponentName, "");
+    EXPECT_EQ(*s.store.playerNames(), (std::vector<std::string>{"太郎", "花子"}));
 }
 
 }  // namespace
