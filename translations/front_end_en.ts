@@ -106,6 +106,33 @@ moves</translation>
     </message>
 </context>
 <context>
+    <name>OpponentsTableModel</name>
+    <message>
+        <source>相手</source>
+        <translation>Opponent</translation>
+    </message>
+    <message>
+        <source>対戦</source>
+        <translation>Played</translation>
+    </message>
+    <message>
+        <source>勝ち</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <source>負け</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>引き分け</source>
+        <translation>Drawn</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
     <name>RecentRoundsModel</name>
     <message>
         <source>中断</source>
@@ -154,6 +181,10 @@ moves</translation>
     <message>
         <source>yyyy/MM/dd HH:mm</source>
         <translation>yyyy-MM-dd HH:mm</translation>
+    </message>
+    <message>
+        <source>対 %1</source>
+        <translation>vs %1</translation>
     </message>
 </context>
 <context>
@@ -272,6 +303,10 @@ moves</translation>
     <message>
         <source>この対戦は手の記録がないため、振り返ることができません。</source>
         <translation>This round was recorded without its moves, so it cannot be reviewed.</translation>
+    </message>
+    <message>
+        <source>人との対戦</source>
+        <translation>Rounds against people</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,5 @@
 #include "qt/records_window.h"
 
-#include <QAbstractTableModel>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
@@ -21,6 +20,7 @@
 #include <array>
 #include <optional>
 
+#include "qt/opponents_table.h"
 #include "qt/records_chart.h"
 #include "qt/review_window.h"
 
@@ -84,27 +84,6 @@ QTableView* makeTable(QAbstractItemModel* model, const QString& objectName,
 }
 
 }  // namespace
-
-// A read-only table with fixed column headers; subclasses give the rows.
-class HeaderedTableModel : public QAbstractTableModel {
-  public:
-    HeaderedTableModel(QStringList headers, QObject* parent)
-        : QAbstractTableModel(parent), headers_(std::move(headers)) {}
-
-    int columnCount(const QModelIndex& parent = {}) const override {
-        return parent.isValid() ? 0 : int(headers_.size());
-    }
-
-    QVariant headerData(int section, Qt::Orientation orientation, int role) const override {
-        if (orientation == Qt::Horizontal && role == Qt::DisplayRole) {
-            return headers_.at(section);
-        }
-        return {};
-    }
-
-  private:
-    QStringList headers_;
-};
 
 // One row for each level with each card count: the player's figures there.
 class LevelTableModel : public HeaderedTableModel {
@@ -214,8 +193,9 @@ class RecentRoundsModel : public HeaderedTableModel {
                     .toLocalTime()
                     // The format is the language's: a translation may order the fields.
                     .toString(QCoreApplication::translate("RecentRoundsModel", "yyyy/MM/dd HH:mm"));
-            case 1:
-                return round.level;
+            case 1:  // a round of two players names the person in the computer's seat
+                return round.opponentName.empty() ? QVariant(round.level)
+                                                  : QVariant(againstText(round.opponentName));
             case 2:
                 return round.cardCount;
             case 3:
@@ -298,6 +278,11 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
                                       levelTable_->verticalHeader()->defaultSectionSize() +
                                   2 * levelTable_->frameWidth());
 
+    opponentsModel_ = new OpponentsTableModel(this);
+    const QString opponentsHeading = QCoreApplication::translate("RecordsWindow", "人との対戦");
+    opponentsTable_ =
+        makeTable(opponentsModel_, QStringLiteral("人との対戦"), opponentsHeading, this);
+
     recentModel_ = new RecentRoundsModel(this);
     recentTable_ = makeTable(recentModel_, QStringLiteral("最近の対戦"),
                              QCoreApplication::translate("RecordsWindow", "最近の対戦"), this);
@@ -337,7 +322,10 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     auto* middle = new QGridLayout;
     middle->addWidget(new QLabel(levelsHeading, this), 0, 0);
     middle->addWidget(levelTable_, 1, 0);
-    middle->addLayout(chartColumn, 0, 1, 2, 1);
+    opponentsHeading_ = new QLabel(opponentsHeading, this);
+    middle->addWidget(opponentsHeading_, 2, 0);
+    middle->addWidget(opponentsTable_, 3, 0);
+    middle->addLayout(chartColumn, 0, 1, 4, 1);
     middle->setColumnStretch(0, 3);
     middle->setColumnStretch(1, 2);
 
@@ -359,7 +347,8 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     setTabOrder(players_, delete_);
     setTabOrder(delete_, export_);
     setTabOrder(export_, levelTable_);
-    setTabOrder(levelTable_, chartCards_);
+    setTabOrder(levelTable_, opponentsTable_);
+    setTabOrder(opponentsTable_, chartCards_);
     setTabOrder(chartCards_, recentTable_);
     setTabOrder(recentTable_, review_);
     setTabOrder(review_, playAgain_);
@@ -424,6 +413,10 @@ void RecordsWindow::showPlayer(const QString& name) {
     const auto rounds = store_.lastRounds(key, kRecentRounds);
     stats_ = stats.value_or(records::PlayerStats{});
     levelModel_->setStats(stats_);
+    // Rounds against people show only for a player who has played some.
+    opponentsModel_->setOpponents(store_.opponentsOf(key).value_or(OpponentsTableModel::Rows{}));
+    opponentsHeading_->setVisible(opponentsModel_->rowCount() > 0);
+    opponentsTable_->setVisible(opponentsModel_->rowCount() > 0);
     recentModel_->setRounds(rounds.value_or(std::vector<RoundRecord>{}));
     delete_->setEnabled(stats && stats_.overall.played > 0);
     {
