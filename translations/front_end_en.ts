@@ -432,6 +432,10 @@ moves</translation>
         <comment>in a sentence</comment>
         <translation>pair</translation>
     </message>
+    <message>
+        <source>%1 %2 枚・%3 %4 枚</source>
+        <translation>%1 %2 cards, %3 %4 cards</translation>
+    </message>
 </context>
 <context>
     <name>SoundMenu</name>

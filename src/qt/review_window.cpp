@@ -229,9 +229,7 @@ void ReviewWindow::fillList() {
         const RecordedMove& move = moves_[std::size_t(row)];
         const QStringList cells{
             QString::number(row + 1),
-            move.side == MoveLog::Side::Player
-                ? QCoreApplication::translate("ReviewWindow", "あなた")
-                : QCoreApplication::translate("ReviewWindow", "コンピュータ"),
+            sideName(move.side),
             cardText(move.firstTurn),
             move.turnCount > 1 ? cardText(move.firstTurn + 1) : QString(),
             move.pair ? QCoreApplication::translate("ReviewWindow", "ペア") : QString(),
@@ -286,6 +284,15 @@ QString ReviewWindow::labelText(int move) const {
     return labels.join(QCoreApplication::translate("ReviewWindow", "・"));
 }
 
+QString ReviewWindow::sideName(MoveLog::Side side) const {
+    const bool first = side == MoveLog::Side::Player;
+    if (round_.opponentName.empty()) {
+        return first ? QCoreApplication::translate("ReviewWindow", "あなた")
+                     : QCoreApplication::translate("ReviewWindow", "コンピュータ");
+    }
+    return QString::fromStdString(first ? round_.playerName : round_.opponentName);
+}
+
 QString ReviewWindow::moveText(int move) const {
     const RecordedMove& played = moves_[std::size_t(move)];
     QStringList parts{QCoreApplication::translate("ReviewWindow", "%1 手目：%2")
@@ -316,9 +323,16 @@ void ReviewWindow::showMove(int move) {
         known |= flip.label == FlipLabel::MissedPair ? flip.knownSlots : 0;
     }
     TableAtMove table = tableAtMove(round_.cardCount, turns_, shown_);
-    counts_->setText(QCoreApplication::translate("ReviewWindow", "あなた %1 枚・コンピュータ %2 枚")
-                         .arg(table.playerCount)
-                         .arg(table.computerCount));
+    counts_->setText(
+        round_.opponentName.empty()
+            ? QCoreApplication::translate("ReviewWindow", "あなた %1 枚・コンピュータ %2 枚")
+                  .arg(table.playerCount)
+                  .arg(table.computerCount)
+            : QCoreApplication::translate("ReviewWindow", "%1 %2 枚・%3 %4 枚")
+                  .arg(sideName(MoveLog::Side::Player))
+                  .arg(table.playerCount)
+                  .arg(sideName(MoveLog::Side::Computer))
+                  .arg(table.computerCount));
     table_->setTable(std::move(table), known);
     const QString said = moveText(shown_);
     table_->setAccessibleDescription(said);

@@ -49,6 +49,8 @@ class ReviewWindow : public QDialog {
     QString cardText(int turn) const;
     QString labelText(int move) const;
 
+    // Who moved: you or the computer, or a player's name at a table of two players.
+    QString sideName(MoveLog::Side side) const;
     RoundRecord round_;
     std::vector<MoveLog::Turn> turns_;
     std::vector<RecordedMove> moves_;
