@@ -152,6 +152,7 @@ void GameWindow::startUpGameWindow() {
     words_.seat(setup_.playerName, setup_.secondPlayerName);
     if (twoPlayers()) {
         ui.Label11.setCaption(nameLine(desktop_, ui.Label11, setup_.secondPlayerName));
+        ui.Label11.setAccessibleName(setup_.secondPlayerName);  // whole, however it is shown
     }
     const int markers = twoPlayers() ? 0 : setup_.level;
     for (int marker = 1; marker <= markers && ui.Shape1.has(marker); ++marker) {
