@@ -11,6 +11,4 @@ source "$here/lib.sh"
 start_display
 bind_typed_characters "太郎花子"
 copy_program "$1"
-export E2E_SHOTS="${E2E_SHOTS_DIR:-$WORK}"
-mkdir -p "$E2E_SHOTS"
 run_screen_reader_client two_players.py "the game of two players failed" "$PROGRAM_DIR/koropika"

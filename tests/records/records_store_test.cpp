@@ -529,58 +529,24 @@ TEST(RecordsStore, AKillAtAnyMomentLosesAtMostTheRoundBeingWrittenAndNeverDamage
 namespace koropika::records {
 namespace {
 
-// A round of two people: both names, no level, and the figures against the computer untouched;
-// each person's rounds against the other are counted from their own seat.
-TEST(RecordsStore, ARoundOfTwoPlayersHasBothNamesNoLevelAndStaysOutOfTheComputersFigures) {
+// Rounds of two people stay out of the figures against the computer; each counts for both people
+// from their own seat, and names the opponent where the level would be.
+TEST(RecordsStore, RoundsOfTwoPlayersCountForEachPersonAndNotAgainstTheComputer) {
     StoreInFolder s;
     ASSERT_TRUE(s.store.record(finishedRound("太郎", 3, 28, Winner::Player, 14)));
-    RoundRecord twoPlayers = finishedRound("太郎", 3, 28, Winner::Computer, 12);
-    twoPlayers.opponentName = "花子";
-    ASSERT_TRUE(s.store.record(twoPlayers));
-    RoundRecord left = finishedRound("花子", 1, 40, Winner::Player, 3);
-    left.opponentName = "太郎";
-    left.winner.reset();
-    left.ending = Ending::Left;
-    ASSERT_TRUE(s.store.record(left));
-
-    std::string rows;
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(s.store.path().c_str(), &db), SQLITE_OK);
-    sqlite3_exec(
-        db, "SELECT player, opponent, level FROM rounds ORDER BY id",
-        [](void* out, int columns, char** values, char**) {
-            for (int column = 0; column < columns; ++column) {
-                *static_cast<std::string*>(out) += values[column] ? values[column] : "NULL";
-                *static_cast<std::string*>(out) += column + 1 < columns ? "," : ";";
-            }
-            return 0;
-        },
-        &rows, nullptr);
-    sqlite3_close(db);
-    EXPECT_EQ(rows, "太郎,NULL,3;太郎,花子,NULL;花子,太郎,NULL;");
-
-    const std::optional<PlayerStats> taro = s.store.statsFor("太郎");
-    ASSERT_TRUE(taro);
-    EXPECT_EQ(taro->overall.played, 1);
-    EXPECT_EQ(taro->overall.won, 1);
-    EXPECT_EQ(taro->at(3, 28).played, 1);
+    for (const auto& [first, second] : {std::pair{"太郎", "花子"}, std::pair{"花子", "太郎"}}) {
+        RoundRecord round = finishedRound(first, 3, 28, Winner::Computer, 12);
+        round.opponentName = second;
+        ASSERT_TRUE(s.store.record(round));
+    }
+    EXPECT_EQ(s.store.statsFor("太郎")->overall.played, 1);
     EXPECT_EQ(s.store.statsFor("花子")->overall.played, 0);
-
-    const std::optional<std::vector<OpponentStats>> people = s.store.opponentsOf("太郎");
-    ASSERT_TRUE(people);
-    ASSERT_EQ(people->size(), 1u);
-    EXPECT_EQ(people->at(0).name, "花子");
-    EXPECT_EQ(people->at(0).stats.played, 2);
-    EXPECT_EQ(people->at(0).stats.lost, 1);
-    EXPECT_EQ(people->at(0).stats.left, 1);
-    const RoundStats hanako = s.store.opponentsOf("花子")->at(0).stats;
-    EXPECT_EQ(hanako.won, 1) << "the second seat's win is hers";
-
-    const std::vector<RoundRecord> last = *s.store.lastRounds("太郎", 5);
-    ASSERT_EQ(last.size(), 2u);
-    EXPECT_EQ(last[0].opponentName, "花子");
-    EXPECT_EQ(last[1].opponentName, "");
-    EXPECT_EQ(*s.store.playerNames(), (std::vector<std::string>{"太郎", "花子"}));
+    const RoundStats taro = s.store.opponentsOf("太郎")->at(0).stats;
+    EXPECT_EQ(taro.played, 2);
+    EXPECT_EQ(taro.won, 1) << "花子's round lost in her seat is his win";
+    EXPECT_EQ(s.store.opponentsOf("花子")->at(0).name, "太郎");
+    const RoundRecord last = s.store.lastRounds("太郎", 1)->at(0);
+    EXPECT_EQ(std::pair(last.opponentName, last.level), std::pair(std::string("花子"), 0));
 }
 
 }  // namespace

