@@ -114,6 +114,33 @@ moves</translation>
     </message>
 </context>
 <context>
+    <name>OpponentsTableModel</name>
+    <message>
+        <source>相手</source>
+        <translation>Opponent</translation>
+    </message>
+    <message>
+        <source>対戦</source>
+        <translation>Played</translation>
+    </message>
+    <message>
+        <source>勝ち</source>
+        <translation>Won</translation>
+    </message>
+    <message>
+        <source>負け</source>
+        <translation>Lost</translation>
+    </message>
+    <message>
+        <source>引き分け</source>
+        <translation>Drawn</translation>
+    </message>
+    <message>
+        <source>中断</source>
+        <translation>Quit</translation>
+    </message>
+</context>
+<context>
     <name>RecentRoundsModel</name>
     <message>
         <source>中断</source>
@@ -162,6 +189,10 @@ moves</translation>
     <message>
         <source>yyyy/MM/dd HH:mm</source>
         <translation>yyyy-MM-dd HH:mm</translation>
+    </message>
+    <message>
+        <source>対 %1</source>
+        <translation>vs %1</translation>
     </message>
 </context>
 <context>
@@ -280,6 +311,10 @@ moves</translation>
     <message>
         <source>この対戦は手の記録がないため、振り返ることができません。</source>
         <translation>This round was recorded without its moves, so it cannot be reviewed.</translation>
+    </message>
+    <message>
+        <source>人との対戦</source>
+        <translation>Rounds against people</translation>
     </message>
 </context>
 <context>
@@ -434,6 +469,10 @@ moves</translation>
         <source>でたらめ</source>
         <comment>in a sentence</comment>
         <translation>at random</translation>
+    </message>
+    <message>
+        <source>%1 %2 枚・%3 %4 枚</source>
+        <translation>%1 %2 cards, %3 %4 cards</translation>
     </message>
 </context>
 <context>

@@ -129,6 +129,39 @@
         <extracomment>%1 the player&apos;s cards, %2 the computer&apos;s, %3 whose turn it is (&quot;あなたの番です&quot;).</extracomment>
         <translation>Continuing your last game: you %1 cards, computer %2 cards. %3</translation>
     </message>
+    <message>
+        <source>サイコロは %1。%2 さんが先攻です</source>
+        <extracomment>%1 the dice&apos;s face, %2 the name of the player who starts.</extracomment>
+        <translation>The dice shows %1. %2 goes first</translation>
+    </message>
+    <message>
+        <source>%1 さんの番です</source>
+        <translation>%1&apos;s turn</translation>
+    </message>
+    <message>
+        <source>%1: カード %2、%3</source>
+        <extracomment>%1 who turned the card, %2 the card&apos;s place, %3 the card in words.</extracomment>
+        <translation>%1: card %2, %3</translation>
+    </message>
+    <message>
+        <source>ペア！ %1 さんが取りました。%2</source>
+        <translation>A pair! %1 takes it. %2</translation>
+    </message>
+    <message>
+        <source>%1 %2 枚、%3 %4 枚</source>
+        <extracomment>Both players&apos; cards: %1 the first&apos;s name, %2 their cards, %3 the second&apos;s name, %4 theirs.</extracomment>
+        <translation>%1 %2 cards, %3 %4 cards</translation>
+    </message>
+    <message>
+        <source>続きから：%1、%2</source>
+        <extracomment>%1 both players&apos; cards, %2 whose turn it is.</extracomment>
+        <translation>Continuing your last game: %1. %2</translation>
+    </message>
+    <message>
+        <source>%1。%2</source>
+        <extracomment>%1 the result line (&quot;Hanako wins&quot;), %2 both players&apos; cards.</extracomment>
+        <translation>%1. %2</translation>
+    </message>
 </context>
 <context>
     <name>DealNumber</name>
@@ -245,6 +278,14 @@
         <extracomment>A side&apos;s count of cards on the result panel; English shows the number alone.</extracomment>
         <translation>%1</translation>
     </message>
+    <message>
+        <source>１・３・５ ＝ %1 さん</source>
+        <translation>1, 3, 5 = %1</translation>
+    </message>
+    <message>
+        <source>%1 さんが先攻です</source>
+        <translation>%1 goes first</translation>
+    </message>
 </context>
 <context>
     <name>Program</name>
@@ -264,6 +305,11 @@
         <source>%1&#x3000;レベル %2・%3 枚&#x3000;あなた %4 枚、コンピュータ %5 枚</source>
         <extracomment>%1 the player, %2 the level, %3 the card count, %4 and %5 the cards the player and the computer have taken.</extracomment>
         <translation>%1 · level %2 · %3 cards · you %4, computer %5</translation>
+    </message>
+    <message>
+        <source>%1 対 %2・%3 枚&#x3000;%4 枚 対 %5 枚</source>
+        <extracomment>%1 and %2 the two players, %3 the card count, %4 and %5 the cards each has taken.</extracomment>
+        <translation>%1 against %2, %3 cards: %4 cards to %5</translation>
     </message>
 </context>
 <context>
@@ -312,6 +358,38 @@
     <message>
         <source>この名前には保存できない文字が含まれています。</source>
         <translation>This name has characters that cannot be saved.</translation>
+    </message>
+    <message>
+        <source>2人目のプレーヤーの名前</source>
+        <translation>Second player&apos;s name</translation>
+    </message>
+    <message>
+        <source>2人目のプレーヤーの名前が入力されていません。</source>
+        <translation>Please enter the second player&apos;s name.</translation>
+    </message>
+    <message>
+        <source>ふたりの名前が同じです。</source>
+        <translation>The two names are the same.</translation>
+    </message>
+    <message>
+        <source>ふたりで遊ぶ</source>
+        <translation>Two players</translation>
+    </message>
+    <message>
+        <source>%1（オン）</source>
+        <translation>%1 (on)</translation>
+    </message>
+    <message>
+        <source>%1（オフ）</source>
+        <translation>%1 (off)</translation>
+    </message>
+    <message>
+        <source>■ %1</source>
+        <translation>[x] %1</translation>
+    </message>
+    <message>
+        <source>□ %1</source>
+        <translation>[ ] %1</translation>
     </message>
 </context>
 <context>

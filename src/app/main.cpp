@@ -155,6 +155,12 @@ int main(int argc, char* argv[]) {
             std::chrono::system_clock::now().time_since_epoch().count()));
         return koropika::dealNumberFromDraw(koropika::checkedDraw(numberSource));
     });
+    // The settings offer the opponent of the last game started.
+    program.settings().twoPlayers = choices.twoPlayers();
+    program.settings().secondPlayerName = choices.secondName();
+    program.settingsWindow().onOpponentChosen = [&choices](const koropika::SharedSettings& chosen) {
+        choices.setOpponent(chosen.twoPlayers, chosen.secondPlayerName);
+    };
     koropika::GameWindow& game = program.gameWindow();
     if (options.deal) {
         game.setNextDealNumber(*options.deal);

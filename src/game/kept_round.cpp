@@ -18,7 +18,7 @@ std::string turnAgain(const KeptRound& kept, std::size_t index, RoundEngine& eng
         return cardProblem(index, "was turned out of turn");
     }
     std::optional<TurnedCard> card;
-    if (turn.side == Side::Player) {
+    if (turn.side == Side::Player || engine.secondPlayerSeated()) {
         if (!engine.playerMayTurn(turn.slot)) {
             return cardProblem(index, "lies where no card can be turned");
         }
@@ -60,6 +60,7 @@ std::string playBack(const KeptRound& kept, RoundEngine& engine) {
 RoundEngine rebuiltRound(const KeptRound& kept, Random& random) {
     random.seed(static_cast<std::uint64_t>(kept.round.dealNumber.value_or(0)));
     RoundEngine engine;
+    engine.seatSecondPlayer(!kept.round.opponentName.empty());
     engine.deal(kept.round.cardCount, kept.round.level, random);
     playBack(kept, engine);
     return engine;
@@ -69,6 +70,9 @@ std::string checkKeptRound(const KeptRound& kept) {
     const RoundRecord& round = kept.round;
     if (round.playerName.empty()) {
         return "it has no player";
+    }
+    if (round.opponentName == round.playerName) {
+        return "its two players have the same name";
     }
     if (round.level < 1 || round.level > 6) {
         return "its level " + std::to_string(round.level) + " is not 1 to 6";
@@ -93,6 +97,7 @@ std::string checkKeptRound(const KeptRound& kept) {
     }
     SeededRandom random(static_cast<std::uint64_t>(*round.dealNumber));
     RoundEngine engine;
+    engine.seatSecondPlayer(!round.opponentName.empty());
     engine.deal(round.cardCount, round.level, random);
     if (std::string problem = playBack(kept, engine); !problem.empty()) {
         return problem;

@@ -49,7 +49,7 @@ Side RoundEngine::beginPlay() {
 
 bool RoundEngine::playerMayTurn(int slot) const {
     const RoundState& s = state_;
-    if (!s.playerTurn || s.flippedThisTurn == 2 || s.resolvingPair ||
+    if ((!s.playerTurn && !secondPlayer_) || s.flippedThisTurn == 2 || s.resolvingPair ||
         s.gamePhase != GamePhase::Play || (s.flippedThisTurn == 1 && slot == s.firstSlot)) {
         return false;
     }
@@ -59,7 +59,7 @@ bool RoundEngine::playerMayTurn(int slot) const {
 TurnedCard RoundEngine::turnPlayerCard(int slot) {
     ++state_.flippedThisTurn;
     table_.remember(slot);
-    return turnUp(Side::Player, slot, false);
+    return turnUp(turn(), slot, false);
 }
 
 Blink RoundEngine::blinkFirstCard() {
@@ -70,6 +70,9 @@ Blink RoundEngine::blinkFirstCard() {
 }
 
 bool RoundEngine::computerStep() {
+    if (secondPlayer_) {
+        return false;  // the computer has no seat at this table
+    }
     ++state_.flippedThisTurn;
     // With no card face down there is nothing to pick; a round played by the rules never gets
     // there, since the round ends with the last pair.
@@ -78,6 +81,9 @@ bool RoundEngine::computerStep() {
 }
 
 std::optional<TurnedCard> RoundEngine::turnComputerCard() {
+    if (secondPlayer_) {
+        return std::nullopt;
+    }
     if (state_.flippedThisTurn == 1) {
         const bool fromMemory = chooseFirstCard(table_, state_, level_, *random_);
         return turnUp(Side::Computer, state_.cpuFirstSlot, fromMemory);

@@ -79,14 +79,20 @@ class RoundEngine {
     // The game window goes back to the settings window: the round is abandoned.
     void abandon() { state_.gamePhase = GamePhase::StartUp; }
 
+    // A second person sits in the computer's seat: both sides move by clicks, through
+    // playerMayTurn and turnPlayerCard, each on their own turn, and the computer never moves.
+    // Holds for every round dealt until it is changed.
+    void seatSecondPlayer(bool seated) { secondPlayer_ = seated; }
+    bool secondPlayerSeated() const { return secondPlayer_; }
+
     GamePhase phase() const { return state_.gamePhase; }
     Side turn() const { return state_.playerTurn ? Side::Player : Side::Computer; }
 
-    // The player's move. A click counts only on a face-down card, during play, on the
-    // player's turn, while fewer than two cards are up and none wait to be resolved, and not
-    // on the first card again.
+    // A person's move. A click counts only on a face-down card, during play, on the
+    // player's turn (either side's with a second player seated), while fewer than two cards are up
+    // and none wait to be resolved, and not on the first card again.
     bool playerMayTurn(int slot) const;
-    // Turns the card; call only when playerMayTurn(slot).
+    // Turns the card for the side whose turn it is; call only when playerMayTurn(slot).
     TurnedCard turnPlayerCard(int slot);
 
     // The first card of a move blinks: its face shown and hidden in turn.
@@ -125,6 +131,7 @@ class RoundEngine {
     int turnsResolved_ = 0;
     Random* random_ = nullptr;
     int level_ = 1;
+    bool secondPlayer_ = false;
     int playerCards_ = 0;
     int computerCards_ = 0;
 };

@@ -22,8 +22,11 @@ struct RoundRecord {
     std::chrono::sys_seconds started{};  // when play began (the cards all on the table)
     std::chrono::sys_seconds ended{};
     std::string playerName;  // UTF-8
-    int level = 1;           // 1..6
-    int cardCount = 28;      // 28, 40 or 52
+    int level = 1;           // 1..6; none stored for a round of two players
+    // The person who sat in the computer's seat; empty when the computer played. The
+    // computer's side of every other value is theirs.
+    std::string opponentName;
+    int cardCount = 28;  // 28, 40 or 52
     Side firstMove = Side::Player;
     int playerCount = 0;    // cards the player took
     int computerCount = 0;  // cards the computer took

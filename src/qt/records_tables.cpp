@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDateTime>
 
+#include "qt/opponents_table.h"
 #include "qt/records_chart.h"
 
 namespace koropika {
@@ -174,8 +175,9 @@ QVariant RecentRoundsModel::data(const QModelIndex& index, int role) const {
                 .toLocalTime()
                 // The format is the language's: a translation may order the fields.
                 .toString(QCoreApplication::translate("RecentRoundsModel", "yyyy/MM/dd HH:mm"));
-        case 1:
-            return round.level;
+        case 1:  // a round of two players names the person in the computer's seat
+            return round.opponentName.empty() ? QVariant(round.level)
+                                              : QVariant(againstText(round.opponentName));
         case 2:
             return round.cardCount;
         case 3:

@@ -19,6 +19,7 @@
 #include <array>
 #include <optional>
 
+#include "qt/opponents_table.h"
 #include "qt/records_chart.h"
 #include "qt/records_tables.h"
 #include "qt/review_window.h"
@@ -128,6 +129,11 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
                                       levelTable_->verticalHeader()->defaultSectionSize() +
                                   2 * levelTable_->frameWidth());
 
+    opponentsModel_ = new OpponentsTableModel(this);
+    const QString opponentsHeading = QCoreApplication::translate("RecordsWindow", "人との対戦");
+    opponentsTable_ =
+        makeTable(opponentsModel_, QStringLiteral("人との対戦"), opponentsHeading, this);
+
     recentModel_ = new RecentRoundsModel(this);
     recentTable_ = makeTable(recentModel_, QStringLiteral("最近の対戦"),
                              QCoreApplication::translate("RecordsWindow", "最近の対戦"), this);
@@ -167,7 +173,10 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     auto* middle = new QGridLayout;
     middle->addWidget(new QLabel(levelsHeading, this), 0, 0);
     middle->addWidget(levelTable_, 1, 0);
-    middle->addLayout(chartColumn, 0, 1, 2, 1);
+    opponentsHeading_ = new QLabel(opponentsHeading, this);
+    middle->addWidget(opponentsHeading_, 2, 0);
+    middle->addWidget(opponentsTable_, 3, 0);
+    middle->addLayout(chartColumn, 0, 1, 4, 1);
     middle->setColumnStretch(0, 2);
     middle->setColumnStretch(1, 1);
 
@@ -189,7 +198,8 @@ RecordsWindow::RecordsWindow(records::RecordsStore& store, const std::string& cu
     setTabOrder(players_, delete_);
     setTabOrder(delete_, export_);
     setTabOrder(export_, levelTable_);
-    setTabOrder(levelTable_, chartCards_);
+    setTabOrder(levelTable_, opponentsTable_);
+    setTabOrder(opponentsTable_, chartCards_);
     setTabOrder(chartCards_, recentTable_);
     setTabOrder(recentTable_, review_);
     setTabOrder(review_, playAgain_);
@@ -254,6 +264,10 @@ void RecordsWindow::showPlayer(const QString& name) {
     const auto rounds = store_.lastRounds(key, kRecentRounds);
     stats_ = stats.value_or(records::PlayerStats{});
     levelModel_->setStats(stats_);
+    // Rounds against people show only for a player who has played some.
+    opponentsModel_->setOpponents(store_.opponentsOf(key).value_or(OpponentsTableModel::Rows{}));
+    opponentsHeading_->setVisible(opponentsModel_->rowCount() > 0);
+    opponentsTable_->setVisible(opponentsModel_->rowCount() > 0);
     recentModel_->setRounds(rounds.value_or(std::vector<RoundRecord>{}));
     delete_->setEnabled(stats && stats_.overall.played > 0);
     {

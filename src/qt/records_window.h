@@ -24,6 +24,7 @@ class QTableView;
 namespace koropika {
 
 class LevelTableModel;
+class OpponentsTableModel;
 class RecentRoundsModel;
 class WinRateChart;
 
@@ -88,6 +89,9 @@ class RecordsWindow : public QWidget {
     WinRateChart* chart_;
     QTableView* recentTable_;
     RecentRoundsModel* recentModel_;
+    QLabel* opponentsHeading_;
+    QTableView* opponentsTable_;
+    OpponentsTableModel* opponentsModel_;
     QPushButton* delete_;
     QPushButton* export_;
     QPushButton* playAgain_;

@@ -231,9 +231,7 @@ void ReviewWindow::fillList() {
         const RecordedMove& move = moves_[std::size_t(row)];
         const QStringList cells{
             QString::number(row + 1),
-            move.side == MoveLog::Side::Player
-                ? QCoreApplication::translate("ReviewWindow", "あなた")
-                : QCoreApplication::translate("ReviewWindow", "コンピュータ"),
+            sideName(move.side),
             cardText(move.firstTurn, Place::InList),
             move.turnCount > 1 ? cardText(move.firstTurn + 1, Place::InList) : QString(),
             move.pair ? QCoreApplication::translate("ReviewWindow", "ペア") : QString(),
@@ -296,12 +294,18 @@ QString ReviewWindow::labelText(int move, Place place) const {
     return labels.join(QCoreApplication::translate("ReviewWindow", "・"));
 }
 
+QString ReviewWindow::sideName(MoveLog::Side side, const char* place) const {
+    const bool first = side == MoveLog::Side::Player;
+    if (round_.opponentName.empty()) {
+        return first ? QCoreApplication::translate("ReviewWindow", "あなた", place)
+                     : QCoreApplication::translate("ReviewWindow", "コンピュータ", place);
+    }
+    return QString::fromStdString(first ? round_.playerName : round_.opponentName);
+}
+
 QString ReviewWindow::moveText(int move) const {
     const RecordedMove& played = moves_[std::size_t(move)];
-    const QString who =
-        played.side == MoveLog::Side::Player
-            ? QCoreApplication::translate("ReviewWindow", "あなた", "in a sentence")
-            : QCoreApplication::translate("ReviewWindow", "コンピュータ", "in a sentence");
+    const QString who = sideName(played.side, "in a sentence");
     QStringList parts{
         QCoreApplication::translate("ReviewWindow", "%1 手目：%2").arg(move + 1).arg(who)};
     for (int t = 0; t < played.turnCount; ++t) {
@@ -329,9 +333,16 @@ void ReviewWindow::showMove(int move) {
         known |= flip.label == FlipLabel::MissedPair ? flip.knownSlots : 0;
     }
     TableAtMove table = tableAtMove(round_.cardCount, turns_, shown_);
-    counts_->setText(QCoreApplication::translate("ReviewWindow", "あなた %1 枚・コンピュータ %2 枚")
-                         .arg(table.playerCount)
-                         .arg(table.computerCount));
+    counts_->setText(
+        round_.opponentName.empty()
+            ? QCoreApplication::translate("ReviewWindow", "あなた %1 枚・コンピュータ %2 枚")
+                  .arg(table.playerCount)
+                  .arg(table.computerCount)
+            : QCoreApplication::translate("ReviewWindow", "%1 %2 枚・%3 %4 枚")
+                  .arg(sideName(MoveLog::Side::Player))
+                  .arg(table.playerCount)
+                  .arg(sideName(MoveLog::Side::Computer))
+                  .arg(table.computerCount));
     table_->setTable(std::move(table), known);
     const QString said = moveText(shown_);
     table_->setAccessibleDescription(said);

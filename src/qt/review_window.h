@@ -51,6 +51,8 @@ class ReviewWindow : public QDialog {
     QString cardText(int turn, Place place) const;
     QString labelText(int move, Place place) const;
 
+    // Who moved: you or the computer, or a player's name at a table of two players.
+    QString sideName(MoveLog::Side side, const char* place = nullptr) const;
     RoundRecord round_;
     std::vector<MoveLog::Turn> turns_;
     std::vector<RecordedMove> moves_;

@@ -10,6 +10,8 @@ namespace {
 const QString kSoundOn = QStringLiteral("sound/on");
 const QString kVolume = QStringLiteral("sound/volume");
 const QString kLanguage = QStringLiteral("language/choice");
+const QString kTwoPlayers = QStringLiteral("opponent/two_players");
+const QString kSecondName = QStringLiteral("opponent/second_name");
 
 void report(const QSettings& settings, const char* what) {
     std::cerr << "koropika: " << settings.fileName().toStdString() << ' ' << what << '\n';
@@ -22,11 +24,13 @@ UserChoices::UserChoices()
                 QStringLiteral("koropika")) {
     readSound();
     readLanguage();
+    readOpponent();
 }
 
 UserChoices::UserChoices(const QString& path) : settings_(path, QSettings::IniFormat) {
     readSound();
     readLanguage();
+    readOpponent();
 }
 
 void UserChoices::readSound() {
@@ -80,6 +84,32 @@ void UserChoices::readLanguage() {
 void UserChoices::setLanguage(LanguageChoice choice) {
     language_ = choice;
     settings_.setValue(kLanguage, QString::fromUtf8(storedName(choice)));
+    sync();
+}
+
+// A file that cannot be read has been said already, by readSound.
+void UserChoices::readOpponent() {
+    const QString two = settings_.value(kTwoPlayers, QStringLiteral("false")).toString();
+    const QString name = settings_.value(kSecondName, QString()).toString();
+    if (settings_.status() != QSettings::NoError) {
+        return;
+    }
+    if (two != QLatin1String("true") && two != QLatin1String("false")) {
+        report(settings_, "is damaged: the computer plays");
+        return;
+    }
+    twoPlayers_ = two == QLatin1String("true");
+    secondName_ = name.toStdString();
+}
+
+void UserChoices::setOpponent(bool twoPlayers, const std::string& secondName) {
+    if (twoPlayers == twoPlayers_ && secondName == secondName_) {
+        return;
+    }
+    twoPlayers_ = twoPlayers;
+    secondName_ = secondName;
+    settings_.setValue(kTwoPlayers, twoPlayers);
+    settings_.setValue(kSecondName, QString::fromStdString(secondName));
     sync();
 }
 

@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QString>
 
+#include <string>
+
 #include "shared/language.h"
 #include "shared/sound_choice.h"
 
@@ -11,7 +13,8 @@ namespace koropika {
 
 // The choices live in an INI file of the user's configuration folder
 // ($XDG_CONFIG_HOME/koropika/koropika.ini), one group of keys for each kind of choice: [sound]
-// holds `on` and `volume`, [language] holds `choice` (system, ja or en).
+// holds `on` and `volume`, [language] holds `choice` (system, ja or en), [opponent] holds
+// `two_players` (true or false) and `second_name`, the second player's name last used.
 //
 // The file is read once, when the object is made; a file that is damaged or cannot be read
 // gives the defaults, said in one line on standard error. Each change is written at once; a
@@ -32,16 +35,24 @@ class UserChoices {
     LanguageChoice language() const { return language_; }
     void setLanguage(LanguageChoice choice);
 
+    // Whether a second person plays instead of the computer, and under which name.
+    bool twoPlayers() const { return twoPlayers_; }
+    const std::string& secondName() const { return secondName_; }
+    void setOpponent(bool twoPlayers, const std::string& secondName);
+
   private:
     void readSound();
     void writeSound();
     void readLanguage();
+    void readOpponent();
     // Writes what changed; says on standard error when the file cannot be written.
     void sync();
 
     QSettings settings_;
     SoundChoice sound_;
     LanguageChoice language_ = LanguageChoice::System;
+    bool twoPlayers_ = false;
+    std::string secondName_;
 };
 
 }  // namespace koropika

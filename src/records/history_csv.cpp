@@ -59,17 +59,19 @@ std::optional<std::string> RecordsStore::historyCsv() {
     std::string csv;
     const bool read = withDatabase("read the history", [&] {
         csv.clear();
-        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() +
-                                       " FROM rounds ORDER BY id");
+        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() + ", " +
+                                       opponentColumn() + " FROM rounds ORDER BY id");
         for (int column = 0; column < kColumnCount; ++column) {
             csv += (column > 0 ? "," : "") + csvField(query.columnName(column));
         }
-        csv += ",missed_pairs,memory_score\r\n";
+        // The person in the computer's seat comes last, empty when the computer played.
+        csv += ",missed_pairs,memory_score,opponent\r\n";
         return eachRow(query, [&](const Statement& row) {
             for (int column = 0; column < kColumnCount; ++column) {
                 csv += (column > 0 ? "," : "") + csvField(row.text(column));
             }
-            csv += ',' + worthFields(row, kColumnCount + 1) + "\r\n";
+            csv += ',' + worthFields(row, kColumnCount + 1) + ',' +
+                   csvField(row.text(kColumnCount + 2)) + "\r\n";
         });
     });
     return read ? std::optional(std::move(csv)) : std::nullopt;

@@ -34,7 +34,10 @@ std::int64_t digestOf(const KeptRound& kept) {
         seconds + '\n' + std::to_string(round.dealNumber.value_or(-1)) + '\n' +
         MoveLog::fullText(kept.turns) + '\n' + std::to_string(kept.resolvedTurns) + '\n' +
         std::to_string(kept.cardBack) + '\n' + std::to_string(round.diceFace.value_or(0)) + '\n' +
-        (kept.blueCounters ? "blue" : "white");
+        (kept.blueCounters ? "blue" : "white") +
+        // Only a round of two players has a second name, so a round against the computer kept
+        // before there were any has the digest it was kept with.
+        (round.opponentName.empty() ? std::string() : '\n' + round.opponentName);
     return static_cast<std::int64_t>(fnv1a(values));
 }
 
@@ -93,12 +96,17 @@ bool RecordsStore::keep(const KeptRound& kept) {
              "; this round is not kept");
     } else {
         done = withDatabase("keep the round in play", [&] {
-            if (version_ < 2) {
-                return SQLITE_READONLY;  // a file of the first version that could not be upgraded
+            // A file of an earlier layout that could not be upgraded has no place for the
+            // round, or for a second player's name.
+            const bool opponent = version_ >= 3;
+            if (version_ < 2 || (!opponent && !kept.round.opponentName.empty())) {
+                return SQLITE_READONLY;
             }
-            Statement replace(
-                db_.get(), std::string("INSERT OR REPLACE INTO kept_round (id, ") + kKeptColumns +
-                               ", digest) VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+            Statement replace(db_.get(), std::string("INSERT OR REPLACE INTO kept_round (id, ") +
+                                             kKeptColumns + ", digest" +
+                                             (opponent ? ", opponent" : "") +
+                                             ") VALUES (1,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?" +
+                                             (opponent ? ",?)" : ")"));
             if (replace.prepared() != SQLITE_OK) {
                 return replace.prepared();
             }
@@ -124,6 +132,9 @@ bool RecordsStore::keep(const KeptRound& kept) {
             }
             replace.bind(16, kept.blueCounters ? 1 : 0);
             replace.bind(17, digestOf(kept));
+            if (opponent) {
+                bindOpponent(replace, 18, round);
+            }
             return replace.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_extended_errcode(db_.get());
         });
     }
@@ -140,11 +151,14 @@ std::optional<KeptRound> RecordsStore::readKept() {
         if (version_ < 2) {
             return SQLITE_OK;
         }
-        Statement query(db_.get(),
-                        std::string("SELECT ") + kKeptColumns + ", digest FROM kept_round");
+        Statement query(db_.get(), std::string("SELECT ") + kKeptColumns + ", digest, " +
+                                       opponentColumn() + " FROM kept_round");
         return eachRow(query, [&](const Statement& row) {
             found = true;
             kept = keptFrom(row);
+            if (kept && row.type(kKeptColumnCount + 1) == SQLITE_TEXT) {
+                kept->round.opponentName = row.text(kKeptColumnCount + 1);
+            }
             intact = kept && !row.isNull(kKeptColumnCount) &&
                      row.integer64(kKeptColumnCount) == digestOf(*kept);
         });

@@ -8,101 +8,22 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <string_view>
 #include <utility>
 
 #include "game/flip_worth.h"
+#include "records/records_layout.h"
 #include "records/sqlite_rows.h"
 
 namespace koropika::records {
 namespace {
 
+using namespace layout;
+
 // How long a write waits for another program holding the file before it gives up: short, so
 // that a locked file never holds up a round.
 constexpr int kBusyMilliseconds = 50;
-
-constexpr const char* kSchema = R"sql(
-CREATE TABLE rounds (
-    id             INTEGER PRIMARY KEY,
-    started        TEXT    NOT NULL,
-    ended          TEXT    NOT NULL,
-    player         TEXT    NOT NULL,
-    level          INTEGER NOT NULL CHECK (level BETWEEN 1 AND 6),
-    card_count     INTEGER NOT NULL CHECK (card_count IN (28, 40, 52)),
-    first_move     TEXT    NOT NULL CHECK (first_move IN ('player', 'computer')),
-    player_count   INTEGER NOT NULL,
-    computer_count INTEGER NOT NULL,
-    winner         TEXT    CHECK (winner IN ('player', 'computer', 'draw')),
-    player_moves   INTEGER NOT NULL,
-    seconds_played REAL    NOT NULL,
-    ending         TEXT    NOT NULL CHECK (ending IN ('finished', 'left')),
-    deal_number    INTEGER,
-    dice_face      INTEGER CHECK (dice_face BETWEEN 1 AND 6),
-    moves          TEXT,
-    opportunities      INTEGER,
-    opportunities_used INTEGER,
-    CHECK ((ending = 'finished') = (winner IS NOT NULL))
-);
-CREATE INDEX rounds_by_player
-    ON rounds (player, id, level, card_count, ending, winner, player_moves, opportunities,
-               opportunities_used);
-)sql";
-
-// A file of the first layout gains the rounds' dice face and moves (MoveLog::fullText) as the
-// last columns of their table; its rounds have none. The index holds every value a player's
-// figures are counted from, so that counting them never reads the rounds' moves.
-constexpr const char* kRoundMovesColumns = R"sql(
-ALTER TABLE rounds ADD COLUMN dice_face INTEGER CHECK (dice_face BETWEEN 1 AND 6);
-ALTER TABLE rounds ADD COLUMN moves TEXT;
-DROP INDEX IF EXISTS rounds_by_player;
-CREATE INDEX rounds_by_player
-    ON rounds (player, id, level, card_count, ending, winner, player_moves);
-)sql";
-
-// The round in play, one row at most: as it stands, its cards turned (MoveLog::fullText), how
-// many of them belong to resolved moves, the card back, the dice face, whether the counters
-// were blue, and a digest of all of them. Its values are checked when it is read, not here, so that
-// an edited row is still read.
-constexpr const char* kKeptRoundTable = R"sql(
-CREATE TABLE kept_round (
-    id             INTEGER PRIMARY KEY CHECK (id = 1),
-    started        TEXT,
-    ended          TEXT,
-    player         TEXT,
-    level          INTEGER,
-    card_count     INTEGER,
-    first_move     TEXT,
-    player_count   INTEGER,
-    computer_count INTEGER,
-    player_moves   INTEGER,
-    seconds_played REAL,
-    deal_number    INTEGER,
-    turns          TEXT,
-    resolved_turns INTEGER,
-    card_back      INTEGER,
-    dice_face      INTEGER,
-    blue_counters  INTEGER,
-    digest         INTEGER
-);
-)sql";
-
-// A file of the second layout gains, for each round, the player's opportunities to take a known
-// pair and how many of them were used (flipWorth), counted from its stored moves; NULL for a
-// round without moves. The index grows by both, so that a player's figures, the memory scores
-// among them, are still counted from it alone.
-constexpr const char* kFlipCountsStep = R"sql(
-ALTER TABLE rounds ADD COLUMN opportunities INTEGER;
-ALTER TABLE rounds ADD COLUMN opportunities_used INTEGER;
-UPDATE rounds SET opportunities = flip_worth_count(moves, 0),
-                  opportunities_used = flip_worth_count(moves, 1)
-    WHERE moves IS NOT NULL;
-DROP INDEX IF EXISTS rounds_by_player;
-CREATE INDEX rounds_by_player
-    ON rounds (player, id, level, card_count, ending, winner, player_moves, opportunities,
-               opportunities_used);
-)sql";
-
-constexpr const char* kCurrentVersion = "PRAGMA user_version = 3";
 
 // A round's opportunities to take a known pair and those used.
 struct FlipCounts {
@@ -359,7 +280,8 @@ bool RecordsStore::openOnce(std::string& damage) {
                             flipWorthCount, nullptr, nullptr);
     std::string message;
     if (version == 0) {
-        code = inTransaction(raw, {kSchema, kKeptRoundTable, kCurrentVersion}, message);
+        code = inTransaction(raw, {kSchema, kKeptRoundTable, kKeptRoundOpponent, kCurrentVersion},
+                             message);
         if (code != SQLITE_OK) {
             if (isDamage(code)) {
                 damage = message;
@@ -377,8 +299,8 @@ bool RecordsStore::openOnce(std::string& damage) {
             steps.push_back(kRoundMovesColumns);
             steps.push_back(kKeptRoundTable);
         }
-        steps.push_back(kFlipCountsStep);
-        steps.push_back(kCurrentVersion);
+        steps.insert(steps.end(), {kRoundsSetAside, kSchema, kRoundsCopied, kKeptRoundOpponent,
+                                   kCurrentVersion});
         if (inTransaction(raw, steps, message) == SQLITE_OK) {
             version = kSchemaVersion;
         } else {
@@ -454,6 +376,14 @@ std::string RecordsStore::flipCountColumns() const {
     }
 }
 
+std::string RecordsStore::opponentColumn() const {
+    return version_ >= 3 ? "opponent" : "NULL";
+}
+
+std::string RecordsStore::againstTheComputer() const {
+    return version_ >= 3 ? " AND opponent IS NULL" : "";
+}
+
 bool RecordsStore::record(const RoundRecord& round) {
     keepFailed_ = false;
     const bool recorded = withDatabase("record a round", [&] {
@@ -465,20 +395,22 @@ bool RecordsStore::record(const RoundRecord& round) {
             // A file of an earlier layout that could not be upgraded has no place for the moves
             // or for what they were worth.
             const bool moves = version_ >= 2;
-            const bool counts = version_ >= 3;
-            Statement insert(db_.get(), std::string("INSERT INTO rounds (") + kColumns +
-                                            (moves ? std::string(", ") + kMoveColumns : "") +
-                                            (counts ? std::string(", ") + kFlipCountNames : "") +
-                                            ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?" +
-                                            (moves ? ",?,?" : "") + (counts ? ",?,?)" : ")"));
+            const bool third = version_ >= 3;
+            Statement insert(db_.get(),
+                             std::string("INSERT INTO rounds (") + kColumns +
+                                 (moves ? std::string(", ") + kMoveColumns : "") +
+                                 (third ? std::string(", ") + kFlipCountNames + ", opponent" : "") +
+                                 ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?" + (moves ? ",?,?" : "") +
+                                 (third ? ",?,?,?)" : ")"));
             code = insert.prepared();
             if (code == SQLITE_OK) {
                 bindRound(insert, round);
                 if (moves) {
                     bindMoves(insert, kColumnCount + 1, round);
                 }
-                if (counts) {
+                if (third) {
                     bindFlipCounts(insert, kColumnCount + 3, round);
+                    bindOpponent(insert, kColumnCount + 5, round);
                 }
                 code = insert.step() == SQLITE_DONE ? SQLITE_OK : sqlite3_errcode(db_.get());
             }
@@ -507,7 +439,12 @@ std::optional<std::vector<std::string>> RecordsStore::playerNames() {
     std::vector<std::string> names;
     const bool read = withDatabase("read the player names", [&] {
         names.clear();
-        Statement query(db_.get(), "SELECT player FROM rounds GROUP BY player ORDER BY player");
+        // Who sat in the computer's seat has rounds too.
+        Statement query(db_.get(), version_ >= 3 ? "SELECT player FROM rounds UNION SELECT "
+                                                   "opponent FROM rounds WHERE opponent IS NOT "
+                                                   "NULL ORDER BY 1"
+                                                 : "SELECT player FROM rounds GROUP BY player "
+                                                   "ORDER BY player");
         return eachRow(query, [&](const Statement& row) { names.push_back(row.text(0)); });
     });
     return read ? std::optional(std::move(names)) : std::nullopt;
@@ -518,8 +455,8 @@ std::optional<PlayerStats> RecordsStore::statsFor(const std::string& playerName)
     const bool read = withDatabase("read a player's figures", [&] {
         stats = {};
         Statement query(db_.get(), "SELECT level, card_count, ending, winner, player_moves, " +
-                                       flipCountColumns() +
-                                       " FROM rounds WHERE player = ? ORDER BY id");
+                                       flipCountColumns() + " FROM rounds WHERE player = ?" +
+                                       againstTheComputer() + " ORDER BY id");
         query.bind(1, playerName);
         return eachRow(query, [&](const Statement& row) {
             const int level = row.integer(0);
@@ -543,13 +480,15 @@ std::optional<std::vector<RoundRecord>> RecordsStore::lastRounds(const std::stri
     std::vector<RoundRecord> rounds;
     const bool read = withDatabase("read the last rounds", [&] {
         rounds.clear();
-        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() +
+        Statement query(db_.get(), std::string("SELECT ") + kColumns + ", " + moveColumns() + ", " +
+                                       opponentColumn() +
                                        " FROM rounds WHERE player = ? ORDER BY id DESC LIMIT ?");
         query.bind(1, playerName);
         query.bind(2, count);
         return eachRow(query, [&](const Statement& row) {
             rounds.push_back(roundFrom(row));
             readMoves(row, kColumnCount, rounds.back());
+            readOpponent(row, kColumnCount + 2, rounds.back());
         });
     });
     return read ? std::optional(std::move(rounds)) : std::nullopt;
@@ -561,6 +500,37 @@ bool RecordsStore::deletePlayer(const std::string& playerName) {
         remove.bind(1, playerName);
         return eachRow(remove, [](const Statement&) {});
     });
+}
+
+std::optional<std::vector<OpponentStats>> RecordsStore::opponentsOf(const std::string& playerName) {
+    std::map<std::string, RoundStats> byOpponent;
+    const bool read = withDatabase("read a player's rounds against people", [&] {
+        byOpponent.clear();
+        if (version_ < 3) {
+            return SQLITE_OK;
+        }
+        // Either seat: a round in the computer's seat is counted from that seat.
+        Statement query(db_.get(),
+                        "SELECT opponent, ending, winner, player_moves, id FROM rounds "
+                        "WHERE player = ?1 AND opponent IS NOT NULL "
+                        "UNION ALL SELECT player, ending, CASE winner WHEN 'player' THEN "
+                        "'computer' WHEN 'computer' THEN 'player' ELSE winner END, 0, id "
+                        "FROM rounds WHERE opponent = ?1 ORDER BY 5");
+        query.bind(1, playerName);
+        return eachRow(query, [&](const Statement& row) {
+            const Ending ending = row.text(1) == "left" ? Ending::Left : Ending::Finished;
+            addRound(byOpponent[row.text(0)], ending, winnerFrom(row.text(2)), row.integer(3),
+                     std::nullopt);
+        });
+    });
+    if (!read) {
+        return std::nullopt;
+    }
+    std::vector<OpponentStats> opponents;
+    for (auto& [name, stats] : byOpponent) {
+        opponents.push_back({name, stats});
+    }
+    return opponents;
 }
 
 }  // namespace koropika::records

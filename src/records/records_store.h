@@ -57,6 +57,12 @@ struct PlayerStats {
     const RoundStats& at(int level, int cardCount) const;
 };
 
+// A player's rounds against one person at the same computer, from the player's seat.
+struct OpponentStats {
+    std::string name;
+    RoundStats stats;
+};
+
 // The card counts a round may have, in the order the records list them.
 inline constexpr std::array<int, 3> kCardCounts = {28, 40, 52};
 
@@ -107,7 +113,10 @@ class RecordsStore final : public RoundArchive {
     void dropKept() override;
 
     std::optional<std::vector<std::string>> playerNames();
+    // The player's figures against the computer; rounds against people are not in them.
     std::optional<PlayerStats> statsFor(const std::string& playerName);
+    // The player's rounds against each person, in either seat, by the person's name.
+    std::optional<std::vector<OpponentStats>> opponentsOf(const std::string& playerName);
     // The player's last `count` rounds, the latest first.
     std::optional<std::vector<RoundRecord>> lastRounds(const std::string& playerName, int count);
     bool deletePlayer(const std::string& playerName);
@@ -146,6 +155,10 @@ class RecordsStore final : public RoundArchive {
     // The round's opportunities and those used (kFlipCountNames) to select: counted from the
     // moves in a file of the second layout, NULLs in one of the first.
     std::string flipCountColumns() const;
+    // The rounds' opponent to select after their moves: NULL in a file of the first two
+    // layouts; and the condition that keeps rounds against the computer only.
+    std::string opponentColumn() const;
+    std::string againstTheComputer() const;
 
     std::string folder_;
     Log log_;

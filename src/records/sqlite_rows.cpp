@@ -93,7 +93,11 @@ void bindRound(Statement& statement, const RoundRecord& round) {
     statement.bind(1, isoUtc(round.started));
     statement.bind(2, isoUtc(round.ended));
     statement.bind(3, round.playerName);
-    statement.bind(4, round.level);
+    if (round.opponentName.empty()) {
+        statement.bind(4, round.level);
+    } else {
+        statement.bindNull(4);  // two players: no level
+    }
     statement.bind(5, round.cardCount);
     statement.bind(6, sideText(round.firstMove));
     statement.bind(7, round.playerCount);
@@ -145,6 +149,21 @@ void readMoves(const Statement& row, int first, RoundRecord& round) {
     }
     if (row.type(first + 1) == SQLITE_TEXT) {
         round.moves = MoveLog::turnsFromText(row.text(first + 1));
+    }
+}
+
+void bindOpponent(Statement& statement, int at, const RoundRecord& round) {
+    if (round.opponentName.empty()) {
+        statement.bindNull(at);
+    } else {
+        statement.bind(at, round.opponentName);
+    }
+}
+
+void readOpponent(const Statement& row, int at, RoundRecord& round) {
+    if (row.type(at) == SQLITE_TEXT) {
+        round.opponentName = row.text(at);
+        round.level = 0;
     }
 }
 

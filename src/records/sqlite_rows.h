@@ -104,5 +104,9 @@ void bindFlipCounts(Statement& statement, int first, const RoundRecord& round);
 // Reads the round's kMoveColumns from columns `first` and `first` + 1; a value that is not a
 // dice face or a list of moves is read as none.
 void readMoves(const Statement& row, int first, RoundRecord& round);
+// Binds the round's opponent to parameter `at`: NULL when the computer played.
+void bindOpponent(Statement& statement, int at, const RoundRecord& round);
+// Reads the round's opponent from column `at`; a round of two players has no level.
+void readOpponent(const Statement& row, int at, RoundRecord& round);
 
 }  // namespace koropika::records

@@ -13,6 +13,8 @@ struct GameSetup {
     std::string playerName;
     std::int16_t level = 1;       // 1..6
     std::int16_t cardCount = 28;  // 28, 40 or 52
+    // The second person at the table, in the computer's seat; empty when the computer plays.
+    std::string secondPlayerName;
 };
 
 }  // namespace koropika

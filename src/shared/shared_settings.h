@@ -19,6 +19,9 @@ struct SharedSettings {
     std::string playerName;
     std::int16_t level = 0;      // 1..6, 0 = not yet set
     std::int16_t cardCount = 0;  // 28, 40, 52; 0 = not yet chosen
+    // A second person plays in the computer's seat, under this name (the last one used).
+    bool twoPlayers = false;
+    std::string secondPlayerName;
 };
 
 }  // namespace koropika

@@ -324,8 +324,11 @@ TEST(KeptRoundRows, AFileOfTheSecondVersionGainsEveryRoundsMemoryScore) {
     ASSERT_GE(scores.size(), 10u);
     // The same file as the second version wrote it.
     execute(s.store.path(),
-            "DROP INDEX rounds_by_player; ALTER TABLE rounds DROP COLUMN opportunities; "
-            "ALTER TABLE rounds DROP COLUMN opportunities_used; CREATE INDEX rounds_by_player "
+            "CREATE TABLE second AS SELECT id, started, ended, player, level, card_count, "
+            "first_move, player_count, computer_count, winner, player_moves, seconds_played, "
+            "ending, deal_number, dice_face, moves FROM rounds; DROP TABLE rounds; "
+            "ALTER TABLE second RENAME TO rounds; ALTER TABLE kept_round DROP COLUMN opponent; "
+            "CREATE INDEX rounds_by_player "
             "ON rounds (player, id, level, card_count, ending, winner, player_moves); "
             "PRAGMA user_version = 2;");
 

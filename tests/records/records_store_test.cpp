@@ -228,15 +228,16 @@ TEST(RecordsStore, CsvQuotesCommasQuotesAndLineBreaksAndLeavesMissingValuesEmpty
     ASSERT_TRUE(s.store.record(won));
     EXPECT_EQ(*s.store.historyCsv(),
               "started,ended,player,level,card_count,first_move,player_count,computer_count,"
-              "winner,player_moves,seconds_played,ending,deal_number,missed_pairs,memory_score\r\n"
+              "winner,player_moves,seconds_played,ending,deal_number,missed_pairs,memory_score,"
+              "opponent\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,\"a,\"\"b\"\"\nc\",6,52,player,28,24,,18,"
-              "95.0,left,,,\r\n"
+              "95.0,left,,,,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345,,\r\n"
+              "finished,12345,,,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345,1,66.7\r\n"
+              "finished,12345,1,66.7,\r\n"
               "2026-01-02T03:00:00Z,2026-01-02T03:01:35Z,たろう,1,28,player,16,12,player,14,95.0,"
-              "finished,12345,0,\r\n");
+              "finished,12345,0,,\r\n");
 }
 
 TEST(RecordsStore, ARoundThatBreaksTheRulesOfTheTableIsRefusedWithOneLine) {
@@ -520,6 +521,32 @@ TEST(RecordsStore, AKillAtAnyMomentLosesAtMostTheRoundBeingWrittenAndNeverDamage
         EXPECT_LE(played, kept + confirmed + 1);
         kept = played;
     }
+}
+
+}  // namespace
+}  // namespace koropika::records
+
+namespace koropika::records {
+namespace {
+
+// Rounds of two people stay out of the figures against the computer; each counts for both people
+// from their own seat, and names the opponent where the level would be.
+TEST(RecordsStore, RoundsOfTwoPlayersCountForEachPersonAndNotAgainstTheComputer) {
+    StoreInFolder s;
+    ASSERT_TRUE(s.store.record(finishedRound("太郎", 3, 28, Winner::Player, 14)));
+    for (const auto& [first, second] : {std::pair{"太郎", "花子"}, std::pair{"花子", "太郎"}}) {
+        RoundRecord round = finishedRound(first, 3, 28, Winner::Computer, 12);
+        round.opponentName = second;
+        ASSERT_TRUE(s.store.record(round));
+    }
+    EXPECT_EQ(s.store.statsFor("太郎")->overall.played, 1);
+    EXPECT_EQ(s.store.statsFor("花子")->overall.played, 0);
+    const RoundStats taro = s.store.opponentsOf("太郎")->at(0).stats;
+    EXPECT_EQ(taro.played, 2);
+    EXPECT_EQ(taro.won, 1) << "花子's round lost in her seat is his win";
+    EXPECT_EQ(s.store.opponentsOf("花子")->at(0).name, "太郎");
+    const RoundRecord last = s.store.lastRounds("太郎", 1)->at(0);
+    EXPECT_EQ(std::pair(last.opponentName, last.level), std::pair(std::string("花子"), 0));
 }
 
 }  // namespace

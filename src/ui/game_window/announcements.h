@@ -18,6 +18,13 @@ class RoundWords {
   public:
     explicit RoundWords(Translate translate) : translate_(std::move(translate)) {}
 
+    // The people at the table: with a second player (`second` not empty) every sentence names
+    // the side it speaks of; without one, the player is "you" and the other side the computer.
+    void seat(std::string first, std::string second) {
+        first_ = std::move(first);
+        second_ = std::move(second);
+    }
+
     // "カード 12、裏": a face-down card by its slot.
     std::string faceDownCardName(int slot) const;
     // "カード 12、ハートの 7": a card showing its face.
@@ -39,11 +46,20 @@ class RoundWords {
                                        const RoundResult& result) const;
 
   private:
+    // A card turned at a table of two players, and both players' counts in words.
+    std::vector<std::string> cardTurnedAtTwo(const TurnedCard& card) const;
+    std::string counts(int playerCards, int computerCards) const;
+
     std::string translate(const char* context, const char* japanese) const {
         return translate_(context, japanese);
     }
 
+    // The side's name at a table of two players.
+    const std::string& nameOf(Side side) const { return side == Side::Player ? first_ : second_; }
+
     Translate translate_;
+    std::string first_;
+    std::string second_;  // empty: the computer plays
 };
 
 }  // namespace koropika

@@ -60,7 +60,7 @@ void GameWindow::open(const GameSetup& setup) {
 
 void GameWindow::continueRound(const KeptRound& kept) {
     setup_ = GameSetup{kept.round.playerName, static_cast<std::int16_t>(kept.round.level),
-                       static_cast<std::int16_t>(kept.round.cardCount)};
+                       static_cast<std::int16_t>(kept.round.cardCount), kept.round.opponentName};
     setNextDealNumber(static_cast<std::uint64_t>(kept.round.dealNumber.value_or(0)));
     toContinue_ = kept;
     window_.show();
@@ -147,7 +147,16 @@ void GameWindow::startUpGameWindow() {
     ui.Label10.setCaption(nameLine(desktop_, ui.Label10, setup_.playerName));
     ui.Label2.setCaption("0");
     ui.Label3.setCaption("0");
-    for (int marker = 1; marker <= setup_.level && ui.Shape1.has(marker); ++marker) {
+    // A second player takes the computer's panel, which then shows no level.
+    engine_.seatSecondPlayer(twoPlayers());
+    words_.seat(setup_.playerName, setup_.secondPlayerName);
+    if (twoPlayers()) {
+        ui.Label11.setCaption(nameLine(desktop_, ui.Label11, setup_.secondPlayerName));
+        ui.Label11.setAccessibleName(setup_.secondPlayerName);  // whole, however it is shown
+    }
+    ui.Label1.setVisible(!twoPlayers());  // the markers' caption
+    const int markers = twoPlayers() ? 0 : setup_.level;
+    for (int marker = 1; marker <= markers && ui.Shape1.has(marker); ++marker) {
         ui.Shape1[marker].setVisible(true);
     }
 
@@ -170,7 +179,7 @@ void GameWindow::startUpGameWindow() {
     applyCardBack(kDefaultCardBack);
 
     ui.Label8.setCaption(desktop_.translate("GameWindow", kDicePrompt));
-    ui.Label9.setCaption(desktop_.translate("GameWindow", kDiceRule));
+    ui.Label9.setCaption(diceRuleLine());
     ui.Label8.setFontSize(kDicePromptPoints);
     ui.Picture2.setPicture(ui.ImageList2.picture(1));
     ui.Picture2.setCustomPointerShown(true);
@@ -346,6 +355,7 @@ RoundRecord GameWindow::roundAsItStands(const RoundStamps::Played& played, bool 
     round.started = played.started;
     round.ended = played.ended;
     round.playerName = setup_.playerName;
+    round.opponentName = setup_.secondPlayerName;
     round.level = setup_.level;
     round.cardCount = setup_.cardCount;
     round.firstMove = played.first;
@@ -412,7 +422,7 @@ void GameWindow::omote1_Click(int index) {
 }
 
 void GameWindow::omote1_MouseMove(int index) {
-    if (engine_.phase() == GamePhase::Play && engine_.turn() == Side::Player &&
+    if (engine_.phase() == GamePhase::Play && (engine_.turn() == Side::Player || twoPlayers()) &&
         ui_->omote1.has(index)) {
         ui_->omote1[index].setCustomPointerShown(true);
     }
@@ -476,7 +486,8 @@ void GameWindow::paintTurnedCard(const TurnedCard& card) {
     }
     announce([&] { return words_.cardTurned(card); });
     if (card.second) {
-        (players ? ui.Timer2 : ui.Timer7).setEnabled(true);  // resolved a second later
+        // Resolved a second later; a person's move, either player's, by the player's timer.
+        (players || twoPlayers() ? ui.Timer2 : ui.Timer7).setEnabled(true);
     }
     keepRound();
 }

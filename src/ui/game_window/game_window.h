@@ -46,6 +46,9 @@ inline constexpr const char* kDraw = TRANSLATABLE("GameWindow", "引き分け");
 // %1 is the player's name.
 inline constexpr const char* kPlayerWins = TRANSLATABLE("GameWindow", "%1 さんの勝ち");
 inline constexpr const char* kComputerWins = TRANSLATABLE("GameWindow", "コンピュータの勝ち");
+// At a table of two players; %1 is the name of the player who starts.
+inline constexpr const char* kDiceRuleForTwo = TRANSLATABLE("GameWindow", "１・３・５ ＝ %1 さん");
+inline constexpr const char* kNamedPlayerStarts = TRANSLATABLE("GameWindow", "%1 さんが先攻です");
 
 // The game window トランプ: the table, the dice, the start button, both sides' moves and the
 // result panel. The rules of the round are the engine's; the window's handlers ask it what
@@ -102,6 +105,8 @@ class GameWindow {
 
     // The round this load plays; its level is raised by the result panel's offer.
     const GameSetup& setup() const { return setup_; }
+    // A second person plays in the computer's seat.
+    bool twoPlayers() const { return !setup_.secondPlayerName.empty(); }
     // The round in play, read-only, for tests and scripted players.
     const RoundEngine& engine() const { return engine_; }
 
@@ -137,6 +142,9 @@ class GameWindow {
     void stopDice();
     void onDiceTick();
     void showTurnIndicator(Side side);
+    // The dice panel's words on who starts: before the dice has decided, and once it has.
+    std::string diceRuleLine();
+    std::string starterLine(Side starter);
 
     // The start button and the slide-in of the dice panel.
     void Timer9_Timer();

@@ -2,6 +2,7 @@
 
 #include "ui/game_window/game_window.h"
 
+#include "shared/texts.h"
 #include "ui/elements/palette.h"
 #include "ui/game_window/game_window_elements.h"
 
@@ -46,8 +47,7 @@ void GameWindow::stopDice() {
     ui.Timer4.setEnabled(false);
     const Side starter = engine_.decideStarter(diceFace_);
     diceShown_ = diceFace_ == 0 ? 6 : diceFace_;  // the picture shows 6 when the count wrapped
-    ui.Label9.setCaption(desktop_.translate(
-        "GameWindow", starter == Side::Player ? kPlayerStarts : kComputerStarts));
+    ui.Label9.setCaption(starterLine(starter));
     showTurnIndicator(starter);
     ui.Label8.setCaption(desktop_.translate("GameWindow", kStartCaption));
     ui.Label8.setFontSize(kStartCaptionPoints);
@@ -59,6 +59,22 @@ void GameWindow::stopDice() {
     ui.設定に戻る.setEnabled(true);
     announce([&] { return words_.diceStopped(*diceShown_, starter); });
     keys_.diceStopped();
+}
+
+std::string GameWindow::diceRuleLine() {
+    if (!twoPlayers()) {
+        return desktop_.translate("GameWindow", kDiceRule);
+    }
+    return fillText(desktop_.translate("GameWindow", kDiceRuleForTwo), {setup_.playerName});
+}
+
+std::string GameWindow::starterLine(Side starter) {
+    if (!twoPlayers()) {
+        return desktop_.translate("GameWindow",
+                                  starter == Side::Player ? kPlayerStarts : kComputerStarts);
+    }
+    return fillText(desktop_.translate("GameWindow", kNamedPlayerStarts),
+                    {starter == Side::Player ? setup_.playerName : setup_.secondPlayerName});
 }
 
 void GameWindow::onDiceTick() {

@@ -36,6 +36,9 @@ void GameWindow::showResult() {
     ui.Picture5.setVisible(true);
     ui.Label12.setBackColour(kBlack);
     ui.Label13.setCaption(nameLine(desktop_, ui.Label13, setup_.playerName));
+    if (twoPlayers()) {
+        ui.Label14.setCaption(nameLine(desktop_, ui.Label14, setup_.secondPlayerName));
+    }
     const RoundResult result = engine_.result();
     //: A side's count of cards on the result panel; English shows the number alone.
     const std::string countPattern = desktop_.translate("GameWindow", "%1 枚");
@@ -58,6 +61,13 @@ void GameWindow::showResult() {
             break;
         }
         case Winner::Computer:
+            if (twoPlayers()) {
+                const std::string pattern = desktop_.translate("GameWindow", kPlayerWins);
+                resultLine = fillText(pattern, {setup_.secondPlayerName});
+                ui.Label17.setCaption(
+                    nameLine(desktop_, ui.Label17, setup_.secondPlayerName, pattern));
+                break;
+            }
             resultLine = desktop_.translate("GameWindow", kComputerWins);
             ui.Label17.setCaption(resultLine);
             break;
@@ -75,7 +85,8 @@ void GameWindow::showResult() {
 
 void GameWindow::showLevelOffer() {
     GameWindowElements& ui = *ui_;
-    if (setup_.level >= kTopLevel) {
+    // Two players have no level to go up to.
+    if (setup_.level >= kTopLevel || twoPlayers()) {
         ui.Label21.setVisible(false);
         ui.Image12.setVisible(false);
     } else {
@@ -151,7 +162,7 @@ void GameWindow::resultButton_MouseUp(Element& button) {
     } else if (&button == &ui.Image11) {
         resultButtonUsed_ = true;
         設定に戻る_Click();
-    } else if (&button == &ui.Image12 && setup_.level < kTopLevel) {
+    } else if (&button == &ui.Image12 && setup_.level < kTopLevel && !twoPlayers()) {
         resultButtonUsed_ = true;
         playAgain(true);
     }

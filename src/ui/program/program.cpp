@@ -17,6 +17,9 @@ constexpr const char* kNewGameAnswer = TRANSLATABLE("Program", "新しく始め�
 //: computer have taken.
 constexpr const char* kKeptRoundLine =
     TRANSLATABLE("Program", "%1　レベル %2・%3 枚　あなた %4 枚、コンピュータ %5 枚");
+//: %1 and %2 the two players, %3 the card count, %4 and %5 the cards each has taken.
+constexpr const char* kKeptRoundOfTwoLine =
+    TRANSLATABLE("Program", "%1 対 %2・%3 枚　%4 枚 対 %5 枚");
 
 }  // namespace
 
@@ -57,10 +60,16 @@ void Program::offerKeptRound() {
     };
     //: %1 the player, %2 the level, %3 the card count, %4 and %5 the cards the player and the
     //: computer have taken.
-    const std::string detail =
+    std::string detail =
         fillText(translate("%1　レベル %2・%3 枚　あなた %4 枚、コンピュータ %5 枚"),
                  {round.playerName, std::to_string(round.level), std::to_string(round.cardCount),
                   std::to_string(rebuilt.playerCards()), std::to_string(rebuilt.computerCards())});
+    if (!round.opponentName.empty()) {
+        detail = fillText(
+            translate(kKeptRoundOfTwoLine),
+            {round.playerName, round.opponentName, std::to_string(round.cardCount),
+             std::to_string(rebuilt.playerCards()), std::to_string(rebuilt.computerCards())});
+    }
     desktop_.ask(settingsWindow_.window(),
                  {translate(kContinueQuestion), detail, translate(kContinueAnswer),
                   translate(kNewGameAnswer)},
@@ -77,6 +86,11 @@ void Program::offerKeptRound() {
 }
 
 void Program::returnToSettings() {
+    // The settings offer the opponent of the round left, a continued one's too.
+    settings_.twoPlayers = gameWindow_.twoPlayers();
+    if (settings_.twoPlayers) {
+        settings_.secondPlayerName = gameWindow_.setup().secondPlayerName;
+    }
     gameWindow_.leaveForSettings();
     settingsWindow_.showAfterGame(gameWindow_.setup().level);
 }

@@ -89,6 +89,17 @@ SettingsWindowElements::SettingsWindowElements(Window& w)
           w.add(Row("Combo1", -1, ElementKind::ComboBox, "Picture1", {20, 35, 146, 24})
                     .font(12)
                     .accessibleName(w.desktop().translate("SettingsWindow", "プレーヤーの名前")))),
+      // In the free space below the level list, left of the card counts: the choice of a second
+      // player, and the second player's name below it while it is chosen.
+      Combo3(w.add(
+          Row("Combo3", -1, ElementKind::ComboBox, "Picture1", {20, 148, 108, 24})
+              .font(12)
+              .hidden()
+              .accessibleName(w.desktop().translate("SettingsWindow", "2人目のプレーヤーの名前")))),
+      Label2(w.add(textOnBackground("Label2", "Picture1", {15, 128, 115, 13}, "",
+                                    kProportionalGothic, 9.75, kTableGreen)
+                       .font(9.75, kBold)
+                       .cursorA())),
       Label10(w.add(cardCountLabel(w, "Label10", 170, 52))),
       Label9(w.add(cardCountLabel(w, "Label9", 140, 40))),
       Label8(w.add(cardCountLabel(w, "Label8", 110, 28))),

@@ -46,6 +46,7 @@ void SettingsWindow::wireHandlers() {
     ui.Combo2.onClick = [this](int) { Combo2_Click(); };
     ui.Label7.onClick = [this](int) { Label7_Click(); };
     ui.Label4.onClick = [this](int) { Label4_Click(); };
+    ui.Label2.onClick = [this](int) { Label2_Click(); };
     const std::pair<Element*, std::int16_t> cardCounts[] = {
         {&ui.Label8, 28}, {&ui.Label9, 40}, {&ui.Label10, 52}};
     for (const auto& [element, count] : cardCounts) {
@@ -67,14 +68,17 @@ void SettingsWindow::loadStep() {
 
     Element& names = ui_->Combo1;
     Element& levels = ui_->Combo2;
+    Element& secondNames = ui_->Combo3;
     names.clearItems();
     levels.clearItems();
+    secondNames.clearItems();
     FileStore& files = desktop_.files();
     const std::string dataFolder = files.dataFolderFor(settings_.appPath);
     if (auto stored = readNameList(files, dataFolder)) {
         settings_.playerNames.assign(1, std::string());
         for (std::string& name : *stored) {
             names.addItem(name);
+            secondNames.addItem(name);
             settings_.playerNames.push_back(std::move(name));
         }
         settings_.playerNameCount = static_cast<std::int16_t>(settings_.playerNames.size() - 1);
@@ -92,6 +96,8 @@ void SettingsWindow::loadStep() {
         levels.addItem(levelEntry(desktop_, level));
     }
     levels.setSelectedIndex(settings_.level - 1);
+    secondNames.setText(settings_.secondPlayerName);
+    showOpponent();
     // The notice shows only in the version area, below the first window's client area.
     window_.measureWhenReached(ui_->Label6, [this] { makeRoomForOneLine(desktop_, ui_->Label6); });
     settingsLoaded = 1;
@@ -141,6 +147,27 @@ void SettingsWindow::cardCountLabel_MouseUp(std::int16_t cardCount) {
     startGame();
 }
 
+void SettingsWindow::Label2_Click() {
+    settings_.twoPlayers = !settings_.twoPlayers;
+    showOpponent();
+    if (settings_.twoPlayers) {
+        window_.setFocusedElement(&ui_->Combo3);
+    }
+}
+
+void SettingsWindow::showOpponent() {
+    SettingsWindowElements& ui = *ui_;
+    const bool two = settings_.twoPlayers;
+    const std::string choice = desktop_.translate("SettingsWindow", kTwoPlayersChoice);
+    ui.Label2.setCaption(
+        fillText(desktop_.translate("SettingsWindow", two ? kMarkedOn : kMarkedOff), {choice}));
+    ui.Label2.setAccessibleName(
+        fillText(desktop_.translate("SettingsWindow", two ? kChoiceOn : kChoiceOff), {choice}));
+    ui.Combo3.setVisible(two);
+    // The computer's level waits, unchanged, for a game against the computer.
+    ui.Combo2.setEnabled(!two);
+}
+
 void SettingsWindow::startGame() {
     const std::string name = ui_->Combo1.text();
     if (name.empty()) {
@@ -153,12 +180,41 @@ void SettingsWindow::startGame() {
         desktop_.showMessage(window_, desktop_.translate("SettingsWindow", kUnstorableNameMessage));
         return;
     }
+    const std::string second = settings_.twoPlayers ? ui_->Combo3.text() : std::string();
+    if (settings_.twoPlayers) {
+        if (const std::string refusal = secondNameRefusal(name, second); !refusal.empty()) {
+            desktop_.showMessage(window_, desktop_.translate("SettingsWindow", refusal.c_str()));
+            return;
+        }
+    }
     storeName(name);
     settings_.playerName = name;
+    if (settings_.twoPlayers) {
+        storeName(second);
+        settings_.secondPlayerName = second;
+    }
+    if (onOpponentChosen) {
+        onOpponentChosen(settings_);
+    }
     window_.unload();
     if (showGameWindow) {
-        showGameWindow(GameSetup{name, settings_.level, settings_.cardCount});
+        showGameWindow(GameSetup{name, settings_.level, settings_.cardCount, second});
     }
+}
+
+std::string SettingsWindow::secondNameRefusal(const std::string& first,
+                                              const std::string& second) const {
+    if (second.empty()) {
+        return kEmptySecondNameMessage;
+    }
+    if (!isStorableName(second)) {
+        return kUnstorableNameMessage;
+    }
+    // As name.txt gives them back: two names it folds into one are one name.
+    const auto stored = [](const std::string& name) {
+        return cp932ToUtf8(utf8ToCp932(name).value_or(name));
+    };
+    return stored(first) == stored(second) ? kSameNamesMessage : "";
 }
 
 void SettingsWindow::storeName(const std::string& typed) {
@@ -199,9 +255,11 @@ void SettingsWindow::showAfterGame(int level) {
     window_.load();
     ui_->Combo1.setText(settings_.playerName);
     Element& levels = ui_->Combo2;
-    levels.setText(levels.items().empty()
-                       ? std::string()
-                       : levelEntry(desktop_, std::clamp<int>(settings_.level, 1, kLevels)));
+    if (levels.items().empty()) {
+        levels.setText(std::string());
+    } else {
+        levels.setText(levelEntry(desktop_, std::clamp<int>(settings_.level, 1, kLevels)));
+    }
     window_.show();
 }
 

@@ -16,6 +16,17 @@ namespace koropika {
 // Messages, looked up with the context "SettingsWindow" where they are shown.
 inline constexpr const char* kEmptyNameMessage =
     TRANSLATABLE("SettingsWindow", "プレーヤーの名前が入力されていません。");
+inline constexpr const char* kEmptySecondNameMessage =
+    TRANSLATABLE("SettingsWindow", "2人目のプレーヤーの名前が入力されていません。");
+inline constexpr const char* kSameNamesMessage =
+    TRANSLATABLE("SettingsWindow", "ふたりの名前が同じです。");
+// The choice of a second person instead of the computer, and its state for a screen reader.
+inline constexpr const char* kTwoPlayersChoice = TRANSLATABLE("SettingsWindow", "ふたりで遊ぶ");
+inline constexpr const char* kChoiceOn = TRANSLATABLE("SettingsWindow", "%1（オン）");
+inline constexpr const char* kChoiceOff = TRANSLATABLE("SettingsWindow", "%1（オフ）");
+// The choice as it is shown, marked when it is chosen.
+inline constexpr const char* kMarkedOn = TRANSLATABLE("SettingsWindow", "■ %1");
+inline constexpr const char* kMarkedOff = TRANSLATABLE("SettingsWindow", "□ %1");
 inline constexpr const char* kUnstorableNameMessage =
     TRANSLATABLE("SettingsWindow", "この名前には保存できない文字が含まれています。");
 
@@ -36,8 +47,11 @@ struct SettingsWindowElements {
     Element& Image11;
     Element& Label4;  // the web page link
     // The choices.
-    Element& Combo2;   // the computer's level
-    Element& Combo1;   // the player's name
+    Element& Combo2;  // the computer's level
+    Element& Combo1;  // the player's name
+    // The second player's name, shown only while two players are chosen, and that choice.
+    Element& Combo3;
+    Element& Label2;
     Element& Label10;  // カード数 52枚
     Element& Label9;   // カード数 40枚
     Element& Label8;   // カード数 28枚
@@ -58,6 +72,9 @@ class SettingsWindow {
 
     // Wired by the program: puts the game window on screen.
     std::function<void(const GameSetup&)> showGameWindow;
+    // Told of the opponent of each game started (SharedSettings::twoPlayers and
+    // secondPlayerName), for the next run to offer the same.
+    std::function<void(const SharedSettings&)> onOpponentChosen;
 
     // The rest of the way back from the game window, which has already gone: reload this
     // window, put back the player's name and the level the game window played last (the one
@@ -78,7 +95,14 @@ class SettingsWindow {
     void cardCountLabel_MouseMove(Element& label);
     void cardCountLabel_MouseUp(std::int16_t cardCount);
     void resetCardCountColours();
+    // Switches between the computer and a second player.
+    void Label2_Click();
+    // Shows the choice of opponent: the mark of the choice, and the second player's name box
+    // in place of the computer's level.
+    void showOpponent();
     void startGame();
+    // The message that refuses the second name, or "" when it may play.
+    std::string secondNameRefusal(const std::string& first, const std::string& second) const;
     // Adds the name to the stored list unless it is there already, then writes name.txt.
     void storeName(const std::string& typed);
     void closeBoxClicked();
