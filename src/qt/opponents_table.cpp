@@ -25,6 +25,10 @@ void OpponentsTableModel::setOpponents(Rows rows) {
 }
 
 QVariant OpponentsTableModel::data(const QModelIndex& index, int role) const {
+    if (index.isValid() && role == Qt::TextAlignmentRole) {  // as the level table's
+        return index.column() == 0 ? QVariant(Qt::AlignLeft | Qt::AlignVCenter)
+                                   : QVariant(Qt::AlignRight | Qt::AlignVCenter);
+    }
     if (!index.isValid() || role != Qt::DisplayRole) {
         return {};
     }
