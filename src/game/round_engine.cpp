@@ -70,10 +70,15 @@ Blink RoundEngine::blinkFirstCard() {
 }
 
 bool RoundEngine::computerStep() {
+    const bool due = computerCardDue();
     ++state_.flippedThisTurn;
+    return due;
+}
+
+bool RoundEngine::computerCardDue() const {
     // With no card face down there is nothing to pick; a round played by the rules never gets
     // there, since the round ends with the last pair.
-    return state_.flippedThisTurn != kComputerStopTick && !state_.playerTurn &&
+    return state_.flippedThisTurn + 1 != kComputerStopTick && !state_.playerTurn &&
            table_.anyFaceDown();
 }
 

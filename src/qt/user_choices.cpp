@@ -10,6 +10,9 @@ namespace {
 const QString kSoundOn = QStringLiteral("sound/on");
 const QString kVolume = QStringLiteral("sound/volume");
 const QString kLanguage = QStringLiteral("language/choice");
+const QString kSpeed = QStringLiteral("pace/speed");
+const QString kStep = QStringLiteral("pace/step");
+const QString kReduceMotion = QStringLiteral("pace/reduce_motion");
 
 void report(const QSettings& settings, const char* what) {
     std::cerr << "koropika: " << settings.fileName().toStdString() << ' ' << what << '\n';
@@ -22,11 +25,13 @@ UserChoices::UserChoices()
                 QStringLiteral("koropika")) {
     readSound();
     readLanguage();
+    readPace();
 }
 
 UserChoices::UserChoices(const QString& path) : settings_(path, QSettings::IniFormat) {
     readSound();
     readLanguage();
+    readPace();
 }
 
 void UserChoices::readSound() {
@@ -80,6 +85,41 @@ void UserChoices::readLanguage() {
 void UserChoices::setLanguage(LanguageChoice choice) {
     language_ = choice;
     settings_.setValue(kLanguage, QString::fromUtf8(storedName(choice)));
+    sync();
+}
+
+// A file that cannot be read has been said already, by readSound.
+void UserChoices::readPace() {
+    const Pace defaults;
+    const auto flag = [this](const QString& key, bool fallback) -> std::optional<bool> {
+        const QString stored =
+            settings_.value(key, fallback ? QStringLiteral("true") : QStringLiteral("false"))
+                .toString();
+        if (stored != QLatin1String("true") && stored != QLatin1String("false")) {
+            return std::nullopt;
+        }
+        return stored == QLatin1String("true");
+    };
+    const QString speedName =
+        settings_.value(kSpeed, QString::fromUtf8(storedName(defaults.speed))).toString();
+    const std::optional<bool> step = flag(kStep, defaults.stepByKey);
+    const std::optional<bool> reduceMotion = flag(kReduceMotion, defaults.reduceMotion);
+    if (settings_.status() != QSettings::NoError) {
+        return;
+    }
+    const std::optional<Speed> speed = speedNamed(speedName.toStdString());
+    if (!speed || !step || !reduceMotion) {
+        report(settings_, "is damaged: the game plays at its normal pace");
+        return;
+    }
+    pace_ = Pace{*speed, *step, *reduceMotion};
+}
+
+void UserChoices::setPace(const Pace& pace) {
+    pace_ = pace;
+    settings_.setValue(kSpeed, QString::fromUtf8(storedName(pace.speed)));
+    settings_.setValue(kStep, pace.stepByKey);
+    settings_.setValue(kReduceMotion, pace.reduceMotion);
     sync();
 }
 

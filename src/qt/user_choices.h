@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "shared/language.h"
+#include "shared/pace.h"
 #include "shared/sound_choice.h"
 
 namespace koropika {
@@ -32,16 +33,21 @@ class UserChoices {
     LanguageChoice language() const { return language_; }
     void setLanguage(LanguageChoice choice);
 
+    const Pace& pace() const { return pace_; }
+    void setPace(const Pace& pace);
+
   private:
     void readSound();
     void writeSound();
     void readLanguage();
+    void readPace();
     // Writes what changed; says on standard error when the file cannot be written.
     void sync();
 
     QSettings settings_;
     SoundChoice sound_;
     LanguageChoice language_ = LanguageChoice::System;
+    Pace pace_;
 };
 
 }  // namespace koropika

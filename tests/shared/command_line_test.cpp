@@ -27,7 +27,8 @@ TEST(CommandLineTest, HelpIsAskedForEvenBesideOtherArguments) {
     EXPECT_TRUE(parse({"-h"}).options.help);
     EXPECT_TRUE(parse({"--deal", "0", "--help"}).options.help);
     const std::string text = usage("koropika");
-    EXPECT_EQ(text.rfind("usage: koropika [--mute] [--deal N] [--help]\n", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("usage: koropika [--mute] [--deal N] [--pace SPEED] [--help]\n", 0), 0u)
+        << text;
     EXPECT_NE(text.find("1 to 999999999"), std::string::npos) << text;
 }
 
@@ -39,6 +40,23 @@ TEST(CommandLineTest, ABadDealValueNamesTheOptionTheValueAndTheRange) {
              {{"--deal", "abc"}, "--deal takes a round number from 1 to 999999999, not \"abc\""},
              {{"--deal", "x", "--deal", "5"},
               "--deal takes a round number from 1 to 999999999, not \"x\""}}) {
+        const CommandLineReading reading = parse(arguments);
+        EXPECT_TRUE(reading.refused());
+        EXPECT_EQ(refusal(reading), said);
+    }
+}
+
+TEST(CommandLineTest, PaceTakesOneOfTheThreeSpeedsAndNothingElse) {
+    EXPECT_FALSE(parse({}).options.pace);
+    EXPECT_EQ(parse({"--pace", "slow"}).options.pace, Speed::Slow);
+    EXPECT_EQ(parse({"--pace", "normal", "--mute"}).options.pace, Speed::Normal);
+    EXPECT_EQ(parse({"--pace", "slow", "--pace", "fast"}).options.pace, Speed::Fast);
+    for (const auto& [arguments, said] :
+         std::vector<std::pair<std::vector<std::string_view>, std::string>>{
+             {{"--pace"}, "--pace needs slow, normal or fast"},
+             {{"--pace", "quick"}, "--pace takes slow, normal or fast, not \"quick\""},
+             {{"--pace", "FAST"}, "--pace takes slow, normal or fast, not \"FAST\""},
+             {{"--pace", "--mute"}, "--pace takes slow, normal or fast, not \"--mute\""}}) {
         const CommandLineReading reading = parse(arguments);
         EXPECT_TRUE(reading.refused());
         EXPECT_EQ(refusal(reading), said);

@@ -60,6 +60,10 @@ std::vector<std::string> RoundWords::continued(int playerCards, int computerCard
                      {std::to_string(playerCards), std::to_string(computerCards), turn(next)[0]})};
 }
 
+std::vector<std::string> RoundWords::waitingForKey() const {
+    return {translate("Announcements", "キーで次へ")};
+}
+
 std::vector<std::string> RoundWords::roundOver(const std::string& resultLine,
                                                const RoundResult& result) const {
     //: %1 the result line ("Draw", "Taro wins"), %2 the player's cards, %3 the computer's.
