@@ -129,6 +129,10 @@
         <extracomment>%1 the player&apos;s cards, %2 the computer&apos;s, %3 whose turn it is (&quot;あなたの番です&quot;).</extracomment>
         <translation>Continuing your last game: you %1 cards, computer %2 cards. %3</translation>
     </message>
+    <message>
+        <source>キーで次へ</source>
+        <translation>Press a key to go on</translation>
+    </message>
 </context>
 <context>
     <name>DealNumber</name>
