@@ -1,65 +1,37 @@
-# Times how long a small square of the screen shows something other than what it showed when
-# the watch began: waits for it to change, then for it to come back, and prints the milliseconds
-# between the two. Reads the square straight from the X server about once a millisecond, through
-# libX11 with ctypes. Usage: region_timer.py X Y [SIZE] [LIMIT_SECONDS]
+# Prints the milliseconds a square of the screen (X Y SIZE) shows something other than what it
+# showed when the watch began, reading it from the X server about once a millisecond; "none" when
+# it has not come back within LIMIT seconds. Usage: region_timer.py X Y SIZE LIMIT
 import ctypes
 import sys
 import time
 
-_X = ctypes.cdll.LoadLibrary("libX11.so.6")
-_X.XOpenDisplay.restype = ctypes.c_void_p
-_X.XOpenDisplay.argtypes = [ctypes.c_char_p]
-_X.XDefaultRootWindow.restype = ctypes.c_ulong
-_X.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-_X.XGetImage.restype = ctypes.c_void_p
-_X.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_int,
-                         ctypes.c_uint, ctypes.c_uint, ctypes.c_ulong, ctypes.c_int]
+X = ctypes.cdll.LoadLibrary("libX11.so.6")
+X.XOpenDisplay.restype = X.XGetImage.restype = ctypes.c_void_p
+X.XDefaultRootWindow.restype = ctypes.c_ulong
+X.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+X.XGetImage.argtypes = [ctypes.c_void_p, ctypes.c_ulong] + [ctypes.c_int] * 2 + \
+    [ctypes.c_uint] * 2 + [ctypes.c_ulong, ctypes.c_int]
+libc = ctypes.CDLL(None)
+x, y, size, limit = (int(a) for a in sys.argv[1:5])
+display = ctypes.c_void_p(X.XOpenDisplay(None))
+root = X.XDefaultRootWindow(display)
 
 
-class _Image(ctypes.Structure):
-    _fields_ = [("width", ctypes.c_int), ("height", ctypes.c_int), ("xoffset", ctypes.c_int),
-                ("format", ctypes.c_int), ("data", ctypes.POINTER(ctypes.c_ubyte)),
-                ("byte_order", ctypes.c_int), ("bitmap_unit", ctypes.c_int),
-                ("bitmap_bit_order", ctypes.c_int), ("bitmap_pad", ctypes.c_int),
-                ("depth", ctypes.c_int), ("bytes_per_line", ctypes.c_int),
-                ("bits_per_pixel", ctypes.c_int)]
+def look():
+    image = X.XGetImage(display, root, x, y, size, size, 0xFFFFFFFF, 2)  # ZPixmap
+    data_pointer = ctypes.cast(image + 16, ctypes.POINTER(ctypes.c_void_p)).contents.value
+    data = ctypes.string_at(data_pointer, size * size * 4)
+    libc.free(ctypes.c_void_p(data_pointer))
+    libc.free(ctypes.c_void_p(image))
+    return data
 
 
-_Z_PIXMAP = 2
-_ALL_PLANES = 0xFFFFFFFF
-_libc = ctypes.CDLL(None)
-
-
-def main():
-    x, y = int(sys.argv[1]), int(sys.argv[2])
-    size = int(sys.argv[3]) if len(sys.argv) > 3 else 8
-    limit = float(sys.argv[4]) if len(sys.argv) > 4 else 30
-    display = _X.XOpenDisplay(None)
-    root = _X.XDefaultRootWindow(display)
-
-    def look():
-        pointer = _X.XGetImage(display, root, x, y, size, size, _ALL_PLANES, _Z_PIXMAP)
-        image = ctypes.cast(pointer, ctypes.POINTER(_Image)).contents
-        data = bytes(image.data[: image.bytes_per_line * size])
-        _libc.free(image.data)
-        _libc.free(ctypes.c_void_p(pointer))
-        return data
-
-    first = look()
-    end = time.monotonic() + limit
-    changed = None
-    while time.monotonic() < end:
-        now = look()
-        stamp = time.monotonic()
-        if changed is None and now != first:
-            changed = stamp
-        elif changed is not None and now == first:
-            print(round((stamp - changed) * 1000))
-            return 0
-        time.sleep(0.0005)
-    print("none")
-    return 1
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+first, changed, end = look(), None, time.monotonic() + limit
+while time.monotonic() < end:
+    now, stamp = look(), time.monotonic()
+    if changed is None and now != first:
+        changed = stamp
+    elif changed is not None and now == first:
+        sys.exit(print(round((stamp - changed) * 1000)))
+    time.sleep(0.0005)
+print("none")

