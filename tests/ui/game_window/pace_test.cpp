@@ -79,15 +79,6 @@ TEST_F(PaceTest, EachSpeedScalesEveryWaitOfPlayAndTheDiceKeepsItsRoll) {
         driver.rollDiceTo(1);
         EXPECT_EQ(ui().Timer4.interval(), durations::kDiceRollStepMs);
         driver.pressStartAndWaitForTheTable();
-        // A mismatch stays up for the scaled look, to the millisecond.
-        const auto [first, second] = twoCards(false);
-        run.click("omote1", first);
-        run.click("omote1", second);
-        run.loop.advanceBy(scaled(Wait::PlayerResolution) - 1);
-        EXPECT_EQ(round().flippedThisTurn, 2);
-        run.loop.advanceBy(1);
-        EXPECT_EQ(round().flippedThisTurn, 0);
-
         driver.playToTheEnd(7);
         EXPECT_EQ(ui().Timer4.interval(), scaled(Wait::GameOverBlink));
         run.chooseMenu("設定に戻る");
