@@ -51,7 +51,8 @@ player_move() {
         table_reading > /dev/null && [ "$FACES" -eq 0 ] &&
             [ "$(game_pixel "$WORK/reading.png" $PLAYER_PANEL_SPOT)" = 0000FF ]
     }
-    wait_until "the player's turn never came" player_ready
+    # The computer's turn at the slow speed may take a while.
+    SHOW_DEADLINE=120 wait_until "the player's turn never came" player_ready
     local x y
     # shellcheck disable=SC2046
     game_click $(card_centre "${BACKS[0]}")
@@ -64,16 +65,20 @@ player_move() {
     cat "$WORK/timed"
 }
 
+# The middle of three mismatches, so that one the busy machine drew late does not count.
 for run in "slow 2000" "fast 500"; do
     read -r speed expected <<< "$run"
     open_round --pace "$speed"
-    for _ in 1 2 3 4 5 6; do
+    times=()
+    for _ in $(seq 12); do
         shown=$(player_move 5)
-        [ "$shown" != none ] && break
+        [ "$shown" != none ] && times+=("$shown")
+        [ "${#times[@]}" -eq 3 ] && break
     done
-    echo "--pace $speed: a mismatch stayed up $shown ms"
-    [ "$shown" != none ] && [ $((shown - expected)) -le 17 ] && [ $((expected - shown)) -le 17 ] ||
-        fail "--pace $speed: a mismatch stayed up $shown ms, not $expected"
+    shown=$(printf '%s\n' "${times[@]}" | sort -n | sed -n 2p)
+    echo "--pace $speed: mismatches stayed up ${times[*]} ms"
+    [ -n "$shown" ] && [ $((shown - expected)) -le 17 ] && [ $((expected - shown)) -le 17 ] ||
+        fail "--pace $speed: mismatches stayed up ${times[*]} ms, not $expected"
     close_program
 done
 ! grep -qs speed "$ini" || fail "--pace was stored"
