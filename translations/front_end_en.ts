@@ -141,6 +141,33 @@ moves</translation>
     </message>
 </context>
 <context>
+    <name>PaceMenu</name>
+    <message>
+        <source>速さ</source>
+        <translation>Speed</translation>
+    </message>
+    <message>
+        <source>ゆっくり</source>
+        <translation>Slow</translation>
+    </message>
+    <message>
+        <source>ふつう</source>
+        <translation>Normal</translation>
+    </message>
+    <message>
+        <source>はやく</source>
+        <translation>Fast</translation>
+    </message>
+    <message>
+        <source>キーで進める</source>
+        <translation>Step by key</translation>
+    </message>
+    <message>
+        <source>動きを減らす</source>
+        <translation>Reduce motion</translation>
+    </message>
+</context>
+<context>
     <name>RecentRoundsModel</name>
     <message>
         <source>中断</source>

@@ -162,6 +162,10 @@
         <extracomment>%1 the result line (&quot;Hanako wins&quot;), %2 both players&apos; cards.</extracomment>
         <translation>%1. %2</translation>
     </message>
+    <message>
+        <source>キーで次へ</source>
+        <translation>Press a key to go on</translation>
+    </message>
 </context>
 <context>
     <name>DealNumber</name>

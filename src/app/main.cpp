@@ -1,6 +1,7 @@
 // Wires one run of the game: the Qt application, the command line, the desktop it offers the
 // windows in the system's language or the player's (and the 言語 / Language menu over it), the
-// sound output with the player's stored choice of sound and the 音 menu over it, the round
+// sound output with the player's stored choice of sound and the 音 menu over it, the player's
+// stored pace and the 速さ menu over it, the round
 // numbers drawn from a source seeded from the clock and the ゲーム番号 menu over them, the
 // records of rounds (each written as its round ends, the round in play kept after every card,
 // through the one store the records window also reads) and the 記録 menu over them, and the
@@ -25,6 +26,7 @@
 #include "game/random.h"
 #include "qt/deal_dialog.h"
 #include "qt/language_menu.h"
+#include "qt/pace_menu.h"
 #include "qt/qt_desktop.h"
 #include "qt/qt_event_loop.h"
 #include "qt/records_menu.h"
@@ -165,6 +167,20 @@ int main(int argc, char* argv[]) {
     if (options.deal) {
         game.setNextDealNumber(*options.deal);
     }
+    // --pace sets this run's speed only: the stored speed stays as it is, and so does a speed
+    // chosen in the menu during that run.
+    koropika::Pace pace = choices.pace();
+    pace.speed = options.pace.value_or(pace.speed);
+    game.setPace(pace);
+    koropika::PaceMenu paceMenu(pace);
+    paceMenu.onChosen = [&game, &choices, &options](const koropika::Pace& chosen) {
+        game.setPace(chosen);
+        koropika::Pace stored = chosen;
+        if (options.pace) {
+            stored.speed = choices.pace().speed;
+        }
+        choices.setPace(stored);
+    };
     // Every round that ends goes to the records, beside name.txt, and the round in play is kept
     // there after every card, through the one store the records window reads too. The store
     // opens its file at its first use, so a run that ends no round and shows no records makes no
@@ -186,12 +202,13 @@ int main(int argc, char* argv[]) {
     recordsMenu.onPlay = [&game](std::uint64_t number) { game.playDeal(number); };
     koropika::DealMenu dealMenu([&game] { return game.dealNumber(); });
     dealMenu.onPlay = [&game](std::uint64_t number) { game.playDeal(number); };
-    desktop.onViewMade = [&game, &recordsMenu, &soundMenu, &dealMenu,
+    desktop.onViewMade = [&game, &recordsMenu, &soundMenu, &dealMenu, &paceMenu,
                           &languageMenu](koropika::WindowView& view) {
         if (&view.window() == &game.window()) {
             recordsMenu.addTo(view);
             dealMenu.addTo(view);
             soundMenu.addTo(view);
+            paceMenu.addTo(view);
             languageMenu.addTo(view);
         }
     };

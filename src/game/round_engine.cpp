@@ -73,11 +73,16 @@ bool RoundEngine::computerStep() {
     if (secondPlayer_) {
         return false;  // the computer has no seat at this table
     }
+    const bool due = computerCardDue();
     ++state_.flippedThisTurn;
+    return due;
+}
+
+bool RoundEngine::computerCardDue() const {
     // With no card face down there is nothing to pick; a round played by the rules never gets
-    // there, since the round ends with the last pair.
-    return state_.flippedThisTurn != kComputerStopTick && !state_.playerTurn &&
-           table_.anyFaceDown();
+    // there, since the round ends with the last pair. With two people it never turns one.
+    return !secondPlayer_ && state_.flippedThisTurn + 1 != kComputerStopTick &&
+           !state_.playerTurn && table_.anyFaceDown();
 }
 
 std::optional<TurnedCard> RoundEngine::turnComputerCard() {

@@ -102,6 +102,8 @@ class RoundEngine {
     // the second its second card, the third ends its part of the move. `computerStep` counts the
     // tick and says whether a card is to be turned (false: the computer stops moving for now).
     bool computerStep();
+    // Whether the computer's next step turns a card.
+    bool computerCardDue() const;
     // Chooses and turns the card of this step. Empty when the choice gave the first card again,
     // which the choices never do.
     std::optional<TurnedCard> turnComputerCard();

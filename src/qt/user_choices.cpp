@@ -12,6 +12,9 @@ const QString kVolume = QStringLiteral("sound/volume");
 const QString kLanguage = QStringLiteral("language/choice");
 const QString kTwoPlayers = QStringLiteral("opponent/two_players");
 const QString kSecondName = QStringLiteral("opponent/second_name");
+const QString kSpeed = QStringLiteral("pace/speed");
+const QString kStep = QStringLiteral("pace/step");
+const QString kReduceMotion = QStringLiteral("pace/reduce_motion");
 
 void report(const QSettings& settings, const char* what) {
     std::cerr << "koropika: " << settings.fileName().toStdString() << ' ' << what << '\n';
@@ -25,12 +28,14 @@ UserChoices::UserChoices()
     readSound();
     readLanguage();
     readOpponent();
+    readPace();
 }
 
 UserChoices::UserChoices(const QString& path) : settings_(path, QSettings::IniFormat) {
     readSound();
     readLanguage();
     readOpponent();
+    readPace();
 }
 
 void UserChoices::readSound() {
@@ -110,6 +115,39 @@ void UserChoices::setOpponent(bool twoPlayers, const std::string& secondName) {
     secondName_ = secondName;
     settings_.setValue(kTwoPlayers, twoPlayers);
     settings_.setValue(kSecondName, QString::fromStdString(secondName));
+}
+
+void UserChoices::readPace() {
+    const Pace defaults;
+    const auto flag = [this](const QString& key, bool fallback) -> std::optional<bool> {
+        const QString stored =
+            settings_.value(key, fallback ? QStringLiteral("true") : QStringLiteral("false"))
+                .toString();
+        if (stored != QLatin1String("true") && stored != QLatin1String("false")) {
+            return std::nullopt;
+        }
+        return stored == QLatin1String("true");
+    };
+    const QString speedName =
+        settings_.value(kSpeed, QString::fromUtf8(storedName(defaults.speed))).toString();
+    const std::optional<bool> step = flag(kStep, defaults.stepByKey);
+    const std::optional<bool> reduceMotion = flag(kReduceMotion, defaults.reduceMotion);
+    if (settings_.status() != QSettings::NoError) {
+        return;
+    }
+    const std::optional<Speed> speed = speedNamed(speedName.toStdString());
+    if (!speed || !step || !reduceMotion) {
+        report(settings_, "is damaged: the game plays at its normal pace");
+        return;
+    }
+    pace_ = Pace{*speed, *step, *reduceMotion};
+}
+
+void UserChoices::setPace(const Pace& pace) {
+    pace_ = pace;
+    settings_.setValue(kSpeed, QString::fromUtf8(storedName(pace.speed)));
+    settings_.setValue(kStep, pace.stepByKey);
+    settings_.setValue(kReduceMotion, pace.reduceMotion);
     sync();
 }
 

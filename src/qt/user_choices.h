@@ -7,6 +7,7 @@
 #include <string>
 
 #include "shared/language.h"
+#include "shared/pace.h"
 #include "shared/sound_choice.h"
 
 namespace koropika {
@@ -39,12 +40,15 @@ class UserChoices {
     bool twoPlayers() const { return twoPlayers_; }
     const std::string& secondName() const { return secondName_; }
     void setOpponent(bool twoPlayers, const std::string& secondName);
+    const Pace& pace() const { return pace_; }
+    void setPace(const Pace& pace);
 
   private:
     void readSound();
     void writeSound();
     void readLanguage();
     void readOpponent();
+    void readPace();
     // Writes what changed; says on standard error when the file cannot be written.
     void sync();
 
@@ -53,6 +57,7 @@ class UserChoices {
     LanguageChoice language_ = LanguageChoice::System;
     bool twoPlayers_ = false;
     std::string secondName_;
+    Pace pace_;
 };
 
 }  // namespace koropika

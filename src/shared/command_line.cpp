@@ -33,6 +33,17 @@ CommandLineReading parseCommandLine(std::span<const std::string_view> arguments)
                 reading.problem = "--deal takes a round number from " + dealRange() + ", not \"" +
                                   std::string(*argument) + "\"";
             }
+        } else if (*argument == "--pace") {
+            const bool given = std::next(argument) != arguments.end();
+            if (given) {
+                ++argument;
+                reading.options.pace = speedNamed(*argument);
+            }
+            if (!reading.options.pace && reading.problem.empty()) {
+                reading.problem = given ? "--pace takes slow, normal or fast, not \"" +
+                                              std::string(*argument) + "\""
+                                        : "--pace needs slow, normal or fast";
+            }
         } else {
             reading.unknown.emplace_back(*argument);
         }
@@ -52,12 +63,13 @@ std::string refusal(const CommandLineReading& reading) {
 
 std::string usage(std::string_view programName) {
     return "usage: " + std::string(programName) +
-           " [--mute] [--deal N] [--help]\n"
-           "  --mute      start with the sound off for this run only\n"
-           "  --deal N    play round number N (" +
+           " [--mute] [--deal N] [--pace SPEED] [--help]\n"
+           "  --mute          start with the sound off for this run only\n"
+           "  --deal N        play round number N (" +
            dealRange() +
            ") first\n"
-           "  --help      print this and exit\n";
+           "  --pace SPEED    play at slow, normal or fast speed for this run only\n"
+           "  --help          print this and exit\n";
 }
 
 }  // namespace koropika

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "shared/pace.h"
+
 namespace koropika {
 
 struct CommandLine {
@@ -15,6 +17,8 @@ struct CommandLine {
     bool mute = false;
     // --deal N: the run's first round is round N (1..999 999 999) instead of a new one.
     std::optional<std::uint64_t> deal;
+    // --pace slow|normal|fast: the speed of this run, whatever the stored choice says.
+    std::optional<Speed> pace;
     // --help (or -h): print the usage and end at once.
     bool help = false;
 };

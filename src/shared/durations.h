@@ -2,7 +2,8 @@
 
 // Every duration of the program, in milliseconds: the game window's timers, the pauses that let
 // pictures appear one at a time, the sound output's quiet time and the front end's waits for the
-// window manager. Change a pace here and nowhere else.
+// window manager. Change a duration here and nowhere else; the player's choice of speed scales
+// the waits of play (see Wait and shared/pace.h).
 
 namespace koropika::durations {
 
@@ -16,6 +17,42 @@ inline constexpr int kPairSlideStepMs = 100;        // Timer5: a taken pair slid
 inline constexpr int kComputerStepMs = 1000;        // Timer6: the computer's card, then the next
 inline constexpr int kComputerResolutionMs = 1000;  // Timer7: the computer's two cards stay up
 inline constexpr int kDicePanelSlideStepMs = 50;    // Timer9: the dice panel slides in
+
+// The waits of play, which the player's choice of speed scales. The dice's roll keeps its own
+// step, and the pauses below are no waits of play.
+enum class Wait {
+    StartButtonBlink,
+    PlayerResolution,
+    FirstCardBlink,
+    GameOverBlink,
+    PairSlideStep,
+    ComputerStep,
+    ComputerResolution,
+    DicePanelSlideStep,
+};
+
+// A wait's own length, at the speed ふつう.
+constexpr int baseMs(Wait wait) {
+    switch (wait) {
+        case Wait::StartButtonBlink:
+            return kStartButtonBlinkMs;
+        case Wait::PlayerResolution:
+            return kPlayerResolutionMs;
+        case Wait::FirstCardBlink:
+            return kFirstCardBlinkMs;
+        case Wait::GameOverBlink:
+            return kGameOverBlinkMs;
+        case Wait::PairSlideStep:
+            return kPairSlideStepMs;
+        case Wait::ComputerStep:
+            return kComputerStepMs;
+        case Wait::ComputerResolution:
+            return kComputerResolutionMs;
+        case Wait::DicePanelSlideStep:
+            return kDicePanelSlideStepMs;
+    }
+    return 0;
+}
 
 // Pauses that let the table and the result stacks appear one picture at a time.
 inline constexpr int kRevealPauseMs = 15;

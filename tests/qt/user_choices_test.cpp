@@ -85,5 +85,22 @@ TEST(UserChoicesTest, TheLanguageChoiceIsKeptBesideTheSoundAndADamagedOneFollows
     EXPECT_EQ(linesIn(::testing::internal::GetCapturedStderr()), 1U);
 }
 
+TEST(UserChoicesTest, ThePaceIsKeptBesideTheOthersAndADamagedValueGivesTheDefaultPace) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("koropika.ini"));
+    UserChoices(path).setLanguage(LanguageChoice::English);
+    UserChoices(path).setPace(Pace{Speed::Slow, true, true});
+    EXPECT_EQ(UserChoices(path).pace(), (Pace{Speed::Slow, true, true}));
+    EXPECT_EQ(UserChoices(path).language(), LanguageChoice::English);
+    for (const char* damaged : {"[pace]\nspeed=quick\n", "[pace]\nstep=yes\n"}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(damaged) > 0);
+        file.close();
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(UserChoices(path).pace(), Pace{}) << damaged;
+        EXPECT_EQ(linesIn(::testing::internal::GetCapturedStderr()), 1U) << damaged;
+    }
+}
+
 }  // namespace
 }  // namespace koropika

@@ -27,7 +27,8 @@ TEST(CommandLineTest, HelpIsAskedForEvenBesideOtherArguments) {
     EXPECT_TRUE(parse({"-h"}).options.help);
     EXPECT_TRUE(parse({"--deal", "0", "--help"}).options.help);
     const std::string text = usage("koropika");
-    EXPECT_EQ(text.rfind("usage: koropika [--mute] [--deal N] [--help]\n", 0), 0u) << text;
+    EXPECT_EQ(text.rfind("usage: koropika [--mute] [--deal N] [--pace SPEED] [--help]\n", 0), 0u)
+        << text;
     EXPECT_NE(text.find("1 to 999999999"), std::string::npos) << text;
 }
 
@@ -42,6 +43,16 @@ TEST(CommandLineTest, ABadDealValueNamesTheOptionTheValueAndTheRange) {
         const CommandLineReading reading = parse(arguments);
         EXPECT_TRUE(reading.refused());
         EXPECT_EQ(refusal(reading), said);
+    }
+}
+
+TEST(CommandLineTest, PaceTakesOneOfTheThreeSpeedsAndNothingElse) {
+    EXPECT_FALSE(parse({}).options.pace);
+    EXPECT_EQ(parse({"--pace", "slow", "--pace", "fast"}).options.pace, Speed::Fast);
+    EXPECT_EQ(refusal(parse({"--pace"})), "--pace needs slow, normal or fast");
+    for (const std::string_view bad : {"quick", "FAST", "--mute"}) {
+        EXPECT_EQ(refusal(parse({"--pace", bad})),
+                  "--pace takes slow, normal or fast, not \"" + std::string(bad) + "\"");
     }
 }
 

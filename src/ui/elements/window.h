@@ -144,6 +144,9 @@ class Window {
     void pointerPressed(Point windowPoint, MouseButton button);
     void pointerReleased(Point windowPoint, MouseButton button);
     void pointerMoved(Point windowPoint);
+    // A press of the left button on the window's own ground, or on an element that has no
+    // handler for the mouse (a plain picture or label) after that element has had it.
+    std::function<void()> onGroundClick;
     // The same, aimed at one element (tests and front ends that know the target).
     void pressElement(Element& element, MouseButton button, Point local = {});
     void releaseOn(Element& element, MouseButton button, Point local = {});

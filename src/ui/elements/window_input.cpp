@@ -64,8 +64,14 @@ void Window::pointerPressed(Point windowPoint, MouseButton button) {
         // desktop), so the old capture must not keep the window deaf to the mouse.
         pressed_ = nullptr;
     }
-    if (Element* target = elementAt(windowPoint)) {
+    Element* target = elementAt(windowPoint);
+    const bool ground = target == nullptr || !target->handlesMouse();
+    if (target != nullptr) {
         pressElement(*target, button, localTo(*target, windowPoint));
+    }
+    if (ground && button == MouseButton::Left && loaded_ && onGroundClick) {
+        const auto handler = onGroundClick;  // the handler may unload the window
+        handler();
     }
 }
 

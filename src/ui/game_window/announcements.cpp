@@ -96,6 +96,10 @@ std::vector<std::string> RoundWords::continued(int playerCards, int computerCard
                      {std::to_string(playerCards), std::to_string(computerCards), turn(next)[0]})};
 }
 
+std::vector<std::string> RoundWords::waitingForKey() const {
+    return {translate("Announcements", "キーで次へ")};
+}
+
 std::vector<std::string> RoundWords::roundOver(const std::string& resultLine,
                                                const RoundResult& result) const {
     if (!second_.empty()) {

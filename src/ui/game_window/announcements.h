@@ -41,6 +41,8 @@ class RoundWords {
     // A card turned by either side; after a move's second card, whether it made a pair, with
     // both sides' counts after it.
     std::vector<std::string> cardTurned(const TurnedCard& card) const;
+    // Play waits for a key or a click to go on.
+    std::vector<std::string> waitingForKey() const;
     // The result line as the panel shows it, then both counts.
     std::vector<std::string> roundOver(const std::string& resultLine,
                                        const RoundResult& result) const;

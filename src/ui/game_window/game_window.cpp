@@ -48,7 +48,10 @@ GameWindow::GameWindow(SharedSettings& settings, EventLoop& loop, Desktop& deskt
       window_(gameWindowLayout(), loop, desktop) {
     window_.onLoad = [this] { startUpGameWindow(); };
     window_.onUnload = [this] { onGameWindowUnload(); };
-    window_.onKey = [this](Key key) { return keys_.keyPressed(key); };
+    window_.onKey = [this](Key key) {
+        return ((key == Key::Enter || key == Key::Space) && goOn()) || keys_.keyPressed(key);
+    };
+    window_.onGroundClick = [this] { goOn(); };
 }
 
 GameWindow::~GameWindow() = default;
@@ -110,12 +113,12 @@ void GameWindow::wireHandlers() {
         part->onMouseUp = [this, face](int, const MouseEvent&) { resultButton_MouseUp(*face); };
     }
     ui.Timer1.onTick = [this] { Timer1_Timer(); };
-    ui.Timer2.onTick = [this] { Timer2_Timer(); };
+    ui.Timer2.onTick = [this] { tickOrWait(ui_->Timer2, &GameWindow::Timer2_Timer); };
     ui.Timer3.onTick = [this] { Timer3_Timer(); };
     ui.Timer4.onTick = [this] { Timer4_Timer(); };
     ui.Timer5.onTick = [this] { Timer5_Timer(); };
-    ui.Timer6.onTick = [this] { Timer6_Timer(); };
-    ui.Timer7.onTick = [this] { Timer7_Timer(); };
+    ui.Timer6.onTick = [this] { tickOrWait(ui_->Timer6, &GameWindow::Timer6_Timer); };
+    ui.Timer7.onTick = [this] { tickOrWait(ui_->Timer7, &GameWindow::Timer7_Timer); };
     ui.Timer9.onTick = [this] { Timer9_Timer(); };
 }
 
@@ -123,6 +126,7 @@ void GameWindow::startUpGameWindow() {
     ui_ = std::make_unique<GameWindowElements>(window_);
     GameWindowElements& ui = *ui_;
     wireHandlers();
+    keyWait_ = {};
     resultShown_ = false;
     stacksBuilt_ = false;
     resultButtonUsed_ = false;
@@ -199,6 +203,8 @@ void GameWindow::startUpGameWindow() {
     if (toContinue_) {
         takeUpKeptRound(*std::exchange(toContinue_, std::nullopt));
     }
+    applyPace();
+    settleMotion();
 }
 
 void GameWindow::takeUpKeptRound(const KeptRound& kept) {
@@ -307,6 +313,7 @@ void GameWindow::onGameWindowUnload() {
     saveWindowPosition();
     // The bindings go with the load; they are freed once the running handler has returned.
     keys_.windowUnloading();
+    keyWait_ = {};
     loop_.post([retired = std::shared_ptr<GameWindowElements>(std::move(ui_))] {});
     if (!leavingForSettings_) {
         desktop_.endProgram();
@@ -413,7 +420,7 @@ void GameWindow::closeCardBackChoice() {
 // ---- The player's move -----------------------------------------------------------------------
 
 void GameWindow::omote1_Click(int index) {
-    if (!engine_.playerMayTurn(index)) {
+    if (goOn() || !engine_.playerMayTurn(index)) {
         return;
     }
     sounds_.playClick();
@@ -429,7 +436,10 @@ void GameWindow::omote1_MouseMove(int index) {
 }
 
 void GameWindow::Timer3_Timer() {
-    paintSlot(engine_.blinkFirstCard().slot);
+    // Without motion the face stays shown.
+    if (motion() || engine_.state().blinkShowNext) {
+        paintSlot(engine_.blinkFirstCard().slot);
+    }
 }
 
 void GameWindow::Timer2_Timer() {
@@ -532,6 +542,7 @@ void GameWindow::startPileSlide(Side side) {
     slidingPile_ = side;
     setTopTwips(*piles_[side == Side::Player ? 0 : 1].incoming, kPileStartTwips);
     ui_->Timer5.setEnabled(true);
+    settleMotion();
 }
 
 }  // namespace koropika

@@ -18,6 +18,7 @@
 #include "game/table.h"
 #include "shared/durations.h"
 #include "shared/game_setup.h"
+#include "shared/pace.h"
 #include "shared/shared_settings.h"
 #include "shared/sound_cues.h"
 #include "shared/texts.h"
@@ -102,6 +103,13 @@ class GameWindow {
     void setWallClock(std::function<std::chrono::sys_seconds()> clock) {
         stamps_.setWallClock(std::move(clock));
     }
+
+    // The player's pace, taken up at once by the round in play: the speed of every wait of play,
+    // the waits for a key, and whether anything blinks or slides.
+    void setPace(const Pace& pace);
+    const Pace& pace() const { return pace_; }
+    // Whether play waits for the player's key or click to go on (キーで進める).
+    bool waitingForKey() const { return keyWait_.timer != nullptr; }
 
     // The round this load plays; its level is raised by the result panel's offer.
     const GameSetup& setup() const { return setup_; }
@@ -192,6 +200,19 @@ class GameWindow {
     void paintSlot(int slot);
     void startPileSlide(Side side);
 
+    // The pace (game_window_pace.cpp). The timers' intervals at the chosen speed.
+    void applyPace();
+    int pacedMs(durations::Wait wait) const { return waitMs(wait, pace_.speed); }
+    bool motion() const { return !pace_.reduceMotion; }
+    // Without motion: whatever slides is put where it comes to rest, whatever blinks is shown.
+    void settleMotion();
+    // A tick of a timer that may wait for a key: with キーで進める the timer stops and play
+    // waits, else `tick` runs.
+    void tickOrWait(Timer& timer, void (GameWindow::*tick)());
+    // A key or a click while play waits: the waiting tick runs and its timer goes on. Whether
+    // play was waiting.
+    bool goOn();
+
     // Tells a screen reader, when one listens, the sentences `words` gives.
     template <typename Words>
     void announce(Words&& words) {
@@ -243,6 +264,13 @@ class GameWindow {
     std::array<PileElements, 2> piles_{};
     Side slidingPile_ = Side::Player;  // whose pile the taken pair slides onto
     int pileTick_ = 0;
+    Pace pace_;
+    // The timer whose tick waits for a key, and that tick (none while play does not wait).
+    struct KeyWait {
+        Timer* timer = nullptr;
+        void (GameWindow::*tick)() = nullptr;
+    };
+    KeyWait keyWait_;
 };
 
 }  // namespace koropika

@@ -104,7 +104,7 @@ void GameWindow::Timer9_Timer() {
 
 void GameWindow::Timer1_Timer() {
     GameWindowElements& ui = *ui_;
-    startButtonLit_ = !startButtonLit_;
+    startButtonLit_ = motion() && !startButtonLit_;  // without motion the up picture stays
     ui.Image4.copyPicture(startButtonLit_ ? ui.Image7 : ui.Image6);
 }
 
@@ -132,11 +132,14 @@ void GameWindow::beginPlay() {
 }
 
 void GameWindow::revealCard(int slot) {
-    if (slot <= setup_.cardCount) {
+    // One card at a time, or without motion every card at once.
+    for (; slot <= setup_.cardCount; ++slot) {
         engine_.revealCard(slot);
         paintSlot(slot);
-        window_.after(kRevealPauseMs, [this, slot] { revealCard(slot + 1); });
-        return;
+        if (motion()) {
+            window_.after(kRevealPauseMs, [this, slot] { revealCard(slot + 1); });
+            return;
+        }
     }
     const Side first = engine_.beginPlay();
     stamps_.playBegan(first);

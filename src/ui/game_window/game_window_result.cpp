@@ -124,12 +124,16 @@ void GameWindow::buildResultStacks(int placed) {
     picture.setLeft((players ? 20 : 350) + 5 * (number - 1));
     picture.setStretch(false);
     picture.setVisible(true);
-    window_.after(kStackPausePerPictureMs, [this, placed] { buildResultStacks(placed + 1); });
+    if (motion()) {
+        window_.after(kStackPausePerPictureMs, [this, placed] { buildResultStacks(placed + 1); });
+    } else {
+        buildResultStacks(placed + 1);
+    }
 }
 
 void GameWindow::finishResult() {
     stacksBuilt_ = true;
-    ui_->Timer4.setInterval(durations::kGameOverBlinkMs);
+    ui_->Timer4.setInterval(pacedMs(durations::Wait::GameOverBlink));
     ui_->Timer4.setEnabled(true);
 }
 
@@ -137,7 +141,7 @@ void GameWindow::Timer4_Timer() {
     if (engine_.phase() == GamePhase::StartUp) {
         onDiceTick();
     } else if (engine_.phase() == GamePhase::Play) {
-        ui_->Label18.setVisible(diceFace_ == 1);
+        ui_->Label18.setVisible(diceFace_ == 1 || !motion());  // without motion it stays shown
         diceFace_ = diceFace_ == 1 ? 0 : 1;
     }
 }
